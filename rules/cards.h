@@ -1,0 +1,59 @@
+// Cards, suits, values, contracts and the random source of the deal. Plain C++, no Qt.
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+constexpr uint8_t kNone = 255; // "none" in every seat, suit, value and contract byte
+
+enum TCardSuit : uint8_t { Clubs = 0, Diamonds = 1, Hearts = 2, Spades = 3 };
+
+enum TCardValue : uint8_t {
+    Ace = 0, Deuce, Three, Four, Five, Six, Seven, Eight, Nine, Ten, Jack, Queen, King
+};
+
+enum TContract : uint8_t {
+    ElAlmaz = 0,
+    KupaAlmaz = 1,
+    KizAlmaz = 2,
+    ErkekAlmaz = 3,
+    SonikiAlmaz = 4,
+    RifkiAlmaz = 5,
+    KozSinek = 6,
+    KozKaro = 7,
+    KozKupa = 8,
+    KozMaca = 9,
+};
+constexpr int kContractCount = 10;
+
+// The Ace is stored as 0 but ranks highest: Rank(Ace) = 13, Rank(v) = v otherwise.
+constexpr int Rank(uint8_t value) { return value == Ace ? 13 : value; }
+
+// Turkish suit name (UTF-8); "Bilinmeyen" for anything but 0..3.
+const char* SuitName(uint8_t suit);
+
+extern const char* const ContractNames[kContractCount]; // UTF-8 display names
+extern const int32_t PenaltyPoints[kContractCount];
+
+// The random source of the deal and of the computer's contract choice.
+// A source that reseeds from the clock does so at every deal, and never reuses a seed it
+// used before, so two deals within one second still differ. Tests and simulations use a
+// fixed seed and no clock reseeding, so games are reproducible.
+class TRandom {
+public:
+    explicit TRandom(uint32_t seed = 0, bool reseedFromClock = false);
+    void Seed(uint32_t seed);
+    void SeedFromClock();  // whole seconds of the clock, made unique within this source
+    int Next(int range);   // a number 0 .. range-1
+    bool ReseedsFromClock() const { return reseedFromClock_; }
+    void SetReseedFromClock(bool on) { reseedFromClock_ = on; }
+
+private:
+    std::mt19937 gen_;
+    bool reseedFromClock_;
+    uint32_t lastClockSeed_ = 0;
+    bool clockSeeded_ = false;
+};
+
+// The process's source: reseeds from the clock at every deal.
+TRandom& GameRandom();

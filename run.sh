@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the game.
+set -euo pipefail
+cd "$(dirname "$0")"
+tools/setup.sh build -DCMAKE_BUILD_TYPE=Release
+if [ -x build/app/zorbela ]; then
+  exec build/app/zorbela "$@"
+fi
+exec build/tools/zorbela-deal "$@"
