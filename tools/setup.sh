@@ -7,7 +7,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6
-  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  gstreamer1.0-plugins-base
   libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core
