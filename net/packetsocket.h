@@ -1,0 +1,45 @@
+// What both packet sockets share: the event types, the game's TCP port and the texts of
+// socket errors.
+//
+// Events are plain std::function members: assign a lambda, leave empty to ignore. Every
+// event is raised on the thread that created the socket component (the user-interface
+// thread in the program), from its event loop.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include <QString>
+#include <QTcpSocket>
+
+#include "packet.h"
+
+// One data frame received: the connection's socket, the frame's type, its payload and the
+// payload's length (may be 0). buf stays valid only during the call; copy what you need.
+// Every frame is acknowledged before its event is raised. A handler may close the
+// connection or the whole component; no further event of that read is raised then.
+using TPacketReadEvent =
+    std::function<void(QTcpSocket* socket, TPacketType type, const uint8_t* buf, int32_t count)>;
+// Connect, disconnect and similar notifications of one connection.
+using TSocketEvent = std::function<void(QTcpSocket* socket)>;
+// A message for the user (socket errors and transport faults, fixed English texts). When a
+// component's OnMessage is empty, the message goes to Notify() of rules/notify.h.
+using TNetMessageEvent = std::function<void(const QString& text)>;
+
+// The configured port number 99007 keeps its low 16 bits on the wire.
+constexpr quint16 kGamePort = 33471;
+
+enum TErrorEvent : int {
+    eeGeneral = 0,
+    eeSend = 1,
+    eeReceive = 2,
+    eeConnect = 3,
+    eeDisconnect = 4,
+    eeAccept = 5,
+};
+
+// componentName followed by the text of the error event; empty for unknown events.
+QString SocketErrorText(const QString& componentName, int errorEvent);
+// Which error event a socket error stands for; -1 for errors that are not reported (the
+// peer closing the connection is an ordinary disconnection).
+int ErrorEventFor(QAbstractSocket::SocketError error, bool connecting);

@@ -1,0 +1,76 @@
+// The dealer's listening socket: any number of client connections, as packets.
+//
+//   TServerPacketSocket server;                 // component name "DealerSocket"
+//   server.OnClientConnect = [&](QTcpSocket* c) { ... };
+//   server.OnClientPacketRead = [&](QTcpSocket* c, TPacketType t, const uint8_t* buf, int32_t n) {...};
+//   server.SetPort(kGamePort);                  // 0 picks a free port; Port() tells which
+//   server.Open();                              // listens on all local addresses
+//
+// Each accepted connection gets its own TPacketThread (PacketThreads(), in accept order);
+// OnClientConnect is raised after it exists, OnClientDisconnect after it is gone. The
+// QTcpSocket* of a connection is its identity in every event and sender; it stays valid
+// at least until the event loop runs after its OnClientDisconnect.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include <QObject>
+#include <QString>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+#include "packetsocket.h"
+#include "packetthread.h"
+
+class TServerPacketSocket : public QObject {
+public:
+    explicit TServerPacketSocket(QObject* parent = nullptr);
+    ~TServerPacketSocket() override; // ends every packet thread, then every connection
+
+    void SetPort(quint16 port) { port_ = port; }
+    // The port set, or while listening the port actually listened on.
+    quint16 Port() const;
+
+    // Listens on all local addresses. False (with a message) when the port cannot be used.
+    bool Open();
+    // Stops listening and drops every connection; their packet threads are ended and
+    // removed before this returns. No OnClientDisconnect is raised for them.
+    void Close();
+    bool Active() const;
+
+    // Connections in accept order (those that closed are gone from the list).
+    int ActiveConnections() const { return int(connections_.size()); }
+    QTcpSocket* Connection(int index) const; // nullptr outside 0..ActiveConnections()-1
+    // Drops one connection; its disconnect path (thread removed, OnClientDisconnect) runs
+    // as for a peer that closed. Frames still queued for it are lost.
+    void CloseConnection(QTcpSocket* socket);
+
+    // The packet thread bound to socket, or nullptr.
+    TPacketThread* GetServerPacketThread(QTcpSocket* socket) const;
+    const std::vector<std::unique_ptr<TPacketThread>>& PacketThreads() const { return threads_; }
+
+    // Builds a data frame and queues it on that connection's packet thread; returns at
+    // once. For an unknown socket, or a bad count, nothing is sent.
+    void PacketMakeAndSend(QTcpSocket* socket, TPacketType type, const void* buf, int32_t count);
+
+    TSocketEvent OnClientConnect;
+    TSocketEvent OnClientDisconnect;
+    TPacketReadEvent OnClientPacketRead;
+    TNetMessageEvent OnMessage; // default: Notify()
+
+    void ShowMessage(const QString& text) const;
+
+private:
+    void ServerPacketSocketConnect();
+    void ServerPacketSocketDisconnect(QTcpSocket* socket);
+    void ServerPacketSocketRead(QTcpSocket* socket);
+    void SocketError(QTcpSocket* socket, QAbstractSocket::SocketError error);
+    void RemoveConnection(QTcpSocket* socket);
+
+    QTcpServer* server_;
+    quint16 port_ = kGamePort;
+    std::vector<QTcpSocket*> connections_;
+    std::vector<std::unique_ptr<TPacketThread>> threads_;
+};
