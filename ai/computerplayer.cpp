@@ -1,0 +1,208 @@
+// The computer player's entry, its list of legal cards and the queries it bases its
+// choices on.
+#include "computerplayer.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Cards of a hand that may be read: never past the rows, whatever CardCount says.
+int HandSize(const TGameInfo& g, int seat)
+{
+    return std::min<int>(g.CardCount[seat], 13);
+}
+
+bool ValidSeat(int seat) { return seat >= 0 && seat < 4; }
+
+} // namespace
+
+int ComputerMove(TComputerPlayer& p, int seat, TGameInfo& g, TRandom& rnd)
+{
+    p.Game = &g;
+    if (!ValidSeat(seat))
+        return 0;
+    if (g.Chooser == seat) {
+        uint8_t contract = SelectContract(p, seat, rnd);
+        ChooseContract(g, contract);
+        return 2;
+    }
+    if (g.Turn == seat && g.TrickCount < 4) {
+        uint8_t suit = kNone;
+        uint8_t value = kNone;
+        SelectCard(p, seat, suit, value);
+        PlayCard(g, seat, suit, value);
+        return 1;
+    }
+    return 0;
+}
+
+void FindPlayableCards(TComputerPlayer& p, int seat)
+{
+    const TGameInfo& g = *p.Game;
+    p.PlayableCount = 0;
+    std::string message; // the refusal texts are not needed here
+    const int n = HandSize(g, seat);
+    for (int i = 0; i < n; ++i) {
+        const uint8_t suit = g.CardSuit[seat][i];
+        const uint8_t value = g.CardValue[seat][i];
+        if (IsPlayable(g, seat, suit, value, message)) {
+            p.PlayableValue[p.PlayableCount] = value;
+            p.PlayableSuit[p.PlayableCount] = suit;
+            ++p.PlayableCount;
+        }
+    }
+    if (p.PlayableCount == 0) {
+        std::string name(g.PlayerName[seat], ::strnlen(g.PlayerName[seat], kNameSize));
+        ReportAIError(p, NameToUtf8(name) + " oynayacak kağıt bulamadı!");
+    }
+}
+
+uint8_t LowestAbove(const TComputerPlayer& p, uint8_t suit, uint8_t bound)
+{
+    const int floor = bound == kNone ? 0 : Rank(bound);
+    uint8_t best = kNone;
+    int bestRank = 99;
+    for (int i = 0; i < p.PlayableCount; ++i) {
+        if (p.PlayableSuit[i] != suit)
+            continue;
+        const int r = Rank(p.PlayableValue[i]);
+        if (r > floor && r < bestRank) {
+            bestRank = r;
+            best = p.PlayableValue[i];
+        }
+    }
+    return best;
+}
+
+uint8_t HighestBelow(const TComputerPlayer& p, uint8_t suit, uint8_t bound)
+{
+    const int ceiling = Rank(bound);
+    uint8_t best = kNone;
+    int bestRank = -1;
+    for (int i = 0; i < p.PlayableCount; ++i) {
+        if (p.PlayableSuit[i] != suit)
+            continue;
+        const int r = Rank(p.PlayableValue[i]);
+        if (r < ceiling && r > bestRank) {
+            bestRank = r;
+            best = p.PlayableValue[i];
+        }
+    }
+    return best;
+}
+
+namespace {
+
+// Trick position of the card now winning, -1 while the trick is empty.
+int WinningPosition(const TGameInfo& g)
+{
+    if (g.TrickCount == 0 || g.TrickCount > 4)
+        return -1;
+    const uint8_t winner = WhoBiggest(g);
+    if (winner == kNone)
+        return -1;
+    return (winner - g.Leader + 4) % 4;
+}
+
+} // namespace
+
+uint8_t WinningValue(const TComputerPlayer& p)
+{
+    const int i = WinningPosition(*p.Game);
+    return i < 0 ? kNone : p.Game->TrickValue[i];
+}
+
+uint8_t WinningSuit(const TComputerPlayer& p)
+{
+    const int i = WinningPosition(*p.Game);
+    return i < 0 ? kNone : p.Game->TrickSuit[i];
+}
+
+bool HeldByOther(const TComputerPlayer& p, int seat, uint8_t suit, uint8_t value)
+{
+    for (int other = 0; other < 4; ++other)
+        if (other != seat && HasCard(*p.Game, other, suit, value))
+            return true;
+    return false;
+}
+
+int CardWeight(uint8_t value)
+{
+    switch (value) {
+    case Ace: return 25;
+    case King: return 20;
+    case Queen: return 16;
+    case Jack: return 13;
+    default: return value;
+    }
+}
+
+float PlayableWeight(const TComputerPlayer& p, uint8_t suit)
+{
+    int sum = 0;
+    int count = 0;
+    for (int i = 0; i < p.PlayableCount; ++i) {
+        if (p.PlayableSuit[i] == suit) {
+            sum += CardWeight(p.PlayableValue[i]);
+            ++count;
+        }
+    }
+    if (count == 0)
+        return 0.0f;
+    if (count == 1 && p.Game->Contract >= KozSinek)
+        return 0.0f;
+    return static_cast<float>(sum) / static_cast<float>(count);
+}
+
+float HandWeight(const TComputerPlayer& p, int seat, uint8_t suit)
+{
+    const TGameInfo& g = *p.Game;
+    int sum = 0;
+    int count = 0;
+    const int n = HandSize(g, seat);
+    for (int i = 0; i < n; ++i) {
+        if (suit == kNone || g.CardSuit[seat][i] == suit) {
+            sum += CardWeight(g.CardValue[seat][i]);
+            ++count;
+        }
+    }
+    return count == 0 ? 0.0f : static_cast<float>(sum) / static_cast<float>(count);
+}
+
+int CountBelow(const TComputerPlayer& p, int seat, uint8_t suit, uint8_t value)
+{
+    const TGameInfo& g = *p.Game;
+    int count = 0;
+    const int n = HandSize(g, seat);
+    for (int i = 0; i < n; ++i)
+        if (g.CardSuit[seat][i] == suit && Rank(g.CardValue[seat][i]) < Rank(value))
+            ++count;
+    return count;
+}
+
+int CountAbove(const TComputerPlayer& p, int seat, uint8_t suit, uint8_t value)
+{
+    const TGameInfo& g = *p.Game;
+    int count = 0;
+    const int n = HandSize(g, seat);
+    for (int i = 0; i < n; ++i)
+        if (g.CardSuit[seat][i] == suit && Rank(g.CardValue[seat][i]) > Rank(value))
+            ++count;
+    return count;
+}
+
+uint8_t HighestInHand(const TComputerPlayer& p, int seat, uint8_t suit)
+{
+    const TGameInfo& g = *p.Game;
+    uint8_t best = kNone;
+    int bestRank = -1;
+    const int n = HandSize(g, seat);
+    for (int i = 0; i < n; ++i) {
+        if (g.CardSuit[seat][i] == suit && Rank(g.CardValue[seat][i]) > bestRank) {
+            bestRank = Rank(g.CardValue[seat][i]);
+            best = g.CardValue[seat][i];
+        }
+    }
+    return best;
+}
