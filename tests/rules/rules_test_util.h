@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstring>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,6 +17,11 @@ struct Card {
     uint8_t value;
     bool operator==(const Card&) const = default;
 };
+
+inline void PrintTo(const Card& c, std::ostream* os)
+{
+    *os << "A23456789TJQK?"[c.value < 13 ? c.value : 13] << "CDHS?"[c.suit < 4 ? c.suit : 4];
+}
 
 // "AS KH TD 2C": value (A 2-9 T J Q K) then suit (C D H S).
 inline std::vector<Card> Cards(const std::string& text)

@@ -1,0 +1,162 @@
+// Who takes a trick, what it books, the choosing rule and the resolution of a full trick.
+#include <gtest/gtest.h>
+
+#include "rules_test_util.h"
+
+using namespace rules_test;
+
+TEST(WhoBiggest, TrumpBeatsTheLedSuitWhichBeatsTheRest)
+{
+    TGameInfo g = Table(KozMaca);
+    SetTrick(g, 1, "AD 2S KD 3C");
+    EXPECT_EQ(WhoBiggest(g), 2);
+    g.Contract = KozKaro;
+    EXPECT_EQ(WhoBiggest(g), 1);
+    g.Contract = ElAlmaz;
+    SetTrick(g, 3, "9C AH TC 2C");
+    EXPECT_EQ(WhoBiggest(g), 1);
+    SetTrick(g, 2, "9C TC"); // a partial trick
+    EXPECT_EQ(WhoBiggest(g), 3);
+}
+
+TEST(WhoBiggest, AnEmptyTrickHasNoWinner)
+{
+    NoticeRecorder recorder;
+    TGameInfo g = Table(ElAlmaz);
+    EXPECT_EQ(WhoBiggest(g), kNone);
+    EXPECT_EQ(recorder.notices, std::vector<std::string>{"WhoBiggest bulunamadı!"});
+}
+
+TEST(ScoreTrick, BooksTricksAndTheCardsOfEachContract)
+{
+    TGameInfo g = Table(ElAlmaz);
+    SetTrick(g, 0, "9C AH TC 2C");
+    ScoreTrick(g, 2);
+    EXPECT_EQ(g.Score.PenaltyScore[2][ElAlmaz], -50);
+    EXPECT_EQ(g.Score.Totals[2].Total, -50);
+    EXPECT_EQ(g.TakenCount[2], 1);
+    EXPECT_EQ(g.TricksPlayed, 1);
+
+    g = Table(KupaAlmaz);
+    SetHand(g, 0, "2H");
+    SetTrick(g, 0, "5H AH 2C KH");
+    ScoreTrick(g, 1);
+    EXPECT_EQ(g.Score.Totals[1].PenaltyTotal, -90);
+    EXPECT_EQ(g.TakenCount[1], 3);
+    EXPECT_EQ(TakenSuitAt(g, 1, 2), Hearts);
+    EXPECT_EQ(TakenValueAt(g, 1, 2), King);
+    EXPECT_EQ(g.TricksPlayed, 1); // a heart is still out
+
+    g = Table(ErkekAlmaz);
+    SetHand(g, 0, "JC");
+    SetTrick(g, 0, "KS JD 2C QH");
+    ScoreTrick(g, 3);
+    EXPECT_EQ(g.Score.PenaltyScore[3][ErkekAlmaz], -120);
+    EXPECT_EQ(g.TakenCount[3], 2);
+
+    g = Table(KozSinek);
+    SetTrick(g, 0, "9C AH TC 2C");
+    ScoreTrick(g, 0);
+    EXPECT_EQ(g.Score.Totals[0].TrumpTotal, 50);
+    EXPECT_EQ(g.Score.Totals[0].Total, 50);
+    EXPECT_EQ(g.TakenCount[0], 1);
+}
+
+TEST(ScoreTrick, EndsAPenaltyHandOnceNothingIsLeftToTake)
+{
+    struct Case { uint8_t contract; const char* trick; const char* left; };
+    const Case cases[] = {{KupaAlmaz, "5H AH 2C KH", "AC"}, {KizAlmaz, "QH QD 2C QC", "KS"},
+                          {ErkekAlmaz, "KH JD 2C QC", "QS"}, {RifkiAlmaz, "KH AH 2C QC", "3H"}};
+    for (const Case& c : cases) {
+        TGameInfo g = Table(c.contract);
+        SetHand(g, 0, c.left);
+        SetTrick(g, 0, c.trick);
+        g.TricksPlayed = 2;
+        ScoreTrick(g, 1);
+        EXPECT_EQ(g.TricksPlayed, 13) << ContractNames[c.contract];
+    }
+    TGameInfo g = Table(RifkiAlmaz);
+    SetTrick(g, 0, "KH AH 2C QC");
+    ScoreTrick(g, 1);
+    EXPECT_EQ(g.Score.Totals[1].Total, -320);
+    EXPECT_EQ(g.TakenCount[1], 0);
+}
+
+TEST(ScoreTrick, OnlyTheLastTwoTricksCostInSonikiAlmaz)
+{
+    TGameInfo g = Table(SonikiAlmaz);
+    SetTrick(g, 0, "9C AH TC 2C");
+    for (int trick = 1; trick <= 13; ++trick) {
+        ScoreTrick(g, 0);
+        EXPECT_EQ(g.TricksPlayed, trick);
+        EXPECT_EQ(g.Score.Totals[0].Total, trick < 12 ? 0 : -180 * (trick - 11)) << trick;
+    }
+    EXPECT_EQ(g.TakenCount[0], 2);
+}
+
+TEST(AddScore, PenaltyCellsAccumulateAndTotalsFollow)
+{
+    TScoreInfo s;
+    ResetScores(s);
+    AddScore(s, 1, ErkekAlmaz, 3);
+    AddScore(s, 1, ErkekAlmaz, 2); // the second hand of the same contract
+    AddScore(s, 1, KizAlmaz, 1);
+    AddScore(s, 1, KozMaca, 4);
+    AddScore(s, 1, ElAlmaz, 0);
+    EXPECT_EQ(s.PenaltyScore[1][ErkekAlmaz], -300);
+    EXPECT_EQ(s.Totals[1].PenaltyTotal, -400);
+    EXPECT_EQ(s.Totals[1].TrumpTotal, 200);
+    EXPECT_EQ(s.Totals[1].Total, -200);
+    EXPECT_EQ(s.Totals[0].Total, 0);
+}
+
+TEST(ContractAvailable, TwoOfEachPenaltyThreePenaltiesAndTwoTrumpsPerSeat)
+{
+    TGameInfo g = Table(kNone);
+    g.Score.TrumpsChosen[0] = 2;
+    g.Score.PenaltiesChosen[1] = 3;
+    MarkChosen(g.Score, KizAlmaz);
+    MarkChosen(g.Score, KizAlmaz);
+    MarkChosen(g.Score, RifkiAlmaz);
+    for (int c = 0; c < kContractCount; ++c) {
+        const bool penalty = c <= RifkiAlmaz;
+        EXPECT_EQ(ContractAvailable(g, 0, c), penalty && c != KizAlmaz) << c;
+        EXPECT_EQ(ContractAvailable(g, 1, c), !penalty) << c;
+        EXPECT_EQ(ContractAvailable(g, 2, c), c != KizAlmaz) << c;
+    }
+    EXPECT_FALSE(ContractAvailable(g, 2, 10));
+    EXPECT_FALSE(ContractAvailable(g, 2, kNone));
+}
+
+TEST(ResolveTrick, NextTrickNextHandOrTheEndOfTheGame)
+{
+    TRandom rnd(3);
+    TGameInfo g = Table(ElAlmaz);
+    SetTrick(g, 0, "9C AH TC 2C");
+    EXPECT_EQ(ResolveTrick(g, rnd), kNone); // not yet complete
+    g.Phase = psTrickComplete;
+    EXPECT_EQ(ResolveTrick(g, rnd), 2);
+    EXPECT_EQ(g.Turn, 2);
+    EXPECT_EQ(g.Phase, psPlaying);
+    EXPECT_EQ(g.LedCount[Clubs], 1);
+
+    g = Table(RifkiAlmaz);
+    g.HandChooser = 3;
+    g.Score.PenaltiesChosen[3] = 1;
+    SetTrick(g, 0, "KH AH 2C QC");
+    g.Phase = psTrickComplete;
+    EXPECT_EQ(ResolveTrick(g, rnd), 1);
+    EXPECT_EQ(g.Phase, psChoosing);
+    EXPECT_EQ(g.Chooser, 0);
+    EXPECT_EQ(g.Score.Totals[1].Total, -320);
+
+    g = Table(KozKupa);
+    for (int seat = 0; seat < 4; ++seat)
+        g.Score.TrumpsChosen[seat] = 2, g.Score.PenaltiesChosen[seat] = 3;
+    g.TricksPlayed = 12;
+    SetTrick(g, 0, "9C AH TC 2C");
+    g.Phase = psTrickComplete;
+    EXPECT_EQ(ResolveTrick(g, rnd), 1);
+    EXPECT_EQ(g.Phase, psGameOver);
+    EXPECT_EQ(g.Score.Totals[1].Total, 50);
+}

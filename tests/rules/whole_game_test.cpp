@@ -1,0 +1,124 @@
+// Whole games driven through the rules with random legal plays and random available
+// contracts: the invariants hold after every step and the game ends as a game must.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "rules_test_util.h"
+
+using namespace rules_test;
+
+namespace {
+
+// What a full hand of each contract books in all: 13 tricks, 13 hearts, 4 queens,
+// 8 jacks and kings, 2 last tricks, 1 King of hearts; 13 trump tricks.
+constexpr int kHandAmount[kContractCount] = {-650, -390, -400, -480, -360, -320,
+                                             650,  650,  650,  650};
+
+int SumOfTotals(const TGameInfo& g)
+{
+    int sum = 0;
+    for (const TSeatTotals& t : g.Score.Totals)
+        sum += t.Total;
+    return sum;
+}
+
+void CheckStep(const TGameInfo& g, const std::vector<Card>& playedThisHand)
+{
+    ASSERT_TRUE(IsValidGameInfo(g));
+    if (g.Phase == psGameOver)
+        return;
+    std::vector<int> seen(52, 0);
+    for (int seat = 0; seat < 4; ++seat)
+        for (const Card& c : Hand(g, seat))
+            ++seen[c.suit * 13 + c.value];
+    for (int i = 0; i < g.TrickCount; ++i)
+        ++seen[g.TrickSuit[i] * 13 + g.TrickValue[i]];
+    for (const Card& c : playedThisHand)
+        ++seen[c.suit * 13 + c.value];
+    ASSERT_EQ(std::count(seen.begin(), seen.end(), 1), 52);
+    for (int seat = 0; seat < 4; ++seat) {
+        const TSeatTotals& t = g.Score.Totals[seat];
+        int penalty = 0;
+        for (int16_t cell : g.Score.PenaltyScore[seat])
+            penalty += cell;
+        ASSERT_EQ(t.PenaltyTotal, penalty);
+        ASSERT_EQ(t.Total, t.PenaltyTotal + t.TrumpTotal);
+        ASSERT_EQ(t.TrumpTotal % 50, 0);
+    }
+}
+
+void PlayWholeGame(uint32_t seed)
+{
+    TRandom rnd(seed);
+    std::mt19937 choice(seed ^ 0x9E3779B9u);
+    TGameInfo g;
+    InitGameInfo(g);
+    NewGame(g, rnd);
+    ASSERT_TRUE(HasCard(g, g.Chooser, Diamonds, Deuce));
+    const int firstChooser = g.Chooser;
+    std::vector<Card> played;
+    int hands = 0, chooses[4][2] = {}, timesChosen[6] = {}, sumBeforeHand = 0;
+    while (g.Phase != psGameOver) {
+        CheckStep(g, played);
+        if (g.Phase == psChoosing) {
+            ASSERT_EQ(g.Chooser, (firstChooser + hands) % 4);
+            std::vector<int> available;
+            for (int c = 0; c < kContractCount; ++c)
+                if (ContractAvailable(g, g.Chooser, c))
+                    available.push_back(c);
+            ASSERT_FALSE(available.empty());
+            const int c = available[choice() % available.size()];
+            ++chooses[g.Chooser][c > RifkiAlmaz];
+            if (c <= RifkiAlmaz)
+                ++timesChosen[c];
+            ++hands;
+            sumBeforeHand = SumOfTotals(g);
+            ChooseContract(g, static_cast<uint8_t>(c));
+            ASSERT_EQ(g.Phase, psPlaying);
+        } else if (g.Phase == psPlaying) {
+            std::vector<Card> legal;
+            std::string message;
+            for (const Card& c : Hand(g, g.Turn))
+                if (IsPlayable(g, g.Turn, c.suit, c.value, message))
+                    legal.push_back(c);
+            ASSERT_FALSE(legal.empty()) << "no legal card for seat " << int(g.Turn);
+            const Card c = legal[choice() % legal.size()];
+            PlayCard(g, g.Turn, c.suit, c.value);
+        } else {
+            ASSERT_EQ(g.Phase, psTrickComplete);
+            const uint8_t contract = g.Contract;
+            for (int i = 0; i < 4; ++i)
+                played.push_back({g.TrickSuit[i], g.TrickValue[i]});
+            ResolveTrick(g, rnd);
+            if (g.Phase != psPlaying) { // the hand is over: it booked its whole amount
+                ASSERT_EQ(SumOfTotals(g) - sumBeforeHand, kHandAmount[contract]);
+                played.clear();
+            }
+        }
+    }
+    CheckStep(g, played);
+    EXPECT_EQ(hands, 20);
+    EXPECT_EQ(ContractsPlayed(g), 20);
+    for (int seat = 0; seat < 4; ++seat) {
+        EXPECT_EQ(chooses[seat][0], 3) << seat;
+        EXPECT_EQ(chooses[seat][1], 2) << seat;
+    }
+    for (int c = 0; c <= RifkiAlmaz; ++c)
+        EXPECT_EQ(timesChosen[c], 2) << c;
+    EXPECT_EQ(g.Score.UsedTwice, 0x3F);
+    EXPECT_EQ(SumOfTotals(g), 0);
+}
+
+} // namespace
+
+TEST(WholeGame, RandomLegalGamesKeepEveryInvariant)
+{
+    for (uint32_t seed = 1; seed <= 200; ++seed) {
+        SCOPED_TRACE(seed);
+        PlayWholeGame(seed);
+        if (HasFatalFailure())
+            return;
+    }
+}
