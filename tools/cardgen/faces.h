@@ -1,0 +1,13 @@
+// Drawing of one card face, the back and the mask, each 71 x 96 pixels.
+#pragma once
+
+#include <QImage>
+
+inline constexpr int kCardW = 71;
+inline constexpr int kCardH = 96;
+
+// Face of (suit 0..3 clubs, diamonds, hearts, spades; value 0..12 Ace..King).
+QImage DrawFace(int suit, int value);
+QImage DrawBack();
+// Black where the card is, white in its four corner pixels; one bit per pixel.
+QImage DrawMask();

@@ -1,0 +1,21 @@
+#include "recordtext.h"
+
+#include "cp1254.h"
+
+#include <cstring>
+
+QString RecordText(const char* field, int size)
+{
+    const void* end = std::memchr(field, 0, static_cast<size_t>(size));
+    const qsizetype length = end ? static_cast<const char*>(end) - field : size;
+    return FromCp1254(field, length);
+}
+
+QFont ArialPixels(int pixels, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}

@@ -1,0 +1,12 @@
+// Texts and fonts shared by the windows.
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+// A player name from the game record: zero-terminated code page 1254 in a field of
+// `size` bytes (read no further than the field even without a terminator).
+QString RecordText(const char* field, int size);
+
+// Arial (or the nearest font the system has) at a size in pixels.
+QFont ArialPixels(int pixels, bool bold = false);
