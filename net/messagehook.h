@@ -1,0 +1,8 @@
+// Where a component's transport messages go: its OnMessage handler, or Notify().
+#pragma once
+
+#include <QString>
+
+#include "packetsocket.h"
+
+void ShowNetMessage(const TNetMessageEvent& handler, const QString& text);

@@ -1,0 +1,263 @@
+#include "packetlink.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+
+namespace {
+
+QByteArray HeaderBytes(const TPacketHeader& h)
+{
+    return QByteArray(reinterpret_cast<const char*>(&h), sizeof h);
+}
+
+int64_t SecondsNow()
+{
+    using namespace std::chrono;
+    return duration_cast<seconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace
+
+TPacketLink::TPacketLink(QString threadName, TRawWriter writer, TMessageHook message)
+    : threadName_(std::move(threadName)),
+      trace_(threadName_),
+      writer_(std::move(writer)),
+      message_(std::move(message)),
+      lastRecvHeader_(InitialHeader()),
+      lastAck_(HeaderBytes(InitialHeader())),
+      lastCrcError_(HeaderBytes(InitialHeader()))
+{
+}
+
+void TPacketLink::Message(const QString& text) const
+{
+    if (message_)
+        message_(text);
+}
+
+// ---- Sending side ----
+
+void TPacketLink::AppendWaiting(QByteArray frame)
+{
+    std::lock_guard guard(lock_);
+    waitingList_.push_back(std::move(frame));
+}
+
+void TPacketLink::SelectOutgoing()
+{
+    std::lock_guard guard(lock_);
+    if (outgoing_ || waitingList_.empty())
+        return;
+    outgoing_ = true;
+    sentTime_ = SecondsNow();
+    SendRawLocked(waitingList_.front());
+    trace_("OutgoingPacket selected, waiting packet count is %d\n", int(waitingList_.size()));
+}
+
+int TPacketLink::WaitingCount() const
+{
+    std::lock_guard guard(lock_);
+    return int(waitingList_.size());
+}
+
+bool TPacketLink::HasOutgoing() const
+{
+    std::lock_guard guard(lock_);
+    return outgoing_;
+}
+
+QByteArray TPacketLink::OutgoingPacket() const
+{
+    std::lock_guard guard(lock_);
+    return outgoing_ ? waitingList_.front() : QByteArray();
+}
+
+int64_t TPacketLink::SentTime() const
+{
+    std::lock_guard guard(lock_);
+    return sentTime_;
+}
+
+void TPacketLink::SendRawLocked(const QByteArray& frame)
+{
+    if (writer_)
+        writer_(frame);
+}
+
+void TPacketLink::SendRaw(const QByteArray& frame)
+{
+    std::lock_guard guard(lock_);
+    SendRawLocked(frame);
+}
+
+// ---- Receiving side ----
+
+void TPacketLink::AppendIncoming(const char* bytes, qsizetype length)
+{
+    if (broken_ || length <= 0)
+        return;
+    incomingBuffer_.append(bytes, length);
+    trace_("A data (%d bytes) added IncomingBuffer, new IncomingBuffer->Size is %d\n", int(length),
+           int(incomingBuffer_.size()));
+}
+
+bool TPacketLink::CheckIncomingBuffer()
+{
+    for (;;) {
+        trace_("CheckingIncomingBuffer..., IncomingBuffer->Size is %d\n", int(incomingBuffer_.size()));
+        if (broken_ || incomingBuffer_.size() < kHeaderSize)
+            return false;
+        const TPacketHeader head = ReadHeader(incomingBuffer_.constData());
+        if (head.size < kHeaderSize || head.size > kMaxFrameSize) {
+            // Nothing after this header can be framed: give up on the stream.
+            trace_("[%s]impossible frame size %d, connection dropped\n",
+                   qPrintable(threadName_), int(head.size));
+            incomingBuffer_.clear();
+            broken_ = true;
+            return false;
+        }
+        if (incomingBuffer_.size() < head.size)
+            return false;
+
+        const uint32_t computed = FrameCrc(incomingBuffer_.constData(), head.size);
+        if (computed != head.CRC) {
+            ReportCrcError(head, computed);
+            SendCrcError(head.type);
+            DropIncoming(head.size);
+            continue;
+        }
+
+        if (SameHeader(head, lastRecvHeader_)) {
+            // A repeat of the last accepted frame: its ACK was lost or spoilt.
+            SendAck(head.timestamp);
+            DropIncoming(head.size);
+        } else if (head.type == CRCERROR) {
+            const uint32_t failed = head.timestamp;
+            if (failed == DISCARD_PREDATA) {
+                SendDiscardPredata();
+            } else if (failed == CRCERROR) {
+                SendRaw(lastCrcError_);
+            } else if (failed == ACK) {
+                SendRaw(lastAck_);
+            } else {
+                bool repeated = false;
+                {
+                    std::lock_guard guard(lock_);
+                    if (outgoing_ && uint8_t(waitingList_.front().at(0)) == failed) {
+                        SendRawLocked(waitingList_.front());
+                        repeated = true;
+                    }
+                }
+                if (!repeated) {
+                    trace_("Cannot locate CRCERROR type!");
+                    Message(QStringLiteral("Cannot locate CRCERROR type!"));
+                }
+            }
+            DropIncoming(head.size);
+            trace_("got an CRCERROR, after that IncomingBuffer->Size is %d, waiting packet count is %d\n",
+                   int(incomingBuffer_.size()), WaitingCount());
+        } else if (head.type == ACK) {
+            bool matches;
+            {
+                std::lock_guard guard(lock_);
+                matches = outgoing_ && ReadHeader(waitingList_.front().constData()).timestamp == head.timestamp;
+            }
+            if (matches)
+                AckReceived(head.timestamp);
+            else
+                Message(QStringLiteral("timestamp of ACK and OutgoingPacket is not equal!"));
+            DropIncoming(head.size);
+            trace_("got an ACK, after that IncomingBuffer->Size is %d, waiting packet count is %d\n",
+                   int(incomingBuffer_.size()), WaitingCount());
+        } else {
+            AcceptDataFrame(head.size);
+            return true;
+        }
+    }
+}
+
+void TPacketLink::ReportCrcError(const TPacketHeader& head, uint32_t computed) const
+{
+    if (!trace_.Enabled())
+        return;
+    const QString text = threadName_ + QStringLiteral("\r\nCRC Error!\r\n\r\n")
+        + QStringLiteral("head->type = %1\r\n").arg(head.type)
+        + QStringLiteral("head->size = %1\r\n").arg(head.size)
+        + QStringLiteral("head->CRC = %1\r\n").arg(head.CRC, 8, 16, QLatin1Char('0')).toUpper()
+        + QStringLiteral("incomingCRC = %1\r\n").arg(computed, 8, 16, QLatin1Char('0')).toUpper()
+        + QStringLiteral("IncomingBuffer->Size = %1\r\n").arg(incomingBuffer_.size());
+    trace_("%s", qPrintable(text));
+}
+
+TPacketType TPacketLink::RecvType() const
+{
+    return recvPacketBuffer_.isEmpty() ? NO_PACKET : TPacketType(uint8_t(recvPacketBuffer_.at(0)));
+}
+
+const uint8_t* TPacketLink::RecvPayload() const
+{
+    if (recvPacketBuffer_.size() < kHeaderSize)
+        return nullptr;
+    return reinterpret_cast<const uint8_t*>(recvPacketBuffer_.constData()) + kHeaderSize;
+}
+
+int32_t TPacketLink::RecvCount() const
+{
+    return recvPacketBuffer_.size() < kHeaderSize ? 0 : int32_t(recvPacketBuffer_.size()) - kHeaderSize;
+}
+
+void TPacketLink::AcceptDataFrame(int32_t size)
+{
+    recvPacketBuffer_ = incomingBuffer_.left(size);
+    DropIncoming(size);
+    lastRecvHeader_ = ReadHeader(recvPacketBuffer_.constData());
+    trace_("Updated RecvPacketBuffer : %d bytes, IncomingBuffer->Size is %d\n",
+           int(recvPacketBuffer_.size()), int(incomingBuffer_.size()));
+    SendAck(lastRecvHeader_.timestamp);
+}
+
+void TPacketLink::AckReceived(uint32_t /*stamp*/)
+{
+    bool more;
+    {
+        std::lock_guard guard(lock_);
+        if (outgoing_) {
+            waitingList_.pop_front();
+            outgoing_ = false;
+        }
+        more = !waitingList_.empty();
+    }
+    if (!more)
+        return;
+    if (!wake_) {
+        SelectOutgoing(); // no sending thread: select right here
+    } else if (!wake_()) {
+        Message(threadName_ + QStringLiteral("-> Error: ") + QStringLiteral("the packet thread has ended"));
+    }
+}
+
+void TPacketLink::SendAck(uint32_t stamp)
+{
+    lastAck_ = BuildControlFrame(ACK, stamp);
+    SendRaw(lastAck_);
+    trace_("Sent an ACK\n");
+}
+
+void TPacketLink::SendCrcError(uint8_t failedType)
+{
+    lastCrcError_ = BuildControlFrame(CRCERROR, failedType);
+    SendRaw(lastCrcError_);
+    trace_("Sent an CRCERROR\n");
+}
+
+void TPacketLink::SendDiscardPredata()
+{
+    SendRaw(BuildControlFrame(DISCARD_PREDATA, 0xFFFFFFFFu));
+    trace_("Sent a DISCARD_PREDATA\n");
+}
+
+void TPacketLink::DropIncoming(qsizetype count)
+{
+    incomingBuffer_.remove(0, std::min(count, incomingBuffer_.size()));
+}

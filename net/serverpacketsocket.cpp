@@ -1,0 +1,166 @@
+#include "serverpacketsocket.h"
+
+#include <algorithm>
+
+#include <QHostAddress>
+
+#include "messagehook.h"
+
+TServerPacketSocket::TServerPacketSocket(QObject* parent)
+    : QObject(parent), server_(new QTcpServer(this))
+{
+    setObjectName(QStringLiteral("DealerSocket"));
+    connect(server_, &QTcpServer::newConnection, this, [this] { ServerPacketSocketConnect(); });
+    connect(server_, &QTcpServer::acceptError, this, [this](QAbstractSocket::SocketError) {
+        ShowMessage(SocketErrorText(objectName(), eeAccept));
+    });
+}
+
+TServerPacketSocket::~TServerPacketSocket()
+{
+    Close();
+}
+
+void TServerPacketSocket::ShowMessage(const QString& text) const
+{
+    ShowNetMessage(OnMessage, text);
+}
+
+quint16 TServerPacketSocket::Port() const
+{
+    return server_->isListening() ? server_->serverPort() : port_;
+}
+
+bool TServerPacketSocket::Open()
+{
+    Close();
+    if (!server_->listen(QHostAddress::Any, port_)) {
+        ShowMessage(objectName() + QStringLiteral(": ") + server_->errorString());
+        return false;
+    }
+    return true;
+}
+
+void TServerPacketSocket::Close()
+{
+    server_->close();
+    // End every packet thread before its socket goes, so no write is left pointing at it.
+    threads_.clear();
+    std::vector<QTcpSocket*> sockets;
+    sockets.swap(connections_);
+    for (QTcpSocket* socket : sockets) {
+        socket->disconnect(this);
+        socket->abort();
+        socket->deleteLater();
+    }
+}
+
+bool TServerPacketSocket::Active() const
+{
+    return server_->isListening();
+}
+
+QTcpSocket* TServerPacketSocket::Connection(int index) const
+{
+    return index >= 0 && index < int(connections_.size()) ? connections_[std::size_t(index)] : nullptr;
+}
+
+TPacketThread* TServerPacketSocket::GetServerPacketThread(QTcpSocket* socket) const
+{
+    if (socket == nullptr)
+        return nullptr;
+    for (const auto& thread : threads_) {
+        if (thread->Socket() == socket)
+            return thread.get();
+    }
+    return nullptr;
+}
+
+void TServerPacketSocket::PacketMakeAndSend(QTcpSocket* socket, TPacketType type, const void* buf,
+                                            int32_t count)
+{
+    if (count < 0 || count > kMaxPayloadSize || (count > 0 && buf == nullptr))
+        return;
+    if (TPacketThread* thread = GetServerPacketThread(socket))
+        thread->MakeFrame(type, buf, count);
+}
+
+void TServerPacketSocket::CloseConnection(QTcpSocket* socket)
+{
+    if (std::find(connections_.begin(), connections_.end(), socket) == connections_.end())
+        return;
+    socket->abort(); // raises disconnected, which runs the disconnect path
+    if (std::find(connections_.begin(), connections_.end(), socket) != connections_.end())
+        ServerPacketSocketDisconnect(socket);
+}
+
+void TServerPacketSocket::ServerPacketSocketConnect()
+{
+    while (QTcpSocket* socket = server_->nextPendingConnection()) {
+        socket->setParent(this);
+        socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        connect(socket, &QTcpSocket::disconnected, this,
+                [this, socket] { ServerPacketSocketDisconnect(socket); });
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { ServerPacketSocketRead(socket); });
+        connect(socket, &QTcpSocket::errorOccurred, this,
+                [this, socket](QAbstractSocket::SocketError e) { SocketError(socket, e); });
+        if (socket->state() != QAbstractSocket::ConnectedState) {
+            // Gone before it was seen: nothing to announce.
+            socket->disconnect(this);
+            socket->deleteLater();
+            continue;
+        }
+        connections_.push_back(socket);
+        threads_.push_back(std::make_unique<TPacketThread>(
+            objectName(), socket, [this](const QString& text) { ShowMessage(text); }));
+        if (OnClientConnect)
+            OnClientConnect(socket);
+    }
+}
+
+void TServerPacketSocket::RemoveConnection(QTcpSocket* socket)
+{
+    auto thread = std::find_if(threads_.begin(), threads_.end(),
+                               [socket](const auto& t) { return t->Socket() == socket; });
+    if (thread != threads_.end())
+        threads_.erase(thread); // the destructor stops the thread and waits for it
+    connections_.erase(std::remove(connections_.begin(), connections_.end(), socket), connections_.end());
+    socket->disconnect(this);
+    socket->deleteLater();
+}
+
+void TServerPacketSocket::ServerPacketSocketDisconnect(QTcpSocket* socket)
+{
+    if (std::find(connections_.begin(), connections_.end(), socket) == connections_.end())
+        return;
+    RemoveConnection(socket);
+    if (OnClientDisconnect)
+        OnClientDisconnect(socket);
+}
+
+void TServerPacketSocket::ServerPacketSocketRead(QTcpSocket* socket)
+{
+    TPacketThread* thread = GetServerPacketThread(socket);
+    if (thread == nullptr)
+        return;
+    thread->ReadSocket();
+    while (thread->CheckIncomingBuffer()) {
+        // The handler may close this connection or the whole component: keep the frame
+        // alive through the call and look the thread up again afterwards.
+        const QByteArray frame = thread->Link().RecvPacketBuffer();
+        if (OnClientPacketRead)
+            OnClientPacketRead(socket, TPacketType(uint8_t(frame.at(0))),
+                               reinterpret_cast<const uint8_t*>(frame.constData()) + kHeaderSize,
+                               int32_t(frame.size()) - kHeaderSize);
+        if (GetServerPacketThread(socket) != thread)
+            return;
+    }
+    if (thread->Link().Broken())
+        CloseConnection(socket); // an impossible frame size: the stream cannot go on
+}
+
+void TServerPacketSocket::SocketError(QTcpSocket* socket, QAbstractSocket::SocketError error)
+{
+    Q_UNUSED(socket);
+    ShowMessage(SocketErrorText(objectName(), ErrorEventFor(error, false)));
+}
