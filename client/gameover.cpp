@@ -1,0 +1,20 @@
+#include "gameover.h"
+
+#include <cstring>
+
+#include "cp1254.h"
+
+std::vector<TCheerEntry> CheerEntries(const TGameInfo& g)
+{
+    std::vector<TCheerEntry> entries(4);
+    int best = g.Score.Totals[0].Total;
+    for (int seat = 1; seat < 4; ++seat)
+        best = std::max<int>(best, g.Score.Totals[seat].Total);
+    for (int seat = 0; seat < 4; ++seat) {
+        const char* name = g.PlayerName[seat];
+        entries[seat].name = FromCp1254(name, static_cast<qsizetype>(strnlen(name, kNameSize)));
+        entries[seat].total = g.Score.Totals[seat].Total;
+        entries[seat].winner = entries[seat].total == best;
+    }
+    return entries;
+}

@@ -1,0 +1,47 @@
+#include "handmarker.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QTransform>
+
+#include "tablelayout.h"
+
+namespace {
+
+QPixmap OpenHand()
+{
+    const int s = table::kMarkerSize;
+    QPixmap pm(s, s);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    QPainterPath hand;
+    hand.addRoundedRect(QRectF(8, 14, 17, 15), 5, 5); // palm
+    const qreal fingerX[4] = {8.5, 12.5, 16.5, 20.5};
+    const qreal fingerTop[4] = {6, 3, 4, 7};
+    for (int i = 0; i < 4; ++i)
+        hand.addRoundedRect(QRectF(fingerX[i], fingerTop[i], 4, 14), 2, 2);
+    QTransform thumb;
+    thumb.translate(24, 20);
+    thumb.rotate(-40);
+    QPainterPath t;
+    t.addRoundedRect(QRectF(-2, -2, 4, 11), 2, 2);
+    hand.addPath(thumb.map(t));
+    hand.setFillRule(Qt::WindingFill);
+    p.setPen(QPen(QColor(90, 50, 20), 1.2));
+    p.setBrush(QColor(250, 205, 150));
+    p.drawPath(hand.simplified());
+    return pm;
+}
+
+} // namespace
+
+QPixmap HandMarkerPixmap(int position)
+{
+    // Fingers up by default: the bottom marker points up at its trick card.
+    static const QPixmap hand = OpenHand();
+    const int angles[4] = {0, 270, 180, 90}; // bottom, right, top, left
+    QTransform rot;
+    rot.rotate(angles[position & 3]);
+    return hand.transformed(rot, Qt::SmoothTransformation);
+}

@@ -1,0 +1,297 @@
+#include "mainform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "dealerthread.h"
+#include "gameover.h"
+#include "prompts.h"
+#include "regeasy.h"
+#include "sounds.h"
+
+namespace {
+
+const QString kWaitingText = QStringLiteral("Diğerlerinin bağlanması bekleniyor...");
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent)
+    : QMainWindow(parent), ownPrompts_(std::make_unique<TUserPrompts>()),
+      prompts_(ownPrompts_.get()), gamePort_(kGamePort)
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Zorbela - RUVO Network"));
+    sounds_ = new TSoundBox(this);
+    WireSession();
+    LayoutTable();
+    CreateMenus();
+    move(0, 0);
+    srand(static_cast<unsigned>(QRandomGenerator::system()->generate()));
+}
+
+TMainForm::~TMainForm()
+{
+    // Nothing from the network reaches a window that is going away.
+    session_.OnConnecting = session_.OnConnected = session_.OnDisconnected = nullptr;
+    session_.OnRecord = session_.OnTableFull = session_.OnTrickClear = nullptr;
+    session_.OnUnknownPacket = nullptr;
+    session_.OnChat = session_.OnStatusText = nullptr;
+    session_.OnJoinAccepted = session_.OnSeatName = nullptr;
+    session_.OnTrickTaker = nullptr;
+    timerComputerPlayerWait_->stop();
+    sounds_->PlayToEnd(kSoundClosing, 2500);
+    if (cheer_)
+        cheer_->Stop();
+    session_.Close();
+    dealer_.reset();
+}
+
+void TMainForm::SetPrompts(TUserPrompts* prompts) { prompts_ = prompts ? prompts : ownPrompts_.get(); }
+
+void TMainForm::SetGameOverShow(TBestWorstLists* lists, TCheerAnimation* cheer)
+{
+    bestWorst_ = lists;
+    cheer_ = cheer;
+}
+
+void TMainForm::Inform(const QString& text) { prompts_->Inform(this, text); }
+
+QString TMainForm::StatusText() const { return statusBar()->currentMessage(); }
+
+void TMainForm::SetStatus(const QString& text) { statusBar()->showMessage(text); }
+
+QString TMainForm::Messages() const { return userMessages_->toPlainText(); }
+
+// ---- Session notifications ----
+
+void TMainForm::WireSession()
+{
+    session_.OnConnecting = [this] {
+        if (!session_.IsDealer)
+            SetStatus(session_.Host() + QStringLiteral(" : bağlanmaya çalışılıyor..."));
+    };
+    session_.OnConnected = [this] {
+        if (!session_.IsDealer)
+            SetStatus(QStringLiteral("Bağlandı"));
+    };
+    session_.OnDisconnected = [this] {
+        if (!session_.IsDealer)
+            SetStatus(session_.Host() + QStringLiteral(" : Bağlantı kesildi!"));
+    };
+    session_.OnRecord = [this] { UpdateTable(); };
+    session_.OnChat = [this](const QString& text) {
+        userMessages_->appendPlainText(text);
+        userMessages_->setPlainText(userMessages_->toPlainText().trimmed());
+        userMessages_->moveCursor(QTextCursor::End);
+        userMessages_->ensureCursorVisible();
+    };
+    session_.OnJoinAccepted = [this](int seat, const QString& text) {
+        if (seat != 0)
+            SetStatus(text);
+    };
+    session_.OnStatusText = [this](const QString& text) { SetStatus(text); };
+    session_.OnSeatName = [this](int seat, const QString& name) { OnSeatName(seat, name); };
+    session_.OnTableFull = [this] { Inform(QStringLiteral("Masada boş yer yok!")); };
+    session_.OnTrickTaker = [this](int seat) { ShowTrickTaker(seat); };
+    session_.OnTrickClear = [this] {
+        sounds_->Play(kSoundTrickCleared);
+        ClearTrickTaker();
+    };
+    session_.OnUnknownPacket = [this] { Inform(QStringLiteral("Player: Bilinmeyen bir paket alındı")); };
+}
+
+void TMainForm::OnSeatName(int seat, const QString& name)
+{
+    // While players join, labels stand by seat number: 0 bottom, 1 right, 2 top, 3 left.
+    QLabel* label = nameLabels_[seat & 3];
+    label->setText(name);
+    PlaceNameLabel(seat & 3);
+    label->show();
+    if (session_.IsDealer && seat == 3)
+        TableComplete();
+}
+
+void TMainForm::TableComplete()
+{
+    const bool fresh = prompts_->Ask(
+        this, QStringLiteral("Kare tamamlandı!\r\rYeni bir oyuna başlamak için 'Evet'\r"
+                             "Dosyadan yüklemek için 'Hayır'\rtuşuna bas...")
+                  .replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    if (fresh)
+        session_.SendNewGame();
+    else
+        Ykle1Click();
+}
+
+// ---- First activation and start flow ----
+
+bool TMainForm::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && firstActivation_ && autoStart_)
+        QTimer::singleShot(0, this, [this] {
+            if (firstActivation_)
+                FirstActivation();
+        });
+    return QMainWindow::event(e);
+}
+
+void TMainForm::PlaceSideWindows()
+{
+    const QRect f = frameGeometry();
+    const int width = std::max(100, 800 - f.width());
+    const int height = f.height() / 2;
+    if (QWidget* score = side_.ScoreWindow()) {
+        score->resize(width, height);
+        score->move(f.left() + f.width(), f.top());
+    }
+    if (QWidget* penalty = side_.PenaltyWindow()) {
+        penalty->resize(width, height);
+        const QWidget* score = side_.ScoreWindow();
+        penalty->move(f.left() + f.width(), score ? score->frameGeometry().bottom() + 1 : f.top() + height);
+    }
+}
+
+void TMainForm::moveEvent(QMoveEvent* e)
+{
+    QMainWindow::moveEvent(e);
+    // The score table and the taken-cards window stay docked at the right edge.
+    if (!firstActivation_)
+        PlaceSideWindows();
+}
+
+void TMainForm::ReadSettings()
+{
+    side_.FillWelcome(ReadRegString(kRegKey, kRegUserName, LoginName()),
+                      ReadRegBool(kRegKey, kRegIamDealer, kDefIamDealer));
+    SetChecked("Sesli1", ReadRegBool(kRegKey, kRegSound, kDefSound));
+    SetChecked("Hzl1", ReadRegBool(kRegKey, kRegQuick, kDefQuick));
+    SetChecked("Oyunsaatynndedner1", ReadRegBool(kRegKey, kRegClockwise, kDefClockwise));
+    SetChecked("Yerimebilgisayaroynasn1",
+               ReadRegBool(kRegKey, kRegComputerPlayer, kDefComputerPlayer));
+    Action("Bunubilgisayaroynasn1")->setEnabled(!IsChecked("Yerimebilgisayaroynasn1"));
+    sounds_->SetEnabled(IsChecked("Sesli1"));
+    session_.UserName = ReadRegString(kRegKey, kRegUserName, LoginName());
+}
+
+void TMainForm::FirstActivation()
+{
+    if (!firstActivation_)
+        return;
+    firstActivation_ = false;
+    hide();
+    if (QWidget* w = side_.ScoreWindow())
+        w->hide();
+    if (QWidget* w = side_.PenaltyWindow())
+        w->hide();
+    PlaceSideWindows();
+    side_.Bind(session_.Record(), session_.SeatByte());
+    side_.RefreshScore();
+    ReadSettings();
+    if (autoStart_)
+        StartFlow();
+}
+
+void TMainForm::StartFlow()
+{
+    sounds_->Play(kSoundStart);
+    const TSideWindows::TWelcomeAnswer answer = side_.RunWelcome();
+    if (answer.quit) {
+        close();
+        return;
+    }
+    if (answer.dealer)
+        StartAsDealer(answer.name);
+    else
+        StartAsPlayer(answer.name, QString());
+}
+
+namespace {
+
+void ShowBeside(QWidget* w)
+{
+    if (w)
+        w->show();
+}
+
+} // namespace
+
+void TMainForm::StartAsDealer(const QString& name)
+{
+    if (!name.isEmpty()) {
+        session_.UserName = name;
+        WriteRegString(kRegKey, kRegUserName, name);
+    }
+    session_.IsDealer = true;
+    show();
+    ShowBeside(side_.ScoreWindow());
+    ShowBeside(side_.PenaltyWindow());
+    activateWindow();
+    session_.MySeat = -1;
+    session_.SeatByte() = kNone;
+    if (IsChecked("Hzl1"))
+        timerComputerPlayerWait_->setInterval(10);
+    session_.NamedSeat = 0;
+    StartDealer();
+    SetStatus(kWaitingText);
+    session_.SetHost(QStringLiteral("localhost"));
+    Menu("&Oyun")->setEnabled(true);
+    Action("YeniOyuncularBekle1")->setEnabled(true);
+    Action("YenidenBalan1")->setEnabled(false);
+    session_.SetPort(dealer_->Port());
+    session_.Open();
+    ApplyQuick(false);
+}
+
+void TMainForm::StartAsPlayer(const QString& name, const QString& host)
+{
+    if (!name.isEmpty()) {
+        session_.UserName = name;
+        WriteRegString(kRegKey, kRegUserName, name);
+    }
+    session_.IsDealer = false;
+    show();
+    ShowBeside(side_.ScoreWindow());
+    ShowBeside(side_.PenaltyWindow());
+    activateWindow();
+    session_.MySeat = -1;
+    session_.SeatByte() = kNone;
+    if (IsChecked("Hzl1"))
+        timerComputerPlayerWait_->setInterval(10);
+    // Without a host given, the connection dialog asks for it (its address is used as it
+    // stands when it closes).
+    session_.SetHost(host.isEmpty() && side_.Connect ? side_.RunConnect(nullptr) : host);
+    Menu("&Oyun")->setEnabled(false);
+    Action("YeniOyuncularBekle1")->setEnabled(false);
+    Action("YenidenBalan1")->setEnabled(true);
+    session_.SetPort(gamePort_);
+    session_.Open();
+    ApplyQuick(false);
+}
+
+void TMainForm::StartDealer()
+{
+    dealer_.reset();
+    TDealerOptions options;
+    options.Port = gamePort_;
+    options.Quick = IsChecked("Hzl1");
+    dealer_ = std::make_unique<TDealerThread>(options);
+}
+
+void TMainForm::mousePressEvent(QMouseEvent* e)
+{
+    if (cheer_ && cheer_->Running()) {
+        cheer_->Stop();
+        update();
+    }
+    QMainWindow::mousePressEvent(e);
+}

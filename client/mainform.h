@@ -1,0 +1,149 @@
+// The main window: the table as the user sits at it, the menu bar, the chat line and the
+// status bar. It turns the session's notifications into pictures and the user's clicks and
+// commands into messages; the game itself lives at the dealer.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+#include "session.h"
+#include "sidewindows.h"
+#include "tablelayout.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+class TCard;
+class TDealerThread;
+class TSoundBox;
+class TUserPrompts;
+class TBestWorstLists;
+class TCheerAnimation;
+
+class TMainForm : public QMainWindow {
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // ---- Wiring (before the first activation) ----
+    void SetSideWindows(const TSideWindows& w) { side_ = w; }
+    // Replaces the message boxes and dialogs (tests answer in place of the user).
+    void SetPrompts(TUserPrompts* prompts);
+    void SetGameOverShow(TBestWorstLists* lists, TCheerAnimation* cheer);
+    // The TCP port of the dealer this window creates and of the connection it opens.
+    void SetGamePort(quint16 port) { gamePort_ = port; }
+    // false: the first activation does not run the start flow (tests call StartAs...).
+    void SetAutoStart(bool on) { autoStart_ = on; }
+
+    // ---- Start ----
+    void FirstActivation();
+    void StartFlow();
+    // The part of the start flow after the welcome dialog.
+    void StartAsDealer(const QString& name);
+    void StartAsPlayer(const QString& name, const QString& host);
+
+    // ---- Table ----
+    void UpdateTable();
+    void CardSlotClick(int slot); // a click on slot k of the bottom row
+    void ComputerPlaysForMe();
+    int RelativePosition(int seat) const;
+
+    // ---- Commands (menu items, keys, chat button) ----
+    void Bala1Click();                // "Başla" and F2
+    void Bunubilgisayaroynasn1Click(); // "Sadece bunu bilgisayar oynasın"
+    void Yeni1Click();
+    void Kaydet1Click();
+    void Ykle1Click();
+    void k1Click();                   // "Oyundan Çık"
+    void YenidenBalan1Click();        // "Yeni Bir Oyuna Bağlan"
+    void YeniOyuncularBekle1Click();
+    void NaslOynamakIstersin1Click();
+    void Sesli1Click();
+    void Yerimebilgisayaroynasn1Click();
+    void Hzl1Click();
+    void ApplyQuick(bool toggle);
+    void Oyunsaatynndedner1Click();
+    void BitBtn1Click();              // the chat button
+    void Yardm1Click();               // "Yardım başlıkları" and F1
+
+    // ---- What tests and the program look at ----
+    TClientSession& Session() { return session_; }
+    TDealerThread* Dealer() const { return dealer_.get(); }
+    TSoundBox& Sounds() { return *sounds_; }
+    QString StatusText() const;
+    QString Messages() const;
+    QAction* Action(const char* componentName) const;
+    QMenu* Menu(const char* title) const;
+    TCard* CardSlot(int position, int slot) const { return cardSlots_[position][slot]; }
+    TCard* TrickCard(int position) const { return trickCards_[position]; }
+    QLabel* NameLabel(int position) const { return nameLabels_[position]; }
+    QLabel* HandMarker(int position) const { return handMarkers_[position]; }
+    QLabel* LabelGameType() const { return labelGameType_; }
+    QTimer* TimerComputerPlayerWait() const { return timerComputerPlayerWait_; }
+    bool Clockwise() const;
+
+protected:
+    bool event(QEvent* e) override;
+    void moveEvent(QMoveEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    // mainform.cpp
+    void WireSession();
+    void SetStatus(const QString& text);
+    void OnSeatName(int seat, const QString& name);
+    void TableComplete();
+    void PlaceSideWindows();
+    void ReadSettings();
+    void StartDealer();
+    void Inform(const QString& text);
+    // maintable.cpp
+    void LayoutTable();
+    void PlaceNameLabel(int position);
+    void ShowTrickTaker(int seat);
+    void ClearTrickTaker();
+    void UpdateHands();
+    void UpdateTrick();
+    void UpdateCursors();
+    void GameOverSteps();
+    void AskContract();
+    void TimerComputerPlayerWaitTimer();
+    // mainmenu.cpp
+    void CreateMenus();
+    void SetChecked(const char* componentName, bool on);
+    bool IsChecked(const char* componentName) const;
+
+    TClientSession session_;
+    TSideWindows side_;
+    std::unique_ptr<TUserPrompts> ownPrompts_;
+    TUserPrompts* prompts_ = nullptr;
+    TBestWorstLists* bestWorst_ = nullptr;
+    TCheerAnimation* cheer_ = nullptr;
+    std::unique_ptr<TDealerThread> dealer_;
+    TSoundBox* sounds_ = nullptr;
+    quint16 gamePort_;
+    bool autoStart_ = true;
+    bool firstActivation_ = true;
+    bool newHandSoundSwitch_ = true;
+
+    // Table components.
+    QWidget* table_ = nullptr;
+    QPlainTextEdit* userMessages_ = nullptr;
+    QPushButton* bitBtn1_ = nullptr;
+    QLabel* labelGameType_ = nullptr;
+    QTimer* timerComputerPlayerWait_ = nullptr;
+    std::array<std::array<TCard*, table::kSlotsPerHand>, 4> cardSlots_{};
+    table::HandSlots slots_{};
+    std::array<TCard*, 4> trickCards_{};
+    std::array<QLabel*, 4> nameLabels_{};
+    std::array<QLabel*, 4> handMarkers_{};
+};

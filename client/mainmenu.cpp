@@ -1,0 +1,251 @@
+// The main window's menu bar, its function keys and the chat button.
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+#include "dealerthread.h"
+#include "gameover.h"
+#include "mainform.h"
+#include "prompts.h"
+#include "regeasy.h"
+#include "savegame.h"
+#include "sounds.h"
+
+namespace {
+
+constexpr int kNormalInterval = 1000;
+constexpr int kQuickInterval = 10;
+
+} // namespace
+
+void TMainForm::CreateMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto item = [this](QMenu* menu, const QString& caption, const char* name, auto handler,
+                       bool checkable = false) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setCheckable(checkable);
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    QMenu* oyun = bar->addMenu(QStringLiteral("&Oyun"));
+    item(oyun, QStringLiteral("&Başla"), "Bala1", [this] { Bala1Click(); });
+    item(oyun, QStringLiteral("Sadece bunu bilgisayar oynasın"), "Bunubilgisayaroynasn1",
+         [this] { Bunubilgisayaroynasn1Click(); });
+    oyun->addSeparator()->setObjectName(QStringLiteral("N1"));
+    item(oyun, QStringLiteral("&Yeni"), "Yeni1", [this] { Yeni1Click(); });
+    item(oyun, QStringLiteral("Kaydet"), "Kaydet1", [this] { Kaydet1Click(); });
+    item(oyun, QStringLiteral("Yükle"), "Ykle1", [this] { Ykle1Click(); });
+    oyun->addSeparator()->setObjectName(QStringLiteral("N2"));
+    item(oyun, QStringLiteral("Oyundan Çık"), "k1", [this] { k1Click(); });
+    oyun->setEnabled(false); // the start flow enables it in the dealer's copy
+
+    QMenu* baglanti = bar->addMenu(QStringLiteral("Bağlantı"));
+    item(baglanti, QStringLiteral("Yeni Bir Oyuna Bağlan"), "YenidenBalan1",
+         [this] { YenidenBalan1Click(); });
+    item(baglanti, QStringLiteral("Yeni Oyuncuları Bekle"), "YeniOyuncularBekle1",
+         [this] { YeniOyuncularBekle1Click(); });
+    item(baglanti, QStringLiteral("Nasıl Oynamak Istersin"), "NaslOynamakIstersin1",
+         [this] { NaslOynamakIstersin1Click(); });
+    baglanti->menuAction()->setVisible(false);
+
+    QMenu* ayarlar = bar->addMenu(QStringLiteral("Ayarlar"));
+    item(ayarlar, QStringLiteral("Sesli"), "Sesli1", [this] { Sesli1Click(); }, true);
+    item(ayarlar, QStringLiteral("Yerime daima bilgisayar oynasın"), "Yerimebilgisayaroynasn1",
+         [this] { Yerimebilgisayaroynasn1Click(); }, true);
+    item(ayarlar, QStringLiteral("Hızlı"), "Hzl1", [this] { Hzl1Click(); }, true);
+    item(ayarlar, QStringLiteral("Oyun saat yönünde döner"), "Oyunsaatynndedner1",
+         [this] { Oyunsaatynndedner1Click(); }, true);
+    // The marks of the window's design; the stored settings replace them at the first
+    // activation, before the user sees the window.
+    SetChecked("Sesli1", true);
+    SetChecked("Yerimebilgisayaroynasn1", true);
+    SetChecked("Hzl1", true);
+
+    QMenu* pencere = bar->addMenu(QStringLiteral("Pencere"));
+    item(pencere, QStringLiteral("&Puan Tablosu"), "Skor1", [this] {
+        if (QWidget* w = side_.ScoreWindow()) {
+            w->showNormal();
+            w->raise();
+        }
+    });
+    item(pencere, QStringLiteral("&Alınan Kağıtlar"), "ddd1", [this] {
+        if (QWidget* w = side_.PenaltyWindow()) {
+            w->showNormal();
+            w->raise();
+        }
+    });
+    item(pencere, QStringLiteral("En'ler"), "Enyiler1", [this] { side_.ShowHigh(); });
+
+    QMenu* yardim = bar->addMenu(QStringLiteral("&Yardım"));
+    item(yardim, QStringLiteral("Yardım başlıkları"), "Yardm1", [this] { Yardm1Click(); });
+    item(yardim, QStringLiteral("Program hakkında"), "Programhakknda1", [this] { side_.ShowAbout(); });
+}
+
+QAction* TMainForm::Action(const char* componentName) const
+{
+    return menuBar()->findChild<QAction*>(QString::fromLatin1(componentName));
+}
+
+QMenu* TMainForm::Menu(const char* title) const
+{
+    for (QAction* a : menuBar()->actions())
+        if (a->menu() && a->text() == QString::fromUtf8(title))
+            return a->menu();
+    return nullptr;
+}
+
+void TMainForm::SetChecked(const char* componentName, bool on) { Action(componentName)->setChecked(on); }
+
+bool TMainForm::IsChecked(const char* componentName) const { return Action(componentName)->isChecked(); }
+
+bool TMainForm::Clockwise() const { return IsChecked("Oyunsaatynndedner1"); }
+
+// ---- "Oyun" ----
+
+void TMainForm::Bala1Click()
+{
+    if (session_.IsDealer && session_.NamedSeat < 3)
+        session_.SendStartNow();
+}
+
+void TMainForm::Bunubilgisayaroynasn1Click() { ComputerPlaysForMe(); }
+
+void TMainForm::Yeni1Click()
+{
+    if (cheer_ && cheer_->Running())
+        cheer_->Stop();
+    update();
+    session_.SendNewGame();
+}
+
+void TMainForm::Kaydet1Click() { SaveGameInteractive(this, *prompts_, session_.Record()); }
+
+void TMainForm::Ykle1Click()
+{
+    TGameInfo loaded;
+    switch (LoadGameInteractive(this, *prompts_, loaded)) {
+    case TLoadOutcome::Loaded:
+        session_.SendGameRecord(loaded);
+        break;
+    case TLoadOutcome::Cancelled:
+        session_.SendNewGame();
+        break;
+    case TLoadOutcome::Unreadable:
+        break;
+    }
+}
+
+void TMainForm::k1Click()
+{
+    if (!session_.IsDealer || ContractsPlayed(session_.Record()) >= 20)
+        return;
+    const bool quit = prompts_->Ask(
+        this, QStringLiteral("Oyun devam ediyor...\r\rKaydetmeden çıkmak istediğinden emin misin? ")
+                  .replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    if (!quit)
+        Kaydet1Click();
+    close();
+}
+
+// ---- "Bağlantı" ----
+
+void TMainForm::YenidenBalan1Click()
+{
+    session_.Close();
+    bool confirmed = false;
+    const QString address = side_.RunConnect(&confirmed);
+    if (confirmed) {
+        session_.SetHost(address);
+        WriteRegString(kRegKey, kRegDealerAddress, session_.Host());
+    }
+    session_.Open();
+}
+
+void TMainForm::YeniOyuncularBekle1Click()
+{
+    session_.SendWaitForPlayers();
+    session_.NamedSeat = 0;
+    session_.MySeat = -1;
+    session_.SeatByte() = kNone;
+    session_.ResetRecord();
+    UpdateTable();
+    SetStatus(QStringLiteral("Diğerlerinin bağlanması bekleniyor..."));
+    session_.SetHost(QStringLiteral("localhost"));
+    // Still connected at this moment: opening changes nothing then.
+    if (!session_.PlayerSocket().Active())
+        session_.Open();
+}
+
+void TMainForm::NaslOynamakIstersin1Click() { StartFlow(); }
+
+// ---- "Ayarlar" ----
+
+void TMainForm::Sesli1Click()
+{
+    const bool on = IsChecked("Sesli1"); // the action has toggled its mark already
+    sounds_->SetEnabled(on);
+    WriteRegBool(kRegKey, kRegSound, on);
+}
+
+void TMainForm::Yerimebilgisayaroynasn1Click()
+{
+    const bool on = IsChecked("Yerimebilgisayaroynasn1");
+    Action("Bunubilgisayaroynasn1")->setEnabled(!on);
+    WriteRegBool(kRegKey, kRegComputerPlayer, on);
+}
+
+void TMainForm::Oyunsaatynndedner1Click()
+{
+    WriteRegBool(kRegKey, kRegClockwise, IsChecked("Oyunsaatynndedner1"));
+}
+
+void TMainForm::Hzl1Click() { ApplyQuick(false); /* the action has toggled its mark already */ }
+
+void TMainForm::ApplyQuick(bool toggle)
+{
+    if (toggle)
+        SetChecked("Hzl1", !IsChecked("Hzl1"));
+    const bool quick = IsChecked("Hzl1");
+    WriteRegBool(kRegKey, kRegQuick, quick);
+    const int first = quick ? kQuickInterval : kNormalInterval;
+    timerComputerPlayerWait_->setInterval(first);
+    // The dealer sets its four timers in their order: computer move, trick winner, trick
+    // clear, and the trick resolution from the two before it.
+    if (dealer_)
+        dealer_->ApplyQuick(quick);
+}
+
+// ---- Chat, help and keys ----
+
+void TMainForm::BitBtn1Click()
+{
+    session_.SendChatLine(prompts_->AskLine(this, QStringLiteral("Ne dinonuz?")));
+}
+
+void TMainForm::Yardm1Click() { side_.ShowHelp(this); }
+
+void TMainForm::keyReleaseEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F2)
+        Bala1Click();
+    else if (e->key() == Qt::Key_F1)
+        Yardm1Click();
+    else
+        QMainWindow::keyReleaseEvent(e);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_F1 || key == Qt::Key_F2) {
+            keyReleaseEvent(static_cast<QKeyEvent*>(e));
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
+}

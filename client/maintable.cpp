@@ -1,0 +1,322 @@
+// The table of the main window: its components, UpdateTable, card clicks and the computer
+// acting for the user.
+#include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "card.h"
+#include "computerplayer.h"
+#include "cp1254.h"
+#include "gameover.h"
+#include "handmarker.h"
+#include "mainform.h"
+#include "prompts.h"
+#include "sounds.h"
+
+using namespace table;
+
+namespace {
+
+QString PlayerName(const TGameInfo& g, int seat)
+{
+    if (seat < 0 || seat > 3)
+        return {};
+    const char* name = g.PlayerName[seat];
+    return FromCp1254(name, static_cast<qsizetype>(strnlen(name, kNameSize)));
+}
+
+const QColor kTableColour(0, 112, 40);
+
+} // namespace
+
+void TMainForm::LayoutTable()
+{
+    table_ = new QWidget(this);
+    table_->setObjectName(QStringLiteral("Table"));
+    table_->setAutoFillBackground(true);
+    QPalette pal = table_->palette();
+    pal.setColor(QPalette::Window, kTableColour);
+    table_->setPalette(pal);
+    setCentralWidget(table_);
+
+    // Top panel: messages, chat button and the contract of the hand.
+    auto* panel = new QWidget(table_);
+    panel->setGeometry(0, 0, WindowSize().width(), kTopPanelHeight);
+    panel->setAutoFillBackground(true);
+    userMessages_ = new QPlainTextEdit(panel);
+    userMessages_->setObjectName(QStringLiteral("UserMessages"));
+    userMessages_->setReadOnly(true);
+    userMessages_->setGeometry(2, 2, 330, 45);
+    userMessages_->setStyleSheet(QStringLiteral("QPlainTextEdit { color: rgb(0,255,0); background: black; }"));
+    userMessages_->setFocusPolicy(Qt::ClickFocus);
+    bitBtn1_ = new QPushButton(QStringLiteral("Yaz"), panel);
+    bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
+    bitBtn1_->setGeometry(336, 12, 40, 25);
+    bitBtn1_->setToolTip(QStringLiteral("Mesaj gönder"));
+    connect(bitBtn1_, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    auto* caption = new QLabel(QStringLiteral("Oyun Şekli"), panel);
+    caption->setGeometry(382, 4, 86, 18);
+    labelGameType_ = new QLabel(QStringLiteral("???????"), panel);
+    labelGameType_->setObjectName(QStringLiteral("LabelGameType"));
+    labelGameType_->setGeometry(382, 24, 86, 20);
+    QFont bold = labelGameType_->font();
+    bold.setBold(true);
+    labelGameType_->setFont(bold);
+    userMessages_->installEventFilter(this);
+    bitBtn1_->installEventFilter(this);
+
+    for (int p = 0; p < 4; ++p) {
+        for (int k = 0; k < kSlotsPerHand; ++k) {
+            auto* card = new TCard(table_);
+            card->move(SlotTopLeft(p, k));
+            card->SetShowCard(p == kBottom);
+            card->hide();
+            if (p == kBottom)
+                connect(card, &TCard::clicked, this, [this, k] { CardSlotClick(k); });
+            cardSlots_[p][k] = card;
+        }
+    }
+    for (int p = 0; p < 4; ++p) {
+        auto* card = new TCard(table_);
+        card->move(TrickCardTopLeft(p));
+        card->hide();
+        trickCards_[p] = card;
+
+        auto* label = new QLabel(QStringLiteral("'Ruvo'ci %1").arg(p + 1), table_);
+        label->setFont(bold);
+        label->setStyleSheet(QStringLiteral("color: white;"));
+        label->hide();
+        nameLabels_[p] = label;
+
+        auto* marker = new QLabel(table_);
+        marker->setPixmap(HandMarkerPixmap(p));
+        marker->setGeometry(QRect(HandMarkerTopLeft(p), QSize(kMarkerSize, kMarkerSize)));
+        marker->hide();
+        handMarkers_[p] = marker;
+    }
+    static const char* const kMarkerNames[4] = {"ImageHandSouth", "ImageHandEast",
+                                                "ImageHandNorth", "ImageHandWest"};
+    for (int p = 0; p < 4; ++p)
+        handMarkers_[p]->setObjectName(QString::fromLatin1(kMarkerNames[p]));
+
+    timerComputerPlayerWait_ = new QTimer(this);
+    timerComputerPlayerWait_->setObjectName(QStringLiteral("TimerComputerPlayerWait"));
+    timerComputerPlayerWait_->setInterval(1000);
+    connect(timerComputerPlayerWait_, &QTimer::timeout, this, [this] { TimerComputerPlayerWaitTimer(); });
+
+    setFixedSize(WindowSize());
+}
+
+int TMainForm::RelativePosition(int seat) const
+{
+    return table::RelativePosition(seat, session_.MySeat, Clockwise());
+}
+
+void TMainForm::PlaceNameLabel(int position)
+{
+    QLabel* label = nameLabels_[position];
+    label->adjustSize();
+    label->move(NameLabelTopLeft(position, label->size()));
+}
+
+void TMainForm::ShowTrickTaker(int seat) { handMarkers_[RelativePosition(seat)]->show(); }
+
+void TMainForm::ClearTrickTaker()
+{
+    for (QLabel* marker : handMarkers_)
+        marker->hide();
+}
+
+void TMainForm::UpdateTable()
+{
+    const TGameInfo& g = session_.Record();
+    // 1.
+    session_.CardSent = false;
+    if (cheer_ && cheer_->Running())
+        cheer_->Stop();
+    // 2.
+    QString status;
+    switch (g.Phase) {
+    case psPlaying:
+        status = QStringLiteral("%1 bir kağıt oynayacak...").arg(PlayerName(g, g.Turn));
+        break;
+    case psChoosing:
+        status = QStringLiteral("%1 bir oyun şekli seçecek...").arg(PlayerName(g, g.HandChooser));
+        break;
+    case psGameOver:
+        status = QStringLiteral("Oyun bitti");
+        break;
+    default:
+        break;
+    }
+    SetStatus(status);
+    if (g.Phase == psGameOver)
+        GameOverSteps();
+    // 3.
+    if (g.TrickCount == 0)
+        side_.RefreshScore();
+    if (g.TricksPlayed == 0) {
+        side_.RepaintScoreGrid();
+        if (IsChecked("Sesli1") && newHandSoundSwitch_)
+            sounds_->Play(kSoundNewHand);
+        newHandSoundSwitch_ = !newHandSoundSwitch_;
+    }
+    // 4.
+    side_.RefreshPenalty(g);
+    // 5. - 8.
+    UpdateHands();
+    UpdateTrick();
+    UpdateCursors();
+    labelGameType_->setText(static_cast<int8_t>(g.Contract) < 0 || g.Contract >= kContractCount
+                                ? QStringLiteral("???????")
+                                : QString::fromUtf8(ContractNames[g.Contract]));
+    // 9.
+    if (IsChecked("Yerimebilgisayaroynasn1")) {
+        timerComputerPlayerWait_->start();
+        return;
+    }
+    // 10. The dialog is opened from the event loop, not from inside the network handler.
+    if (session_.MySeat >= 0 && g.Chooser == static_cast<uint8_t>(session_.MySeat) &&
+        !side_.ContractDialogVisible())
+        QTimer::singleShot(0, this, [this] { AskContract(); });
+}
+
+void TMainForm::UpdateHands()
+{
+    const TGameInfo& g = session_.Record();
+    UpdateHandSlots(slots_, g, session_.MySeat, Clockwise());
+    for (int p = 0; p < 4; ++p) {
+        for (int k = 0; k < kSlotsPerHand; ++k) {
+            const Slot& s = slots_[p][k];
+            TCard* card = cardSlots_[p][k];
+            if (s.visible) {
+                card->SetSuit(s.suit);
+                card->SetCard(s.value);
+            }
+            card->setVisible(s.visible);
+        }
+    }
+    for (int seat = 0; seat < 4; ++seat) {
+        const int p = RelativePosition(seat);
+        QLabel* label = nameLabels_[p];
+        label->setText(PlayerName(g, seat));
+        PlaceNameLabel(p);
+        label->setStyleSheet(seat == g.HandChooser ? QStringLiteral("color: yellow;")
+                                                   : QStringLiteral("color: white;"));
+        label->show();
+    }
+}
+
+void TMainForm::UpdateTrick()
+{
+    const TGameInfo& g = session_.Record();
+    for (int i = 0; i < 4; ++i) {
+        TCard* card = trickCards_[TrickPosition(g, i, session_.MySeat, Clockwise())];
+        if (i < g.TrickCount) {
+            if (!card->isVisible()) {
+                card->SetSuit(g.TrickSuit[i]);
+                card->SetCard(g.TrickValue[i]);
+                card->raise();
+                sounds_->Play(kSoundCardIntoTrick);
+                card->show();
+            }
+        } else {
+            card->hide();
+        }
+    }
+}
+
+void TMainForm::UpdateCursors()
+{
+    const TGameInfo& g = session_.Record();
+    const bool myTurn = session_.MySeat >= 0 && g.Turn == static_cast<uint8_t>(session_.MySeat) &&
+                        g.TrickCount < 4 && !session_.CardSent;
+    for (int k = 0; k < kSlotsPerHand; ++k) {
+        TCard* card = cardSlots_[kBottom][k];
+        std::string why;
+        const bool playable =
+            myTurn && IsPlayable(g, session_.MySeat, card->Suit(), card->Card(), why);
+        card->setCursor(playable ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    }
+}
+
+void TMainForm::GameOverSteps()
+{
+    const TGameInfo& g = session_.Record();
+    if (bestWorst_)
+        bestWorst_->AddFinishedGame(g);
+    if (cheer_) {
+        const QRect area(0, kTopPanelHeight, table_->width(), table_->height() - kTopPanelHeight);
+        cheer_->Start(table_, area, CheerEntries(g));
+    }
+    side_.RefreshScore();
+}
+
+void TMainForm::AskContract()
+{
+    const TGameInfo& g = session_.Record();
+    if (session_.MySeat < 0 || g.Chooser != static_cast<uint8_t>(session_.MySeat) ||
+        g.Phase != psChoosing || session_.ContractSent || side_.ContractDialogVisible() ||
+        !side_.Contracts)
+        return;
+    // Centred over the middle of the table, between the top and bottom hands.
+    const int midY = (PositionRect(kTop).bottom + PositionRect(kBottom).top) / 2;
+    const QPoint centre = table_->mapToGlobal(QPoint(WindowSize().width() / 2, midY));
+    const uint8_t contract = side_.RunContractDialog(centre);
+    if (contract < kContractCount)
+        session_.SendContractChoice(contract);
+}
+
+void TMainForm::CardSlotClick(int slot)
+{
+    const TGameInfo& g = session_.Record();
+    if (slot < 0 || slot >= kSlotsPerHand || session_.MySeat < 0)
+        return;
+    if (g.Turn != static_cast<uint8_t>(session_.MySeat) || g.TrickCount >= 4 || session_.CardSent)
+        return;
+    const TCard* card = cardSlots_[kBottom][slot];
+    std::string why;
+    if (IsPlayable(g, session_.MySeat, card->Suit(), card->Card(), why)) {
+        session_.SendCardPlay(card->Suit(), card->Card());
+        UpdateCursors();
+    } else {
+        Inform(QString::fromUtf8(why));
+    }
+}
+
+void TMainForm::ComputerPlaysForMe()
+{
+    const TGameInfo& g = session_.Record();
+    const int seat = session_.MySeat;
+    if (seat < 0)
+        return;
+    if (g.Turn == seat && g.Phase == psPlaying && !session_.CardSent) {
+        TGameInfo copy = g;
+        TComputerPlayer player;
+        ComputerMove(player, seat, copy);
+        for (int i = 0; i < g.CardCount[seat]; ++i) {
+            const uint8_t suit = g.CardSuit[seat][i];
+            const uint8_t value = g.CardValue[seat][i];
+            if (!HasCard(copy, seat, suit, value)) {
+                session_.SendCardPlay(suit, value);
+                UpdateCursors();
+                return;
+            }
+        }
+        Inform(QStringLiteral("Bilgisayar oynayamadı!"));
+    } else if (g.Chooser == seat && g.Phase == psChoosing && !session_.ContractSent) {
+        TGameInfo copy = g;
+        TComputerPlayer player;
+        ComputerMove(player, seat, copy);
+        if (copy.Contract < kContractCount)
+            session_.SendContractChoice(copy.Contract);
+    }
+}
+
+void TMainForm::TimerComputerPlayerWaitTimer()
+{
+    timerComputerPlayerWait_->stop();
+    ComputerPlaysForMe();
+}

@@ -1,0 +1,58 @@
+#include "prompts.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+QString Title() { return QStringLiteral("Zorbela - RUVO Network"); }
+
+} // namespace
+
+void TUserPrompts::Inform(QWidget* parent, const QString& text)
+{
+    QMessageBox::information(parent, Title(), text);
+}
+
+bool TUserPrompts::Ask(QWidget* parent, const QString& text, bool warning)
+{
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Question, Title(), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+QString TUserPrompts::AskLine(QWidget* parent, const QString& caption)
+{
+    return QInputDialog::getText(parent, caption, QString());
+}
+
+QString TUserPrompts::SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                   const QString& defaultSuffix)
+{
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(defaultSuffix);
+    // The overwrite question is the window's own, asked after the dialog closes.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
+QString TUserPrompts::OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                   const QString& defaultSuffix, const QString& proposedName)
+{
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}

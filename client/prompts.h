@@ -1,0 +1,24 @@
+// Every question and notice the main window puts to the user goes through this class, so
+// that a test can answer in place of the user and see what was shown.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+class TUserPrompts {
+public:
+    virtual ~TUserPrompts() = default;
+
+    // A notice with an OK button.
+    virtual void Inform(QWidget* parent, const QString& text);
+    // A question with the buttons Yes ("Evet") and No ("Hayır"); true for Yes.
+    virtual bool Ask(QWidget* parent, const QString& text, bool warning = false);
+    // A one-line input box; returns the text (empty when cancelled).
+    virtual QString AskLine(QWidget* parent, const QString& caption);
+    // File dialogs; an empty result means cancelled.
+    virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& defaultSuffix);
+    virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                 const QString& defaultSuffix, const QString& proposedName);
+};

@@ -1,0 +1,158 @@
+#include "session.h"
+
+#include <QByteArray>
+
+#include <cstring>
+
+#include "payload.h"
+#include "sendplayerpackets.h"
+
+namespace {
+
+template <typename F>
+void Raise(const F& f, auto&&... args)
+{
+    if (f)
+        f(std::forward<decltype(args)>(args)...);
+}
+
+} // namespace
+
+TClientSession::TClientSession()
+{
+    socket_.setObjectName(QStringLiteral("PlayerSocket"));
+    std::memset(&record_, 0, sizeof record_);
+    InitGameInfo(record_);
+    socket_.OnConnecting = [this](QTcpSocket*) { Raise(OnConnecting); };
+    socket_.OnConnect = [this](QTcpSocket*) {
+        Raise(OnConnected);
+        SendJoinRequest();
+    };
+    socket_.OnDisconnect = [this](QTcpSocket*) { Raise(OnDisconnected); };
+    socket_.OnPacketRead = [this](QTcpSocket*, TPacketType type, const uint8_t* buf, int32_t n) {
+        HandlePacket(type, buf, n);
+    };
+}
+
+TClientSession::~TClientSession()
+{
+    socket_.OnConnecting = nullptr;
+    socket_.OnConnect = nullptr;
+    socket_.OnDisconnect = nullptr;
+    socket_.OnPacketRead = nullptr;
+}
+
+void TClientSession::ResetRecord()
+{
+    std::memset(&record_, 0, sizeof record_);
+    InitGameInfo(record_);
+}
+
+void TClientSession::HandlePacket(TPacketType type, const uint8_t* buf, int32_t count)
+{
+    // The payload is copied before anything else: handlers may close the connection.
+    const QByteArray copy(reinterpret_cast<const char*>(buf), buf && count > 0 ? count : 0);
+    const auto* in = reinterpret_cast<const uint8_t*>(copy.constData());
+    const auto n = static_cast<int32_t>(copy.size());
+    uint8_t seat = kNone;
+    QString text;
+    switch (type) {
+    case GAME_RECORD: {
+        TGameInfo g;
+        // A record the rules cannot work on safely is not taken over.
+        if (!ReadGameRecord(in, n, g) || !IsValidGameInfo(g))
+            return;
+        record_ = g;
+        CardSent = false;
+        ContractSent = false;
+        Raise(OnRecord);
+        return;
+    }
+    case CHAT_TEXT:
+        if (ReadChatText(in, n, text))
+            Raise(OnChat, text);
+        return;
+    case JOIN_ACCEPTED:
+        if (!ReadJoinAccepted(in, n, seat, text) || seat > 3)
+            return;
+        MySeat = static_cast<int8_t>(seat);
+        seatByte_ = seat;
+        Raise(OnJoinAccepted, static_cast<int>(seat), text);
+        return;
+    case STATUS_TEXT:
+        if (ReadStatusText(in, n, text))
+            Raise(OnStatusText, text);
+        return;
+    case SEAT_NAME:
+        if (!ReadSeatName(in, n, seat, text) || seat > 3)
+            return;
+        NamedSeat = seat;
+        Raise(OnSeatName, static_cast<int>(seat), text);
+        return;
+    case TABLE_FULL:
+        Raise(OnTableFull);
+        return;
+    case TRICK_TAKER:
+        if (ReadTrickTaker(in, n, seat) && seat <= 3)
+            Raise(OnTrickTaker, static_cast<int>(seat));
+        return;
+    case TRICK_CLEAR:
+        Raise(OnTrickClear);
+        return;
+    default:
+        Raise(OnUnknownPacket);
+        return;
+    }
+}
+
+void TClientSession::Sent(TPacketType type) { Raise(OnSent, type); }
+
+void TClientSession::SendJoinRequest()
+{
+    ::SendJoinRequest(socket_, UserName);
+    Sent(JOIN_REQUEST);
+}
+
+void TClientSession::SendCardPlay(uint8_t suit, uint8_t value)
+{
+    CardSent = true;
+    ::SendCardPlay(socket_, static_cast<uint8_t>(MySeat), suit, value);
+    Sent(CARD_PLAY);
+}
+
+void TClientSession::SendContractChoice(uint8_t contract)
+{
+    ContractSent = true;
+    ::SendContractChoice(socket_, contract);
+    Sent(CONTRACT_CHOICE);
+}
+
+void TClientSession::SendChatLine(const QString& line)
+{
+    ::SendChatText(socket_, UserName + QStringLiteral("> ") + line);
+    Sent(CHAT_TEXT);
+}
+
+void TClientSession::SendStartNow()
+{
+    ::SendStartNow(socket_);
+    Sent(START_NOW);
+}
+
+void TClientSession::SendNewGame()
+{
+    ::SendNewGame(socket_);
+    Sent(NEW_GAME);
+}
+
+void TClientSession::SendWaitForPlayers()
+{
+    ::SendWaitForPlayers(socket_);
+    Sent(WAIT_FOR_PLAYERS);
+}
+
+void TClientSession::SendGameRecord(const TGameInfo& g)
+{
+    ::SendGameRecord(socket_, g);
+    Sent(GAME_RECORD);
+}

@@ -1,0 +1,85 @@
+// The player's side of the connection to the dealer, without any window: the socket
+// "PlayerSocket", the copy of the game record, the seat, and every message in and out.
+// The main window listens to the notifications below and turns them into pictures.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+#include "clientpacketsocket.h"
+#include "gameinfo.h"
+
+class TClientSession {
+public:
+    TClientSession();
+    ~TClientSession();
+    TClientSession(const TClientSession&) = delete;
+    TClientSession& operator=(const TClientSession&) = delete;
+
+    // ---- Connection ----
+    TClientPacketSocket& PlayerSocket() { return socket_; }
+    void SetHost(const QString& host) { socket_.SetHost(host); }
+    QString Host() const { return socket_.Host(); }
+    void SetPort(quint16 port) { socket_.SetPort(port); }
+    quint16 Port() const { return socket_.Port(); }
+    void Open() { socket_.Open(); }
+    void Close() { socket_.Close(); }
+    bool Connected() const { return socket_.Connected(); }
+
+    // ---- State ----
+    TGameInfo& Record() { return record_; }
+    const TGameInfo& Record() const { return record_; }
+    // Own seat from JOIN_ACCEPTED; -1 while not seated.
+    int8_t MySeat = -1;
+    // A card has been sent and no record has arrived since.
+    bool CardSent = false;
+    // A contract has been sent and no record has arrived since.
+    bool ContractSent = false;
+    // The seat carried by the last SEAT_NAME.
+    uint8_t NamedSeat = 0;
+    // This copy runs the dealer.
+    bool IsDealer = false;
+    // The player's name as sent in JOIN_REQUEST.
+    QString UserName;
+    // The seat as the contract dialog wants it (a byte, 255 while not seated).
+    uint8_t& SeatByte() { return seatByte_; }
+    // A fresh record (InitGameInfo over zeros), as after "Yeni Oyuncuları Bekle".
+    void ResetRecord();
+
+    // ---- Messages from the dealer ----
+    // Handles one received message; a payload shorter than its type needs is ignored.
+    void HandlePacket(TPacketType type, const uint8_t* buf, int32_t count);
+
+    // ---- Messages to the dealer ----
+    void SendJoinRequest();
+    void SendCardPlay(uint8_t suit, uint8_t value); // also sets CardSent
+    void SendContractChoice(uint8_t contract);
+    void SendChatLine(const QString& line); // the user name, "> " and the line
+    void SendStartNow();
+    void SendNewGame();
+    void SendGameRecord(const TGameInfo& g);
+    void SendWaitForPlayers();
+
+    // ---- Notifications (set by the owner; empty ones are skipped) ----
+    std::function<void()> OnConnecting, OnConnected, OnDisconnected;
+    std::function<void()> OnRecord;                        // GAME_RECORD: the copy was replaced
+    std::function<void(const QString&)> OnChat;             // CHAT_TEXT
+    std::function<void(int seat, const QString&)> OnJoinAccepted;
+    std::function<void(const QString&)> OnStatusText;
+    std::function<void(int seat, const QString& name)> OnSeatName;
+    std::function<void()> OnTableFull;
+    std::function<void(int seat)> OnTrickTaker;
+    std::function<void()> OnTrickClear;
+    std::function<void()> OnUnknownPacket;
+    // Every message handed to the socket, by type (for the window's tests and traces).
+    std::function<void(TPacketType)> OnSent;
+
+private:
+    void Sent(TPacketType type);
+
+    TClientPacketSocket socket_;
+    TGameInfo record_;
+    uint8_t seatByte_ = kNone;
+};

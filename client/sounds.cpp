@@ -1,0 +1,89 @@
+#include "sounds.h"
+
+#include <QAudioDevice>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QMediaDevices>
+#include <QSoundEffect>
+#include <QThread>
+#include <QUrl>
+
+TSoundBox::TSoundBox(QObject* parent) : QObject(parent) {}
+
+TSoundBox::~TSoundBox() = default; // the effects are children of this object
+
+QString TSoundBox::ResourcePath(int number)
+{
+    switch (number) {
+    case kSoundCardIntoTrick:
+    case kSoundClosing:
+    case kSoundStart:
+    case kSoundNewHand:
+    case kSoundTrickCleared:
+        return QStringLiteral(":/sounds/%1.wav").arg(number);
+    default:
+        return {};
+    }
+}
+
+bool TSoundBox::HasOutput()
+{
+    if (qEnvironmentVariableIsSet("ZORBELA_NO_SOUND"))
+        return false;
+    return !QMediaDevices::defaultAudioOutput().isNull();
+}
+
+int TSoundBox::Requests(int number) const
+{
+    const auto it = requests_.find(number);
+    return it == requests_.end() ? 0 : it->second;
+}
+
+QSoundEffect* TSoundBox::Effect(int number)
+{
+    const auto it = effects_.find(number);
+    if (it != effects_.end())
+        return it->second;
+    QSoundEffect* effect = nullptr;
+    const QString path = ResourcePath(number);
+    if (!path.isEmpty() && QFile::exists(path) && HasOutput()) {
+        effect = new QSoundEffect(this);
+        effect->setSource(QUrl(QStringLiteral("qrc") + path));
+        effect->setVolume(0.8f);
+    }
+    effects_[number] = effect;
+    return effect;
+}
+
+bool TSoundBox::Play(int number)
+{
+    if (!enabled_)
+        return false;
+    ++requests_[number];
+    QSoundEffect* effect = Effect(number);
+    if (!effect)
+        return false;
+    effect->play();
+    return true;
+}
+
+void TSoundBox::PlayToEnd(int number, int maxWaitMs)
+{
+    if (!Play(number))
+        return;
+    QSoundEffect* effect = Effect(number);
+    QDeadlineTimer deadline(maxWaitMs);
+    // The effect loads asynchronously; wait for it to start, then for it to stop.
+    bool started = false;
+    while (!deadline.hasExpired()) {
+        if (effect->status() == QSoundEffect::Error)
+            return;
+        if (effect->isPlaying())
+            started = true;
+        else if (started)
+            return;
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
+        QThread::msleep(5);
+    }
+}

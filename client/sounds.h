@@ -1,0 +1,47 @@
+// The game's wave sounds, played by number. Silent when switched off or when the machine has
+// no sound output; never an error.
+#pragma once
+
+#include <QObject>
+
+#include <map>
+
+class QSoundEffect;
+
+enum TSoundNumber : int {
+    kSoundCardIntoTrick = 1001,
+    kSoundClosing = 1002,
+    kSoundStart = 1003,
+    kSoundNewHand = 1006,
+    kSoundTrickCleared = 1007,
+};
+
+class TSoundBox : public QObject {
+public:
+    explicit TSoundBox(QObject* parent = nullptr);
+    ~TSoundBox() override;
+
+    // Follows the "Sesli" check mark.
+    void SetEnabled(bool on) { enabled_ = on; }
+    bool Enabled() const { return enabled_; }
+
+    // Starts the sound and returns at once. Returns whether it was started.
+    bool Play(int number);
+    // Plays the sound to its end, waiting at most maxWaitMs while events are processed.
+    void PlayToEnd(int number, int maxWaitMs = 3000);
+
+    // The resource path of a sound number ("" for a number the program does not have).
+    static QString ResourcePath(int number);
+    // Whether a sound output exists at all.
+    static bool HasOutput();
+
+    // Count of sounds requested while enabled, by number (what tests look at).
+    int Requests(int number) const;
+
+private:
+    QSoundEffect* Effect(int number);
+
+    bool enabled_ = true;
+    std::map<int, QSoundEffect*> effects_;
+    std::map<int, int> requests_;
+};

@@ -1,0 +1,59 @@
+// Where everything on the table goes, and which card each hand slot shows. No widgets here:
+// the main window mirrors the slot model into its card components.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "gameinfo.h"
+
+namespace table {
+
+constexpr int kCardWidth = 71;
+constexpr int kCardHeight = 96;
+constexpr int kTopPanelHeight = 49;
+constexpr int kSlotStep = 15;
+constexpr int kSlotsPerHand = 13;
+constexpr int kMarkerSize = 32;
+
+// Table positions as seen by the user: 0 bottom (the user), 1 right, 2 top, 3 left.
+enum Position : int { kBottom = 0, kRight = 1, kTop = 2, kLeft = 3 };
+
+// Left, top, right and bottom of a position's rectangle (the bottom one's right is unused).
+struct Rect {
+    int left, top, right, bottom;
+};
+
+Rect PositionRect(int position);
+QPoint SlotTopLeft(int position, int slot);
+QPoint TrickCardTopLeft(int position);
+QPoint HandMarkerTopLeft(int position);
+// Top-left of a name label of the given size at that position.
+QPoint NameLabelTopLeft(int position, QSize labelSize);
+// Size of the whole window: 470 x 566.
+QSize WindowSize();
+
+// The position where a seat is drawn for the user sitting at mySeat. Play runs
+// counter-clockwise on screen unless clockwise is set, which exchanges right and left.
+int RelativePosition(int seat, int mySeat, bool clockwise);
+// Position of the i-th card of the trick (leader 255: nobody has led; i itself is used).
+int TrickPosition(const TGameInfo& g, int i, int mySeat, bool clockwise);
+
+// The 52 hand slots: which card each shows and whether it is visible.
+struct Slot {
+    bool visible = false;
+    uint8_t suit = kNone;
+    uint8_t value = kNone;
+};
+using HandSlots = std::array<std::array<Slot, kSlotsPerHand>, 4>;
+
+// Brings the slots in line with the record: a fresh deal (13 cards) empties the row, played
+// cards leave gaps, cards still held keep their slot, new cards take the lowest hidden slot.
+void UpdateHandSlots(HandSlots& rows, const TGameInfo& g, int mySeat, bool clockwise);
+
+} // namespace table
