@@ -1,0 +1,264 @@
+// The packet sockets over loopback TCP: every message end to end, stop-and-wait on the
+// wire, connections coming and going.
+#include <cstring>
+#include <memory>
+
+#include <QHostAddress>
+#include <QTcpServer>
+
+#include <gtest/gtest.h>
+
+#include "net_test_util.h"
+#include "payload.h"
+#include "senddealerpackets.h"
+#include "sendplayerpackets.h"
+
+namespace {
+
+struct TReceived {
+    QTcpSocket* socket;
+    TPacketType type;
+    QByteArray payload;
+};
+
+TPacketReadEvent Recorder(std::vector<TReceived>& into)
+{
+    return [&into](QTcpSocket* s, TPacketType t, const uint8_t* buf, int32_t n) {
+        into.push_back({s, t, QByteArray(reinterpret_cast<const char*>(buf), n)});
+    };
+}
+
+// A dealer and one player connected to it.
+struct TTable : ::testing::Test {
+    TServerPacketSocket server;
+    std::vector<QTcpSocket*> accepted;
+    std::vector<TReceived> atDealer, atPlayer;
+    std::vector<QString> messages;
+
+    void SetUp() override
+    {
+        server.SetPort(0);
+        server.OnClientConnect = [this](QTcpSocket* s) { accepted.push_back(s); };
+        server.OnClientPacketRead = Recorder(atDealer);
+        server.OnMessage = [this](const QString& m) { messages.push_back(m); };
+        ASSERT_TRUE(server.Open());
+    }
+
+    std::unique_ptr<TClientPacketSocket> Join()
+    {
+        auto client = std::make_unique<TClientPacketSocket>();
+        client->OnPacketRead = Recorder(atPlayer);
+        client->OnMessage = [this](const QString& m) { messages.push_back(m); };
+        const std::size_t before = accepted.size();
+        client->Open("127.0.0.1", server.Port());
+        EXPECT_TRUE(WaitFor([&] { return client->Connected() && accepted.size() > before; }));
+        return client;
+    }
+};
+
+// A bare TCP peer that records what arrives and writes what it is told.
+struct TRawPeer {
+    QTcpServer listener;
+    QTcpSocket* socket = nullptr;
+    QByteArray received;
+
+    TRawPeer()
+    {
+        listener.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&listener, &QTcpServer::newConnection, [this] {
+            socket = listener.nextPendingConnection();
+            QObject::connect(socket, &QTcpSocket::readyRead, [this] { received += socket->readAll(); });
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(TTable, EveryMessageArrivesWithItsExactLength)
+{
+    auto player = Join();
+    TGameInfo record{};
+    record.Phase = psPlaying;
+    std::strcpy(record.PlayerName[0], "\xDD" "pek"); // İpek in code page 1254
+
+    SendGameRecord(*player, record);
+    SendChatText(*player, QString::fromUtf8("Ali> Günaydın"));
+    SendNewGame(*player);
+    SendStartNow(*player);
+    SendContractChoice(*player, 3);
+    SendCardPlay(*player, 1, 2, 12);
+    SendJoinRequest(*player, "Ali");
+    SendWaitForPlayers(*player);
+    ASSERT_TRUE(WaitFor([&] { return atDealer.size() == 8; }));
+    const std::vector<std::pair<TPacketType, int>> dealerExpects = {
+        {GAME_RECORD, 456}, {CHAT_TEXT, 16 + 4 + 13}, {NEW_GAME, 16}, {START_NOW, 16},
+        {CONTRACT_CHOICE, 17}, {CARD_PLAY, 19}, {JOIN_REQUEST, 23}, {WAIT_FOR_PLAYERS, 16}};
+    for (std::size_t i = 0; i < dealerExpects.size(); ++i) {
+        EXPECT_EQ(atDealer[i].type, dealerExpects[i].first) << i;
+        EXPECT_EQ(16 + atDealer[i].payload.size(), dealerExpects[i].second) << i;
+        EXPECT_EQ(atDealer[i].socket, accepted[0]);
+    }
+    EXPECT_EQ(atDealer[6].payload, QByteArray("\x03\0\0\0Ali", 7));
+    QString text;
+    ASSERT_TRUE(ReadChatText(reinterpret_cast<const uint8_t*>(atDealer[1].payload.constData()), 17, text));
+    EXPECT_EQ(text, QString::fromUtf8("Ali> Günaydın"));
+    EXPECT_EQ(atDealer[0].payload, QByteArray(reinterpret_cast<const char*>(&record), 440));
+
+    QTcpSocket* c = accepted[0];
+    SendGameRecord(server, c, record);
+    SendChatText(server, c, "x");
+    SendJoinAccepted(server, c, 0, QString::fromUtf8("Oyuna katıldın (1. oyuncu olarak)"));
+    SendStatusText(server, c, "");
+    SendSeatName(server, c, 3, "Acemi1");
+    SendTableFull(server, c);
+    SendTrickTaker(server, c, 2);
+    SendTrickClear(server, c);
+    ASSERT_TRUE(WaitFor([&] { return atPlayer.size() == 8; }));
+    const std::vector<std::pair<TPacketType, int>> playerExpects = {
+        {GAME_RECORD, 456}, {CHAT_TEXT, 21}, {JOIN_ACCEPTED, 16 + 5 + 33}, {STATUS_TEXT, 20},
+        {SEAT_NAME, 16 + 5 + 6}, {TABLE_FULL, 16}, {TRICK_TAKER, 17}, {TRICK_CLEAR, 16}};
+    for (std::size_t i = 0; i < playerExpects.size(); ++i) {
+        EXPECT_EQ(atPlayer[i].type, playerExpects[i].first) << i;
+        EXPECT_EQ(16 + atPlayer[i].payload.size(), playerExpects[i].second) << i;
+        EXPECT_EQ(atPlayer[i].socket, player->Socket());
+    }
+    uint8_t seat = 9;
+    ASSERT_TRUE(ReadJoinAccepted(reinterpret_cast<const uint8_t*>(atPlayer[2].payload.constData()),
+                                 int32_t(atPlayer[2].payload.size()), seat, text));
+    EXPECT_EQ(text, QString::fromUtf8("Oyuna katıldın (1. oyuncu olarak)"));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST(PacketSocket, FramesGoOutOneAtATimeEachAfterTheLastAck)
+{
+    TRawPeer peer;
+    TClientPacketSocket player;
+    std::vector<QTcpSocket*> disconnected;
+    player.OnDisconnect = [&](QTcpSocket* s) { disconnected.push_back(s); };
+    player.Open("127.0.0.1", peer.listener.serverPort());
+    ASSERT_TRUE(WaitFor([&] { return player.Connected() && peer.socket != nullptr; }));
+    for (uint8_t card = 0; card < 3; ++card)
+        SendCardPlay(player, 0, 1, card);
+    for (uint8_t card = 0; card < 2; ++card) {
+        ASSERT_TRUE(WaitFor([&] { return peer.received.size() >= 19; }));
+        Settle();
+        ASSERT_EQ(peer.received.size(), 19) << "only the frame in flight is on the wire";
+        ASSERT_TRUE(VerifyFrame(peer.received.constData(), 19));
+        EXPECT_EQ(peer.received[18], char(card));
+        peer.socket->write(BuildControlFrame(ACK, HeaderOf(peer.received).timestamp));
+        peer.received.clear();
+    }
+    ASSERT_TRUE(WaitFor([&] { return peer.received.size() >= 19; }));
+    EXPECT_EQ(peer.received[18], char(2));
+
+    // Closed with two more frames queued and none acknowledged: they go with the thread.
+    SendCardPlay(player, 0, 1, 3);
+    SendCardPlay(player, 0, 1, 4);
+    QTcpSocket* socket = player.Socket();
+    player.Close();
+    EXPECT_EQ(player.PacketThread(), nullptr);
+    EXPECT_EQ(disconnected, std::vector<QTcpSocket*>{socket});
+    SendCardPlay(player, 0, 1, 5); // without a connection nothing happens
+    EXPECT_FALSE(player.Active());
+}
+
+TEST(PacketSocket, ImpossibleFrameSizeClosesTheConnection)
+{
+    TRawPeer peer;
+    TClientPacketSocket player;
+    std::vector<TReceived> got;
+    bool disconnected = false;
+    player.OnPacketRead = Recorder(got);
+    player.OnDisconnect = [&](QTcpSocket*) { disconnected = true; };
+    player.Open("127.0.0.1", peer.listener.serverPort());
+    ASSERT_TRUE(WaitFor([&] { return player.Connected() && peer.socket != nullptr; }));
+    QByteArray frame = BuildControlFrame(TRICK_CLEAR, 5);
+    const int32_t huge = 1 << 30;
+    std::memcpy(frame.data() + 4, &huge, 4);
+    peer.socket->write(BuildControlFrame(TRICK_CLEAR, 4) + frame);
+    ASSERT_TRUE(WaitFor([&] { return disconnected; }));
+    ASSERT_EQ(got.size(), 1u); // the good frame before it still counts
+    EXPECT_EQ(got[0].type, TRICK_CLEAR);
+    EXPECT_EQ(player.PacketThread(), nullptr);
+}
+
+TEST_F(TTable, ClientsLeavingInReverseOrderLeaveTheRightThreads)
+{
+    std::vector<QTcpSocket*> gone;
+    server.OnClientDisconnect = [&](QTcpSocket* s) {
+        EXPECT_EQ(server.GetServerPacketThread(s), nullptr);
+        gone.push_back(s);
+    };
+    auto a = Join(), b = Join(), c = Join();
+    ASSERT_EQ(server.PacketThreads().size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(server.Connection(i), accepted[std::size_t(i)]);
+        EXPECT_EQ(server.PacketThreads()[std::size_t(i)]->Socket(), accepted[std::size_t(i)]);
+    }
+    c->Close();
+    ASSERT_TRUE(WaitFor([&] { return gone.size() == 1; }));
+    b->Close();
+    ASSERT_TRUE(WaitFor([&] { return gone.size() == 2; }));
+    EXPECT_EQ(gone, (std::vector<QTcpSocket*>{accepted[2], accepted[1]}));
+    ASSERT_EQ(server.PacketThreads().size(), 1u);
+    EXPECT_EQ(server.PacketThreads()[0]->Socket(), accepted[0]);
+    EXPECT_EQ(server.ActiveConnections(), 1);
+    EXPECT_EQ(server.Connection(1), nullptr);
+    SendTrickClear(server, accepted[1]); // a connection that is gone: nothing happens
+    SendTrickClear(server, accepted[0]);
+    ASSERT_TRUE(WaitFor([&] { return atPlayer.size() == 1; }));
+}
+
+TEST_F(TTable, ClosingTheServerEndsItsThreadsBeforeListeningAgain)
+{
+    auto a = Join(), b = Join();
+    bool aGone = false;
+    a->OnDisconnect = [&](QTcpSocket*) { aGone = true; };
+    server.Close();
+    EXPECT_FALSE(server.Active());
+    EXPECT_TRUE(server.PacketThreads().empty());
+    EXPECT_EQ(server.ActiveConnections(), 0);
+    ASSERT_TRUE(WaitFor([&] { return aGone && !b->Connected(); }));
+
+    ASSERT_TRUE(server.Open());
+    auto c = Join();
+    ASSERT_EQ(server.PacketThreads().size(), 1u);
+    SendStartNow(*c);
+    ASSERT_TRUE(WaitFor([&] { return atDealer.size() == 1; }));
+    EXPECT_EQ(atDealer[0].socket, server.Connection(0));
+}
+
+TEST_F(TTable, HandlerMayDropTheConnectionInTheMiddleOfARead)
+{
+    auto player = Join();
+    server.OnClientPacketRead = [this](QTcpSocket* s, TPacketType t, const uint8_t*, int32_t) {
+        atDealer.push_back({s, t, {}});
+        server.CloseConnection(s);
+    };
+    // Two frames in one write: the second is never delivered once the first closed it.
+    QByteArray frames = DataFrame(NEW_GAME, 1) + DataFrame(START_NOW, 2);
+    player->Socket()->write(frames);
+    ASSERT_TRUE(WaitFor([&] { return !player->Connected(); }));
+    Settle(50);
+    ASSERT_EQ(atDealer.size(), 1u);
+    EXPECT_EQ(atDealer[0].type, NEW_GAME);
+    EXPECT_TRUE(server.PacketThreads().empty());
+}
+
+TEST(PacketSocket, FailedConnectionShowsTheConnectText)
+{
+    QTcpServer probe; // find a port nobody listens on
+    probe.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    TClientPacketSocket player;
+    std::vector<QString> messages;
+    player.OnMessage = [&](const QString& m) { messages.push_back(m); };
+    player.Open("127.0.0.1", port);
+    ASSERT_TRUE(WaitFor([&] { return !messages.empty(); }));
+    EXPECT_EQ(messages[0], SocketErrorText("PlayerSocket", eeConnect));
+    EXPECT_TRUE(messages[0].contains(QChar(0x2019))); // "can’t"
+    EXPECT_FALSE(player.Active());
+    EXPECT_EQ(player.PacketThread(), nullptr);
+    EXPECT_EQ(SocketErrorText("DealerSocket", 6), QString());
+}
