@@ -1,0 +1,231 @@
+// The course of a game at the dealer: new games and loaded records, contracts, cards,
+// the computer seats, the pacing of every trick and the broadcast of the record.
+#include <string>
+
+#include "cp1254.h"
+#include "dealerthread.h"
+#include "gamefiles.h"
+#include "payload.h"
+#include "senddealerpackets.h"
+
+namespace {
+
+QString SeatText(int seat)
+{
+    return seat < 0 ? QStringLiteral("a connection without a seat") : QStringLiteral("seat %1").arg(seat);
+}
+
+QString CardText(uint8_t suit, uint8_t value)
+{
+    return QStringLiteral("%1 of %2").arg(int(value)).arg(QString::fromUtf8(SuitName(suit)));
+}
+
+QString PhaseText(const TGameInfo& g)
+{
+    switch (g.Phase) {
+    case psTrickComplete: return QStringLiteral("trick complete");
+    case psPlaying: return QStringLiteral("seat %1 to play").arg(int(g.Turn));
+    case psChoosing: return QStringLiteral("seat %1 to choose").arg(int(g.Chooser));
+    case psWaiting: return QStringLiteral("waiting for players");
+    case psGameOver: return QStringLiteral("game over");
+    default: return QStringLiteral("phase %1").arg(int(g.Phase));
+    }
+}
+
+QString TotalsText(const TGameInfo& g)
+{
+    QStringList totals;
+    for (int s = 0; s < 4; ++s)
+        totals << QString::number(g.Score.Totals[s].Total);
+    return totals.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+void TDealerThread::GameRecordMessage(int seat, const uint8_t* buf, int32_t count)
+{
+    if (seat != 0 || OwnUser() == nullptr)
+        return Drop("GAME_RECORD", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
+    TGameInfo loaded;
+    if (!ReadGameRecord(buf, count, loaded))
+        return Drop("GAME_RECORD", QStringLiteral("payload too short"));
+    if (!IsValidGameInfo(loaded))
+        return Drop("GAME_RECORD", QStringLiteral("the record is not consistent"));
+    StopTrickTimers();
+    game_ = loaded;
+    Log(QStringLiteral("game loaded: %1").arg(PhaseText(game_)));
+    BroadcastGameRecord();
+    // A record saved with a full trick on the table goes on with the trick's pacing.
+    if (game_.Phase == psTrickComplete && seatCount_ == 4)
+        StartTrickTimers();
+}
+
+void TDealerThread::ChatText(int seat, const uint8_t* buf, int32_t count)
+{
+    if (seat < 0)
+        return Drop("CHAT_TEXT", QStringLiteral("from a connection without a seat"));
+    QString text;
+    if (!ReadChatText(buf, count, text))
+        return Drop("CHAT_TEXT", QStringLiteral("payload too short"));
+    Log(QStringLiteral("chat: %1").arg(text));
+    for (QTcpSocket* connection : HumanConnections())
+        SendChatText(socket_, connection, text);
+}
+
+void TDealerThread::NewGameMessage(int seat)
+{
+    if (seat != 0 || OwnUser() == nullptr)
+        return Drop("NEW_GAME", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
+    WaitForSeeding();
+    StopTrickTimers();
+    NewGame(game_, *random_);
+    Log(QStringLiteral("new game: %1").arg(PhaseText(game_)));
+    BroadcastGameRecord();
+}
+
+void TDealerThread::ContractChoice(int seat, const uint8_t* buf, int32_t count)
+{
+    uint8_t contract = kNone;
+    if (!ReadContractChoice(buf, count, contract))
+        return Drop("CONTRACT_CHOICE", QStringLiteral("payload too short"));
+    if (seat < 0 || seatCount_ != 4 || game_.Phase != psChoosing || game_.Chooser != seat)
+        return Drop("CONTRACT_CHOICE", QStringLiteral("%1 is not to choose").arg(SeatText(seat)));
+    if (contract >= kContractCount || !ContractAvailable(game_, seat, contract))
+        return Drop("CONTRACT_CHOICE",
+                    QStringLiteral("contract %1 is not available to seat %2").arg(int(contract)).arg(seat));
+    ChooseContract(game_, contract);
+    Log(QStringLiteral("seat %1 chose %2").arg(seat).arg(QString::fromUtf8(ContractNames[contract])));
+    BroadcastGameRecord();
+}
+
+void TDealerThread::CardPlay(int seat, const uint8_t* buf, int32_t count)
+{
+    uint8_t cardSeat = kNone, suit = kNone, value = kNone;
+    if (!ReadCardPlay(buf, count, cardSeat, suit, value))
+        return Drop("CARD_PLAY", QStringLiteral("payload too short"));
+    if (seat < 0 || cardSeat != seat)
+        return Drop("CARD_PLAY",
+                    QStringLiteral("%1 plays for seat %2").arg(SeatText(seat)).arg(int(cardSeat)));
+    if (seatCount_ != 4 || game_.Phase != psPlaying || game_.Turn != seat || game_.TrickCount >= 4)
+        return Drop("CARD_PLAY", QStringLiteral("seat %1 is not to play").arg(seat));
+    if (!HasCard(game_, seat, suit, value))
+        return Drop("CARD_PLAY", QStringLiteral("seat %1 does not hold the %2").arg(seat).arg(CardText(suit, value)));
+    std::string refusal;
+    if (!IsPlayable(game_, seat, suit, value, refusal))
+        return Drop("CARD_PLAY", QStringLiteral("seat %1 may not play the %2: %3")
+                                     .arg(seat)
+                                     .arg(CardText(suit, value), QString::fromStdString(refusal)));
+    PlayCard(game_, seat, suit, value);
+    Log(QStringLiteral("seat %1 played the %2").arg(seat).arg(CardText(suit, value)));
+    BroadcastGameRecord();
+    if (game_.TrickCount == 4)
+        StartTrickTimers();
+}
+
+void TDealerThread::WaitForPlayers(int seat)
+{
+    if (seat != 0 || OwnUser() == nullptr)
+        return Drop("WAIT_FOR_PLAYERS", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
+    // Every connection is dropped, so every seat is given up with it: the table is opened
+    // again for new players, the dealer's own user first.
+    computerMoveTimer_.stop();
+    StopTrickTimers();
+    InitGameInfo(game_);
+    seats_.clear();
+    seatCount_ = 0;
+    computerCount_ = 0;
+    const quint16 port = socket_.Port();
+    socket_.Close();
+    socket_.SetPort(port);
+    socket_.Open();
+    Log(QStringLiteral("waiting for new players on port %1").arg(socket_.Port()));
+}
+
+void TDealerThread::BroadcastGameRecord()
+{
+    if (seatCount_ != 4)
+        return;
+    for (QTcpSocket* connection : HumanConnections())
+        SendGameRecord(socket_, connection, game_);
+    computerMoveTimer_.start();
+    const QString path = WriteLastHand(lastHandFolder_, game_);
+    if (path.isEmpty())
+        Log(QStringLiteral("LastHand.rvo could not be written"));
+    else if (path != lastHandPath_ && !lastHandPath_.isEmpty())
+        Log(QStringLiteral("LastHand.rvo is now written to %1").arg(path));
+    lastHandPath_ = path;
+}
+
+void TDealerThread::StartTrickTimers()
+{
+    trickWinnerTimer_.start();
+    trickResolveTimer_.start();
+}
+
+void TDealerThread::StopTrickTimers()
+{
+    trickWinnerTimer_.stop();
+    trickClearTimer_.stop();
+    trickResolveTimer_.stop();
+}
+
+void TDealerThread::ComputerMoveTick()
+{
+    computerMoveTimer_.stop();
+    if (seatCount_ != 4 || (game_.Phase != psChoosing && game_.Phase != psPlaying))
+        return;
+    WaitForSeeding();
+    // One action per tick: the first computer seat that acts ends the tick.
+    for (int seat = 4 - computerCount_; seat < 4; ++seat) {
+        const int acted = ComputerMove(computer_, seat, game_, *random_);
+        if (acted == 0)
+            continue;
+        if (acted == 2)
+            Log(QStringLiteral("seat %1 (computer) chose %2")
+                    .arg(seat)
+                    .arg(game_.Contract < kContractCount ? QString::fromUtf8(ContractNames[game_.Contract])
+                                                         : QStringLiteral("nothing")));
+        else
+            Log(QStringLiteral("seat %1 (computer) played the %2")
+                    .arg(seat)
+                    .arg(CardText(game_.TrickSuit[game_.TrickCount - 1], game_.TrickValue[game_.TrickCount - 1])));
+        BroadcastGameRecord();
+        if (game_.TrickCount == 4)
+            StartTrickTimers();
+        return;
+    }
+}
+
+void TDealerThread::TrickWinnerTick()
+{
+    trickWinnerTimer_.stop();
+    if (game_.Phase != psTrickComplete || game_.TrickCount != 4)
+        return;
+    const uint8_t winner = WhoBiggest(game_);
+    Log(QStringLiteral("trick taken by seat %1").arg(int(winner)));
+    for (QTcpSocket* connection : HumanConnections())
+        SendTrickTaker(socket_, connection, winner);
+    trickClearTimer_.start();
+}
+
+void TDealerThread::TrickClearTick()
+{
+    trickClearTimer_.stop();
+    for (QTcpSocket* connection : HumanConnections())
+        SendTrickClear(socket_, connection);
+}
+
+void TDealerThread::TrickResolveTick()
+{
+    trickResolveTimer_.stop();
+    if (game_.Phase != psTrickComplete || game_.TrickCount != 4)
+        return;
+    WaitForSeeding();
+    const int hands = ContractsPlayed(game_);
+    ResolveTrick(game_, *random_);
+    if (game_.Phase == psGameOver)
+        Log(QStringLiteral("game over: totals %1").arg(TotalsText(game_)));
+    else if (game_.Phase == psChoosing)
+        Log(QStringLiteral("hand %1 over: totals %2; %3").arg(hands).arg(TotalsText(game_), PhaseText(game_)));
+    BroadcastGameRecord();
+}

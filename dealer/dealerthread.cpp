@@ -1,0 +1,279 @@
+// The dealer's connections and seats: joining, unique names, computer seats, refusals.
+#include "dealerthread.h"
+
+#include <cstring>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include "cp1254.h"
+#include "notify.h"
+#include "payload.h"
+#include "seatnames.h"
+#include "senddealerpackets.h"
+
+namespace {
+
+// How long a refused connection is given to receive TABLE_FULL before it is closed.
+constexpr int kRefusePollMs = 20;
+constexpr int kRefuseMinMs = 100;
+constexpr int kRefuseMaxMs = 3000;
+
+QString Peer(const QTcpSocket* connection)
+{
+    return connection->peerAddress().toString() + QLatin1Char(':') +
+           QString::number(connection->peerPort());
+}
+
+// The name in a seat's field of the record, up to its terminating zero.
+QByteArray NameOfSeat(const TGameInfo& g, int seat)
+{
+    return FitSeatName(QByteArray(g.PlayerName[seat], qsizetype(kNameSize)));
+}
+
+} // namespace
+
+TDealerThread::TDealerThread(const TDealerOptions& options)
+    : random_(options.Random ? options.Random : &GameRandom()),
+      trickResolveExtraMs_(options.TrickResolveExtraMs),
+      lastHandFolder_(options.LastHandFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                       : options.LastHandFolder)
+{
+    socket_.setObjectName(QStringLiteral("DealerSocket"));
+    socket_.SetPort(options.Port);
+    socket_.OnClientConnect = [this](QTcpSocket* c) { ClientConnect(c); };
+    socket_.OnClientDisconnect = [this](QTcpSocket* c) { ClientDisconnect(c); };
+    socket_.OnClientPacketRead = [this](QTcpSocket* c, TPacketType t, const uint8_t* b, int32_t n) {
+        ClientPacketRead(c, t, b, n);
+    };
+    socket_.Open();
+
+    for (QTimer* timer : {&computerMoveTimer_, &trickResolveTimer_, &trickWinnerTimer_, &trickClearTimer_})
+        timer->setTimerType(Qt::PreciseTimer);
+    QObject::connect(&computerMoveTimer_, &QTimer::timeout, [this] { ComputerMoveTick(); });
+    QObject::connect(&trickWinnerTimer_, &QTimer::timeout, [this] { TrickWinnerTick(); });
+    QObject::connect(&trickClearTimer_, &QTimer::timeout, [this] { TrickClearTick(); });
+    QObject::connect(&trickResolveTimer_, &QTimer::timeout, [this] { TrickResolveTick(); });
+    ApplyQuick(options.Quick);
+
+    InitGameInfo(game_);
+    computer_ = TComputerPlayer{};
+
+    TRandom* random = random_;
+    seeding_ = std::thread([random] {
+        if (random->ReseedsFromClock())
+            random->SeedFromClock();
+        for (int i = 0; i < 3; ++i)
+            random->Next(10);
+    });
+}
+
+TDealerThread::~TDealerThread()
+{
+    WaitForSeeding();
+    socket_.OnClientConnect = nullptr;
+    socket_.OnClientDisconnect = nullptr;
+    socket_.OnClientPacketRead = nullptr;
+    socket_.Close();
+}
+
+void TDealerThread::WaitForSeeding()
+{
+    if (seeding_.joinable())
+        seeding_.join();
+}
+
+void TDealerThread::ApplyQuick(bool quick)
+{
+    quick_ = quick;
+    // A timer that runs is restarted with its new interval.
+    computerMoveTimer_.setInterval(quick ? kQuickComputerMoveMs : kComputerMoveMs);
+    trickWinnerTimer_.setInterval(quick ? kQuickTrickWinnerMs : kTrickWinnerMs);
+    trickClearTimer_.setInterval(quick ? kQuickTrickClearMs : kTrickClearMs);
+    trickResolveTimer_.setInterval(trickWinnerTimer_.interval() + trickClearTimer_.interval() +
+                                   trickResolveExtraMs_);
+}
+
+void TDealerThread::Log(const QString& line) const
+{
+    if (OnEvent)
+        OnEvent(line);
+}
+
+void TDealerThread::Drop(const char* message, const QString& why) const
+{
+    Log(QStringLiteral("dropped %1: %2").arg(QLatin1String(message), why));
+}
+
+int TDealerThread::SeatOf(const QTcpSocket* connection) const
+{
+    for (const SeatEntry& entry : seats_)
+        if (entry.Kind == SeatEntry::Human && entry.Connection && entry.Connection == connection)
+            return entry.Seat;
+    return -1;
+}
+
+QList<QTcpSocket*> TDealerThread::HumanConnections() const
+{
+    QList<QTcpSocket*> connections;
+    for (const SeatEntry& entry : seats_)
+        if (entry.Kind == SeatEntry::Human && entry.Connection)
+            connections.append(entry.Connection.data());
+    return connections;
+}
+
+QTcpSocket* TDealerThread::OwnUser() const
+{
+    if (seats_.isEmpty() || seats_.front().Kind != SeatEntry::Human)
+        return nullptr;
+    return seats_.front().Connection.data();
+}
+
+void TDealerThread::ClientConnect(QTcpSocket* connection)
+{
+    Log(QStringLiteral("connection from %1").arg(Peer(connection)));
+    if (seatCount_ >= 4)
+        RefuseConnection(connection);
+}
+
+void TDealerThread::RefuseConnection(QTcpSocket* connection)
+{
+    Log(QStringLiteral("table full: refusing %1").arg(Peer(connection)));
+    SendTableFull(socket_, connection);
+    // The connection is closed once TABLE_FULL has been acknowledged (or after a while),
+    // so that the refused player learns why. The poll timer goes with the connection.
+    QPointer<QTcpSocket> guarded(connection);
+    auto* poll = new QTimer(connection);
+    QElapsedTimer clock;
+    clock.start();
+    QObject::connect(poll, &QTimer::timeout, connection, [this, guarded, poll, clock] {
+        const TPacketThread* thread = guarded ? socket_.GetServerPacketThread(guarded) : nullptr;
+        const bool delivered = thread && thread->Link().WaitingCount() == 0;
+        if (thread && !(delivered && clock.elapsed() >= kRefuseMinMs) && clock.elapsed() < kRefuseMaxMs)
+            return;
+        poll->stop();
+        if (guarded)
+            socket_.CloseConnection(guarded);
+    });
+    poll->start(kRefusePollMs);
+}
+
+void TDealerThread::ClientDisconnect(QTcpSocket* connection)
+{
+    for (SeatEntry& entry : seats_) {
+        if (entry.Kind == SeatEntry::Human && entry.Connection == connection) {
+            entry.Connection = nullptr;
+            Log(QStringLiteral("seat %1 (%2) lost its connection; nothing is sent to it any more")
+                    .arg(entry.Seat)
+                    .arg(FromCp1254(entry.Name)));
+            return;
+        }
+    }
+    Log(QStringLiteral("connection closed: %1").arg(Peer(connection)));
+}
+
+void TDealerThread::ClientPacketRead(QTcpSocket* connection, TPacketType type, const uint8_t* buf,
+                                     int32_t count)
+{
+    const int seat = SeatOf(connection);
+    switch (type) {
+    case JOIN_REQUEST:
+        JoinRequest(connection, buf, count);
+        return;
+    case START_NOW:
+        if (connection != OwnUser())
+            return Drop("START_NOW", QStringLiteral("not from the dealer's own user"));
+        StartNow();
+        return;
+    case GAME_RECORD:
+        GameRecordMessage(seat, buf, count);
+        return;
+    case CHAT_TEXT:
+        ChatText(seat, buf, count);
+        return;
+    case NEW_GAME:
+        NewGameMessage(seat);
+        return;
+    case CONTRACT_CHOICE:
+        ContractChoice(seat, buf, count);
+        return;
+    case CARD_PLAY:
+        CardPlay(seat, buf, count);
+        return;
+    case WAIT_FOR_PLAYERS:
+        WaitForPlayers(seat);
+        return;
+    default:
+        Log(QStringLiteral("unknown message type %1 from %2").arg(int(type)).arg(Peer(connection)));
+        Notify("Dealer: Bilinmeyen bir paket alındı");
+        return;
+    }
+}
+
+void TDealerThread::JoinRequest(QTcpSocket* connection, const uint8_t* buf, int32_t count)
+{
+    if (seatCount_ > 3)
+        return Drop("JOIN_REQUEST", QStringLiteral("the table is full"));
+    if (SeatOf(connection) >= 0)
+        return Drop("JOIN_REQUEST", QStringLiteral("the connection holds a seat already"));
+    TPayloadReader reader(buf, count);
+    QByteArray name;
+    if (!reader.Text(name))
+        return Drop("JOIN_REQUEST", QStringLiteral("payload too short"));
+
+    SeatEntry entry;
+    entry.Connection = connection;
+    entry.Seat = uint8_t(seatCount_);
+    entry.Kind = SeatEntry::Human;
+    entry.Name = name;
+    AddSeat(entry);
+
+    if (QTcpSocket* own = OwnUser())
+        SendStatusText(socket_, own,
+                       QStringLiteral("Oyuna başlamak için %1 kişi bekleniyor... (Mevcut oyuncularla "
+                                      "başlamak için F2 tuşuna basın)")
+                           .arg(4 - seatCount_));
+    const int newSeat = seatCount_ - 1;
+    SendJoinAccepted(socket_, connection, uint8_t(newSeat),
+                     QStringLiteral("Oyuna katıldın (%1. oyuncu olarak)").arg(seatCount_));
+    for (int k = 0; k < newSeat; ++k)
+        SendSeatName(socket_, connection, uint8_t(k), FromCp1254(NameOfSeat(game_, k)));
+}
+
+void TDealerThread::StartNow()
+{
+    if (seatCount_ >= 4)
+        return Drop("START_NOW", QStringLiteral("the table is full"));
+    while (seatCount_ < 4) {
+        ++computerCount_;
+        SeatEntry entry;
+        entry.Seat = uint8_t(seatCount_);
+        entry.Kind = SeatEntry::Computer;
+        entry.Name = "Acemi" + QByteArray::number(computerCount_);
+        AddSeat(entry);
+    }
+}
+
+void TDealerThread::AddSeat(SeatEntry entry)
+{
+    QList<QByteArray> taken;
+    for (int k = 0; k < seatCount_; ++k)
+        taken.append(NameOfSeat(game_, k));
+    entry.Name = UniqueSeatName(entry.Name, taken);
+
+    ++seatCount_;
+    seats_.append(entry);
+    if (seatCount_ < 4)
+        game_.Phase = psWaiting;
+    char* field = game_.PlayerName[seatCount_ - 1];
+    std::memset(field, 0, kNameSize);
+    std::memcpy(field, entry.Name.constData(), std::size_t(entry.Name.size()));
+
+    Log(QStringLiteral("seat %1: %2 (%3)")
+            .arg(entry.Seat)
+            .arg(FromCp1254(entry.Name),
+                 entry.Kind == SeatEntry::Human ? QStringLiteral("player") : QStringLiteral("computer")));
+    const QString name = FromCp1254(entry.Name);
+    for (QTcpSocket* connection : HumanConnections())
+        SendSeatName(socket_, connection, entry.Seat, name);
+}

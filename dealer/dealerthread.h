@@ -1,0 +1,176 @@
+// The dealer: the game server of one table with four seats.
+//
+// It listens for players, seats them in the order in which they join, gives every seat a
+// unique name, fills the free seats with computer players on request, runs the game on
+// its one authoritative game record and sends every change of that record to all human
+// players. The dealer's own user joins like any other player, through a client
+// connection to "localhost", and takes seat 0 because it joins first.
+//
+// Use (main window of the dealer's copy, or the zorbela-dealer tool):
+//
+//   TDealerOptions options;               // port 33471, normal pacing
+//   options.Quick = quickChecked;         // or later: dealer->ApplyQuick(on)
+//   auto dealer = std::make_unique<TDealerThread>(options);
+//   if (!dealer->Listening()) ...         // the port is taken: nobody can join
+//   playerSocket.Open("localhost", dealer->Port());
+//   ...
+//   dealer->ApplyQuick(quickChecked);     // the "Hızlı" setting, whenever it changes
+//
+// Everything runs on the thread that created the dealer (the user-interface thread): the
+// socket events of DealerSocket and the four timers are delivered there through its
+// event loop. The name "thread" is historic: the only work done on a thread of its own is
+// seeding the random source at creation (see the constructor).
+//
+// Every message is handled for the connection it came from, and only what that
+// connection's seat may do is applied; anything else is dropped with the state unchanged
+// (and one line through OnEvent):
+//   - CARD_PLAY: the seat byte is the sender's own seat, a card is awaited from that seat
+//     (psPlaying, Turn, fewer than four cards in the trick), the seat holds the card and
+//     the legality rule accepts it;
+//   - CONTRACT_CHOICE: the sender is the Chooser in psChoosing and the contract is
+//     available to it;
+//   - NEW_GAME, START_NOW, GAME_RECORD, WAIT_FOR_PLAYERS: only from the dealer's own user
+//     (the connection of seat 0); a GAME_RECORD must also be a consistent record;
+//   - CHAT_TEXT and game moves only from a connection that holds a seat; JOIN_REQUEST only
+//     from a connection that holds none.
+// A seat whose connection closed keeps its place; nothing is sent to it any more.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <thread>
+
+#include <QByteArray>
+#include <QList>
+#include <QPointer>
+#include <QString>
+#include <QTcpSocket>
+#include <QTimer>
+
+#include "computerplayer.h"
+#include "gameinfo.h"
+#include "packet.h"
+#include "packetsocket.h"
+#include "serverpacketsocket.h"
+
+// The pacing of the game flow, in milliseconds.
+constexpr int kComputerMoveMs = 1000;      // between two computer actions
+constexpr int kQuickComputerMoveMs = 10;
+constexpr int kTrickWinnerMs = 500;        // fourth card -> TRICK_TAKER
+constexpr int kQuickTrickWinnerMs = 5;
+constexpr int kTrickClearMs = 1000;        // TRICK_TAKER -> TRICK_CLEAR
+constexpr int kQuickTrickClearMs = 10;
+constexpr int kTrickResolveExtraMs = 500;  // TRICK_CLEAR -> resolved record, not shortened by "Hızlı"
+
+struct TDealerOptions {
+    quint16 Port = kGamePort;                 // 0: any free port (tests); see Port()
+    bool Quick = false;                       // the "Hızlı" setting at creation
+    int TrickResolveExtraMs = kTrickResolveExtraMs;
+    QString LastHandFolder;                   // empty: the folder of the executable
+    TRandom* Random = nullptr;                // deals and computer contracts; null: GameRandom()
+};
+
+// One taken seat.
+struct SeatEntry {
+    enum TKind : uint8_t { Human = 1, Computer = 2 };
+
+    QPointer<QTcpSocket> Connection; // the player's connection; null for a computer player
+                                     // and once the player's connection has closed
+    uint8_t Seat = kNone;            // 0..3
+    uint8_t Kind = Human;
+    QByteArray Name;                 // the unique name, code page 1254
+};
+
+class TDealerThread {
+public:
+    // Creates DealerSocket and starts listening, creates the four timers stopped with the
+    // intervals of options.Quick, initialises the game record and the computer player,
+    // and starts the seeding thread: it seeds the random source from the clock (a source
+    // made with a fixed seed keeps it), draws three numbers below 10 and ends. The dealer
+    // waits for it before it first deals or lets a computer choose.
+    explicit TDealerThread(const TDealerOptions& options = {});
+    ~TDealerThread(); // drops every connection; no message is sent
+    TDealerThread(const TDealerThread&) = delete;
+    TDealerThread& operator=(const TDealerThread&) = delete;
+
+    // Whether DealerSocket listens; false when the port could not be used.
+    bool Listening() const { return socket_.Active(); }
+    // The port listened on (the one chosen when the options asked for 0).
+    quint16 Port() const { return socket_.Port(); }
+
+    // Applies the "Hızlı" setting, in this order: ComputerMoveTimer 10 ms (else 1000),
+    // TrickWinnerTimer 5 ms (500), TrickClearTimer 10 ms (1000), then TrickResolveTimer as
+    // the sum of the two before it and the fixed 500 ms (515 or 2000). Running timers are
+    // restarted with their new interval.
+    void ApplyQuick(bool quick);
+    bool Quick() const { return quick_; }
+
+    // One line for every connection, seat and game event, and for every message dropped
+    // (English, for the log of the zorbela-dealer tool). Empty: no lines.
+    std::function<void(const QString& line)> OnEvent;
+
+    // ---- State, read-only ----
+    const TGameInfo& GameInfo() const { return game_; }
+    int SeatCount() const { return seatCount_; }         // seats taken, 0..4
+    int ComputerCount() const { return computerCount_; } // of them computer seats (the last)
+    const QList<SeatEntry>& Seats() const { return seats_; }
+    const TServerPacketSocket& DealerSocket() const { return socket_; }
+    const QTimer& ComputerMoveTimer() const { return computerMoveTimer_; }
+    const QTimer& TrickWinnerTimer() const { return trickWinnerTimer_; }
+    const QTimer& TrickClearTimer() const { return trickClearTimer_; }
+    const QTimer& TrickResolveTimer() const { return trickResolveTimer_; }
+    // Where "LastHand.rvo" was last written: the folder given, or the application data
+    // folder when that one could not be written; empty before the first broadcast.
+    const QString& LastHandPath() const { return lastHandPath_; }
+    QString LastHandFolder() const { return lastHandFolder_; }
+
+private:
+    // dealerthread.cpp: connections and seats
+    void ClientConnect(QTcpSocket* connection);
+    void ClientDisconnect(QTcpSocket* connection);
+    void ClientPacketRead(QTcpSocket* connection, TPacketType type, const uint8_t* buf,
+                          int32_t count);
+    void JoinRequest(QTcpSocket* connection, const uint8_t* buf, int32_t count);
+    void StartNow();
+    void AddSeat(SeatEntry entry);
+    void RefuseConnection(QTcpSocket* connection);
+    int SeatOf(const QTcpSocket* connection) const; // -1 for a connection without a seat
+    QList<QTcpSocket*> HumanConnections() const;    // live connections of the human seats
+    QTcpSocket* OwnUser() const;                    // the connection of seat 0, if live
+    void Log(const QString& line) const;
+    void Drop(const char* message, const QString& why) const;
+    void WaitForSeeding();
+
+    // dealerflow.cpp: the course of a game
+    void GameRecordMessage(int seat, const uint8_t* buf, int32_t count);
+    void ChatText(int seat, const uint8_t* buf, int32_t count);
+    void NewGameMessage(int seat);
+    void ContractChoice(int seat, const uint8_t* buf, int32_t count);
+    void CardPlay(int seat, const uint8_t* buf, int32_t count);
+    void WaitForPlayers(int seat);
+    void BroadcastGameRecord();
+    void StartTrickTimers();
+    void StopTrickTimers();
+    void ComputerMoveTick();
+    void TrickWinnerTick();
+    void TrickClearTick();
+    void TrickResolveTick();
+
+    TServerPacketSocket socket_;
+    QTimer computerMoveTimer_;
+    QTimer trickResolveTimer_;
+    QTimer trickWinnerTimer_;
+    QTimer trickClearTimer_;
+    TGameInfo game_{};
+    int seatCount_ = 0;
+    int computerCount_ = 0;
+    TComputerPlayer computer_;
+    QList<SeatEntry> seats_;
+    QList<QPointer<QTcpSocket>> refused_; // sent TABLE_FULL, to be closed
+    TRandom* random_;
+    std::thread seeding_;
+    bool quick_ = false;
+    int trickResolveExtraMs_;
+    QString lastHandFolder_;
+    QString lastHandPath_;
+};

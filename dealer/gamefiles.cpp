@@ -1,0 +1,41 @@
+#include "gamefiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+bool WriteGameFile(const QString& path, const TGameInfo& g)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const auto bytes = reinterpret_cast<const char*>(&g);
+    if (file.write(bytes, sizeof g) != static_cast<qint64>(sizeof g)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool ReadGameFile(const QString& path, TGameInfo& g)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    InitGameInfo(g);
+    file.read(reinterpret_cast<char*>(&g), sizeof g);
+    return true;
+}
+
+QString WriteLastHand(const QString& folder, const TGameInfo& g)
+{
+    const QString first = QDir(folder).filePath(QString::fromLatin1(kLastHandFile));
+    if (WriteGameFile(first, g))
+        return first;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (data.isEmpty() || !QDir().mkpath(data))
+        return {};
+    const QString second = QDir(data).filePath(QString::fromLatin1(kLastHandFile));
+    return WriteGameFile(second, g) ? second : QString();
+}

@@ -1,0 +1,22 @@
+// Game files: a saved game, "LastHand.rvo" and "_error.rvo" all hold the bare 440-byte
+// game record, with no header.
+#pragma once
+
+#include <QString>
+
+#include "gameinfo.h"
+
+inline constexpr const char* kLastHandFile = "LastHand.rvo";
+
+// Writes the record to path through a temporary file that replaces the old one only when
+// complete. False when the file could not be written (the old file, if any, is intact).
+bool WriteGameFile(const QString& path, const TGameInfo& g);
+
+// Reads a game file: the record is initialised (InitGameInfo) and then gets up to 440
+// bytes from the file. False, with the record untouched, when the file cannot be opened.
+bool ReadGameFile(const QString& path, TGameInfo& g);
+
+// Writes "LastHand.rvo" into folder; when that folder cannot be written, into the
+// application's data folder (QStandardPaths::AppDataLocation). Returns the path written,
+// or an empty string when neither place took the file.
+QString WriteLastHand(const QString& folder, const TGameInfo& g);

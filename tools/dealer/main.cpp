@@ -1,0 +1,56 @@
+// zorbela-dealer: one table's dealer without a window. Players join with the game on the
+// port given; the first one to join is the dealer's own user (seat 0), who starts games
+// and may fill the free seats with computer players. One line per event on stdout.
+#include <cstdio>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QTextStream>
+
+#include "dealerthread.h"
+#include "notify.h"
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zorbela-dealer"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Runs one Zorbela dealer without a window."));
+    parser.addHelpOption();
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("TCP port to listen on (default 33471)."),
+                                        QStringLiteral("P"), QString::number(kGamePort));
+    const QCommandLineOption quickOption(QStringLiteral("quick"), QStringLiteral("Short pacing (\"Hızlı\")."));
+    parser.addOption(portOption);
+    parser.addOption(quickOption);
+    parser.process(app);
+
+    bool ok = false;
+    const uint port = parser.value(portOption).toUInt(&ok);
+    if (!ok || port > 65535) {
+        std::fprintf(stderr, "zorbela-dealer: bad port '%s'\n", qPrintable(parser.value(portOption)));
+        return 2;
+    }
+
+    QTextStream out(stdout);
+    auto print = [&out](const QString& line) {
+        out << QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz")) << ' ' << line << Qt::endl;
+    };
+    SetNotifier([&print](const std::string& text, int) { print(QString::fromStdString(text)); });
+
+    TDealerOptions options;
+    options.Port = quint16(port);
+    options.Quick = parser.isSet(quickOption);
+    TDealerThread dealer(options);
+    dealer.OnEvent = print;
+    if (!dealer.Listening()) {
+        std::fprintf(stderr, "zorbela-dealer: cannot listen on port %u\n", port);
+        return 1;
+    }
+    print(QStringLiteral("dealer listening on port %1%2; LastHand.rvo in %3")
+              .arg(dealer.Port())
+              .arg(options.Quick ? QStringLiteral(" (quick)") : QString(), dealer.LastHandFolder()));
+    return app.exec();
+}
