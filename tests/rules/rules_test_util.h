@@ -1,6 +1,7 @@
-// Small helpers to write records by hand in the rule tests.
+// Helpers to write records by hand in the rule tests.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <ostream>
 #include <stdexcept>
@@ -20,38 +21,28 @@ struct Card {
 
 inline void PrintTo(const Card& c, std::ostream* os)
 {
-    *os << "A23456789TJQK?"[c.value < 13 ? c.value : 13] << "CDHS?"[c.suit < 4 ? c.suit : 4];
+    *os << "A23456789TJQK?"[std::min<int>(c.value, 13)] << "CDHS?"[std::min<int>(c.suit, 4)];
 }
 
-// "AS KH TD 2C": value (A 2-9 T J Q K) then suit (C D H S).
+// "AS KH TD 2C": value (A 2-9 T J Q K) and suit (C D H S), one space between cards.
 inline std::vector<Card> Cards(const std::string& text)
 {
-    static const std::string kValues = "A23456789TJQK";
-    static const std::string kSuits = "CDHS";
+    static const std::string kValues = "A23456789TJQK", kSuits = "CDHS";
     std::vector<Card> cards;
-    for (std::size_t i = 0; i < text.size();) {
-        if (text[i] == ' ') {
-            ++i;
-            continue;
-        }
-        const auto v = kValues.find(text[i]);
-        const auto s = i + 1 < text.size() ? kSuits.find(text[i + 1]) : std::string::npos;
+    for (std::size_t i = 0; i + 1 < text.size(); i += 3) {
+        const auto v = kValues.find(text[i]), s = kSuits.find(text[i + 1]);
         if (v == std::string::npos || s == std::string::npos)
             throw std::invalid_argument("bad card text: " + text);
         cards.push_back({static_cast<uint8_t>(s), static_cast<uint8_t>(v)});
-        i += 2;
     }
     return cards;
 }
 
-inline Card C(const std::string& text) { return Cards(text).at(0); }
-
-// A record in the middle of a hand: no cards anywhere, the given contract, empty trick.
+// A record in the middle of a hand of that contract: empty hands, empty trick.
 inline TGameInfo Table(uint8_t contract)
 {
     TGameInfo g;
     InitGameInfo(g);
-    ResetScores(g.Score);
     StartHand(g, 0);
     g.Contract = contract;
     g.Chooser = kNone;
@@ -73,8 +64,7 @@ inline void SetTrick(TGameInfo& g, int leader, const std::string& text)
     g.TrickCount = 0;
     for (const Card& c : cards) {
         g.TrickSuit[g.TrickCount] = c.suit;
-        g.TrickValue[g.TrickCount] = c.value;
-        ++g.TrickCount;
+        g.TrickValue[g.TrickCount++] = c.value;
     }
     g.Leader = cards.empty() ? kNone : static_cast<uint8_t>(leader);
     g.LeadSuit = cards.empty() ? kNone : cards[0].suit;
@@ -90,15 +80,9 @@ inline std::vector<Card> Hand(const TGameInfo& g, int seat)
 }
 
 // Records every notice while alive; the default notifier is back afterwards.
-class NoticeRecorder {
-public:
-    NoticeRecorder()
-    {
-        SetNotifier([this](const std::string& text, int) { notices.push_back(text); });
-    }
+struct NoticeRecorder {
+    NoticeRecorder() { SetNotifier([this](const std::string& t, int) { notices.push_back(t); }); }
     ~NoticeRecorder() { SetNotifier(nullptr); }
-    NoticeRecorder(const NoticeRecorder&) = delete;
-    NoticeRecorder& operator=(const NoticeRecorder&) = delete;
     std::vector<std::string> notices;
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <random>
 
 #include "rules_test_util.h"
@@ -18,10 +19,8 @@ constexpr int kHandAmount[kContractCount] = {-650, -390, -400, -480, -360, -320,
 
 int SumOfTotals(const TGameInfo& g)
 {
-    int sum = 0;
-    for (const TSeatTotals& t : g.Score.Totals)
-        sum += t.Total;
-    return sum;
+    const TSeatTotals* t = g.Score.Totals;
+    return t[0].Total + t[1].Total + t[2].Total + t[3].Total;
 }
 
 void CheckStep(const TGameInfo& g, const std::vector<Card>& playedThisHand)
@@ -30,22 +29,20 @@ void CheckStep(const TGameInfo& g, const std::vector<Card>& playedThisHand)
     if (g.Phase == psGameOver)
         return;
     std::vector<int> seen(52, 0);
+    std::vector<Card> cards = playedThisHand;
     for (int seat = 0; seat < 4; ++seat)
         for (const Card& c : Hand(g, seat))
-            ++seen[c.suit * 13 + c.value];
+            cards.push_back(c);
     for (int i = 0; i < g.TrickCount; ++i)
-        ++seen[g.TrickSuit[i] * 13 + g.TrickValue[i]];
-    for (const Card& c : playedThisHand)
+        cards.push_back({g.TrickSuit[i], g.TrickValue[i]});
+    for (const Card& c : cards)
         ++seen[c.suit * 13 + c.value];
     ASSERT_EQ(std::count(seen.begin(), seen.end(), 1), 52);
     for (int seat = 0; seat < 4; ++seat) {
         const TSeatTotals& t = g.Score.Totals[seat];
-        int penalty = 0;
-        for (int16_t cell : g.Score.PenaltyScore[seat])
-            penalty += cell;
-        ASSERT_EQ(t.PenaltyTotal, penalty);
+        const int16_t* cells = g.Score.PenaltyScore[seat];
+        ASSERT_EQ(t.PenaltyTotal, std::accumulate(cells, cells + 6, 0));
         ASSERT_EQ(t.Total, t.PenaltyTotal + t.TrumpTotal);
-        ASSERT_EQ(t.TrumpTotal % 50, 0);
     }
 }
 
@@ -61,7 +58,7 @@ void PlayWholeGame(uint32_t seed)
     std::vector<Card> played;
     int hands = 0, chooses[4][2] = {}, timesChosen[6] = {}, sumBeforeHand = 0;
     while (g.Phase != psGameOver) {
-        CheckStep(g, played);
+        ASSERT_NO_FATAL_FAILURE(CheckStep(g, played));
         if (g.Phase == psChoosing) {
             ASSERT_EQ(g.Chooser, (firstChooser + hands) % 4);
             std::vector<int> available;
@@ -98,12 +95,13 @@ void PlayWholeGame(uint32_t seed)
             }
         }
     }
-    CheckStep(g, played);
+    ASSERT_NO_FATAL_FAILURE(CheckStep(g, played));
     EXPECT_EQ(hands, 20);
     EXPECT_EQ(ContractsPlayed(g), 20);
     for (int seat = 0; seat < 4; ++seat) {
         EXPECT_EQ(chooses[seat][0], 3) << seat;
         EXPECT_EQ(chooses[seat][1], 2) << seat;
+        EXPECT_EQ(g.Score.PenaltiesChosen[seat] * 10 + g.Score.TrumpsChosen[seat], 32) << seat;
     }
     for (int c = 0; c <= RifkiAlmaz; ++c)
         EXPECT_EQ(timesChosen[c], 2) << c;
