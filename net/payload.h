@@ -14,6 +14,7 @@
 #include <QString>
 
 #include "gameinfo.h"
+#include "packet.h"
 
 class TPayloadReader {
 public:

@@ -1,0 +1,45 @@
+// Every payload reader on arbitrary bytes. A reader that succeeds must have read exactly
+// what the writer would produce for the values it returned.
+#include <cstring>
+
+#include "fuzz_util.h"
+#include "payload.h"
+
+namespace {
+
+void CheckPrefix(const TPayloadWriter& w, const uint8_t* data, std::size_t size)
+{
+    FUZZ_CHECK(std::size_t(w.Size()) <= size);
+    FUZZ_CHECK(std::memcmp(w.Data(), data, std::size_t(w.Size())) == 0);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+{
+    const auto count = int32_t(size);
+    uint8_t a = 0, b = 0, c = 0;
+    QString text;
+    TGameInfo record;
+    if (ReadGameRecord(data, count, record))
+        CheckPrefix(TPayloadWriter().Record(record), data, size);
+    if (ReadChatText(data, count, text))
+        CheckPrefix(TPayloadWriter().Text(text), data, size);
+    if (ReadStatusText(data, count, text))
+        CheckPrefix(TPayloadWriter().Text(text), data, size);
+    if (ReadJoinRequest(data, count, text)) {
+        FUZZ_CHECK(text.size() <= kMaxTextLength);
+        CheckPrefix(TPayloadWriter().Text(text), data, size);
+    }
+    if (ReadJoinAccepted(data, count, a, text))
+        CheckPrefix(TPayloadWriter().Byte(a).Text(text), data, size);
+    if (ReadSeatName(data, count, a, text))
+        CheckPrefix(TPayloadWriter().Byte(a).Text(text), data, size);
+    if (ReadTrickTaker(data, count, a))
+        CheckPrefix(TPayloadWriter().Byte(a), data, size);
+    if (ReadContractChoice(data, count, a))
+        CheckPrefix(TPayloadWriter().Byte(a), data, size);
+    if (ReadCardPlay(data, count, a, b, c))
+        CheckPrefix(TPayloadWriter().Byte(a).Byte(b).Byte(c), data, size);
+    return 0;
+}
