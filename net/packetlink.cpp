@@ -184,8 +184,8 @@ void TPacketLink::ReportCrcError(const TPacketHeader& head, uint32_t computed) c
     const QString text = threadName_ + QStringLiteral("\r\nCRC Error!\r\n\r\n")
         + QStringLiteral("head->type = %1\r\n").arg(head.type)
         + QStringLiteral("head->size = %1\r\n").arg(head.size)
-        + QStringLiteral("head->CRC = %1\r\n").arg(head.CRC, 8, 16, QLatin1Char('0')).toUpper()
-        + QStringLiteral("incomingCRC = %1\r\n").arg(computed, 8, 16, QLatin1Char('0')).toUpper()
+        + QStringLiteral("head->CRC = %1\r\n").arg(QString::number(head.CRC, 16).rightJustified(8, u'0').toUpper())
+        + QStringLiteral("incomingCRC = %1\r\n").arg(QString::number(computed, 16).rightJustified(8, u'0').toUpper())
         + QStringLiteral("IncomingBuffer->Size = %1\r\n").arg(incomingBuffer_.size());
     trace_("%s", qPrintable(text));
 }
