@@ -9,7 +9,7 @@
 // While connected the component owns one TPacketThread. OnConnect is raised after the
 // packet thread exists, OnDisconnect after it is gone (frames still queued are lost). A
 // failed connection attempt shows the connect error text and leaves the component
-// unconnected; Open() again to retry.
+// unconnected; Open() again to retry. Use the component from the thread that created it.
 #pragma once
 
 #include <cstdint>

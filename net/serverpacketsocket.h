@@ -9,7 +9,8 @@
 // Each accepted connection gets its own TPacketThread (PacketThreads(), in accept order);
 // OnClientConnect is raised after it exists, OnClientDisconnect after it is gone. The
 // QTcpSocket* of a connection is its identity in every event and sender; it stays valid
-// at least until the event loop runs after its OnClientDisconnect.
+// at least until the event loop runs after its OnClientDisconnect. Use the component from
+// the thread that created it (senders included).
 #pragma once
 
 #include <cstdint>
@@ -33,7 +34,8 @@ public:
     // The port set, or while listening the port actually listened on.
     quint16 Port() const;
 
-    // Listens on all local addresses. False (with a message) when the port cannot be used.
+    // Listens on all local addresses (closing first if active). False, with a message,
+    // when the port cannot be used.
     bool Open();
     // Stops listening and drops every connection; their packet threads are ended and
     // removed before this returns. No OnClientDisconnect is raised for them.

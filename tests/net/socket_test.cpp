@@ -50,7 +50,7 @@ struct TTable : ::testing::Test {
         client->OnPacketRead = Recorder(atPlayer);
         client->OnMessage = [this](const QString& m) { messages.push_back(m); };
         const std::size_t before = accepted.size();
-        client->Open("127.0.0.1", server.Port());
+        client->Open("localhost", server.Port());
         EXPECT_TRUE(WaitFor([&] { return client->Connected() && accepted.size() > before; }));
         return client;
     }
