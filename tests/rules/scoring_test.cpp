@@ -18,6 +18,9 @@ TEST(WhoBiggest, TrumpBeatsTheLedSuitWhichBeatsTheRest)
     SetTrick(g, 2, "9C TC"); // a partial trick
     EXPECT_EQ(WhoBiggest(g), 3);
 
+    TRandom rnd(3);
+    EXPECT_EQ(ResolveTrick(g, rnd), kNone); // not complete: nothing happens
+    EXPECT_EQ(g.TrickCount, 2);
     NoticeRecorder recorder;
     SetTrick(g, 0, "");
     EXPECT_EQ(WhoBiggest(g), kNone);
@@ -79,35 +82,3 @@ TEST(ContractAvailable, TwoOfEachPenaltyThreePenaltiesAndTwoTrumpsPerSeat)
     EXPECT_FALSE(ContractAvailable(g, 2, 10));
 }
 
-TEST(ResolveTrick, NextTrickNextHandOrTheEndOfTheGame)
-{
-    TRandom rnd(3);
-    TGameInfo g = Table(ElAlmaz);
-    SetTrick(g, 0, "9C AH TC 2C");
-    EXPECT_EQ(ResolveTrick(g, rnd), kNone); // not complete yet: nothing happens
-    EXPECT_EQ(g.TrickCount, 4);
-    g.Phase = psTrickComplete;
-    EXPECT_EQ(ResolveTrick(g, rnd), 2);
-    EXPECT_EQ(g.Turn, 2);
-    EXPECT_EQ(g.Phase, psPlaying);
-    EXPECT_EQ(g.LedCount[Clubs], 1);
-
-    g = Table(RifkiAlmaz);
-    g.HandChooser = 3;
-    g.Score.PenaltiesChosen[3] = 1;
-    SetTrick(g, 0, "KH AH 2C QC");
-    g.Phase = psTrickComplete;
-    EXPECT_EQ(ResolveTrick(g, rnd), 1);
-    EXPECT_EQ(g.Phase, psChoosing);
-    EXPECT_EQ(g.Chooser, 0);
-
-    g = Table(KozKupa);
-    for (int seat = 0; seat < 4; ++seat)
-        g.Score.TrumpsChosen[seat] = 2, g.Score.PenaltiesChosen[seat] = 3;
-    g.TricksPlayed = 12;
-    SetTrick(g, 0, "9C AH TC 2C");
-    g.Phase = psTrickComplete;
-    EXPECT_EQ(ResolveTrick(g, rnd), 1);
-    EXPECT_EQ(g.Phase, psGameOver);
-    EXPECT_EQ(g.Score.Totals[1].Total, 50);
-}

@@ -61,6 +61,7 @@ void PlayWholeGame(uint32_t seed)
         ASSERT_NO_FATAL_FAILURE(CheckStep(g, played));
         if (g.Phase == psChoosing) {
             ASSERT_EQ(g.Chooser, (firstChooser + hands) % 4);
+            ASSERT_EQ(g.TakenCount[0] | g.TakenCount[1] | g.TakenCount[2] | g.TakenCount[3], 0);
             std::vector<int> available;
             for (int c = 0; c < kContractCount; ++c)
                 if (ContractAvailable(g, g.Chooser, c))
