@@ -14,7 +14,6 @@ QString RecordText(const char* field, int size)
 QFont ArialPixels(int pixels, bool bold)
 {
     QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;

@@ -126,7 +126,7 @@ void DrawHeadgear(QPainter& p, int value, double x, double y)
 // the same turned round in the lower half, a suit symbol beside each head.
 void DrawCourt(QPainter& p, int suit, int value)
 {
-    const QRectF frame(14, 9, 43, 78);
+    const QRectF frame(16.5, 9.5, 38, 77); // right of the 15-pixel strip a fan shows
     p.setPen(QPen(SuitColor(suit), 1));
     p.setBrush(QColor(255, 246, 214));
     p.drawRect(frame);
@@ -153,7 +153,7 @@ void DrawCourt(QPainter& p, int suit, int value)
         }
         DrawHeadgear(p, value, x, y);
         p.setClipping(false);
-        DrawSuit(p, suit, QPointF(20, 16), 9);
+        DrawSuit(p, suit, QPointF(22, 16), 8);
         p.restore();
     }
     p.setPen(QPen(SuitColor(suit), 1));

@@ -1,0 +1,97 @@
+#include "card.h"
+#include "penaltyform.h"
+#include "ui_test_util.h"
+
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Taken {
+    TGameInfo record = SampleRecord();
+    TPenaltyForm form;
+    Taken() { form.Bind(&record); }
+    void Take(int seat, uint8_t suit, uint8_t value)
+    {
+        AddCard(record.TakenValue, record.TakenSuit, record.TakenCount, seat, suit, value);
+    }
+};
+
+TEST(TakenCards, LayoutBeforeTheFirstRefresh)
+{
+    Taken t;
+    EXPECT_EQ(t.form.windowTitle(), QStringLiteral("Alınanlar"));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(t.form.NameLabel(i)->isHidden());
+        EXPECT_EQ(t.form.NameLabel(i)->text(), QStringLiteral("'Ruvo'ci %1").arg(i + 1));
+        EXPECT_EQ(t.form.RowPanel(i)->height(), 43);
+        for (int k = 0; k < 13; ++k) {
+            EXPECT_TRUE(t.form.Card(i, k)->isHidden());
+            EXPECT_EQ(t.form.Card(i, k)->pos(), QPoint(15 * k, 0));
+        }
+    }
+    Grab(t.form);
+    for (int i = 0; i < 4; ++i) {
+        // Row i starts below i + 1 spacers and i rows; its name label is level with it.
+        const QPoint rowTop = t.form.RowPanel(i)->mapTo(&t.form, QPoint(0, 0));
+        EXPECT_EQ(rowTop.y(), 15 * (i + 1) + 43 * i);
+        const QRect label = t.form.NameLabel(i)->geometry();
+        EXPECT_NEAR(label.center().y(), rowTop.y() + 21, 1);
+    }
+}
+
+TEST(TakenCards, FacesInCardContractsBacksInTrickContracts)
+{
+    Taken t;
+    t.record.Contract = KizAlmaz;
+    t.Take(1, Hearts, Queen);
+    t.Take(1, Spades, Queen);
+    t.form.Refresh();
+    EXPECT_FALSE(t.form.NameLabel(1)->isHidden());
+    EXPECT_EQ(t.form.NameLabel(0)->text(), QStringLiteral("Ayşe"));
+    for (int k = 0; k < 2; ++k) {
+        TCard* card = t.form.Card(1, k);
+        EXPECT_FALSE(card->isHidden());
+        EXPECT_TRUE(card->ShowCard());
+        EXPECT_EQ(card->Card(), Queen);
+    }
+    EXPECT_EQ(t.form.Card(1, 0)->Suit(), Hearts);
+    EXPECT_EQ(t.form.Card(1, 1)->Suit(), Spades);
+    EXPECT_TRUE(t.form.Card(1, 2)->isHidden());
+    EXPECT_TRUE(t.form.Card(0, 0)->isHidden());
+
+    for (uint8_t contract : {ElAlmaz, SonikiAlmaz, KozSinek, KozMaca}) {
+        Taken tricks;
+        tricks.record.Contract = contract;
+        tricks.record.TakenCount[3] = 13; // counted tricks, no cards stored
+        tricks.form.Refresh();
+        for (int k = 0; k < 13; ++k) {
+            EXPECT_FALSE(tricks.form.Card(3, k)->isHidden());
+            EXPECT_FALSE(tricks.form.Card(3, k)->ShowCard()) << int(contract);
+        }
+    }
+    for (uint8_t contract : {KupaAlmaz, KizAlmaz, ErkekAlmaz, RifkiAlmaz})
+        EXPECT_FALSE(TPenaltyForm::CountsTricks(contract));
+}
+
+TEST(TakenCards, ShownCardKeepsItsFaceUntilHiddenOnce)
+{
+    Taken t;
+    t.record.Contract = KupaAlmaz;
+    t.Take(2, Hearts, Five);
+    t.form.Refresh();
+    t.record.TakenValue[2][0] = Nine;
+    t.form.Refresh();
+    EXPECT_EQ(t.form.Card(2, 0)->Card(), Five);
+
+    t.record.TakenCount[2] = 0; // a new hand
+    t.form.Refresh();
+    EXPECT_TRUE(t.form.Card(2, 0)->isHidden());
+    t.record.TakenCount[2] = 1;
+    t.form.Refresh();
+    EXPECT_EQ(t.form.Card(2, 0)->Card(), Nine);
+    EXPECT_FALSE(t.form.Card(2, 0)->isHidden());
+}
+
+} // namespace

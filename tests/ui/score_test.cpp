@@ -1,0 +1,161 @@
+#include "scoreform.h"
+#include "stringgrid.h"
+#include "ui_test_util.h"
+
+#include <QFontMetrics>
+#include <QLabel>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ScoreTable {
+    TGameInfo record = SampleRecord();
+    uint8_t seat = 1;
+    TScoreForm form;
+    ScoreTable()
+    {
+        form.Bind(&record, &seat);
+        form.Refresh();
+    }
+    // A cell's pixel, in the grabbed window's coordinates.
+    QPoint At(int col, int row, int dx, int dy) const
+    {
+        const QRect r = form.ScoreGrid->CellRect(col, row);
+        return form.ScoreGrid->pos() + r.topLeft() + QPoint(dx, dy);
+    }
+};
+
+bool IsBlue(const QColor& c) { return c.blue() > 150 && c.red() < 90 && c.green() < 90; }
+bool IsDark(const QColor& c) { return c.red() < 60 && c.green() < 60 && c.blue() < 60; }
+
+// Whether any pixel of the cell's text is blue, and whether any is dark (black ink).
+std::pair<bool, bool> InkOf(const QImage& shot, const ScoreTable& t, int col, int row)
+{
+    const QRect r = t.form.ScoreGrid->CellRect(col, row);
+    bool blue = false, dark = false;
+    for (int y = 0; y < r.height(); ++y)
+        for (int x = 0; x < r.width(); ++x) {
+            const QPoint p = t.At(col, row, x, y);
+            blue = blue || IsBlue(Pixel(shot, p.x(), p.y()));
+            dark = dark || IsDark(Pixel(shot, p.x(), p.y()));
+        }
+    return {blue, dark};
+}
+
+TEST(ScoreTable, CellsAndNamesComeFromTheRecord)
+{
+    ScoreTable t;
+    EXPECT_EQ(t.form.windowTitle(), "Puan Tablosu");
+    const TScoreInfo& s = t.record.Score;
+    for (int c = 0; c < 6; ++c)
+        for (int p = 0; p < 4; ++p)
+            EXPECT_EQ(t.form.ScoreGrid->Cell(p + 1, c + 1), QString::number(s.PenaltyScore[p][c]));
+    EXPECT_EQ(t.form.ScoreGrid->Cell(3, 4), "-420");
+    EXPECT_EQ(t.form.ScoreGrid->Cell(1, 7), "-250");
+    EXPECT_EQ(t.form.ScoreGrid->Cell(2, 8), "400");
+    EXPECT_EQ(t.form.ScoreGrid->Cell(2, 9), "250");
+    EXPECT_EQ(t.form.ScoreGrid->Cell(4, 9), "190");
+    EXPECT_EQ(t.form.ScoreGrid->Cell(0, 3), QStringLiteral("Kız Almaz (100)"));
+    EXPECT_EQ(t.form.ScoreGrid->Cell(0, 6), QStringLiteral("Rıfkı Almaz (320)"));
+    EXPECT_EQ(t.form.ScoreGrid->Cell(0, 9), QStringLiteral("Genel Toplam"));
+    EXPECT_EQ(t.form.Labels[0]->text(), QStringLiteral("Ayşe"));
+    EXPECT_EQ(t.form.Labels[3]->text(), QStringLiteral("Derya"));
+    // Columns 112 and 4 x 45, rows 38 and 9 x 19.
+    EXPECT_EQ(t.form.ScoreGrid->ColWidth(0), 112);
+    EXPECT_EQ(t.form.ScoreGrid->ColWidth(4), 45);
+    EXPECT_EQ(t.form.ScoreGrid->RowHeight(0), 38);
+    EXPECT_EQ(t.form.ScoreGrid->RowHeight(9), 19);
+}
+
+TEST(ScoreTable, LabelsStandOverTheirColumnsWithFittedFonts)
+{
+    ScoreTable t;
+    for (int p = 0; p < 4; ++p) {
+        QLabel* label = t.form.Labels[size_t(p)];
+        EXPECT_EQ(label->x(), t.At(p + 1, 0, 0, 0).x());
+        EXPECT_EQ(label->width(), 45);
+        // The first size at which "X" + name no longer fits the column or the panel.
+        QFont font = label->font();
+        const QString text = "X" + label->text();
+        QFontMetrics at(font);
+        EXPECT_TRUE(at.horizontalAdvance(text) >= 45 || at.height() >= 20) << p;
+        font.setPointSize(font.pointSize() - 1);
+        QFontMetrics below(font);
+        EXPECT_TRUE(below.horizontalAdvance(text) < 45 && below.height() < 20) << p;
+    }
+    // An empty name keeps the label's font.
+    const QFont before = t.form.Labels[2]->font();
+    t.record.PlayerName[2][0] = 0;
+    t.form.Refresh();
+    EXPECT_EQ(t.form.Labels[2]->text(), "");
+    EXPECT_EQ(t.form.Labels[2]->font(), before);
+}
+
+TEST(ScoreTable, ChosenContractsAreCrossedOutOnceRedTwiceRedAndBlue)
+{
+    ScoreTable t;
+    const QImage shot = Grab(t.form);
+    const QColor fixed = TScoreForm::kFixedColor;
+    // Near the bottom-right corner the red line passes, near the top-right the blue one.
+    auto red = [&](int row) { QPoint p = t.At(0, row, 105, 17); return Pixel(shot, p.x(), p.y()); };
+    auto blue = [&](int row) { QPoint p = t.At(0, row, 105, 1); return Pixel(shot, p.x(), p.y()); };
+    EXPECT_EQ(red(1), QColor(Qt::red));   // no tricks: once
+    EXPECT_EQ(blue(1), fixed);
+    EXPECT_EQ(red(4), QColor(Qt::red));   // jacks and kings: twice
+    EXPECT_EQ(blue(4), QColor(Qt::blue));
+    for (int row : {2, 3, 5, 6}) {
+        EXPECT_EQ(red(row), fixed) << row;
+        EXPECT_EQ(blue(row), fixed) << row;
+    }
+}
+
+TEST(ScoreTable, TrianglesAndEllipsesCountTheContractsEachPlayerChose)
+{
+    ScoreTable t;
+    t.record.Score.PenaltiesChosen[2] = 3;
+    t.record.Score.TrumpsChosen[2] = 2;
+    t.form.Refresh();
+    const QImage shot = Grab(t.form);
+    const QRect r = t.form.ScoreGrid->CellRect(1, 0);
+    const int w3 = r.width() / 3, w2 = r.width() / 2, h2 = r.height() / 2;
+    for (int p = 0; p < 4; ++p) {
+        for (int i = 0; i < 3; ++i) {
+            const QPoint c = t.At(p + 1, 0, i * w3 + w3 / 2, (h2 / 5 + 8 * h2 / 5) / 3);
+            const bool filled = i < t.record.Score.PenaltiesChosen[p];
+            EXPECT_EQ(Pixel(shot, c.x(), c.y()), filled ? QColor(Qt::black) : TScoreForm::kFixedColor)
+                << "player " << p << " triangle " << i;
+        }
+        for (int i = 0; i < 2; ++i) {
+            const int left = i * w2 + (w2 / 5) / (i + 1), right = (i + 1) * w2 - (w2 / 5) / (2 - i);
+            const QPoint c = t.At(p + 1, 0, (left + right) / 2, (h2 + r.height() - h2 / 5) / 2);
+            const bool filled = i < t.record.Score.TrumpsChosen[p];
+            EXPECT_EQ(Pixel(shot, c.x(), c.y()), filled ? QColor(Qt::black) : TScoreForm::kFixedColor)
+                << "player " << p << " ellipse " << i;
+        }
+    }
+}
+
+TEST(ScoreTable, OwnColumnIsBlueAndTheOthersBlack)
+{
+    ScoreTable t;
+    QImage shot = Grab(t.form);
+    for (int row : {1, 7, 9}) {
+        for (int col = 1; col <= 4; ++col) {
+            const auto [blue, dark] = InkOf(shot, t, col, row);
+            EXPECT_EQ(blue, col == 2) << col << "," << row;
+            EXPECT_EQ(dark, col != 2) << col << "," << row;
+        }
+    }
+    // Numbers are right-aligned: the leftmost pixels of the cell carry no ink.
+    const QPoint left = t.At(1, 1, 3, 9);
+    EXPECT_EQ(Pixel(shot, left.x(), left.y()), TScoreForm::kCellColor);
+
+    t.seat = 255; // not seated: no blue column
+    t.form.ScoreGrid->repaint();
+    shot = Grab(t.form);
+    for (int col = 1; col <= 4; ++col)
+        EXPECT_FALSE(InkOf(shot, t, col, 9).first) << col;
+}
+
+} // namespace

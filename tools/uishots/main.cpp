@@ -1,0 +1,167 @@
+// Renders the windows of the ui library, filled from a game played by a simple robot up to
+// the middle of its seventh hand, into PNG files in OUTPUT_DIR. Settings go to a temporary
+// folder, never to the user's own.
+#include "aboutbox.h"
+#include "card.h"
+#include "connectform.h"
+#include "contractsdlg.h"
+#include "gameinfo.h"
+#include "penaltyform.h"
+#include "scoreform.h"
+#include "selectpanel.h"
+#include "welcomeform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+QString outDir;
+
+void Save(QWidget& w, const char* name)
+{
+    w.show();
+    QApplication::processEvents();
+    const QString path = outDir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
+    const QPixmap shot = w.grab();
+    shot.save(path);
+    // A three times larger copy, for looking at single pixels.
+    shot.scaled(shot.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+        .save(outDir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral("_x3.png"));
+    std::printf("%s %dx%d\n", qPrintable(path), w.width(), w.height());
+}
+
+// Plays the first legal card or the first contract allowed until `hands` contracts have
+// been chosen and `tricks` tricks of the last hand are played.
+TGameInfo PlayedRecord(int hands, int tricks)
+{
+    TGameInfo g;
+    std::memset(&g, 0, sizeof g);
+    TRandom rnd(20261207);
+    NewGame(g, rnd);
+    const char* names[4] = {"Ay\xFE" "e", "Bora", "\xDE" "ener", "Derya"};
+    for (int s = 0; s < 4; ++s)
+        std::strncpy(g.PlayerName[s], names[s], kNameSize - 1);
+    for (int step = 0; step < 5000; ++step) {
+        if (g.Phase == psChoosing) {
+            if (ContractsPlayed(g) == hands)
+                break;
+            for (int c = 0; c < kContractCount; ++c)
+                if (ContractAvailable(g, g.Chooser, c)) {
+                    ChooseContract(g, uint8_t(c));
+                    break;
+                }
+        } else if (g.Phase == psPlaying) {
+            if (ContractsPlayed(g) == hands && g.TricksPlayed == tricks && g.TrickCount == 0)
+                break;
+            const int seat = g.Turn;
+            std::string why;
+            for (int i = 0; i < g.CardCount[seat]; ++i)
+                if (IsPlayable(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i], why)) {
+                    PlayCard(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i]);
+                    break;
+                }
+        } else if (g.Phase == psTrickComplete) {
+            ResolveTrick(g, rnd);
+        } else {
+            break;
+        }
+    }
+    return g;
+}
+
+// Cards over a green table: faces, a back, selected ones, an overlapping fan.
+void CardsShot()
+{
+    QWidget table;
+    table.resize(420, 230);
+    QPalette pal = table.palette();
+    pal.setColor(QPalette::Window, QColor(0, 110, 40));
+    table.setPalette(pal);
+    table.setAutoFillBackground(true);
+    const struct { int x, y; uint8_t suit, value; bool face, selected; } cards[] = {
+        {8, 8, Spades, King, true, false},   {86, 8, Hearts, Queen, true, true},
+        {164, 8, Diamonds, Ten, true, false}, {242, 8, Clubs, Ace, false, false},
+        {320, 8, Clubs, Ace, false, true},
+    };
+    for (const auto& c : cards) {
+        auto* card = new TCard(&table);
+        card->move(c.x, c.y);
+        card->SetSuit(c.suit);
+        card->SetCard(c.value);
+        card->SetShowCard(c.face);
+        card->SetSelectedCard(c.selected);
+    }
+    for (int k = 0; k < 13; ++k) {
+        auto* card = new TCard(&table);
+        card->move(8 + k * 20, 120);
+        card->SetSuit(uint8_t(k % 4));
+        card->SetCard(uint8_t(12 - k));
+        card->SetSelectedCard(k == 5);
+    }
+    Save(table, "cards");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QApplication app(argc, argv);
+    outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("uishots");
+    QDir().mkpath(outDir);
+
+    const TGameInfo mid = PlayedRecord(7, 8);
+    TGameInfo start;
+    std::memset(&start, 0, sizeof start);
+    TRandom rnd(3);
+    NewGame(start, rnd);
+    uint8_t mySeat = 2;
+
+    TWelcomeForm welcome;
+    welcome.LoadSettings();
+    Save(welcome, "welcome");
+    TConnectForm connect;
+    Save(connect, "connect");
+    TAboutBox about;
+    Save(about, "about");
+
+    TScoreForm score;
+    score.Bind(&mid, &mySeat);
+    score.Refresh();
+    Save(score, "score");
+
+    TPenaltyForm faces;
+    faces.Bind(&mid);
+    faces.Refresh();
+    Save(faces, "penalty_faces");
+    TGameInfo tricks = mid;
+    tricks.Contract = KozKupa;
+    TPenaltyForm backs;
+    backs.Bind(&tricks);
+    backs.Refresh();
+    Save(backs, "penalty_backs");
+
+    uint8_t startSeat = start.Chooser;
+    TOKRightDlgContracts all;
+    all.Bind(&start, &startSeat);
+    Save(all, "contracts_all");
+    TOKRightDlgContracts restricted;
+    uint8_t midSeat = mid.HandChooser;
+    restricted.Bind(&mid, &midSeat);
+    restricted.show();
+    restricted.SelectPanel->SetItemIndex(2);
+    Save(restricted, "contracts_mid");
+
+    CardsShot();
+    std::printf("contract of hand: %d, tricks played %d, taken counts %d %d %d %d\n", mid.Contract,
+                mid.TricksPlayed, mid.TakenCount[0], mid.TakenCount[1], mid.TakenCount[2], mid.TakenCount[3]);
+    return 0;
+}
