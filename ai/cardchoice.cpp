@@ -169,14 +169,18 @@ uint8_t PlayUnder(const TComputerPlayer& p, uint8_t suit)
 uint8_t SelectSuit(const TComputerPlayer& p)
 {
     const TGameInfo& g = *p.Game;
+    // The suits in order of first appearance, with the sum and count of their weights.
     uint8_t suits[4];
     int suitCount = 0;
+    int sum[4] = {};
+    int count[4] = {};
     for (int i = 0; i < p.PlayableCount; ++i) {
-        bool seen = false;
-        for (int k = 0; k < suitCount; ++k)
-            seen = seen || suits[k] == p.PlayableSuit[i];
-        if (!seen && suitCount < 4)
-            suits[suitCount++] = p.PlayableSuit[i];
+        const uint8_t suit = p.PlayableSuit[i];
+        if (suit > Spades)
+            continue; // not a suit; the choice's checks report it
+        if (count[suit]++ == 0)
+            suits[suitCount++] = suit;
+        sum[suit] += CardWeight(p.PlayableValue[i]);
     }
 
     float minWeight = 1000.0f;
@@ -184,7 +188,7 @@ uint8_t SelectSuit(const TComputerPlayer& p)
     uint8_t minSuit = kNone;
     uint8_t maxSuit = kNone;
     for (int k = 0; k < suitCount; ++k) {
-        const float w = PlayableWeight(p, suits[k]);
+        const float w = PlayableWeight(sum[suits[k]], count[suits[k]], g.Contract);
         if (w < minWeight) {
             minWeight = w;
             minSuit = suits[k];

@@ -43,9 +43,16 @@ void FindPlayableCards(TComputerPlayer& p, int seat)
     p.PlayableCount = 0;
     std::string message; // the refusal texts are not needed here
     const int n = HandSize(g, seat);
+    // A seat that can follow suit may play nothing else, whatever the contract: the rules
+    // refuse every other card first of all, so those are not even asked about.
+    bool followsSuit = false;
+    for (int i = 0; i < n && g.LeadSuit != kNone; ++i)
+        followsSuit = followsSuit || g.CardSuit[seat][i] == g.LeadSuit;
     for (int i = 0; i < n; ++i) {
         const uint8_t suit = g.CardSuit[seat][i];
         const uint8_t value = g.CardValue[seat][i];
+        if (followsSuit && suit != g.LeadSuit)
+            continue;
         if (IsPlayable(g, seat, suit, value, message)) {
             p.PlayableValue[p.PlayableCount] = value;
             p.PlayableSuit[p.PlayableCount] = suit;
@@ -121,21 +128,16 @@ uint8_t WinningSuit(const TComputerPlayer& p)
 
 bool HeldByOther(const TComputerPlayer& p, int seat, uint8_t suit, uint8_t value)
 {
-    for (int other = 0; other < 4; ++other)
-        if (other != seat && HasCard(*p.Game, other, suit, value))
-            return true;
-    return false;
-}
-
-int CardWeight(uint8_t value)
-{
-    switch (value) {
-    case Ace: return 25;
-    case King: return 20;
-    case Queen: return 16;
-    case Jack: return 13;
-    default: return value;
+    const TGameInfo& g = *p.Game;
+    for (int other = 0; other < 4; ++other) {
+        if (other == seat)
+            continue;
+        const int n = HandSize(g, other);
+        for (int i = 0; i < n; ++i)
+            if (g.CardValue[other][i] == value && g.CardSuit[other][i] == suit)
+                return true;
     }
+    return false;
 }
 
 float PlayableWeight(const TComputerPlayer& p, uint8_t suit)
@@ -148,11 +150,7 @@ float PlayableWeight(const TComputerPlayer& p, uint8_t suit)
             ++count;
         }
     }
-    if (count == 0)
-        return 0.0f;
-    if (count == 1 && p.Game->Contract >= KozSinek)
-        return 0.0f;
-    return static_cast<float>(sum) / static_cast<float>(count);
+    return PlayableWeight(sum, count, p.Game->Contract);
 }
 
 float HandWeight(const TComputerPlayer& p, int seat, uint8_t suit)

@@ -66,9 +66,20 @@ bool HeldByOther(const TComputerPlayer& p, int seat, uint8_t suit, uint8_t value
 
 // ---- Weights ----
 // Ace 25, King 20, Queen 16, Jack 13, Ten to Deuce 9 to 1.
-int CardWeight(uint8_t value);
+constexpr int CardWeight(uint8_t value)
+{
+    constexpr int8_t kWeights[13] = {25, 1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 16, 20};
+    return value < 13 ? kWeights[value] : value;
+}
 // Mean weight of the playable cards of suit; 0 for a single card in a trump contract.
 float PlayableWeight(const TComputerPlayer& p, uint8_t suit);
+// The same from the sum and count of the weights of one suit's playable cards.
+inline float PlayableWeight(int sum, int count, uint8_t contract)
+{
+    if (count == 0 || (count == 1 && contract >= KozSinek))
+        return 0.0f;
+    return static_cast<float>(sum) / static_cast<float>(count);
+}
 // Mean weight of the seat's cards of suit (all cards for 255); 0 when there are none.
 float HandWeight(const TComputerPlayer& p, int seat, uint8_t suit);
 

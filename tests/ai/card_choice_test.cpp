@@ -143,6 +143,14 @@ TEST_F(CardChoice, Trump)
     EXPECT_EQ(Choose(g), C("4S")); // the Ace is out
     EXPECT_EQ(Choose(KozMaca, "AS KS 4S"), C("AS"));
     EXPECT_EQ(Choose(KozMaca, "AC 4D 3D"), C("AC")); // a single card weighs nothing
+    g = Deal(KozMaca, "AC 4D 3D");
+    TComputerPlayer p;
+    p.Game = &g;
+    FindPlayableCards(p, kSeat);
+    EXPECT_EQ(PlayableWeight(p, Clubs), 0.0f);
+    EXPECT_EQ(PlayableWeight(p, Diamonds), 2.5f);
+    g.Contract = ElAlmaz;
+    EXPECT_EQ(PlayableWeight(p, Clubs), 25.0f);
     EXPECT_EQ(Choose(KozMaca, "9S 3S 8D", "5C"), C("3S"));
     EXPECT_EQ(Choose(KozMaca, "KH 9H", "7H 2S"), C("9H")); // the trick is trumped
     EXPECT_EQ(Choose(KozMaca, "5H 3H", "7H"), C("3H"));
