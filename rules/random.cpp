@@ -1,6 +1,29 @@
 #include "cards.h"
 
+#include <atomic>
 #include <chrono>
+
+namespace {
+
+// The last clock seed taken by any source of this process.
+std::atomic<uint64_t> lastProcessSeed{0};
+
+// Whole seconds of the clock, or one more than the last seed taken when the clock has
+// not moved on: two deals of one process never start from the same seed.
+uint32_t NextClockSeed()
+{
+    using namespace std::chrono;
+    const auto seconds = static_cast<uint64_t>(
+        duration_cast<std::chrono::seconds>(system_clock::now().time_since_epoch()).count());
+    uint64_t last = lastProcessSeed.load();
+    uint64_t seed = 0;
+    do {
+        seed = seconds > last ? seconds : last + 1;
+    } while (!lastProcessSeed.compare_exchange_weak(last, seed));
+    return static_cast<uint32_t>(seed);
+}
+
+} // namespace
 
 TRandom::TRandom(uint32_t seed, bool reseedFromClock)
     : gen_(seed), reseedFromClock_(reseedFromClock)
@@ -14,14 +37,8 @@ void TRandom::Seed(uint32_t seed)
 
 void TRandom::SeedFromClock()
 {
-    using namespace std::chrono;
-    const auto seconds = duration_cast<std::chrono::seconds>(
-        system_clock::now().time_since_epoch()).count();
-    auto seed = static_cast<uint32_t>(seconds);
-    // Whole seconds alone would deal the same cards twice within one second; a seed
-    // used before by this source is never taken again.
-    if (clockSeeded_ && seed <= lastClockSeed_)
-        seed = lastClockSeed_ + 1;
+    // Whole seconds alone would deal the same cards twice within one second.
+    const uint32_t seed = NextClockSeed();
     lastClockSeed_ = seed;
     clockSeeded_ = true;
     gen_.seed(seed);

@@ -57,11 +57,11 @@ TEST(DealCards, SeededSourcesRepeatTheDealAndClockSourcesNeverDo)
     DealCards(a, ra);
     DealCards(b, rb);
     EXPECT_EQ(std::memcmp(a.CardValue, b.CardValue, 104), 0);
-    // Deals within the same second from a clock-seeded source still differ.
-    TRandom clock(0, true);
+    // Deals within the same second from clock-seeded sources of one process still differ.
+    TRandom clockA(0, true), clockB(0, true);
     for (int i = 0; i < 5; ++i) {
-        DealCards(a, clock);
-        DealCards(b, clock);
+        DealCards(a, clockA);
+        DealCards(b, i % 2 ? clockA : clockB);
         EXPECT_NE(std::memcmp(a.CardValue, b.CardValue, 104), 0) << i;
     }
     EXPECT_TRUE(GameRandom().ReseedsFromClock());
