@@ -12,12 +12,11 @@ using namespace rules_detail;
 
 void InitGameInfo(TGameInfo& g)
 {
-    // A fresh record carries no leftovers of another game: every byte starts at zero.
+    // A fresh record carries no leftovers of another game: empty names, hands, rows and
+    // scores, nobody to move or to choose, no contract, waiting for the players.
     std::memset(&g, 0, sizeof g);
-    for (auto& name : g.PlayerName)
-        name[0] = '\0';
-    for (auto& count : g.CardCount)
-        count = 0;
+    g.LeadSuit = g.Leader = g.Turn = g.Chooser = g.HandChooser = g.Contract = kNone;
+    g.Phase = psWaiting;
 }
 
 uint8_t HandValue(const TGameInfo& g, int seat, int i)

@@ -14,8 +14,8 @@ TEST(IsValidGameInfo, RefusesEachByteOutOfRangeAndNothingElse)
     EXPECT_TRUE(IsValidGameInfo(g));
     std::memset(&g, 0xEE, sizeof g);
     InitGameInfo(g);
-    g.Phase = psWaiting;
     EXPECT_TRUE(IsValidGameInfo(g));
+    EXPECT_EQ(g.Turn + g.Chooser + g.PlayerName[3][0] + g.CardCount[2], 2 * kNone);
 
     TRandom rnd(12);
     TGameInfo base;
