@@ -8,6 +8,23 @@
 
 namespace {
 
+// The computer's list of legal cards is exactly the cards of the hand the rules accept.
+void ExpectPlayableListFromTheRules(TGameInfo& g, int seat)
+{
+    TComputerPlayer p;
+    p.Game = &g;
+    FindPlayableCards(p, seat);
+    std::vector<ai_test::Card> expected;
+    std::string why;
+    for (int i = 0; i < g.CardCount[seat]; ++i)
+        if (IsPlayable(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i], why))
+            expected.push_back({g.CardSuit[seat][i], g.CardValue[seat][i]});
+    std::vector<ai_test::Card> listed;
+    for (int i = 0; i < p.PlayableCount; ++i)
+        listed.push_back({p.PlayableSuit[i], p.PlayableValue[i]});
+    EXPECT_EQ(listed, expected);
+}
+
 // Plays one game step by step, checking every choice against the rules before it lands.
 void PlayCheckedGame(uint32_t seed)
 {
@@ -19,6 +36,8 @@ void PlayCheckedGame(uint32_t seed)
     int steps = 0;
     while (g.Phase != psGameOver && steps++ < 2000) {
         const TGameInfo before = g;
+        if (g.Phase == psPlaying)
+            ExpectPlayableListFromTheRules(g, g.Turn);
         ASSERT_TRUE(ComputerGameStep(p, g, rnd)) << "stalled, phase " << int(before.Phase);
         if (before.Phase == psPlaying) {
             const int seat = before.Turn;
