@@ -1,4 +1,3 @@
-#include "aboutbox.h"
 #include "connectform.h"
 #include "regeasy.h"
 #include "ui_test_util.h"
@@ -90,14 +89,6 @@ TEST_F(StartDialogs, ConnectionWindowConfirmsOnlyANonEmptyAddress)
     EXPECT_EQ(c.Address(), "oyun.example.org");
     EXPECT_FALSE(c.Confirmed());
     c.hide();
-}
-
-TEST(AboutBox, NamesTheProgramAndItsVersion)
-{
-    TAboutBox about;
-    EXPECT_EQ(TAboutBox::ProgramName(), "Zorbela");
-    EXPECT_EQ(TAboutBox::Version(), "1.0");
-    EXPECT_FALSE(Grab(about).isNull());
 }
 
 } // namespace
