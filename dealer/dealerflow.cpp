@@ -44,7 +44,7 @@ QString TotalsText(const TGameInfo& g)
 
 void TDealerThread::GameRecordMessage(int seat, const uint8_t* buf, int32_t count)
 {
-    if (seat != 0 || OwnUser() == nullptr)
+    if (seat != 0)
         return Drop("GAME_RECORD", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
     TGameInfo loaded;
     if (!ReadGameRecord(buf, count, loaded))
@@ -74,7 +74,7 @@ void TDealerThread::ChatText(int seat, const uint8_t* buf, int32_t count)
 
 void TDealerThread::NewGameMessage(int seat)
 {
-    if (seat != 0 || OwnUser() == nullptr)
+    if (seat != 0)
         return Drop("NEW_GAME", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
     WaitForSeeding();
     StopTrickTimers();
@@ -124,7 +124,7 @@ void TDealerThread::CardPlay(int seat, const uint8_t* buf, int32_t count)
 
 void TDealerThread::WaitForPlayers(int seat)
 {
-    if (seat != 0 || OwnUser() == nullptr)
+    if (seat != 0)
         return Drop("WAIT_FOR_PLAYERS", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
     // Every connection is dropped, so every seat is given up with it: the table is opened
     // again for new players, the dealer's own user first.
@@ -211,6 +211,7 @@ void TDealerThread::TrickWinnerTick()
 void TDealerThread::TrickClearTick()
 {
     trickClearTimer_.stop();
+    Log(QStringLiteral("trick cleared"));
     for (QTcpSocket* connection : HumanConnections())
         SendTrickClear(socket_, connection);
 }
@@ -227,5 +228,7 @@ void TDealerThread::TrickResolveTick()
         Log(QStringLiteral("game over: totals %1").arg(TotalsText(game_)));
     else if (game_.Phase == psChoosing)
         Log(QStringLiteral("hand %1 over: totals %2; %3").arg(hands).arg(TotalsText(game_), PhaseText(game_)));
+    else
+        Log(QStringLiteral("trick resolved: %1").arg(PhaseText(game_)));
     BroadcastGameRecord();
 }

@@ -1,0 +1,104 @@
+// Unique seat names and the game files.
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "gamefiles.h"
+#include "seatnames.h"
+
+namespace {
+
+TEST(SeatNames, RepeatedNamesGrowAnXEach)
+{
+    EXPECT_EQ(UniqueSeatName("Ali", {}), "Ali");
+    EXPECT_EQ(UniqueSeatName("Ali", {"Ali"}), "AliX");
+    EXPECT_EQ(UniqueSeatName("Ali", {"Ali", "AliX"}), "AliXX");
+    // The comparison starts again from the first seat after every X.
+    EXPECT_EQ(UniqueSeatName("Ali", {"AliX", "Veli", "Ali"}), "AliXX");
+    EXPECT_EQ(UniqueSeatName("", {""}), "X");
+}
+
+TEST(SeatNames, NamesAreCutToTheFieldAndAtAZeroByte)
+{
+    EXPECT_EQ(FitSeatName(QByteArray(40, 'a')), QByteArray(29, 'a'));
+    EXPECT_EQ(FitSeatName(QByteArray("Ali\0Veli", 8)), "Ali");
+    EXPECT_EQ(UniqueSeatName(QByteArray(40, 'a'), {}), QByteArray(29, 'a'));
+}
+
+TEST(SeatNames, LongDuplicatesStayWithinTheFieldAndEnd)
+{
+    const QByteArray full(29, 'a');
+    EXPECT_EQ(UniqueSeatName(full, {full}), QByteArray(28, 'a') + "X");
+    EXPECT_EQ(UniqueSeatName(full, {full, QByteArray(28, 'a') + "X"}), QByteArray(27, 'a') + "XX");
+    const QByteArray xs(29, 'X');
+    const QByteArray made = UniqueSeatName(xs, {xs});
+    EXPECT_EQ(made.size(), 29);
+    EXPECT_NE(made, xs);
+    const QByteArray again = UniqueSeatName(xs, {xs, made});
+    EXPECT_EQ(again.size(), 29);
+    EXPECT_NE(again, xs);
+    EXPECT_NE(again, made);
+}
+
+TGameInfo SampleRecord()
+{
+    TGameInfo g;
+    InitGameInfo(g);
+    for (std::size_t i = 0; i < sizeof g; ++i)
+        reinterpret_cast<uint8_t*>(&g)[i] = uint8_t(i * 7 + 3);
+    return g;
+}
+
+TEST(GameFiles, ARecordWrittenIsReadBackWhole)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("game.rvo");
+    const TGameInfo g = SampleRecord();
+    ASSERT_TRUE(WriteGameFile(path, g));
+    EXPECT_EQ(QFile(path).size(), 440);
+    TGameInfo back;
+    ASSERT_TRUE(ReadGameFile(path, back));
+    EXPECT_EQ(std::memcmp(&g, &back, sizeof g), 0);
+    EXPECT_FALSE(ReadGameFile(dir.filePath("missing.rvo"), back));
+}
+
+TEST(GameFiles, AShortFileLeavesTheRestOfTheRecordInitialised)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("short.rvo");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(10, '\x05'));
+    file.close();
+    TGameInfo g = SampleRecord();
+    ASSERT_TRUE(ReadGameFile(path, g));
+    EXPECT_EQ(g.CardValue[0][9], 5);
+    EXPECT_EQ(g.CardValue[0][10], 0);
+    EXPECT_EQ(g.CardCount[3], 0);
+    EXPECT_EQ(g.PlayerName[2][0], '\0');
+}
+
+TEST(GameFiles, LastHandGoesToTheDataFolderWhenItsFolderCannotBeWritten)
+{
+    QTemporaryDir dir;
+    const TGameInfo g = SampleRecord();
+    EXPECT_EQ(WriteLastHand(dir.path(), g), QDir(dir.path()).filePath("LastHand.rvo"));
+
+    // A folder below a plain file can never be created or written.
+    QFile plain(dir.filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString written = WriteLastHand(dir.filePath("plain/sub"), g);
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    ASSERT_FALSE(written.isEmpty());
+    EXPECT_EQ(written, QDir(data).filePath("LastHand.rvo"));
+    TGameInfo back;
+    ASSERT_TRUE(ReadGameFile(written, back));
+    EXPECT_EQ(std::memcmp(&g, &back, sizeof g), 0);
+    QFile::remove(written);
+}
+
+} // namespace
