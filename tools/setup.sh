@@ -10,7 +10,7 @@ PACKAGES=(
   gstreamer1.0-plugins-base
   libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev
   clang libclang-rt-14-dev
-  fonts-dejavu-core
+  fonts-dejavu-core fonts-liberation
 )
 
 missing=()
