@@ -3,45 +3,46 @@
 
 #include "ai_test_util.h"
 
-namespace {
-
 using ai_test::C;
-using ai_test::Card;
-using ai_test::Cards;
+using rules_test::Card;
+using rules_test::Cards;
+
+namespace {
 
 constexpr int kSeat = 2;
 
+// Seat 2 is to move after the cards of trick were laid (none: seat 2 leads).
+TGameInfo Deal(uint8_t contract, const std::string& hand, const std::string& trick = "")
+{
+    TGameInfo g = rules_test::Table(contract);
+    rules_test::SetHand(g, kSeat, hand);
+    rules_test::SetTrick(g, (kSeat - static_cast<int>(Cards(trick).size()) + 4) % 4, trick);
+    return g;
+}
+
+Card ChooseIn(TGameInfo& g)
+{
+    TComputerPlayer p;
+    p.Game = &g;
+    Card c{kNone, kNone};
+    SelectCard(p, g.Turn, c.suit, c.value);
+    return c;
+}
+
 class CardChoice : public ::testing::Test {
 protected:
-    // Seat 2 is to move after the cards of trick were laid (none: seat 2 leads).
-    static TGameInfo Deal(uint8_t contract, const std::string& hand, const std::string& trick = "")
-    {
-        TGameInfo g = ai_test::Table(contract);
-        const int n = static_cast<int>(Cards(trick).size());
-        ai_test::SetHand(g, kSeat, hand);
-        ai_test::SetTrick(g, (kSeat - n + 4) % 4, trick);
-        return g;
-    }
-
-    static Card Choose(TGameInfo& g)
-    {
-        TComputerPlayer p;
-        p.Game = &g;
-        uint8_t suit = kNone;
-        uint8_t value = kNone;
-        SelectCard(p, g.Turn, suit, value);
-        return {suit, value};
-    }
-
-    Card Choose(uint8_t contract, const std::string& hand, const std::string& trick = "")
+    // ledTwice: a suit already led in two tricks of the hand; tricks: tricks played.
+    Card Choose(uint8_t contract, const std::string& hand, const std::string& trick = "",
+                int ledTwice = -1, uint8_t tricks = 0)
     {
         TGameInfo g = Deal(contract, hand, trick);
-        return Choose(g);
+        if (ledTwice >= 0)
+            g.LedCount[ledTwice] = 2;
+        g.TricksPlayed = tricks;
+        return ChooseIn(g);
     }
-
     void TearDown() override { EXPECT_TRUE(notices.notices.empty()); }
-
-    ai_test::NoticeRecorder notices;
+    rules_test::NoticeRecorder notices;
 };
 
 TEST_F(CardChoice, ElAlmaz)
@@ -65,22 +66,16 @@ TEST_F(CardChoice, KupaAlmaz)
     EXPECT_EQ(Choose(KupaAlmaz, "QD 3C JC", "5S"), C("QD")); // diamonds 16 against clubs 7.5
     EXPECT_EQ(Choose(KupaAlmaz, "2H 9H QD", "5S"), C("9H")); // void: only hearts may go
     EXPECT_EQ(Choose(KupaAlmaz, "KS 4S 3D 2D"), C("3D"));    // suit led less than twice
-    TGameInfo g = Deal(KupaAlmaz, "KS 4S 3D 2D");
-    g.LedCount[Diamonds] = 2;
-    EXPECT_EQ(Choose(g), C("2D"));
+    EXPECT_EQ(Choose(KupaAlmaz, "KS 4S 3D 2D", "", Diamonds), C("2D"));
     EXPECT_EQ(Choose(KupaAlmaz, "KC 9C 3C", "5C 7H"), C("3C")); // a heart lies: stay under
     EXPECT_EQ(Choose(KupaAlmaz, "KC 9C 3C", "5C 7D"), C("KC"));
-    g = Deal(KupaAlmaz, "KC 9C 3C", "5C 7D");
-    g.LedCount[Clubs] = 2;
-    EXPECT_EQ(Choose(g), C("3C"));
+    EXPECT_EQ(Choose(KupaAlmaz, "KC 9C 3C", "5C 7D", Clubs), C("3C"));
 }
 
 TEST_F(CardChoice, KizAlmaz)
 {
     EXPECT_EQ(Choose(KizAlmaz, "AS QS JS 7S"), C("JS"));
-    TGameInfo g = Deal(KizAlmaz, "AS QS JS 7S");
-    g.LedCount[Spades] = 2;
-    EXPECT_EQ(Choose(g), C("7S"));
+    EXPECT_EQ(Choose(KizAlmaz, "AS QS JS 7S", "", Spades), C("7S"));
     EXPECT_EQ(Choose(KizAlmaz, "AS QS"), C("AS"));
     EXPECT_EQ(Choose(KizAlmaz, "KC 9C 3C", "5C QH"), C("3C"));    // a queen lies: stay under
     EXPECT_EQ(Choose(KizAlmaz, "QD 8D 3D", "5D 7D 9D"), C("8D")); // last: keep the queen
@@ -94,9 +89,7 @@ TEST_F(CardChoice, KizAlmaz)
 TEST_F(CardChoice, ErkekAlmaz)
 {
     EXPECT_EQ(Choose(ErkekAlmaz, "KS QS 9S 4S"), C("9S"));
-    TGameInfo g = Deal(ErkekAlmaz, "KS QS 9S 4S");
-    g.LedCount[Spades] = 2;
-    EXPECT_EQ(Choose(g), C("4S"));
+    EXPECT_EQ(Choose(ErkekAlmaz, "KS QS 9S 4S", "", Spades), C("4S"));
     EXPECT_EQ(Choose(ErkekAlmaz, "KS QS"), C("QS"));
     EXPECT_EQ(Choose(ErkekAlmaz, "KS JS 9S", "2S 3S 4S"), C("9S")); // last: keep King and Jack
     EXPECT_EQ(Choose(ErkekAlmaz, "AS 9S 3S", "5S KH"), C("3S"));    // a King lies: stay under
@@ -108,39 +101,29 @@ TEST_F(CardChoice, ErkekAlmaz)
 
 TEST_F(CardChoice, SonikiAlmazHighUntilTheTwelfthTrick)
 {
-    TGameInfo g = Deal(SonikiAlmaz, "AS 2S 9D 8D");
-    g.TricksPlayed = 10;
-    EXPECT_EQ(Choose(g), C("AS")); // heaviest suit, highest card
-    g.TricksPlayed = 11;
-    EXPECT_EQ(Choose(g), C("8D")); // from now on as in El Almaz
-    g = Deal(SonikiAlmaz, "AS 2S 9D 8D", "5C");
-    g.TricksPlayed = 10;
-    EXPECT_EQ(Choose(g), C("AS"));
-    g.TricksPlayed = 11;
-    EXPECT_EQ(Choose(g), C("9D"));
+    EXPECT_EQ(Choose(SonikiAlmaz, "AS 2S 9D 8D", "", -1, 10), C("AS")); // heaviest suit, highest
+    EXPECT_EQ(Choose(SonikiAlmaz, "AS 2S 9D 8D", "", -1, 11), C("8D")); // now as in El Almaz
+    EXPECT_EQ(Choose(SonikiAlmaz, "AS 2S 9D 8D", "5C", -1, 10), C("AS"));
+    EXPECT_EQ(Choose(SonikiAlmaz, "AS 2S 9D 8D", "5C", -1, 11), C("9D"));
 }
 
 TEST_F(CardChoice, RifkiAlmaz)
 {
     EXPECT_EQ(Choose(RifkiAlmaz, "AH 9H 2H", "5H KH"), C("2H")); // the King has fallen
     EXPECT_EQ(Choose(RifkiAlmaz, "KH 9H 4H"), C("9H"));          // lead hearts under the King
-    TGameInfo g = Deal(RifkiAlmaz, "KH 9H 4H");
-    g.LedCount[Hearts] = 2;
-    EXPECT_EQ(Choose(g), C("4H"));
+    EXPECT_EQ(Choose(RifkiAlmaz, "KH 9H 4H", "", Hearts), C("4H"));
     EXPECT_EQ(Choose(RifkiAlmaz, "KH 9H 4H", "5H"), C("9H"));
     EXPECT_EQ(Choose(RifkiAlmaz, "KH 9H 4H", "5H 6H 7H"), C("KH")); // last: away with it
     EXPECT_EQ(Choose(RifkiAlmaz, "AD 2D KS", "5C"), C("KS"));
     EXPECT_EQ(Choose(RifkiAlmaz, "AS 9S", "5S"), C("AS"));
-    g = Deal(RifkiAlmaz, "AS 9S", "5S");
-    g.LedCount[Spades] = 2;
-    EXPECT_EQ(Choose(g), C("9S"));
+    EXPECT_EQ(Choose(RifkiAlmaz, "AS 9S", "5S", Spades), C("9S"));
 }
 
 TEST_F(CardChoice, Trump)
 {
     TGameInfo g = Deal(KozMaca, "KS 4S");
-    ai_test::SetHand(g, 0, "AS");
-    EXPECT_EQ(Choose(g), C("4S")); // the Ace is out
+    rules_test::SetHand(g, 0, "AS");
+    EXPECT_EQ(ChooseIn(g), C("4S")); // the Ace is out
     EXPECT_EQ(Choose(KozMaca, "AS KS 4S"), C("AS"));
     EXPECT_EQ(Choose(KozMaca, "AC 4D 3D"), C("AC")); // a single card weighs nothing
     g = Deal(KozMaca, "AC 4D 3D");
@@ -155,8 +138,8 @@ TEST_F(CardChoice, Trump)
     EXPECT_EQ(Choose(KozMaca, "KH 9H", "7H 2S"), C("9H")); // the trick is trumped
     EXPECT_EQ(Choose(KozMaca, "5H 3H", "7H"), C("3H"));
     g = Deal(KozMaca, "KH JH 9H 5H", "7H");
-    ai_test::SetHand(g, 0, "AH");
-    EXPECT_EQ(Choose(g), C("JH"));
+    rules_test::SetHand(g, 0, "AH");
+    EXPECT_EQ(ChooseIn(g), C("JH"));
     EXPECT_EQ(Choose(KozMaca, "AH KH JH 9H 5H", "7H"), C("AH"));
     EXPECT_EQ(Choose(KozMaca, "KH JH 9H 5H", "7H 8H 2H"), C("9H")); // last: just enough
     EXPECT_EQ(Choose(KozSinek, "QC 5C", "TC"), C("QC"));             // must overtake in trump
@@ -181,6 +164,7 @@ TEST_F(CardChoice, ComputerMoveActsOnlyForTheSeatToMove)
     TRandom rnd(1);
     g = Deal(ElAlmaz, "");
     ai_test::DealRest(g);
+    ResetScores(g.Score);
     StartHand(g, 3);
     EXPECT_EQ(ComputerMove(p, 3, g, rnd), 2);
     EXPECT_EQ(g.Phase, psPlaying);
