@@ -13,7 +13,6 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "dealerthread.h"
 #include "gameover.h"
 #include "prompts.h"
 #include "regeasy.h"
@@ -66,6 +65,11 @@ void TMainForm::SetGameOverShow(TBestWorstLists* lists, TCheerAnimation* cheer)
 
 void TMainForm::Inform(const QString& text) { prompts_->Inform(this, text); }
 
+void TMainForm::Later(std::function<void()> action)
+{
+    QTimer::singleShot(0, this, std::move(action));
+}
+
 QString TMainForm::StatusText() const { return statusBar()->currentMessage(); }
 
 void TMainForm::SetStatus(const QString& text) { statusBar()->showMessage(text); }
@@ -101,13 +105,16 @@ void TMainForm::WireSession()
     };
     session_.OnStatusText = [this](const QString& text) { SetStatus(text); };
     session_.OnSeatName = [this](int seat, const QString& name) { OnSeatName(seat, name); };
-    session_.OnTableFull = [this] { Inform(QStringLiteral("Masada boş yer yok!")); };
+    // Boxes and questions caused by a message wait until its handling is over.
+    session_.OnTableFull = [this] { Later([this] { Inform(QStringLiteral("Masada boş yer yok!")); }); };
     session_.OnTrickTaker = [this](int seat) { ShowTrickTaker(seat); };
     session_.OnTrickClear = [this] {
         sounds_->Play(kSoundTrickCleared);
         ClearTrickTaker();
     };
-    session_.OnUnknownPacket = [this] { Inform(QStringLiteral("Player: Bilinmeyen bir paket alındı")); };
+    session_.OnUnknownPacket = [this] {
+        Later([this] { Inform(QStringLiteral("Player: Bilinmeyen bir paket alındı")); });
+    };
 }
 
 void TMainForm::OnSeatName(int seat, const QString& name)
@@ -118,7 +125,7 @@ void TMainForm::OnSeatName(int seat, const QString& name)
     PlaceNameLabel(seat & 3);
     label->show();
     if (session_.IsDealer && seat == 3)
-        TableComplete();
+        Later([this] { TableComplete(); });
 }
 
 void TMainForm::TableComplete()
@@ -281,7 +288,7 @@ void TMainForm::StartAsPlayer(const QString& name, const QString& host)
 void TMainForm::StartDealer()
 {
     dealer_.reset();
-    TDealerOptions options;
+    TDealerOptions options = dealerOptions_;
     options.Port = gamePort_;
     options.Quick = IsChecked("Hzl1");
     dealer_ = std::make_unique<TDealerThread>(options);

@@ -8,8 +8,10 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 
+#include "dealerthread.h"
 #include "session.h"
 #include "sidewindows.h"
 #include "tablelayout.h"
@@ -21,7 +23,6 @@ class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 class TCard;
-class TDealerThread;
 class TSoundBox;
 class TUserPrompts;
 class TBestWorstLists;
@@ -39,6 +40,9 @@ public:
     void SetGameOverShow(TBestWorstLists* lists, TCheerAnimation* cheer);
     // The TCP port of the dealer this window creates and of the connection it opens.
     void SetGamePort(quint16 port) { gamePort_ = port; }
+    // The dealer's settings beyond the port and "Hızlı" (tests shorten the pacing and
+    // choose where "LastHand.rvo" goes).
+    void SetDealerOptions(const TDealerOptions& options) { dealerOptions_ = options; }
     // false: the first activation does not run the start flow (tests call StartAs...).
     void SetAutoStart(bool on) { autoStart_ = on; }
 
@@ -106,6 +110,8 @@ private:
     void ReadSettings();
     void StartDealer();
     void Inform(const QString& text);
+    // Runs the action from the event loop once the current handler has returned.
+    void Later(std::function<void()> action);
     // maintable.cpp
     void LayoutTable();
     void PlaceNameLabel(int position);
@@ -129,6 +135,7 @@ private:
     TBestWorstLists* bestWorst_ = nullptr;
     TCheerAnimation* cheer_ = nullptr;
     std::unique_ptr<TDealerThread> dealer_;
+    TDealerOptions dealerOptions_;
     TSoundBox* sounds_ = nullptr;
     quint16 gamePort_;
     bool autoStart_ = true;

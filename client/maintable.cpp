@@ -180,7 +180,7 @@ void TMainForm::UpdateTable()
     // 10. The dialog is opened from the event loop, not from inside the network handler.
     if (session_.MySeat >= 0 && g.Chooser == static_cast<uint8_t>(session_.MySeat) &&
         !side_.ContractDialogVisible())
-        QTimer::singleShot(0, this, [this] { AskContract(); });
+        Later([this] { AskContract(); });
 }
 
 void TMainForm::UpdateHands()

@@ -1,0 +1,75 @@
+#include "client_test_util.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QSettings>
+#include <QThread>
+
+#include <cstring>
+
+#include "payload.h"
+
+bool WaitUntil(const std::function<bool()>& pred, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!pred()) {
+        if (deadline.hasExpired())
+            return pred();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+void Pump(int ms)
+{
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+}
+
+int TSentLog::Count(TPacketType t) const
+{
+    int n = 0;
+    for (TPacketType x : types)
+        n += x == t;
+    return n;
+}
+
+TGameInfo DealtRecord(uint32_t seed)
+{
+    TGameInfo g;
+    std::memset(&g, 0, sizeof g);
+    InitGameInfo(g);
+    TRandom rnd(seed);
+    NewGame(g, rnd);
+    const char* names[4] = {"Ali", "Veli", "Ayse", "Can"};
+    for (int s = 0; s < 4; ++s)
+        std::strncpy(g.PlayerName[s], names[s], kNameSize - 1);
+    return g;
+}
+
+QByteArray JoinAcceptedPayload(uint8_t seat, const QString& text)
+{
+    TPayloadWriter w;
+    w.Byte(seat).Text(text);
+    return w.Bytes();
+}
+
+QByteArray RecordPayload(const TGameInfo& g)
+{
+    TPayloadWriter w;
+    w.Record(g);
+    return w.Bytes();
+}
+
+bool SameRecord(const TGameInfo& a, const TGameInfo& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+void ClearSettings()
+{
+    QSettings settings(QStringLiteral("Fendral"), QStringLiteral("Zorbela"));
+    settings.clear();
+    settings.sync();
+}

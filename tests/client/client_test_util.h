@@ -1,0 +1,70 @@
+// Helpers of the client tests: a user who answers every question from a script, waiting
+// for conditions while the event loop runs, and records built by the rules.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "gameinfo.h"
+#include "packet.h"
+#include "prompts.h"
+
+class TScriptedUser : public TUserPrompts {
+public:
+    void Inform(QWidget*, const QString& text) override { notices.append(text); }
+    bool Ask(QWidget*, const QString& text, bool) override
+    {
+        questions.append(text);
+        if (answers.empty())
+            return true;
+        const bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    QString AskLine(QWidget*, const QString& caption) override
+    {
+        lineCaptions.append(caption);
+        return line;
+    }
+    QString SaveFileName(QWidget*, const QString& title, const QString& filter,
+                         const QString&) override
+    {
+        dialogTitles.append(title + QStringLiteral(" | ") + filter);
+        return saveName;
+    }
+    QString OpenFileName(QWidget*, const QString& title, const QString& filter, const QString&,
+                         const QString&) override
+    {
+        dialogTitles.append(title + QStringLiteral(" | ") + filter);
+        return openName;
+    }
+
+    QStringList notices, questions, lineCaptions, dialogTitles;
+    std::deque<bool> answers; // empty: Yes
+    QString line, saveName, openName;
+};
+
+// Runs the event loop until pred holds or timeoutMs passes; returns pred().
+bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 10000);
+// Runs the event loop for a while.
+void Pump(int ms);
+
+// Messages the session handed to its socket, by type.
+struct TSentLog {
+    std::vector<TPacketType> types;
+    int Count(TPacketType t) const;
+};
+
+// A record after NewGame with a fixed seed.
+TGameInfo DealtRecord(uint32_t seed);
+// Payloads as the dealer would send them.
+QByteArray JoinAcceptedPayload(uint8_t seat, const QString& text);
+QByteArray RecordPayload(const TGameInfo& g);
+bool SameRecord(const TGameInfo& a, const TGameInfo& b);
+// Clears every stored setting.
+void ClearSettings();

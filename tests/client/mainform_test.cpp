@@ -1,0 +1,275 @@
+// The main window without a network: card clicks, the table it draws from a record, and the
+// menu settings.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include "card.h"
+#include "client_test_util.h"
+#include "mainform.h"
+#include "regeasy.h"
+#include "sounds.h"
+
+namespace {
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearSettings();
+        form = std::make_unique<TMainForm>();
+        form->SetPrompts(&user);
+        form->SetAutoStart(false);
+        form->FirstActivation();
+        form->Session().OnSent = [this](TPacketType t) { sent.types.push_back(t); };
+        form->show();
+    }
+    void TearDown() override { form.reset(); }
+
+    void Deliver(TPacketType type, const QByteArray& payload)
+    {
+        form->Session().HandlePacket(type, reinterpret_cast<const uint8_t*>(payload.constData()),
+                                     static_cast<int32_t>(payload.size()));
+    }
+    void Seat(int seat) { Deliver(JOIN_ACCEPTED, JoinAcceptedPayload(uint8_t(seat), QStringLiteral("x"))); }
+    void Record(const TGameInfo& g) { Deliver(GAME_RECORD, RecordPayload(g)); }
+
+    TScriptedUser user;
+    TSentLog sent;
+    std::unique_ptr<TMainForm> form;
+};
+
+// A trick just led by one seat, where the next seat holds both cards it may play and cards
+// it may not (it must follow the led suit).
+struct TFollowSituation {
+    TGameInfo g;
+    int me;
+    int legalSlot, illegalSlot;
+};
+
+TFollowSituation FindFollowSituation()
+{
+    for (uint32_t seed = 1; seed < 500; ++seed) {
+        TGameInfo g = DealtRecord(seed);
+        ChooseContract(g, ElAlmaz);
+        const int leader = g.Turn;
+        PlayCard(g, leader, g.CardSuit[leader][0], g.CardValue[leader][0]);
+        const int me = g.Turn;
+        int legal = -1, illegal = -1;
+        for (int k = 0; k < g.CardCount[me]; ++k) {
+            std::string why;
+            (IsPlayable(g, me, g.CardSuit[me][k], g.CardValue[me][k], why) ? legal : illegal) = k;
+        }
+        if (legal >= 0 && illegal >= 0)
+            return {g, me, legal, illegal};
+    }
+    ADD_FAILURE() << "no deal with a forced follow";
+    return {};
+}
+
+} // namespace
+
+TEST_F(MainFormTest, LegalClickSendsOneCardAndIllegalClickShowsTheRefusal)
+{
+    const TFollowSituation s = FindFollowSituation();
+    Seat(s.me);
+    Record(s.g);
+    TCard* legal = form->CardSlot(table::kBottom, s.legalSlot);
+    TCard* illegal = form->CardSlot(table::kBottom, s.illegalSlot);
+    ASSERT_TRUE(legal->isVisible());
+    // Exactly the playable cards carry the hand-point cursor.
+    EXPECT_EQ(legal->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(illegal->cursor().shape(), Qt::ArrowCursor);
+    // The leader's card lies at the leader's place.
+    const int leaderPlace = form->RelativePosition(s.g.Leader);
+    EXPECT_TRUE(form->TrickCard(leaderPlace)->isVisible());
+    EXPECT_EQ(form->TrickCard(leaderPlace)->Suit(), s.g.TrickSuit[0]);
+    EXPECT_EQ(form->TrickCard(leaderPlace)->Card(), s.g.TrickValue[0]);
+    EXPECT_EQ(form->StatusText(), QStringLiteral("%1 bir kağıt oynayacak...")
+                                      .arg(QString::fromLatin1(s.g.PlayerName[s.me])));
+
+    // The illegal card: the refusal in a box, nothing sent.
+    QTest::mouseClick(illegal, Qt::LeftButton);
+    ASSERT_EQ(user.notices.size(), 1);
+    std::string why;
+    IsPlayable(s.g, s.me, illegal->Suit(), illegal->Card(), why);
+    EXPECT_EQ(user.notices[0], QString::fromStdString(why));
+    EXPECT_EQ(sent.Count(CARD_PLAY), 0);
+
+    // The legal card goes once; a second click before the next record sends nothing.
+    QTest::mouseClick(legal, Qt::LeftButton);
+    EXPECT_EQ(sent.Count(CARD_PLAY), 1);
+    EXPECT_EQ(legal->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseClick(legal, Qt::LeftButton);
+    QTest::mouseClick(form->CardSlot(table::kBottom, 0), Qt::LeftButton);
+    EXPECT_EQ(sent.Count(CARD_PLAY), 1);
+    EXPECT_EQ(user.notices.size(), 1);
+
+    // The next record allows a card again.
+    Record(s.g);
+    QTest::mouseClick(legal, Qt::LeftButton);
+    EXPECT_EQ(sent.Count(CARD_PLAY), 2);
+}
+
+TEST_F(MainFormTest, PlayingTheFifthCardLeavesAGapAndOtherSeatsShowBacks)
+{
+    TGameInfo g = DealtRecord(31);
+    ChooseContract(g, KozSinek);
+    const int me = g.Turn;
+    Seat(me);
+    Record(g);
+    const uint8_t sixthSuit = form->CardSlot(table::kBottom, 5)->Suit();
+    const uint8_t sixthValue = form->CardSlot(table::kBottom, 5)->Card();
+    const QPoint sixthPlace = form->CardSlot(table::kBottom, 5)->pos();
+
+    PlayCard(g, me, g.CardSuit[me][4], g.CardValue[me][4]);
+    Record(g);
+    EXPECT_FALSE(form->CardSlot(table::kBottom, 4)->isVisible());
+    EXPECT_TRUE(form->CardSlot(table::kBottom, 5)->isVisible());
+    EXPECT_EQ(form->CardSlot(table::kBottom, 5)->Suit(), sixthSuit);
+    EXPECT_EQ(form->CardSlot(table::kBottom, 5)->Card(), sixthValue);
+    EXPECT_EQ(form->CardSlot(table::kBottom, 5)->pos(), sixthPlace);
+    for (int k = 0; k < 13; ++k)
+        EXPECT_EQ(form->CardSlot(table::kBottom, k)->isVisible(), k != 4);
+    // The other hands are face down, all 13 shown.
+    for (int p = 1; p < 4; ++p) {
+        EXPECT_FALSE(form->CardSlot(p, 0)->ShowCard());
+        EXPECT_TRUE(form->CardSlot(p, 12)->isVisible());
+    }
+    // The chooser's name is yellow, the others white; the contract is named.
+    const int chooserPlace = form->RelativePosition(g.HandChooser);
+    for (int p = 0; p < 4; ++p)
+        EXPECT_EQ(form->NameLabel(p)->styleSheet().contains(QStringLiteral("yellow")), p == chooserPlace);
+    EXPECT_EQ(form->LabelGameType()->text(), QString::fromUtf8(ContractNames[KozSinek]));
+}
+
+TEST_F(MainFormTest, TrickTakerMarkerAndClear)
+{
+    TGameInfo g = DealtRecord(41);
+    Seat(1);
+    Record(g);
+    Deliver(TRICK_TAKER, QByteArray(1, '\x02')); // seat 2 sits at the right of seat 1
+    const int place = form->RelativePosition(2);
+    EXPECT_EQ(place, table::kRight);
+    EXPECT_TRUE(form->HandMarker(place)->isVisible());
+    EXPECT_EQ(form->HandMarker(place)->pos(), table::HandMarkerTopLeft(place));
+    Deliver(TRICK_CLEAR, {});
+    for (int p = 0; p < 4; ++p)
+        EXPECT_FALSE(form->HandMarker(p)->isVisible());
+    // A type the player does not handle shows the notice once the handler is over.
+    Deliver(START_NOW, {});
+    EXPECT_TRUE(WaitUntil([&] { return !user.notices.isEmpty(); }, 2000));
+    EXPECT_EQ(user.notices.value(0), QStringLiteral("Player: Bilinmeyen bir paket alındı"));
+}
+
+TEST_F(MainFormTest, FirstRunCheckMarksAndStoredSettings)
+{
+    // The window's design marks three items; a first run shows the defaults instead.
+    EXPECT_TRUE(form->Action("Sesli1")->isChecked());
+    EXPECT_FALSE(form->Action("Hzl1")->isChecked());
+    EXPECT_FALSE(form->Action("Oyunsaatynndedner1")->isChecked());
+    EXPECT_FALSE(form->Action("Yerimebilgisayaroynasn1")->isChecked());
+    EXPECT_TRUE(form->Action("Bunubilgisayaroynasn1")->isEnabled());
+    EXPECT_FALSE(form->Menu("Bağlantı")->menuAction()->isVisible());
+
+    // Toggling writes at once; the next window reads what was written.
+    form->Action("Yerimebilgisayaroynasn1")->trigger();
+    EXPECT_FALSE(form->Action("Bunubilgisayaroynasn1")->isEnabled());
+    EXPECT_TRUE(ReadRegBool(kRegKey, kRegComputerPlayer, false));
+    form->Action("Oyunsaatynndedner1")->trigger();
+    form->Action("Sesli1")->trigger();
+    EXPECT_FALSE(ReadRegBool(kRegKey, kRegSound, true));
+
+    TMainForm second;
+    second.SetAutoStart(false);
+    second.FirstActivation();
+    EXPECT_TRUE(second.Action("Yerimebilgisayaroynasn1")->isChecked());
+    EXPECT_FALSE(second.Action("Bunubilgisayaroynasn1")->isEnabled());
+    EXPECT_TRUE(second.Action("Oyunsaatynndedner1")->isChecked());
+    EXPECT_FALSE(second.Action("Sesli1")->isChecked());
+    EXPECT_FALSE(second.Sounds().Enabled());
+
+    form->Action("Yerimebilgisayaroynasn1")->trigger();
+    EXPECT_TRUE(form->Action("Bunubilgisayaroynasn1")->isEnabled());
+    EXPECT_FALSE(ReadRegBool(kRegKey, kRegComputerPlayer, true));
+}
+
+TEST_F(MainFormTest, QuickChangesTheClientTimerAndTheDealersTimers)
+{
+    TDealerOptions options;
+    options.LastHandFolder = QDir::tempPath();
+    form->SetDealerOptions(options);
+    form->SetGamePort(0);
+    form->StartAsDealer(QStringLiteral("Ali"));
+    ASSERT_NE(form->Dealer(), nullptr);
+    EXPECT_EQ(form->Dealer()->TrickResolveTimer().interval(), 2000);
+    EXPECT_TRUE(form->Menu("&Oyun")->isEnabled());
+    EXPECT_FALSE(form->Action("YenidenBalan1")->isEnabled());
+
+    form->Action("Hzl1")->trigger();
+    EXPECT_EQ(form->Dealer()->TrickResolveTimer().interval(), 515);
+    EXPECT_EQ(form->Dealer()->ComputerMoveTimer().interval(), 10);
+    EXPECT_EQ(form->TimerComputerPlayerWait()->interval(), 10);
+    EXPECT_TRUE(ReadRegBool(kRegKey, kRegQuick, false));
+
+    form->Action("Hzl1")->trigger();
+    EXPECT_EQ(form->Dealer()->TrickResolveTimer().interval(), 2000);
+    EXPECT_EQ(form->Dealer()->TrickWinnerTimer().interval(), 500);
+    EXPECT_EQ(form->TimerComputerPlayerWait()->interval(), 1000);
+    EXPECT_FALSE(ReadRegBool(kRegKey, kRegQuick, true));
+}
+
+TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("oyun.rvo"));
+    TGameInfo g = DealtRecord(51);
+    Seat(0);
+    Record(g);
+    user.saveName = path;
+    form->Kaydet1Click();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    file.close();
+    ASSERT_EQ(saved.size(), 440);
+    EXPECT_EQ(std::memcmp(saved.constData(), &g, 440), 0);
+    EXPECT_EQ(user.dialogTitles.value(0), QStringLiteral("Oyunu kaydet | *.rvo"));
+
+    // Another record; "Hayır" to the overwrite question keeps the old file.
+    Record(DealtRecord(52));
+    user.answers = {false};
+    form->Kaydet1Click();
+    EXPECT_EQ(user.questions.value(0),
+              QStringLiteral("Bu isimde zaten bir dosya var, değiştirmek istiyor musunuz?"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), saved);
+    file.close();
+
+    // A file whose bytes are not a game: "Dosya açılamıyor!" and nothing sent.
+    const QString bad = dir.filePath(QStringLiteral("bozuk.rvo"));
+    QFile out(bad);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QByteArray(440, '\x7f'));
+    out.close();
+    user.openName = bad;
+    form->Ykle1Click();
+    EXPECT_EQ(user.notices.value(0), QStringLiteral("Dosya açılamıyor!"));
+    EXPECT_EQ(sent.Count(GAME_RECORD), 0);
+    EXPECT_EQ(sent.Count(NEW_GAME), 0);
+
+    // A cancelled load starts a new game.
+    user.openName.clear();
+    form->Ykle1Click();
+    EXPECT_EQ(user.notices.value(1), QStringLiteral("Oyun yüklenmedi: yeni oyun başlıyor"));
+    EXPECT_EQ(sent.Count(NEW_GAME), 1);
+}

@@ -1,0 +1,190 @@
+// Main windows and a dealer over loopback TCP: a whole game played by the computer for the
+// window's user, two windows at one table, chat, and saved games restored for everyone.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstring>
+#include <vector>
+
+#include "card.h"
+#include "client_test_util.h"
+#include "mainform.h"
+
+namespace {
+
+class NetworkGameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearSettings();
+        dealerForm = MakeForm(dealerUser);
+        dealerOptions.LastHandFolder = lastHand.path();
+        dealerOptions.TrickResolveExtraMs = 0; // the game's pacing, shortened for the test
+        dealerForm->SetDealerOptions(dealerOptions);
+        dealerForm->SetGamePort(0);
+        dealerForm->Session().OnSent = [this](TPacketType t) { dealerSent.types.push_back(t); };
+    }
+
+    std::unique_ptr<TMainForm> MakeForm(TScriptedUser& user)
+    {
+        auto form = std::make_unique<TMainForm>();
+        form->SetPrompts(&user);
+        form->SetAutoStart(false);
+        form->FirstActivation();
+        return form;
+    }
+
+    const TGameInfo& DealerRecord() const { return dealerForm->Dealer()->GameInfo(); }
+
+    // The human seat that is due makes one move (the computer acting for it); returns once
+    // the dealer has moved on to a human seat again and every window has its record.
+    bool HumanMove(const std::vector<TMainForm*>& forms)
+    {
+        const TGameInfo before = DealerRecord();
+        const int due = before.Phase == psChoosing ? before.Chooser : before.Turn;
+        forms.at(due)->ComputerPlaysForMe();
+        return WaitUntil([&] {
+            if (SameRecord(DealerRecord(), before) || !WaitsForHuman(int(forms.size())))
+                return false;
+            for (TMainForm* f : forms)
+                if (!SameRecord(f->Session().Record(), DealerRecord()))
+                    return false;
+            return true;
+        });
+    }
+
+    // The dealer waits for one of the human seats (no computer seat is to act).
+    bool WaitsForHuman(int humans) const
+    {
+        const TGameInfo& g = DealerRecord();
+        if (g.Phase == psChoosing)
+            return g.Chooser < humans;
+        return g.Phase == psPlaying && g.Turn < humans;
+    }
+
+    QTemporaryDir lastHand;
+    TDealerOptions dealerOptions;
+    TScriptedUser dealerUser;
+    TSentLog dealerSent;
+    std::unique_ptr<TMainForm> dealerForm;
+};
+
+} // namespace
+
+TEST_F(NetworkGameTest, WholeGamePlayedByTheComputerForTheUser)
+{
+    dealerForm->Action("Yerimebilgisayaroynasn1")->trigger();
+    dealerForm->Action("Hzl1")->trigger();
+    dealerForm->StartAsDealer(QStringLiteral("Ali"));
+    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
+    EXPECT_EQ(dealerForm->StatusText(),
+              QStringLiteral("Oyuna başlamak için 3 kişi bekleniyor... (Mevcut oyuncularla "
+                             "başlamak için F2 tuşuna basın)"));
+    QTest::keyRelease(dealerForm.get(), Qt::Key_F2);
+    // Seat 3 completes the table: the question, answered Yes, starts a new game.
+    ASSERT_TRUE(WaitUntil([&] { return dealerUser.questions.size() == 1; }));
+    EXPECT_TRUE(dealerUser.questions[0].startsWith(QStringLiteral("Kare tamamlandı!")));
+    EXPECT_EQ(dealerSent.Count(NEW_GAME), 1);
+    EXPECT_EQ(dealerForm->NameLabel(table::kRight)->text(), QStringLiteral("Acemi1"));
+
+    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().Record().Phase == psGameOver; }, 240000))
+        << "hands played: " << ContractsPlayed(dealerForm->Session().Record());
+    EXPECT_TRUE(SameRecord(dealerForm->Session().Record(), DealerRecord()));
+    EXPECT_EQ(dealerForm->StatusText(), QStringLiteral("Oyun bitti"));
+    EXPECT_EQ(ContractsPlayed(DealerRecord()), 20);
+    // The user's seat chose its five contracts, and played at least one card a hand.
+    EXPECT_EQ(dealerSent.Count(CONTRACT_CHOICE), 5);
+    EXPECT_GE(dealerSent.Count(CARD_PLAY), 20);
+    EXPECT_TRUE(dealerUser.notices.isEmpty()) << dealerUser.notices.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
+{
+    dealerForm->StartAsDealer(QStringLiteral("Ali"));
+    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
+    TScriptedUser playerUser;
+    TSentLog playerSent;
+    auto player = MakeForm(playerUser);
+    player->Session().OnSent = [&](TPacketType t) { playerSent.types.push_back(t); };
+    player->SetGamePort(dealerForm->Dealer()->Port());
+    player->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
+    ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
+    EXPECT_EQ(player->StatusText(), QStringLiteral("Oyuna katıldın (2. oyuncu olarak)"));
+    EXPECT_FALSE(player->Menu("&Oyun")->isEnabled());
+    EXPECT_TRUE(player->Action("YenidenBalan1")->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return player->NameLabel(0)->text() == QStringLiteral("Ali"); }));
+
+    // F2 on the joining player's copy does nothing.
+    QTest::keyRelease(player.get(), Qt::Key_F2);
+    Pump(200);
+    EXPECT_EQ(playerSent.Count(START_NOW), 0);
+    EXPECT_EQ(dealerForm->Dealer()->SeatCount(), 2);
+
+    dealerForm->Bala1Click();
+    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Dealer()->SeatCount() == 4; }));
+    ASSERT_TRUE(WaitUntil([&] { return WaitsForHuman(2) &&
+                                       SameRecord(player->Session().Record(), DealerRecord()) &&
+                                       SameRecord(dealerForm->Session().Record(), DealerRecord()); }));
+    EXPECT_TRUE(playerUser.questions.isEmpty()); // only the dealer's user is asked
+    // A second F2 once the table is complete sends nothing.
+    const int startNow = dealerSent.Count(START_NOW);
+    dealerForm->Bala1Click();
+    EXPECT_EQ(dealerSent.Count(START_NOW), startNow);
+
+    // Each viewer sees the other at the right place: seat 1 at the dealer's right (its
+    // left when play runs clockwise), seat 0 at the player's left, seat 2 on its top.
+    EXPECT_EQ(dealerForm->NameLabel(table::kRight)->text(), QStringLiteral("Veli"));
+    EXPECT_EQ(player->NameLabel(table::kLeft)->text(), QStringLiteral("Ali"));
+    EXPECT_EQ(player->NameLabel(table::kTop)->text(), QStringLiteral("Acemi2"));
+    EXPECT_EQ(player->NameLabel(table::kBottom)->text(), QStringLiteral("Veli"));
+    EXPECT_TRUE(player->CardSlot(table::kBottom, 0)->isVisible());
+
+    // A few moves, each made by whichever human window is due; the records stay equal.
+    const std::vector<TMainForm*> humans{dealerForm.get(), player.get()};
+    for (int move = 0; move < 10; ++move)
+        ASSERT_TRUE(HumanMove(humans)) << "move " << move;
+    // Play runs clockwise from the next record on.
+    dealerForm->Action("Oyunsaatynndedner1")->trigger();
+    player->Action("Oyunsaatynndedner1")->trigger();
+    ASSERT_TRUE(HumanMove(humans));
+    EXPECT_EQ(dealerForm->NameLabel(table::kLeft)->text(), QStringLiteral("Veli"));
+    EXPECT_EQ(player->NameLabel(table::kRight)->text(), QStringLiteral("Ali"));
+    EXPECT_EQ(player->NameLabel(table::kLeft)->text(), QStringLiteral("Acemi1"));
+
+    // Chat: the line comes back to both windows, the sender's included.
+    dealerUser.line = QStringLiteral("merhaba çocuklar");
+    dealerForm->BitBtn1Click();
+    EXPECT_EQ(dealerUser.lineCaptions.value(0), QStringLiteral("Ne dinonuz?"));
+    ASSERT_TRUE(WaitUntil([&] { return !player->Messages().isEmpty(); }));
+    playerUser.line.clear(); // a cancelled box still sends the name and "> "
+    player->BitBtn1Click();
+    const QString both = QStringLiteral("Ali> merhaba çocuklar\nVeli>");
+    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Messages() == both && player->Messages() == both; }))
+        << dealerForm->Messages().toStdString() << " | " << player->Messages().toStdString();
+
+    // Save, play on, load: every player has the saved state again.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kayit.rvo"));
+    TGameInfo saved = dealerForm->Session().Record();
+    dealerUser.saveName = path;
+    dealerForm->Kaydet1Click();
+    EXPECT_EQ(QFileInfo(path).size(), 440);
+    for (int move = 0; move < 3; ++move)
+        ASSERT_TRUE(HumanMove(humans));
+    ASSERT_FALSE(SameRecord(DealerRecord(), saved));
+    dealerUser.openName = path;
+    dealerForm->Ykle1Click();
+    ASSERT_TRUE(WaitUntil([&] { return SameRecord(DealerRecord(), saved) &&
+                                       SameRecord(player->Session().Record(), saved) &&
+                                       SameRecord(dealerForm->Session().Record(), saved); }));
+    EXPECT_TRUE(dealerUser.notices.isEmpty()) << dealerUser.notices.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(playerUser.notices.isEmpty()) << playerUser.notices.join(QLatin1Char('\n')).toStdString();
+}

@@ -1,0 +1,133 @@
+// The session's handling of the dealer's messages: what each one changes, and that short or
+// damaged payloads change nothing.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "client_test_util.h"
+#include "payload.h"
+#include "session.h"
+
+namespace {
+
+void Deliver(TClientSession& s, TPacketType type, const QByteArray& payload)
+{
+    s.HandlePacket(type, reinterpret_cast<const uint8_t*>(payload.constData()),
+                   static_cast<int32_t>(payload.size()));
+}
+
+} // namespace
+
+TEST(ClientSession, JoinSeatNameAndStatusMessages)
+{
+    TClientSession s;
+    int joinedSeat = -2, namedSeat = -2;
+    QString joinText, name, status;
+    s.OnJoinAccepted = [&](int seat, const QString& t) { joinedSeat = seat, joinText = t; };
+    s.OnSeatName = [&](int seat, const QString& n) { namedSeat = seat, name = n; };
+    s.OnStatusText = [&](const QString& t) { status = t; };
+    EXPECT_EQ(s.MySeat, -1);
+
+    Deliver(s, JOIN_ACCEPTED, JoinAcceptedPayload(2, QStringLiteral("Oyuna katıldın (3. oyuncu olarak)")));
+    EXPECT_EQ(s.MySeat, 2);
+    EXPECT_EQ(s.SeatByte(), 2);
+    EXPECT_EQ(joinedSeat, 2);
+    EXPECT_EQ(joinText, QStringLiteral("Oyuna katıldın (3. oyuncu olarak)"));
+
+    TPayloadWriter seatName;
+    seatName.Byte(3).Text(QStringLiteral("Gülşen"));
+    Deliver(s, SEAT_NAME, seatName.Bytes());
+    EXPECT_EQ(s.NamedSeat, 3);
+    EXPECT_EQ(namedSeat, 3);
+    EXPECT_EQ(name, QStringLiteral("Gülşen")); // Turkish letters survive code page 1254
+
+    TPayloadWriter statusText;
+    statusText.Text(QStringLiteral("bekleniyor"));
+    Deliver(s, STATUS_TEXT, statusText.Bytes());
+    EXPECT_EQ(status, QStringLiteral("bekleniyor"));
+}
+
+TEST(ClientSession, ShortOrDamagedPayloadsChangeNothing)
+{
+    TClientSession s;
+    int notifications = 0;
+    s.OnJoinAccepted = [&](int, const QString&) { ++notifications; };
+    s.OnSeatName = [&](int, const QString&) { ++notifications; };
+    s.OnRecord = [&] { ++notifications; };
+    s.OnTrickTaker = [&](int) { ++notifications; };
+    s.OnChat = [&](const QString&) { ++notifications; };
+
+    // A text announcing more bytes than follow.
+    QByteArray join = JoinAcceptedPayload(1, QStringLiteral("abc"));
+    join.chop(1);
+    Deliver(s, JOIN_ACCEPTED, join);
+    EXPECT_EQ(s.MySeat, -1);
+    // A seat name whose seat is outside the table.
+    TPayloadWriter badSeat;
+    badSeat.Byte(7).Text(QStringLiteral("X"));
+    Deliver(s, SEAT_NAME, badSeat.Bytes());
+    EXPECT_EQ(s.NamedSeat, 0);
+    // A record one byte short.
+    TGameInfo g = DealtRecord(3);
+    QByteArray record = RecordPayload(g);
+    record.chop(1);
+    Deliver(s, GAME_RECORD, record);
+    // A record of full length whose bytes the rules cannot work on (a turn of seat 9).
+    g.Turn = 9;
+    Deliver(s, GAME_RECORD, RecordPayload(g));
+    Deliver(s, TRICK_TAKER, QByteArray());
+    Deliver(s, CHAT_TEXT, QByteArray("\x05\x00\x00", 3));
+    EXPECT_EQ(notifications, 0);
+    EXPECT_EQ(s.Record().CardCount[0], 0);
+}
+
+TEST(ClientSession, RecordReplacesTheCopyAndClearsTheSentMarks)
+{
+    TClientSession s;
+    int records = 0;
+    s.OnRecord = [&] { ++records; };
+    s.CardSent = true;
+    s.ContractSent = true;
+    const TGameInfo g = DealtRecord(8);
+    QByteArray payload = RecordPayload(g);
+    payload.append("trailing bytes are not looked at");
+    Deliver(s, GAME_RECORD, payload);
+    EXPECT_EQ(records, 1);
+    EXPECT_TRUE(SameRecord(s.Record(), g));
+    EXPECT_FALSE(s.CardSent);
+    EXPECT_FALSE(s.ContractSent);
+}
+
+TEST(ClientSession, UnknownTypesAndTrickMessages)
+{
+    TClientSession s;
+    int unknown = 0, clears = 0, full = 0, taker = -1;
+    s.OnUnknownPacket = [&] { ++unknown; };
+    s.OnTrickClear = [&] { ++clears; };
+    s.OnTableFull = [&] { ++full; };
+    s.OnTrickTaker = [&](int seat) { taker = seat; };
+    Deliver(s, NEW_GAME, {});   // a message only the dealer handles
+    Deliver(s, static_cast<TPacketType>(20), {});
+    Deliver(s, TRICK_CLEAR, {});
+    Deliver(s, TABLE_FULL, {});
+    Deliver(s, TRICK_TAKER, QByteArray(1, '\x02'));
+    EXPECT_EQ(unknown, 2);
+    EXPECT_EQ(clears, 1);
+    EXPECT_EQ(full, 1);
+    EXPECT_EQ(taker, 2);
+}
+
+TEST(ClientSession, SendingACardMarksItSent)
+{
+    TClientSession s;
+    std::vector<TPacketType> sent;
+    s.OnSent = [&](TPacketType t) { sent.push_back(t); };
+    s.MySeat = 1;
+    s.SendCardPlay(Hearts, Queen);
+    EXPECT_TRUE(s.CardSent);
+    s.SendContractChoice(KozMaca);
+    EXPECT_TRUE(s.ContractSent);
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0], CARD_PLAY);
+    EXPECT_EQ(sent[1], CONTRACT_CHOICE);
+}

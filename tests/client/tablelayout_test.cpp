@@ -1,0 +1,146 @@
+// Where the table puts hands, trick cards, markers and names, and how the hand slots follow
+// the record.
+#include <gtest/gtest.h>
+
+#include "client_test_util.h"
+#include "tablelayout.h"
+
+using namespace table;
+
+TEST(TableLayout, PositionRectanglesSlotsAndWindow)
+{
+    const Rect left = PositionRect(kLeft), top = PositionRect(kTop), right = PositionRect(kRight),
+               bottom = PositionRect(kBottom);
+    EXPECT_EQ((std::array{left.left, left.top, left.right, left.bottom}), (std::array{4, 133, 83, 417}));
+    EXPECT_EQ((std::array{top.left, top.top, top.right, top.bottom}), (std::array{98, 53, 357, 157}));
+    EXPECT_EQ((std::array{right.left, right.top, right.right, right.bottom}),
+              (std::array{372, 133, 466, 417}));
+    EXPECT_EQ((std::array{bottom.left, bottom.top, bottom.bottom}), (std::array{98, 383, 487}));
+
+    // Slots step by 15: the bottom row to the right, the right row upwards, the top row to
+    // the left, the left row downwards.
+    EXPECT_EQ(SlotTopLeft(kBottom, 0), QPoint(102, 387));
+    EXPECT_EQ(SlotTopLeft(kBottom, 12), QPoint(102 + 180, 387));
+    EXPECT_EQ(SlotTopLeft(kRight, 0), QPoint(376, 417 - 96 - 4));
+    EXPECT_EQ(SlotTopLeft(kRight, 3), QPoint(376, 417 - 96 - 4 - 45));
+    EXPECT_EQ(SlotTopLeft(kTop, 0), QPoint(357 - 71 - 4, 57));
+    EXPECT_EQ(SlotTopLeft(kTop, 12), QPoint(357 - 71 - 4 - 180, 57));
+    EXPECT_EQ(SlotTopLeft(kLeft, 12), QPoint(8, 137 + 180));
+
+    EXPECT_EQ(WindowSize(), QSize(470, 566));
+}
+
+TEST(TableLayout, TrickCardsMarkersAndNameLabels)
+{
+    EXPECT_EQ(TrickCardTopLeft(kBottom), QPoint(188, 246));
+    EXPECT_EQ(TrickCardTopLeft(kRight), QPoint(218, 228));
+    EXPECT_EQ(TrickCardTopLeft(kTop), QPoint(196, 198));
+    EXPECT_EQ(TrickCardTopLeft(kLeft), QPoint(166, 216));
+
+    EXPECT_EQ(HandMarkerTopLeft(kBottom), QPoint(207, 342));
+    EXPECT_EQ(HandMarkerTopLeft(kRight), QPoint(289, 260));
+    EXPECT_EQ(HandMarkerTopLeft(kTop), QPoint(215, 166));
+    EXPECT_EQ(HandMarkerTopLeft(kLeft), QPoint(134, 248));
+
+    const QSize label(50, 14);
+    EXPECT_EQ(NameLabelTopLeft(kBottom, label), QPoint(98 - 50, 487 - 14 - 4));
+    EXPECT_EQ(NameLabelTopLeft(kRight, label), QPoint(466 - 50 - 4, 417));
+    EXPECT_EQ(NameLabelTopLeft(kTop, label), QPoint(357, 53 + 14));
+    EXPECT_EQ(NameLabelTopLeft(kLeft, label), QPoint(8, 133 - 14));
+}
+
+TEST(TableLayout, RelativePositionTurnsTheTableForEachSeat)
+{
+    // The user always sits at the bottom.
+    for (int me = 0; me < 4; ++me) {
+        EXPECT_EQ(RelativePosition(me, me, false), kBottom);
+        EXPECT_EQ(RelativePosition(me, me, true), kBottom);
+    }
+    // The user in seat 2: counter-clockwise seat 3 right, 0 top, 1 left.
+    EXPECT_EQ(RelativePosition(3, 2, false), kRight);
+    EXPECT_EQ(RelativePosition(0, 2, false), kTop);
+    EXPECT_EQ(RelativePosition(1, 2, false), kLeft);
+    // Clockwise: seat 3 left, seat 1 right, the opposite seat stays on top.
+    EXPECT_EQ(RelativePosition(3, 2, true), kLeft);
+    EXPECT_EQ(RelativePosition(1, 2, true), kRight);
+    EXPECT_EQ(RelativePosition(0, 2, true), kTop);
+}
+
+TEST(TableLayout, TrickCardsArePlacedByWhoPlayedThem)
+{
+    TGameInfo g = DealtRecord(5);
+    ChooseContract(g, KozKupa);
+    // Before anyone leads, the place follows the card's index (with the clockwise swap).
+    EXPECT_EQ(TrickPosition(g, 1, 0, false), kRight);
+    EXPECT_EQ(TrickPosition(g, 1, 0, true), kLeft);
+    // A trick led by seat 1, seen by seat 0: its first card lies at the right.
+    g.Leader = 1;
+    EXPECT_EQ(TrickPosition(g, 0, 0, false), kRight);
+    EXPECT_EQ(TrickPosition(g, 1, 0, false), kTop);
+    EXPECT_EQ(TrickPosition(g, 3, 0, false), kBottom);
+    // Seen by seat 3: seat 1 sits on top.
+    EXPECT_EQ(TrickPosition(g, 0, 3, false), kTop);
+}
+
+namespace {
+
+int VisibleCount(const std::array<Slot, kSlotsPerHand>& row)
+{
+    int n = 0;
+    for (const Slot& s : row)
+        n += s.visible;
+    return n;
+}
+
+} // namespace
+
+TEST(TableLayout, PlayedCardsLeaveGapsAndAFreshDealRefillsTheRow)
+{
+    TGameInfo g = DealtRecord(11);
+    HandSlots rows{};
+    UpdateHandSlots(rows, g, 0, false);
+    for (int k = 0; k < kSlotsPerHand; ++k) {
+        ASSERT_TRUE(rows[kBottom][k].visible);
+        EXPECT_EQ(rows[kBottom][k].suit, g.CardSuit[0][k]);
+        EXPECT_EQ(rows[kBottom][k].value, g.CardValue[0][k]);
+    }
+    // The fifth card of seat 0 is played: a gap at slot 4, the others stay where they were.
+    const HandSlots before = rows;
+    RemoveCard(g, 0, g.CardSuit[0][4], g.CardValue[0][4]);
+    UpdateHandSlots(rows, g, 0, false);
+    EXPECT_FALSE(rows[kBottom][4].visible);
+    for (int k = 0; k < kSlotsPerHand; ++k)
+        if (k != 4) {
+            EXPECT_TRUE(rows[kBottom][k].visible);
+            EXPECT_EQ(rows[kBottom][k].value, before[kBottom][k].value);
+            EXPECT_EQ(rows[kBottom][k].suit, before[kBottom][k].suit);
+        }
+    // Seat 1 (right) loses its first card: slot 0 of the right row empties.
+    RemoveCard(g, 1, g.CardSuit[1][0], g.CardValue[1][0]);
+    UpdateHandSlots(rows, g, 0, false);
+    EXPECT_FALSE(rows[kRight][0].visible);
+    EXPECT_EQ(VisibleCount(rows[kRight]), 12);
+
+    // A new deal of 13 cards rebuilds every row from slot 0, without gaps.
+    TGameInfo next = DealtRecord(12);
+    UpdateHandSlots(rows, next, 0, false);
+    for (int p = 0; p < 4; ++p)
+        EXPECT_EQ(VisibleCount(rows[p]), 13);
+    for (int k = 0; k < kSlotsPerHand; ++k)
+        EXPECT_EQ(rows[kBottom][k].value, next.CardValue[0][k]);
+}
+
+TEST(TableLayout, ALoadedGameWithThirteenCardsAfterThirteenRebuildsTheRow)
+{
+    TGameInfo a = DealtRecord(21);
+    TGameInfo b = DealtRecord(22);
+    HandSlots rows{};
+    UpdateHandSlots(rows, a, 0, false);
+    // Same number of cards, other cards: the row is rebuilt from the left in hand order.
+    UpdateHandSlots(rows, b, 0, false);
+    for (int k = 0; k < kSlotsPerHand; ++k) {
+        EXPECT_TRUE(rows[kBottom][k].visible);
+        EXPECT_EQ(rows[kBottom][k].suit, b.CardSuit[0][k]);
+        EXPECT_EQ(rows[kBottom][k].value, b.CardValue[0][k]);
+    }
+}
