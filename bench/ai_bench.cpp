@@ -1,6 +1,8 @@
 // Speed of the computer player: whole games with four computer seats, from the deal to the
-// end of the 20th hand, and single card and contract choices.
+// end of the 20th hand, single card and contract choices, and the deals of a game alone.
 #include <benchmark/benchmark.h>
+
+#include <vector>
 
 #include "computergame.h"
 
@@ -24,28 +26,31 @@ void BM_CompleteGame(benchmark::State& state)
 }
 BENCHMARK(BM_CompleteGame);
 
-// A record in which a seat follows in the middle of a trick of a penalty contract.
-TGameInfo MidTrickRecord()
+// Every position of a few seeded games in which a seat is to play a card.
+std::vector<TGameInfo> PlayPositions()
 {
+    std::vector<TGameInfo> positions;
     TRandom rnd(7);
-    TGameInfo g{};
-    InitGameInfo(g);
-    NewGame(g, rnd);
-    TComputerPlayer p;
-    for (int step = 0; step < 400; ++step) {
-        if (g.Phase == psPlaying && g.TrickCount == 2 && g.TricksPlayed >= 3)
-            break;
-        ComputerGameStep(p, g, rnd);
+    for (int game = 0; game < 20; ++game) {
+        TGameInfo g{};
+        PlayComputerGame(g, rnd, [&](const TGameInfo& r) {
+            if (r.Phase == psPlaying)
+                positions.push_back(r);
+        });
     }
-    return g;
+    return positions;
 }
 
+// One SelectCard per iteration, going round the positions of real games.
 void BM_SelectCard(benchmark::State& state)
 {
-    TGameInfo g = MidTrickRecord();
+    std::vector<TGameInfo> positions = PlayPositions();
     TComputerPlayer p;
-    p.Game = &g;
+    std::size_t next = 0;
     for (auto _ : state) {
+        TGameInfo& g = positions[next];
+        next = next + 1 == positions.size() ? 0 : next + 1;
+        p.Game = &g;
         uint8_t suit = kNone;
         uint8_t value = kNone;
         SelectCard(p, g.Turn, suit, value);
@@ -54,6 +59,19 @@ void BM_SelectCard(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SelectCard);
+
+// The deals of a game alone (NewGame and 19 further hands), which the rules fix.
+void BM_TwentyDeals(benchmark::State& state)
+{
+    TRandom rnd(5);
+    TGameInfo g{};
+    for (auto _ : state) {
+        for (int hand = 0; hand < 20; ++hand)
+            DealCards(g, rnd);
+        benchmark::DoNotOptimize(g);
+    }
+}
+BENCHMARK(BM_TwentyDeals);
 
 void BM_SelectContract(benchmark::State& state)
 {
