@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QHostAddress>
 
 #include "cp1254.h"
 #include "notify.h"
@@ -21,8 +22,12 @@ constexpr int kRefuseMaxMs = 3000;
 
 QString Peer(const QTcpSocket* connection)
 {
-    return connection->peerAddress().toString() + QLatin1Char(':') +
-           QString::number(connection->peerPort());
+    QHostAddress address = connection->peerAddress();
+    bool mapped = false;
+    const quint32 v4 = address.toIPv4Address(&mapped);
+    if (mapped)
+        address = QHostAddress(v4);
+    return address.toString() + QLatin1Char(':') + QString::number(connection->peerPort());
 }
 
 // The name in a seat's field of the record, up to its terminating zero.

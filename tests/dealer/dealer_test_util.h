@@ -1,16 +1,16 @@
-// Test players for the dealer: each is a client packet socket on loopback that records
-// every message the dealer sends it, decoded into one readable line.
+// Test players for the dealer: client packet sockets on loopback that record every message
+// the dealer sends, each decoded into one readable line.
 #pragma once
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
-#include <QByteArray>
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
@@ -34,35 +34,27 @@ inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000)
     return done();
 }
 
-// Runs the event loop for a while, to see that nothing more happens.
-inline void Settle(int ms = 200)
+inline void Settle(int ms = 200) { WaitFor([] { return false; }, ms); }
+
+inline bool SameRecord(const TGameInfo& a, const TGameInfo& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+inline qint64 Now()
 {
-    WaitFor([] { return false; }, ms);
+    static QElapsedTimer clock = [] { QElapsedTimer c; c.start(); return c; }();
+    return clock.elapsed();
 }
 
-inline bool SameRecord(const TGameInfo& a, const TGameInfo& b)
+// The first card of the seat's hand that the legality rule accepts.
+inline std::pair<uint8_t, uint8_t> FirstPlayable(const TGameInfo& g, int seat)
 {
-    return std::memcmp(&a, &b, sizeof a) == 0;
+    std::string why;
+    for (int i = 0; i < g.CardCount[seat]; ++i)
+        if (IsPlayable(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i], why))
+            return {g.CardSuit[seat][i], g.CardValue[seat][i]};
+    return {kNone, kNone};
 }
 
-struct TReceived {
-    TPacketType Type;
-    QByteArray Payload;
-    qint64 At; // ms on the test's clock
-    QString Line;
-};
-
-inline QElapsedTimer& TestClock()
-{
-    static QElapsedTimer clock = [] {
-        QElapsedTimer c;
-        c.start();
-        return c;
-    }();
-    return clock;
-}
-
-// One line per dealer message: "SEAT_NAME 1 Ali", "TABLE_FULL", "GAME_RECORD" ...
+// "SEAT_NAME 1 Ali", "TRICK_TAKER 2", "GAME_RECORD" ...
 inline QString Describe(TPacketType type, const QByteArray& payload)
 {
     const auto* buf = reinterpret_cast<const uint8_t*>(payload.constData());
@@ -71,16 +63,12 @@ inline QString Describe(TPacketType type, const QByteArray& payload)
     QString text;
     switch (type) {
     case GAME_RECORD: return QStringLiteral("GAME_RECORD");
-    case CHAT_TEXT: return ReadChatText(buf, n, text) ? "CHAT_TEXT " + text : "CHAT_TEXT ?";
-    case JOIN_ACCEPTED:
-        return ReadJoinAccepted(buf, n, seat, text) ? QStringLiteral("JOIN_ACCEPTED %1 %2").arg(seat).arg(text)
-                                                    : "JOIN_ACCEPTED ?";
-    case STATUS_TEXT: return ReadStatusText(buf, n, text) ? "STATUS_TEXT " + text : "STATUS_TEXT ?";
-    case SEAT_NAME:
-        return ReadSeatName(buf, n, seat, text) ? QStringLiteral("SEAT_NAME %1 %2").arg(seat).arg(text)
-                                                : "SEAT_NAME ?";
+    case CHAT_TEXT: return ReadChatText(buf, n, text) ? "CHAT_TEXT " + text : "?";
+    case JOIN_ACCEPTED: return ReadJoinAccepted(buf, n, seat, text) ? QStringLiteral("JOIN_ACCEPTED %1 %2").arg(seat).arg(text) : "?";
+    case STATUS_TEXT: return ReadStatusText(buf, n, text) ? "STATUS_TEXT " + text : "?";
+    case SEAT_NAME: return ReadSeatName(buf, n, seat, text) ? QStringLiteral("SEAT_NAME %1 %2").arg(seat).arg(text) : "?";
     case TABLE_FULL: return QStringLiteral("TABLE_FULL");
-    case TRICK_TAKER: return ReadTrickTaker(buf, n, seat) ? QStringLiteral("TRICK_TAKER %1").arg(seat) : "TRICK_TAKER ?";
+    case TRICK_TAKER: return ReadTrickTaker(buf, n, seat) ? QStringLiteral("TRICK_TAKER %1").arg(seat) : "?";
     case TRICK_CLEAR: return QStringLiteral("TRICK_CLEAR");
     default: return QStringLiteral("TYPE %1").arg(int(type));
     }
@@ -89,8 +77,7 @@ inline QString Describe(TPacketType type, const QByteArray& payload)
 inline QString StatusLine(int missing)
 {
     return QStringLiteral("STATUS_TEXT Oyuna başlamak için %1 kişi bekleniyor... (Mevcut oyuncularla "
-                          "başlamak için F2 tuşuna basın)")
-        .arg(missing);
+                          "başlamak için F2 tuşuna basın)").arg(missing);
 }
 
 inline QString AcceptedLine(int seat)
@@ -98,8 +85,13 @@ inline QString AcceptedLine(int seat)
     return QStringLiteral("JOIN_ACCEPTED %1 Oyuna katıldın (%2. oyuncu olarak)").arg(seat).arg(seat + 1);
 }
 
-// A player connected to the dealer. With a name it sends JOIN_REQUEST as soon as it is
-// connected, as every client does.
+struct TReceived {
+    TPacketType Type;
+    QByteArray Payload;
+    QString Line;
+};
+
+// A player connected to the dealer; with join it sends JOIN_REQUEST once connected.
 class TTestPlayer {
 public:
     TClientPacketSocket Socket;
@@ -107,11 +99,11 @@ public:
     std::function<void(const TReceived&)> OnReceived; // after recording
     bool Disconnected = false;
 
-    TTestPlayer(quint16 port, const QString& name, bool join = true)
+    TTestPlayer(quint16 port, const QString& name, bool join)
     {
         Socket.OnPacketRead = [this](QTcpSocket*, TPacketType t, const uint8_t* buf, int32_t n) {
             const QByteArray payload(reinterpret_cast<const char*>(buf), n);
-            Received.push_back({t, payload, TestClock().elapsed(), Describe(t, payload)});
+            Received.push_back({t, payload, Describe(t, payload)});
             if (OnReceived)
                 OnReceived(Received.back());
         };
@@ -133,56 +125,45 @@ public:
     }
     int Count(TPacketType type) const
     {
-        int n = 0;
-        for (const TReceived& r : Received)
-            n += r.Type == type;
-        return n;
+        return int(std::count_if(Received.begin(), Received.end(), [type](const TReceived& r) { return r.Type == type; }));
     }
     bool Has(const QString& line) const { return Lines().contains(line); }
-    bool WaitLine(const QString& line, int timeoutMs = 10000)
+    bool WaitLine(const QString& line) { return WaitFor([&] { return Has(line); }); }
+    bool WaitCount(TPacketType type, int count) { return WaitFor([&] { return Count(type) >= count; }); }
+    std::vector<TGameInfo> Records() const
     {
-        return WaitFor([&] { return Has(line); }, timeoutMs);
-    }
-    bool WaitCount(TPacketType type, int count, int timeoutMs = 10000)
-    {
-        return WaitFor([&] { return Count(type) >= count; }, timeoutMs);
-    }
-    TGameInfo LastRecord() const
-    {
-        TGameInfo g{};
+        std::vector<TGameInfo> records;
         for (const TReceived& r : Received)
             if (r.Type == GAME_RECORD)
-                std::memcpy(&g, r.Payload.constData(), sizeof g);
-        return g;
+                std::memcpy(&records.emplace_back(), r.Payload.constData(), sizeof(TGameInfo));
+        return records;
     }
-    // A message of any type with a hand-made payload.
+    TGameInfo LastRecord() const { return Records().empty() ? TGameInfo{} : Records().back(); }
     void SendRaw(TPacketType type, const QByteArray& payload = {})
     {
         Socket.PacketMakeAndSend(type, payload.constData(), int32_t(payload.size()));
     }
-    // Sends a chat line and waits for the dealer's echo: everything this player sent
-    // before has been handled by then (one connection delivers in order).
+    // Sends a chat line and waits for its echo: everything sent before has been handled.
     bool Sync(const QString& mark = QStringLiteral("sync"))
     {
-        const QString line = "CHAT_TEXT " + mark;
-        const int before = int(Lines().count(line));
+        const int before = int(Lines().count("CHAT_TEXT " + mark));
         SendChatText(Socket, mark);
-        return WaitFor([&] { return Lines().count(line) > before; });
+        return WaitFor([&] { return Lines().count("CHAT_TEXT " + mark) > before; });
     }
 };
 
-// A dealer on a free port with its last-hand file in a temporary folder.
+// A dealer on a free port, its last-hand file in a temporary folder, and its players.
 struct TDealerFixture : ::testing::Test {
     QTemporaryDir folder;
     std::unique_ptr<TDealerThread> dealer;
     std::vector<std::unique_ptr<TTestPlayer>> players;
-    QStringList events;
-    std::vector<std::pair<qint64, QString>> timedEvents; // ms on the test's clock
+    std::vector<std::pair<qint64, QString>> events; // the dealer's lines, with the time
     TRandom random{20261207};
 
     void StartDealer(bool quick = false, int resolveExtraMs = kTrickResolveExtraMs)
     {
-        ASSERT_TRUE(folder.isValid());
+        players.clear();
+        dealer.reset();
         TDealerOptions options;
         options.Port = 0;
         options.Quick = quick;
@@ -190,10 +171,7 @@ struct TDealerFixture : ::testing::Test {
         options.LastHandFolder = folder.path();
         options.Random = &random;
         dealer = std::make_unique<TDealerThread>(options);
-        dealer->OnEvent = [this](const QString& line) {
-            events << line;
-            timedEvents.emplace_back(TestClock().elapsed(), line);
-        };
+        dealer->OnEvent = [this](const QString& line) { events.emplace_back(Now(), line); };
         ASSERT_TRUE(dealer->Listening());
     }
 
@@ -203,24 +181,25 @@ struct TDealerFixture : ::testing::Test {
         dealer.reset();
     }
 
-    // Connects a player and, with join, waits until it is seated.
+    // Connects a player and, with join, waits until it is seated and knows every seat.
     TTestPlayer& Join(const QString& name, bool join = true)
     {
         const int seats = dealer->SeatCount();
-        players.push_back(std::make_unique<TTestPlayer>(dealer->Port(), name, join));
-        TTestPlayer& p = *players.back();
-        if (join)
-            EXPECT_TRUE(WaitFor([&] { return dealer->SeatCount() > seats && p.Count(JOIN_ACCEPTED) > 0; }));
-        else
-            EXPECT_TRUE(WaitFor([&] { return p.Socket.Connected(); }));
+        TTestPlayer& p = *players.emplace_back(std::make_unique<TTestPlayer>(dealer->Port(), name, join));
+        EXPECT_TRUE(WaitFor([&] {
+            return join ? p.Count(JOIN_ACCEPTED) > 0 && p.Count(SEAT_NAME) > seats : p.Socket.Connected();
+        }));
         return p;
     }
+    TTestPlayer& P(int seat) { return *players[std::size_t(seat)]; }
 
-    int EventCount(const QString& start) const
+    // The time of the dealer's first line that starts with one of the texts; -1 for none.
+    qint64 EventAt(const QStringList& starts) const
     {
-        int n = 0;
-        for (const QString& e : events)
-            n += e.startsWith(start);
-        return n;
+        for (const auto& [at, line] : events)
+            for (const QString& s : starts)
+                if (line.startsWith(s))
+                    return at;
+        return -1;
     }
 };
