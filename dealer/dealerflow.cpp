@@ -76,7 +76,6 @@ void TDealerThread::NewGameMessage(int seat)
 {
     if (seat != 0)
         return Drop("NEW_GAME", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
-    WaitForSeeding();
     StopTrickTimers();
     NewGame(game_, *random_);
     Log(QStringLiteral("new game: %1").arg(PhaseText(game_)));
@@ -130,6 +129,7 @@ void TDealerThread::WaitForPlayers(int seat)
     // again for new players, the dealer's own user first.
     computerMoveTimer_.stop();
     StopTrickTimers();
+    DropRefused();
     InitGameInfo(game_);
     seats_.clear();
     seatCount_ = 0;
@@ -174,7 +174,6 @@ void TDealerThread::ComputerMoveTick()
     computerMoveTimer_.stop();
     if (seatCount_ != 4 || (game_.Phase != psChoosing && game_.Phase != psPlaying))
         return;
-    WaitForSeeding();
     // One action per tick: the first computer seat that acts ends the tick.
     for (int seat = 4 - computerCount_; seat < 4; ++seat) {
         const int acted = ComputerMove(computer_, seat, game_, *random_);
@@ -221,7 +220,6 @@ void TDealerThread::TrickResolveTick()
     trickResolveTimer_.stop();
     if (game_.Phase != psTrickComplete || game_.TrickCount != 4)
         return;
-    WaitForSeeding();
     const int hands = ContractsPlayed(game_);
     ResolveTrick(game_, *random_);
     if (game_.Phase == psGameOver)

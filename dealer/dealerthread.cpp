@@ -64,28 +64,31 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
     InitGameInfo(game_);
     computer_ = TComputerPlayer{};
 
+    // The dealer's thread: it seeds the random source and ends. It is waited for here, so
+    // the source is never touched by two threads at once.
     TRandom* random = random_;
-    seeding_ = std::thread([random] {
+    std::thread([random] {
         if (random->ReseedsFromClock())
             random->SeedFromClock();
         for (int i = 0; i < 3; ++i)
             random->Next(10);
-    });
+    }).join();
 }
 
 TDealerThread::~TDealerThread()
 {
-    WaitForSeeding();
     socket_.OnClientConnect = nullptr;
     socket_.OnClientDisconnect = nullptr;
     socket_.OnClientPacketRead = nullptr;
+    DropRefused();
     socket_.Close();
 }
 
-void TDealerThread::WaitForSeeding()
+void TDealerThread::DropRefused()
 {
-    if (seeding_.joinable())
-        seeding_.join();
+    for (const QPointer<QTimer>& poll : refusePolls_)
+        delete poll.data();
+    refusePolls_.clear();
 }
 
 void TDealerThread::ApplyQuick(bool quick)
@@ -149,6 +152,8 @@ void TDealerThread::RefuseConnection(QTcpSocket* connection)
     // so that the refused player learns why. The poll timer goes with the connection.
     QPointer<QTcpSocket> guarded(connection);
     auto* poll = new QTimer(connection);
+    refusePolls_.removeAll(nullptr);
+    refusePolls_.append(poll);
     QElapsedTimer clock;
     clock.start();
     QObject::connect(poll, &QTimer::timeout, connection, [this, guarded, poll, clock] {
@@ -158,7 +163,7 @@ void TDealerThread::RefuseConnection(QTcpSocket* connection)
             return;
         poll->stop();
         if (guarded)
-            socket_.CloseConnection(guarded);
+            socket_.CloseConnection(guarded); // the poll goes with the connection
     });
     poll->start(kRefusePollMs);
 }

@@ -85,9 +85,9 @@ class TDealerThread {
 public:
     // Creates DealerSocket and starts listening, creates the four timers stopped with the
     // intervals of options.Quick, initialises the game record and the computer player,
-    // and starts the seeding thread: it seeds the random source from the clock (a source
-    // made with a fixed seed keeps it), draws three numbers below 10 and ends. The dealer
-    // waits for it before it first deals or lets a computer choose.
+    // and runs the dealer's thread, which seeds the random source from the clock (a source
+    // made with a fixed seed keeps it), draws three numbers below 10 and ends; the
+    // constructor returns after it has ended.
     explicit TDealerThread(const TDealerOptions& options = {});
     ~TDealerThread(); // drops every connection; no message is sent
     TDealerThread(const TDealerThread&) = delete;
@@ -139,7 +139,7 @@ private:
     QTcpSocket* OwnUser() const;                    // the connection of seat 0, if live
     void Log(const QString& line) const;
     void Drop(const char* message, const QString& why) const;
-    void WaitForSeeding();
+    void DropRefused();
 
     // dealerflow.cpp: the course of a game
     void GameRecordMessage(int seat, const uint8_t* buf, int32_t count);
@@ -166,9 +166,8 @@ private:
     int computerCount_ = 0;
     TComputerPlayer computer_;
     QList<SeatEntry> seats_;
-    QList<QPointer<QTcpSocket>> refused_; // sent TABLE_FULL, to be closed
+    QList<QPointer<QTimer>> refusePolls_; // close refused connections once TABLE_FULL is through
     TRandom* random_;
-    std::thread seeding_;
     bool quick_ = false;
     int trickResolveExtraMs_;
     QString lastHandFolder_;
