@@ -2,6 +2,7 @@
 #include "dealerthread.h"
 
 #include <cstring>
+#include <thread>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

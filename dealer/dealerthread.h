@@ -38,7 +38,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <thread>
 
 #include <QByteArray>
 #include <QList>
