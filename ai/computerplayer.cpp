@@ -41,7 +41,6 @@ void FindPlayableCards(TComputerPlayer& p, int seat)
 {
     const TGameInfo& g = *p.Game;
     p.PlayableCount = 0;
-    std::string message; // the refusal texts are not needed here
     const int n = HandSize(g, seat);
     // A seat that can follow suit may play nothing else, whatever the contract: the rules
     // refuse every other card first of all, so those are not even asked about.
@@ -53,7 +52,7 @@ void FindPlayableCards(TComputerPlayer& p, int seat)
         const uint8_t value = g.CardValue[seat][i];
         if (followsSuit && suit != g.LeadSuit)
             continue;
-        if (IsPlayable(g, seat, suit, value, message)) {
+        if (CanPlay(g, seat, suit, value)) {
             p.PlayableValue[p.PlayableCount] = value;
             p.PlayableSuit[p.PlayableCount] = suit;
             ++p.PlayableCount;

@@ -137,6 +137,8 @@ void ResetScores(TScoreInfo& s);
 // True: the card may be played and message is untouched. False: message gets the refusal
 // text (UTF-8). Does not check that the seat holds the card or that it is the seat's turn.
 bool IsPlayable(const TGameInfo& g, int seat, uint8_t suit, uint8_t value, std::string& message);
+// The same verdict without the text, for callers that only need the answer.
+bool CanPlay(const TGameInfo& g, int seat, uint8_t suit, uint8_t value);
 // Highest-ranked value of that suit in the trick; 255 when the trick holds none of it.
 uint8_t HighestOnTable(const TGameInfo& g, uint8_t suit);
 

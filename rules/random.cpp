@@ -26,29 +26,24 @@ uint32_t NextClockSeed()
 } // namespace
 
 TRandom::TRandom(uint32_t seed, bool reseedFromClock)
-    : gen_(seed), reseedFromClock_(reseedFromClock)
+    : reseedFromClock_(reseedFromClock)
 {
+    Seed(seed);
 }
 
 void TRandom::Seed(uint32_t seed)
 {
-    gen_.seed(seed);
+    state_ = 0;
+    Raw();
+    state_ += seed;
+    Raw();
 }
 
 void TRandom::SeedFromClock()
 {
     // Whole seconds alone would deal the same cards twice within one second.
     const uint32_t seed = NextClockSeed();
-    lastClockSeed_ = seed;
-    clockSeeded_ = true;
-    gen_.seed(seed);
-}
-
-int TRandom::Next(int range)
-{
-    if (range <= 0)
-        return 0;
-    return static_cast<int>(gen_() % static_cast<uint32_t>(range));
+    Seed(seed);
 }
 
 TRandom& GameRandom()

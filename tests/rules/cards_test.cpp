@@ -31,13 +31,13 @@ TEST(SortHands, GroupsSpadesDiamondsClubsHeartsEachFromTheAceDown)
 TEST(DealCards, ShufflesTenPassesAndDealsByPosition)
 {
     // The procedure written out: a fixed seed must give exactly these hands.
-    std::mt19937 gen(1234);
+    TRandom gen(1234);
     int deck[52];
     for (int i = 0; i < 52; ++i)
         deck[i] = i;
     for (int pass = 0; pass < 10; ++pass)
         for (int i = 0; i < 52; ++i)
-            std::swap(deck[i], deck[gen() % 52]);
+            std::swap(deck[i], deck[gen.Next(52)]);
 
     TGameInfo g = Table(kNone);
     TRandom rnd(1234);
