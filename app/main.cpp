@@ -9,6 +9,8 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #include "aboutbox.h"
 #include "connectform.h"
 #include "crc.h"
@@ -16,15 +18,9 @@
 #include "notify.h"
 #include "welcomeform.h"
 
-#if __has_include("scoreform.h")
-#include "scoreform.h"
-#endif
-#if __has_include("penaltyform.h")
+#include "contractsdlg.h"
 #include "penaltyform.h"
-#endif
-#if __has_include("contractdialog.h")
-#include "contractdialog.h"
-#endif
+#include "scoreform.h"
 
 namespace {
 
@@ -66,25 +62,19 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Zorbela"));
     SetNotifier(ShowNotice);
 
-    TMainForm mainForm;
+    auto mainForm = std::make_unique<TMainForm>();
     TAboutBox aboutBox;
     TSideWindows side;
     side.About = &aboutBox;
     side.Help = nullptr; // F1 shows a short help box
-#if __has_include("scoreform.h")
     TScoreForm scoreForm;
     side.Score = &scoreForm;
-#endif
-#if __has_include("contractdialog.h")
     TOKRightDlgContracts contracts;
     side.Contracts = &contracts;
-#endif
     TConnectForm connectForm;
     side.Connect = &connectForm;
-#if __has_include("penaltyform.h")
     TPenaltyForm penaltyForm;
     side.Penalty = &penaltyForm;
-#endif
     TWelcomeForm welcomeForm;
     side.Welcome = &welcomeForm;
     TFormOptions formOptions;
@@ -92,12 +82,13 @@ int main(int argc, char** argv)
     // Only the main window ends the program when it closes.
     for (QWidget* w : {side.ScoreWindow(), side.PenaltyWindow(), static_cast<QWidget*>(side.About),
                        static_cast<QWidget*>(side.Connect), static_cast<QWidget*>(side.Welcome),
-                       static_cast<QWidget*>(&formOptions)})
+                       static_cast<QWidget*>(side.Contracts), static_cast<QWidget*>(&formOptions)})
         if (w)
             w->setAttribute(Qt::WA_QuitOnClose, false);
-    mainForm.SetSideWindows(side);
-    mainForm.show();
+    mainForm->SetSideWindows(side);
+    mainForm->show();
     const int rc = app.exec();
+    mainForm.reset(); // plays the closing sound while the other windows still exist
     SetNotifier(nullptr);
     return rc;
 }

@@ -31,6 +31,12 @@ TMainForm::TMainForm(QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Zorbela - RUVO Network"));
     sounds_ = new TSoundBox(this);
+    statusBar()->setSizeGripEnabled(false);
+    // One simple text that menu hints do not wipe out.
+    statusLabel_ = new QLabel(statusBar());
+    statusLabel_->setObjectName(QStringLiteral("StatusBar"));
+    statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusBar()->addWidget(statusLabel_, 1);
     WireSession();
     LayoutTable();
     CreateMenus();
@@ -40,7 +46,9 @@ TMainForm::TMainForm(QWidget* parent)
 
 TMainForm::~TMainForm()
 {
-    // Nothing from the network reaches a window that is going away.
+    // Nothing from the network, and nothing put off until later, reaches a window that is
+    // going away.
+    closing_ = true;
     session_.OnConnecting = session_.OnConnected = session_.OnDisconnected = nullptr;
     session_.OnRecord = session_.OnTableFull = session_.OnTrickClear = nullptr;
     session_.OnUnknownPacket = nullptr;
@@ -67,12 +75,15 @@ void TMainForm::Inform(const QString& text) { prompts_->Inform(this, text); }
 
 void TMainForm::Later(std::function<void()> action)
 {
-    QTimer::singleShot(0, this, std::move(action));
+    QTimer::singleShot(0, this, [this, action = std::move(action)] {
+        if (!closing_)
+            action();
+    });
 }
 
-QString TMainForm::StatusText() const { return statusBar()->currentMessage(); }
+QString TMainForm::StatusText() const { return statusLabel_->text(); }
 
-void TMainForm::SetStatus(const QString& text) { statusBar()->showMessage(text); }
+void TMainForm::SetStatus(const QString& text) { statusLabel_->setText(text); }
 
 QString TMainForm::Messages() const { return userMessages_->toPlainText(); }
 
@@ -144,7 +155,9 @@ void TMainForm::TableComplete()
 
 bool TMainForm::event(QEvent* e)
 {
-    if (e->type() == QEvent::WindowActivate && firstActivation_ && autoStart_)
+    // The first activation (or the first showing, where nothing activates windows).
+    if ((e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) && firstActivation_ &&
+        autoStart_)
         QTimer::singleShot(0, this, [this] {
             if (firstActivation_)
                 FirstActivation();
@@ -222,15 +235,15 @@ void TMainForm::StartFlow()
         StartAsPlayer(answer.name, QString());
 }
 
-namespace {
-
-void ShowBeside(QWidget* w)
+void TMainForm::ShowSideWindows()
 {
-    if (w)
-        w->show();
+    for (QWidget* w : {side_.ScoreWindow(), side_.PenaltyWindow()})
+        if (w)
+            w->show();
+    // Placed again once shown: a window may have grown to its own minimum size.
+    PlaceSideWindows();
+    activateWindow();
 }
-
-} // namespace
 
 void TMainForm::StartAsDealer(const QString& name)
 {
@@ -240,9 +253,7 @@ void TMainForm::StartAsDealer(const QString& name)
     }
     session_.IsDealer = true;
     show();
-    ShowBeside(side_.ScoreWindow());
-    ShowBeside(side_.PenaltyWindow());
-    activateWindow();
+    ShowSideWindows();
     session_.MySeat = -1;
     session_.SeatByte() = kNone;
     if (IsChecked("Hzl1"))
@@ -267,9 +278,7 @@ void TMainForm::StartAsPlayer(const QString& name, const QString& host)
     }
     session_.IsDealer = false;
     show();
-    ShowBeside(side_.ScoreWindow());
-    ShowBeside(side_.PenaltyWindow());
-    activateWindow();
+    ShowSideWindows();
     session_.MySeat = -1;
     session_.SeatByte() = kNone;
     if (IsChecked("Hzl1"))

@@ -107,6 +107,7 @@ private:
     void OnSeatName(int seat, const QString& name);
     void TableComplete();
     void PlaceSideWindows();
+    void ShowSideWindows();
     void ReadSettings();
     void StartDealer();
     void Inform(const QString& text);
@@ -140,11 +141,13 @@ private:
     quint16 gamePort_;
     bool autoStart_ = true;
     bool firstActivation_ = true;
+    bool closing_ = false;
     bool newHandSoundSwitch_ = true;
 
     // Table components.
     QWidget* table_ = nullptr;
     QPlainTextEdit* userMessages_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
     QPushButton* bitBtn1_ = nullptr;
     QLabel* labelGameType_ = nullptr;
     QTimer* timerComputerPlayerWait_ = nullptr;

@@ -1,6 +1,7 @@
 // The table of the main window: its components, UpdateTable, card clicks and the computer
 // acting for the user.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -45,6 +46,9 @@ void TMainForm::LayoutTable()
     auto* panel = new QWidget(table_);
     panel->setGeometry(0, 0, WindowSize().width(), kTopPanelHeight);
     panel->setAutoFillBackground(true);
+    QPalette panelColours = panel->palette();
+    panelColours.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
+    panel->setPalette(panelColours);
     userMessages_ = new QPlainTextEdit(panel);
     userMessages_->setObjectName(QStringLiteral("UserMessages"));
     userMessages_->setReadOnly(true);
@@ -164,7 +168,7 @@ void TMainForm::UpdateTable()
         newHandSoundSwitch_ = !newHandSoundSwitch_;
     }
     // 4.
-    side_.RefreshPenalty(g);
+    side_.RefreshPenalty();
     // 5. - 8.
     UpdateHands();
     UpdateTrick();

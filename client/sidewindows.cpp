@@ -6,105 +6,57 @@
 
 #include "aboutbox.h"
 #include "connectform.h"
+#include "contractsdlg.h"
+#include "penaltyform.h"
+#include "scoreform.h"
 #include "stringgrid.h"
 #include "welcomeform.h"
 
-#if __has_include("scoreform.h")
-#include "scoreform.h"
-#define ZORBELA_HAVE_SCORE 1
-#endif
-#if __has_include("penaltyform.h")
-#include "penaltyform.h"
-#define ZORBELA_HAVE_PENALTY 1
-#endif
-#if __has_include("contractdialog.h")
-#include "contractdialog.h"
-#define ZORBELA_HAVE_CONTRACTS 1
-#endif
+QWidget* TSideWindows::ScoreWindow() const { return Score; }
 
-QWidget* TSideWindows::ScoreWindow() const
-{
-#ifdef ZORBELA_HAVE_SCORE
-    return Score;
-#else
-    return nullptr;
-#endif
-}
-
-QWidget* TSideWindows::PenaltyWindow() const
-{
-#ifdef ZORBELA_HAVE_PENALTY
-    return Penalty;
-#else
-    return nullptr;
-#endif
-}
+QWidget* TSideWindows::PenaltyWindow() const { return Penalty; }
 
 void TSideWindows::Bind(TGameInfo& g, uint8_t& seat) const
 {
-#ifdef ZORBELA_HAVE_SCORE
     if (Score)
         Score->Bind(&g, &seat);
-#endif
-#ifdef ZORBELA_HAVE_PENALTY
     if (Penalty)
         Penalty->Bind(&g);
-#endif
-#ifdef ZORBELA_HAVE_CONTRACTS
     if (Contracts)
         Contracts->Bind(&g, &seat);
-#endif
-    (void)g;
-    (void)seat;
 }
 
 void TSideWindows::RefreshScore() const
 {
-#ifdef ZORBELA_HAVE_SCORE
     if (Score)
         Score->Refresh();
-#endif
 }
 
 void TSideWindows::RepaintScoreGrid() const
 {
-#ifdef ZORBELA_HAVE_SCORE
     if (Score)
         Score->ScoreGrid->update();
-#endif
 }
 
-void TSideWindows::RefreshPenalty(const TGameInfo& g) const
+void TSideWindows::RefreshPenalty() const
 {
-#ifdef ZORBELA_HAVE_PENALTY
     if (Penalty)
         Penalty->Refresh();
-#endif
-    (void)g;
 }
 
 bool TSideWindows::ContractDialogVisible() const
 {
-#ifdef ZORBELA_HAVE_CONTRACTS
     return Contracts && Contracts->isVisible();
-#else
-    return false;
-#endif
 }
 
 uint8_t TSideWindows::RunContractDialog(QPoint screenCentre) const
 {
-#ifdef ZORBELA_HAVE_CONTRACTS
     if (!Contracts)
         return kNone;
     Contracts->adjustSize();
     Contracts->move(screenCentre - QPoint(Contracts->width() / 2, Contracts->height() / 2));
     Contracts->exec();
-    return Contracts->ChosenContract();
-#else
-    (void)screenCentre;
-    return kNone;
-#endif
+    return Contracts->Result();
 }
 
 void TSideWindows::FillWelcome(const QString& name, bool dealer) const

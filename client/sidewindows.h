@@ -35,7 +35,7 @@ struct TSideWindows {
     void Bind(TGameInfo& g, uint8_t& seat) const;
     void RefreshScore() const;
     void RepaintScoreGrid() const;
-    void RefreshPenalty(const TGameInfo& g) const;
+    void RefreshPenalty() const;
 
     bool ContractDialogVisible() const;
     // Shows the contract dialog modally with its centre at the given screen point; returns

@@ -17,6 +17,8 @@
 #include "card.h"
 #include "client_test_util.h"
 #include "mainform.h"
+#include "penaltyform.h"
+#include "scoreform.h"
 
 namespace {
 
@@ -81,6 +83,20 @@ protected:
 
 TEST_F(NetworkGameTest, WholeGamePlayedByTheComputerForTheUser)
 {
+    // The score table and the taken-cards window follow the game as in the program.
+    TScoreForm score;
+    TPenaltyForm penalty;
+    TSideWindows side;
+    side.Score = &score;
+    side.Penalty = &penalty;
+    dealerForm = std::make_unique<TMainForm>();
+    dealerForm->SetSideWindows(side);
+    dealerForm->SetPrompts(&dealerUser);
+    dealerForm->SetAutoStart(false);
+    dealerForm->SetDealerOptions(dealerOptions);
+    dealerForm->SetGamePort(0);
+    dealerForm->Session().OnSent = [this](TPacketType t) { dealerSent.types.push_back(t); };
+    dealerForm->FirstActivation();
     dealerForm->Action("Yerimebilgisayaroynasn1")->trigger();
     dealerForm->Action("Hzl1")->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
@@ -100,6 +116,10 @@ TEST_F(NetworkGameTest, WholeGamePlayedByTheComputerForTheUser)
     EXPECT_TRUE(SameRecord(dealerForm->Session().Record(), DealerRecord()));
     EXPECT_EQ(dealerForm->StatusText(), QStringLiteral("Oyun bitti"));
     EXPECT_EQ(ContractsPlayed(DealerRecord()), 20);
+    // The side windows were docked at the main window's right edge.
+    EXPECT_EQ(score.width(), penalty.width());
+    EXPECT_EQ(penalty.y(), score.frameGeometry().bottom() + 1);
+    dealerForm.reset(); // before the side windows it refers to
     // The user's seat chose its five contracts, and played at least one card a hand.
     EXPECT_EQ(dealerSent.Count(CONTRACT_CHOICE), 5);
     EXPECT_GE(dealerSent.Count(CARD_PLAY), 20);
