@@ -265,10 +265,15 @@ void TMainForm::AskContract()
         g.Phase != psChoosing || session_.ContractSent || side_.ContractDialogVisible() ||
         !side_.Contracts)
         return;
-    // Centred over the middle of the table, between the top and bottom hands.
-    const int midY = (PositionRect(kTop).bottom + PositionRect(kBottom).top) / 2;
-    const QPoint centre = table_->mapToGlobal(QPoint(WindowSize().width() / 2, midY));
-    const uint8_t contract = side_.RunContractDialog(centre);
+    // Over the middle of the table, between the top and bottom hands; a dialog taller than
+    // that gap keeps the user's own hand in sight and covers the top hand instead.
+    const uint8_t contract = side_.RunContractDialog([this](QSize size) {
+        const int gapTop = PositionRect(kTop).bottom, gapBottom = PositionRect(kBottom).top;
+        int top = (gapTop + gapBottom) / 2 - size.height() / 2;
+        top = std::max(kTopPanelHeight, std::min(top, gapBottom - size.height()));
+        const int left = (WindowSize().width() - size.width()) / 2;
+        return table_->mapToGlobal(QPoint(left, top));
+    });
     if (contract < kContractCount)
         session_.SendContractChoice(contract);
 }

@@ -1,7 +1,6 @@
 #include "sidewindows.h"
 
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QRadioButton>
 
 #include "aboutbox.h"
@@ -49,12 +48,13 @@ bool TSideWindows::ContractDialogVisible() const
     return Contracts && Contracts->isVisible();
 }
 
-uint8_t TSideWindows::RunContractDialog(QPoint screenCentre) const
+uint8_t TSideWindows::RunContractDialog(const std::function<QPoint(QSize)>& place) const
 {
     if (!Contracts)
         return kNone;
+    Contracts->FormShow(); // the offer decides the dialog's height
     Contracts->adjustSize();
-    Contracts->move(screenCentre - QPoint(Contracts->width() / 2, Contracts->height() / 2));
+    Contracts->move(place(Contracts->size()));
     Contracts->exec();
     return Contracts->Result();
 }
@@ -99,22 +99,13 @@ void TSideWindows::ShowAbout() const
         About->exec();
 }
 
-void TSideWindows::ShowHelp(QWidget* parent) const
+bool TSideWindows::ShowHelp() const
 {
-    if (Help) {
-        Help->show();
-        Help->raise();
-        return;
-    }
-    QMessageBox::information(
-        parent, QStringLiteral("Yardım"),
-        QStringLiteral("RUVO: dört kişilik, 52 kağıtla oynanan bir koz ve ceza oyunu.\n\n"
-                       "Dağıtıcı: \"Dağıtıcı olmak istiyorum\" seçilir, diğer oyuncular bu "
-                       "bilgisayarın adresine bağlanır; F2 boş yerleri bilgisayar "
-                       "oyuncularıyla doldurur.\n"
-                       "Sırası gelen oyuncu el işaretli kağıtlardan birine tıklar.\n"
-                       "Her oyuncu oyun boyunca üç ceza ve iki koz oyunu seçer; 20 el "
-                       "oynanır.\n\nF1: yardım   F2: başla"));
+    if (!Help)
+        return false;
+    Help->show();
+    Help->raise();
+    return true;
 }
 
 void TSideWindows::ShowHigh() const

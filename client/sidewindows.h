@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 #include "gameinfo.h"
 
@@ -38,9 +40,9 @@ struct TSideWindows {
     void RefreshPenalty() const;
 
     bool ContractDialogVisible() const;
-    // Shows the contract dialog modally with its centre at the given screen point; returns
-    // the chosen contract (255 when there is no dialog).
-    uint8_t RunContractDialog(QPoint screenCentre) const;
+    // Shows the contract dialog modally where place puts a dialog of its size (screen
+    // coordinates); returns the chosen contract (255 when there is no dialog).
+    uint8_t RunContractDialog(const std::function<QPoint(QSize)>& place) const;
 
     // Welcome dialog: filled from the settings before it is shown.
     void FillWelcome(const QString& name, bool dealer) const;
@@ -55,6 +57,7 @@ struct TSideWindows {
     QString RunConnect(bool* confirmed) const;
 
     void ShowAbout() const;
-    void ShowHelp(QWidget* parent) const;
+    // Shows the help window; false when there is none.
+    bool ShowHelp() const;
     void ShowHigh() const;
 };

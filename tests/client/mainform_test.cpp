@@ -16,6 +16,8 @@
 #include "card.h"
 #include "client_test_util.h"
 #include "mainform.h"
+#include "penaltyform.h"
+#include "scoreform.h"
 #include "regeasy.h"
 #include "sounds.h"
 
@@ -272,4 +274,68 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     form->Ykle1Click();
     EXPECT_EQ(user.notices.value(1), QStringLiteral("Oyun yüklenmedi: yeni oyun başlıyor"));
     EXPECT_EQ(sent.Count(NEW_GAME), 1);
+}
+
+TEST_F(MainFormTest, SoundsFollowTheTableOnlyWhileSesliIsChecked)
+{
+    TSoundBox& sounds = form->Sounds();
+    TGameInfo g = DealtRecord(61);
+    ChooseContract(g, KozKaro);
+    Seat(0);
+    Record(g); // a hand without a completed trick: the first such record sounds 1006
+    EXPECT_EQ(sounds.Requests(kSoundNewHand), 1);
+    const int leader = g.Turn;
+    PlayCard(g, leader, g.CardSuit[leader][0], g.CardValue[leader][0]);
+    Record(g); // the second one does not, and the card laid into the trick sounds 1001
+    EXPECT_EQ(sounds.Requests(kSoundNewHand), 1);
+    EXPECT_EQ(sounds.Requests(kSoundCardIntoTrick), 1);
+    Record(g); // the same trick again: the card is already on screen
+    EXPECT_EQ(sounds.Requests(kSoundCardIntoTrick), 1);
+    EXPECT_EQ(sounds.Requests(kSoundNewHand), 2);
+    Deliver(TRICK_CLEAR, {});
+    EXPECT_EQ(sounds.Requests(kSoundTrickCleared), 1);
+
+    form->Action("Sesli1")->trigger(); // off
+    Deliver(TRICK_CLEAR, {});
+    const int next = g.Turn;
+    PlayCard(g, next, g.CardSuit[next][0], g.CardValue[next][0]);
+    Record(g);
+    Record(g);
+    EXPECT_EQ(sounds.Requests(kSoundTrickCleared), 1);
+    EXPECT_EQ(sounds.Requests(kSoundCardIntoTrick), 1);
+    EXPECT_EQ(sounds.Requests(kSoundNewHand), 2);
+}
+
+TEST_F(MainFormTest, SideWindowsStayDockedWhenTheMainWindowMoves)
+{
+    TScoreForm score;
+    TPenaltyForm penalty;
+    TSideWindows side;
+    side.Score = &score;
+    side.Penalty = &penalty;
+    TMainForm docked;
+    docked.SetSideWindows(side);
+    docked.SetAutoStart(false);
+    docked.show();
+    docked.FirstActivation();
+    score.show();
+    penalty.show();
+    docked.move(40, 30);
+    ASSERT_TRUE(WaitUntil([&] { return score.frameGeometry().left() == docked.frameGeometry().right() + 1; }, 3000));
+    EXPECT_EQ(score.frameGeometry().top(), docked.frameGeometry().top());
+    EXPECT_EQ(score.width(), 800 - docked.frameGeometry().width());
+    EXPECT_EQ(penalty.x(), score.x());
+    EXPECT_EQ(penalty.frameGeometry().top(), score.frameGeometry().bottom() + 1);
+    EXPECT_EQ(penalty.size(), score.size());
+}
+
+TEST_F(MainFormTest, HelpKeyShowsHelpAndChatBoxSendsOnCancelToo)
+{
+    QTest::keyRelease(form.get(), Qt::Key_F1);
+    ASSERT_EQ(user.notices.size(), 1);
+    EXPECT_TRUE(user.notices[0].contains(QStringLiteral("F2")));
+    user.line.clear();
+    form->BitBtn1Click();
+    EXPECT_EQ(user.lineCaptions.value(0), QStringLiteral("Ne dinonuz?"));
+    EXPECT_EQ(sent.Count(CHAT_TEXT), 1);
 }

@@ -116,18 +116,3 @@ TEST(ClientSession, UnknownTypesAndTrickMessages)
     EXPECT_EQ(full, 1);
     EXPECT_EQ(taker, 2);
 }
-
-TEST(ClientSession, SendingACardMarksItSent)
-{
-    TClientSession s;
-    std::vector<TPacketType> sent;
-    s.OnSent = [&](TPacketType t) { sent.push_back(t); };
-    s.MySeat = 1;
-    s.SendCardPlay(Hearts, Queen);
-    EXPECT_TRUE(s.CardSent);
-    s.SendContractChoice(KozMaca);
-    EXPECT_TRUE(s.ContractSent);
-    ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[0], CARD_PLAY);
-    EXPECT_EQ(sent[1], CONTRACT_CHOICE);
-}
