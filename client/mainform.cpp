@@ -8,8 +8,6 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
-#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -41,7 +39,6 @@ TMainForm::TMainForm(QWidget* parent)
     LayoutTable();
     CreateMenus();
     move(0, 0);
-    srand(static_cast<unsigned>(QRandomGenerator::system()->generate()));
 }
 
 TMainForm::~TMainForm()
@@ -55,6 +52,7 @@ TMainForm::~TMainForm()
     session_.OnChat = session_.OnStatusText = nullptr;
     session_.OnJoinAccepted = session_.OnSeatName = nullptr;
     session_.OnTrickTaker = nullptr;
+    session_.OnSent = nullptr;
     timerComputerPlayerWait_->stop();
     sounds_->PlayToEnd(kSoundClosing, 2500);
     if (cheer_)
