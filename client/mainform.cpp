@@ -34,6 +34,7 @@ TMainForm::TMainForm(QWidget* parent)
     statusLabel_ = new QLabel(statusBar());
     statusLabel_->setObjectName(QStringLiteral("StatusBar"));
     statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusLabel_->setTextFormat(Qt::PlainText); // it shows players' names
     statusBar()->addWidget(statusLabel_, 1);
     WireSession();
     LayoutTable();

@@ -89,6 +89,7 @@ void TMainForm::LayoutTable()
         trickCards_[p] = card;
 
         auto* label = new QLabel(QStringLiteral("'Ruvo'ci %1").arg(p + 1), table_);
+        label->setTextFormat(Qt::PlainText); // a name is never markup
         label->setFont(bold);
         label->setStyleSheet(QStringLiteral("color: white;"));
         label->hide();

@@ -16,6 +16,7 @@
 #include "card.h"
 #include "client_test_util.h"
 #include "mainform.h"
+#include "payload.h"
 #include "penaltyform.h"
 #include "scoreform.h"
 #include "regeasy.h"
@@ -154,8 +155,18 @@ TEST_F(MainFormTest, PlayingTheFifthCardLeavesAGapAndOtherSeatsShowBacks)
     EXPECT_EQ(form->LabelGameType()->text(), QString::fromUtf8(ContractNames[KozSinek]));
 }
 
-TEST_F(MainFormTest, TrickTakerMarkerAndClear)
+TEST_F(MainFormTest, TrickMarkersJoiningNamesAndUnknownMessages)
 {
+    // While players join, a name stands at its seat number's place, as plain text.
+    TPayloadWriter name;
+    name.Byte(3).Text(QStringLiteral("<b>Ali</b>"));
+    Deliver(SEAT_NAME, name.Bytes());
+    EXPECT_TRUE(form->NameLabel(table::kLeft)->isVisible());
+    EXPECT_EQ(form->NameLabel(table::kLeft)->text(), QStringLiteral("<b>Ali</b>"));
+    EXPECT_EQ(form->NameLabel(table::kLeft)->textFormat(), Qt::PlainText);
+    Pump(50);
+    EXPECT_TRUE(user.questions.isEmpty()); // seat 3 completes the table only at the dealer
+
     TGameInfo g = DealtRecord(41);
     Seat(1);
     Record(g);
