@@ -289,6 +289,16 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
 
 TEST_F(MainFormTest, SoundsFollowTheTableOnlyWhileSesliIsChecked)
 {
+    // The five sounds are compiled into the program as wave files.
+    for (int number : {1001, 1002, 1003, 1006, 1007}) {
+        QFile wave(TSoundBox::ResourcePath(number));
+        ASSERT_TRUE(wave.open(QIODevice::ReadOnly)) << number;
+        const QByteArray bytes = wave.readAll();
+        EXPECT_TRUE(bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WAVE") << number;
+        EXPECT_GT(bytes.size(), 1000) << number;
+    }
+    EXPECT_TRUE(TSoundBox::ResourcePath(1010).isEmpty());
+
     TSoundBox& sounds = form->Sounds();
     TGameInfo g = DealtRecord(61);
     ChooseContract(g, KozKaro);
