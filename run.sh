@@ -3,7 +3,4 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/setup.sh build -DCMAKE_BUILD_TYPE=Release
-if [ -x build/app/zorbela ]; then
-  exec build/app/zorbela "$@"
-fi
-exec build/tools/zorbela-deal "$@"
+exec build/app/zorbela "$@"
