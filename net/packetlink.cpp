@@ -133,6 +133,9 @@ bool TPacketLink::CheckIncomingBuffer()
             SendAck(head.timestamp);
             DropIncoming(head.size);
         } else if (head.type == CRCERROR) {
+            // The frame leaves the buffer before anything is sent or shown: a message box
+            // runs the event loop, and a read that comes in meanwhile must not see it again.
+            DropIncoming(head.size);
             const uint32_t failed = head.timestamp;
             if (failed == DISCARD_PREDATA) {
                 SendDiscardPredata();
@@ -154,10 +157,10 @@ bool TPacketLink::CheckIncomingBuffer()
                     Message(QStringLiteral("Cannot locate CRCERROR type!"));
                 }
             }
-            DropIncoming(head.size);
             trace_("got an CRCERROR, after that IncomingBuffer->Size is %d, waiting packet count is %d\n",
                    int(incomingBuffer_.size()), WaitingCount());
         } else if (head.type == ACK) {
+            DropIncoming(head.size); // before any message, as above
             bool matches;
             {
                 std::lock_guard guard(lock_);
@@ -167,7 +170,6 @@ bool TPacketLink::CheckIncomingBuffer()
                 AckReceived(head.timestamp);
             else
                 Message(QStringLiteral("timestamp of ACK and OutgoingPacket is not equal!"));
-            DropIncoming(head.size);
             trace_("got an ACK, after that IncomingBuffer->Size is %d, waiting packet count is %d\n",
                    int(incomingBuffer_.size()), WaitingCount());
         } else {

@@ -157,6 +157,39 @@ TEST(Framing, CrcErrorNamingControlTypesRepeatsThemByteForByte)
                                                   "timestamp of ACK and OutgoingPacket is not equal!"}));
 }
 
+TEST(Framing, AMessageBoxThatLetsFurtherReadsRunSeesEachFrameOnce)
+{
+    // A message box runs the event loop: the next read event processes the buffer while
+    // the first message is still open.
+    std::vector<QByteArray> written, delivered;
+    std::vector<QString> messages;
+    bool nested = false;
+    TPacketLink* self = nullptr;
+    TPacketLink link(QStringLiteral("TestSocket"), [&](const QByteArray& f) { written.push_back(f); },
+                     [&](const QString& m) {
+                         messages.push_back(m);
+                         if (nested)
+                             return;
+                         nested = true;
+                         self->AppendIncoming(kCard + kChoice.left(10));
+                         while (self->CheckIncomingBuffer())
+                             delivered.push_back(self->RecvPacketBuffer());
+                     });
+    self = &link;
+    link.AppendIncoming(BuildControlFrame(ACK, 5) + BuildControlFrame(CRCERROR, CARD_PLAY));
+    while (link.CheckIncomingBuffer())
+        delivered.push_back(link.RecvPacketBuffer());
+    link.AppendIncoming(kChoice.mid(10));
+    while (link.CheckIncomingBuffer())
+        delivered.push_back(link.RecvPacketBuffer());
+
+    EXPECT_EQ(messages, (std::vector<QString>{"timestamp of ACK and OutgoingPacket is not equal!",
+                                              "Cannot locate CRCERROR type!"}));
+    EXPECT_EQ(delivered, (std::vector<QByteArray>{kCard, kChoice}));
+    EXPECT_EQ(written, (std::vector<QByteArray>{BuildControlFrame(ACK, 1000), BuildControlFrame(ACK, 2000)}));
+    EXPECT_EQ(link.IncomingSize(), 0);
+}
+
 TEST(Framing, SenderWaitsForEachAckAndRepeatsOnlyOnCrcError)
 {
     TEnd end;
