@@ -46,8 +46,16 @@ int ErrorEventFor(QAbstractSocket::SocketError error, bool connecting)
 
 void ShowNetMessage(const TNetMessageEvent& handler, const QString& text)
 {
-    if (text.isEmpty())
+    // A message box runs the event loop, and a peer can keep sending frames that each ask
+    // for a message: while one message is shown on this thread, further ones are dropped
+    // instead of stacking boxes without end.
+    thread_local bool showing = false;
+    if (text.isEmpty() || showing)
         return;
+    struct TShowing {
+        TShowing() { showing = true; }
+        ~TShowing() { showing = false; }
+    } shown;
     if (handler)
         handler(text);
     else

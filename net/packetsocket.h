@@ -23,7 +23,8 @@ using TPacketReadEvent =
 // Connect, disconnect and similar notifications of one connection.
 using TSocketEvent = std::function<void(QTcpSocket* socket)>;
 // A message for the user (socket errors and transport faults, fixed English texts). When a
-// component's OnMessage is empty, the message goes to Notify() of rules/notify.h.
+// component's OnMessage is empty, the message goes to Notify() of rules/notify.h. While a
+// message is being shown (a box that runs the event loop), further ones are dropped.
 using TNetMessageEvent = std::function<void(const QString& text)>;
 
 // The configured port number 99007 keeps its low 16 bits on the wire.

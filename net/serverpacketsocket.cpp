@@ -143,20 +143,27 @@ void TServerPacketSocket::ServerPacketSocketRead(QTcpSocket* socket)
     TPacketThread* thread = GetServerPacketThread(socket);
     if (thread == nullptr)
         return;
-    thread->ReadSocket();
-    while (thread->CheckIncomingBuffer()) {
-        // The handler may close this connection or the whole component: keep the frame
-        // alive through the call and look the thread up again afterwards.
-        const QByteArray frame = thread->Link().RecvPacketBuffer();
-        if (OnClientPacketRead)
-            OnClientPacketRead(socket, TPacketType(uint8_t(frame.at(0))),
-                               reinterpret_cast<const uint8_t*>(frame.constData()) + kHeaderSize,
-                               int32_t(frame.size()) - kHeaderSize);
-        if (GetServerPacketThread(socket) != thread)
+    // A handler that shows a box runs the event loop; bytes that arrive meanwhile wait in
+    // the socket without a new read event (none is raised inside this one), so they are
+    // taken here once the handlers are done.
+    do {
+        thread->ReadSocket();
+        while (thread->CheckIncomingBuffer()) {
+            // The handler may close this connection or the whole component: keep the frame
+            // alive through the call and look the thread up again afterwards.
+            const QByteArray frame = thread->Link().RecvPacketBuffer();
+            if (OnClientPacketRead)
+                OnClientPacketRead(socket, TPacketType(uint8_t(frame.at(0))),
+                                   reinterpret_cast<const uint8_t*>(frame.constData()) + kHeaderSize,
+                                   int32_t(frame.size()) - kHeaderSize);
+            if (GetServerPacketThread(socket) != thread)
+                return;
+        }
+        if (thread->Link().Broken()) {
+            CloseConnection(socket); // an impossible frame size: the stream cannot go on
             return;
-    }
-    if (thread->Link().Broken())
-        CloseConnection(socket); // an impossible frame size: the stream cannot go on
+        }
+    } while (GetServerPacketThread(socket) == thread && socket->bytesAvailable() > 0);
 }
 
 void TServerPacketSocket::SocketError(QTcpSocket* socket, QAbstractSocket::SocketError error)

@@ -1,5 +1,6 @@
 // The packet sockets over loopback TCP: every message end to end, stop-and-wait on the
 // wire, connections coming and going.
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -243,6 +244,63 @@ TEST_F(TTable, HandlerMayDropTheConnectionInTheMiddleOfARead)
     ASSERT_EQ(atDealer.size(), 1u);
     EXPECT_EQ(atDealer[0].type, NEW_GAME);
     EXPECT_TRUE(server.PacketThreads().empty());
+}
+
+// What a message box does to a packet handler: it runs the event loop until it is closed.
+static void ShowBox(int ms = 100)
+{
+    Settle(ms);
+}
+
+TEST_F(TTable, FramesThatArriveWhileAHandlerShowsABoxAreDeliveredAfterIt)
+{
+    auto player = Join();
+    QTcpSocket* c = accepted[0];
+    // The second frame goes out as soon as the first is acknowledged, that is before the
+    // first one's handler runs, and reaches each end while that handler's box is open.
+    player->OnPacketRead = [&, inner = Recorder(atPlayer)](QTcpSocket* s, TPacketType t, const uint8_t* b, int32_t n) {
+        inner(s, t, b, n);
+        if (atPlayer.size() == 1)
+            ShowBox();
+    };
+    server.OnClientPacketRead = [&, inner = Recorder(atDealer)](QTcpSocket* s, TPacketType t, const uint8_t* b, int32_t n) {
+        inner(s, t, b, n);
+        if (atDealer.size() == 1)
+            ShowBox();
+    };
+    SendTrickTaker(server, c, 2);
+    SendTrickClear(server, c);
+    ASSERT_TRUE(WaitFor([&] { return atPlayer.size() == 2; }, 3000));
+    EXPECT_EQ(atPlayer[1].type, TRICK_CLEAR);
+    SendNewGame(*player);
+    SendStartNow(*player);
+    ASSERT_TRUE(WaitFor([&] { return atDealer.size() == 2; }, 3000));
+    EXPECT_EQ(atDealer[1].type, START_NOW);
+}
+
+TEST_F(TTable, MessagesThatArriveWhileOneIsShownAreNotStacked)
+{
+    QTcpSocket first, second;
+    for (QTcpSocket* peer : {&first, &second})
+        peer->connectToHost(QHostAddress::LocalHost, server.Port());
+    ASSERT_TRUE(WaitFor([&] { return accepted.size() == 2; }));
+    int depth = 0, deepest = 0;
+    server.OnMessage = [&](const QString& m) {
+        messages.push_back(m);
+        deepest = std::max(deepest, ++depth);
+        if (messages.size() == 1) {
+            second.write(BuildControlFrame(ACK, 2)); // acknowledges nothing either
+            ShowBox(200);
+        }
+        --depth;
+    };
+    first.write(BuildControlFrame(ACK, 1)); // acknowledges nothing
+    ASSERT_TRUE(WaitFor([&] { return !messages.empty() && depth == 0; }));
+    Settle(50);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(messages.size(), 1u);
+    second.write(BuildControlFrame(ACK, 3)); // once it is closed, the next one is shown
+    ASSERT_TRUE(WaitFor([&] { return messages.size() == 2; }));
 }
 
 TEST(PacketSocket, FailedConnectionShowsTheConnectText)
