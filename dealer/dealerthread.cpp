@@ -216,7 +216,13 @@ void TDealerThread::ClientPacketRead(QTcpSocket* connection, TPacketType type, c
         return;
     default:
         Log(QStringLiteral("unknown message type %1 from %2").arg(int(type)).arg(Peer(connection)));
+        // The box runs the event loop, so messages of other connections are handled while
+        // it is open; one box at a time keeps a stream of them from stacking boxes.
+        if (noticeOpen_)
+            return Log(QStringLiteral("notice not shown: one is open"));
+        noticeOpen_ = true;
         Notify("Dealer: Bilinmeyen bir paket alındı");
+        noticeOpen_ = false;
         return;
     }
 }

@@ -168,6 +168,7 @@ private:
     QList<QPointer<QTimer>> refusePolls_; // close refused connections once TABLE_FULL is through
     TRandom* random_;
     bool quick_ = false;
+    bool noticeOpen_ = false; // the unknown-message box is being shown
     int trickResolveExtraMs_;
     QString lastHandFolder_;
     QString lastHandPath_;

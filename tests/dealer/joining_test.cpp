@@ -124,6 +124,33 @@ TEST_F(Joining, UnknownTypesAreReportedAndStrayMessagesDropped)
     EXPECT_TRUE(stranger.Received.empty());
 }
 
+TEST_F(Joining, UnknownTypesArrivingWhileTheirBoxIsOpenDoNotStackBoxes)
+{
+    StartDealer();
+    TTestPlayer& own = Join("Ayşe");
+    TTestPlayer& stranger = Join("x", false);
+    int depth = 0, deepest = 0, shown = 0;
+    struct TReset {
+        ~TReset() { SetNotifier({}); }
+    } reset;
+    SetNotifier([&](const std::string&, int) { // a box: the event loop runs until it is closed
+        ++shown;
+        deepest = std::max(deepest, ++depth);
+        if (shown == 1) {
+            stranger.SendRaw(TPacketType(21));
+            Settle(300);
+        }
+        --depth;
+    });
+    own.SendRaw(TPacketType(20));
+    ASSERT_TRUE(WaitFor([&] { return shown > 0 && depth == 0; }));
+    Settle(100);
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(shown, 1);
+    stranger.SendRaw(TPacketType(22)); // once it is closed, the next one is shown
+    EXPECT_TRUE(WaitFor([&] { return shown == 2; }));
+}
+
 TEST_F(Joining, APlayerWhoLeftReceivesNothingAndTheOthersGoOn)
 {
     StartDealer();
