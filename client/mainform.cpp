@@ -244,19 +244,25 @@ void TMainForm::ShowSideWindows()
     activateWindow();
 }
 
-void TMainForm::StartAsDealer(const QString& name)
+// What both start flows do first: remember the name, show the table, forget any seat.
+void TMainForm::PrepareStart(const QString& name, bool dealer)
 {
     if (!name.isEmpty()) {
         session_.UserName = name;
         WriteRegString(kRegKey, kRegUserName, name);
     }
-    session_.IsDealer = true;
+    session_.IsDealer = dealer;
     show();
     ShowSideWindows();
     session_.MySeat = -1;
     session_.SeatByte() = kNone;
     if (IsChecked("Hzl1"))
         timerComputerPlayerWait_->setInterval(10);
+}
+
+void TMainForm::StartAsDealer(const QString& name)
+{
+    PrepareStart(name, true);
     session_.NamedSeat = 0;
     StartDealer();
     SetStatus(kWaitingText);
@@ -271,17 +277,7 @@ void TMainForm::StartAsDealer(const QString& name)
 
 void TMainForm::StartAsPlayer(const QString& name, const QString& host)
 {
-    if (!name.isEmpty()) {
-        session_.UserName = name;
-        WriteRegString(kRegKey, kRegUserName, name);
-    }
-    session_.IsDealer = false;
-    show();
-    ShowSideWindows();
-    session_.MySeat = -1;
-    session_.SeatByte() = kNone;
-    if (IsChecked("Hzl1"))
-        timerComputerPlayerWait_->setInterval(10);
+    PrepareStart(name, false);
     // Without a host given, the connection dialog asks for it (its address is used as it
     // stands when it closes).
     session_.SetHost(host.isEmpty() && side_.Connect ? side_.RunConnect(nullptr) : host);

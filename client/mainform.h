@@ -50,6 +50,7 @@ public:
     void FirstActivation();
     void StartFlow();
     // The part of the start flow after the welcome dialog.
+    void PrepareStart(const QString& name, bool dealer);
     void StartAsDealer(const QString& name);
     void StartAsPlayer(const QString& name, const QString& host);
 
