@@ -40,8 +40,17 @@ TPacketLink::TRawWriter TPacketThread::SocketWriter(QTcpSocket* socket)
         if (s == nullptr)
             return;
         auto write = [target, frame] {
-            if (target && target->state() == QAbstractSocket::ConnectedState)
-                target->write(frame);
+            if (!target || target->state() != QAbstractSocket::ConnectedState)
+                return;
+            if (target->bytesToWrite() + frame.size() > kMaxUnsentBytes) {
+                // The peer reads nothing while its frames keep asking for ACKs and
+                // repeats: the connection is given up instead of buffering without end.
+                // Closed from the event loop, as this write may run inside a read.
+                QMetaObject::invokeMethod(
+                    target, [target] { if (target) target->abort(); }, Qt::QueuedConnection);
+                return;
+            }
+            target->write(frame);
         };
         if (QThread::currentThread() == s->thread())
             write();

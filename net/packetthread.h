@@ -4,7 +4,8 @@
 //
 // The socket is used only from the thread that owns it: the packet thread hands every
 // write to that thread by queued call, in order; writes made on the owning thread itself
-// (ACK, CRCERROR, repeats) go straight to the socket.
+// (ACK, CRCERROR, repeats) go straight to the socket. A socket whose unsent bytes would
+// pass kMaxUnsentBytes is closed.
 #pragma once
 
 #include <condition_variable>
@@ -19,6 +20,10 @@
 #include <QTcpSocket>
 
 #include "packetlink.h"
+
+// Bytes a socket may hold unsent. A peer that leaves this much unread is not following
+// the protocol (it has at most one data frame in flight); its connection is closed.
+constexpr qint64 kMaxUnsentBytes = qint64(1) << 20;
 
 class TPacketThread {
 public:

@@ -303,6 +303,28 @@ TEST_F(TTable, MessagesThatArriveWhileOneIsShownAreNotStacked)
     ASSERT_TRUE(WaitFor([&] { return messages.size() == 2; }));
 }
 
+TEST_F(TTable, APeerThatAsksForRepeatsButReadsNothingIsDropped)
+{
+    QTcpSocket peer;
+    peer.setReadBufferSize(64); // it stops reading almost at once
+    peer.connectToHost(QHostAddress::LocalHost, server.Port());
+    ASSERT_TRUE(WaitFor([&] { return accepted.size() == 1; }));
+    bool gone = false;
+    server.OnClientDisconnect = [&](QTcpSocket*) { gone = true; };
+    SendGameRecord(server, accepted[0], TGameInfo{}); // in flight, never acknowledged
+    // Every 16-byte CRCERROR naming it asks for the whole 456-byte frame again.
+    QByteArray burst;
+    for (int i = 0; i < 1000; ++i)
+        burst += BuildControlFrame(CRCERROR, GAME_RECORD);
+    for (int round = 0; round < 200 && !gone; ++round) {
+        peer.write(burst);
+        WaitFor([&] { return gone || peer.bytesToWrite() == 0; }, 1000);
+    }
+    ASSERT_TRUE(WaitFor([&] { return gone; }, 1000));
+    EXPECT_EQ(server.ActiveConnections(), 0);
+    EXPECT_TRUE(server.PacketThreads().empty());
+}
+
 TEST(PacketSocket, FailedConnectionShowsTheConnectText)
 {
     QTcpServer probe; // find a port nobody listens on
