@@ -13,16 +13,25 @@ bool IsCard(uint8_t suit, uint8_t value) { return suit <= Spades && value <= Kin
 
 bool IsSeatOrNone(uint8_t seat) { return seat < 4 || seat == kNone; }
 
-bool RowsValid(const uint8_t values[4][13], const uint8_t suits[4][13], const uint8_t counts[4])
+// cardsInRows: whether the rows below the counts hold cards. The taken rows do so only in
+// the contracts that collect penalty cards; elsewhere their count is a number of tricks and
+// the rows keep whatever an earlier hand (or a fresh record) left there.
+bool RowsValid(const uint8_t values[4][13], const uint8_t suits[4][13], const uint8_t counts[4],
+               bool cardsInRows = true)
 {
     for (int seat = 0; seat < 4; ++seat) {
         if (counts[seat] > kRowSize)
             return false;
-        for (int i = 0; i < counts[seat]; ++i)
+        for (int i = 0; cardsInRows && i < counts[seat]; ++i)
             if (!IsCard(suits[seat][i], values[seat][i]))
                 return false;
     }
     return true;
+}
+
+bool CollectsCards(uint8_t contract)
+{
+    return contract == KupaAlmaz || contract == KizAlmaz || contract == ErkekAlmaz;
 }
 
 bool ScoreValid(const TScoreInfo& s)
@@ -65,7 +74,7 @@ bool NamesValid(const TGameInfo& g)
 bool IsValidGameInfo(const TGameInfo& g)
 {
     return RowsValid(g.CardValue, g.CardSuit, g.CardCount) &&
-           RowsValid(g.TakenValue, g.TakenSuit, g.TakenCount) && ScoreValid(g.Score) &&
+           RowsValid(g.TakenValue, g.TakenSuit, g.TakenCount, CollectsCards(g.Contract)) && ScoreValid(g.Score) &&
            TrickValid(g) && IsSeatOrNone(g.Leader) && IsSeatOrNone(g.Turn) &&
            IsSeatOrNone(g.Chooser) && IsSeatOrNone(g.HandChooser) &&
            (g.Contract < kContractCount || g.Contract == kNone) && PhaseValid(g.Phase) &&

@@ -32,7 +32,7 @@ TEST(IsValidGameInfo, RefusesEachByteOutOfRangeAndNothingElse)
     const std::vector<std::function<void(TGameInfo&)>> faults = {
         [](TGameInfo& g) { g.CardCount[3] = 14; },        [](TGameInfo& g) { g.CardSuit[2][9] = 4; },
         [](TGameInfo& g) { g.CardValue[1][0] = 13; },     [](TGameInfo& g) { g.TakenCount[1] = 14; },
-        [](TGameInfo& g) { g.TakenSuit[0][0] = 4; },      [](TGameInfo& g) { g.Score.TrumpsChosen[2] = 3; },
+        [](TGameInfo& g) { g.Contract = KizAlmaz; g.TakenSuit[0][0] = 4; },      [](TGameInfo& g) { g.Score.TrumpsChosen[2] = 3; },
         [](TGameInfo& g) { g.Score.PenaltiesChosen[3] = 4; }, [](TGameInfo& g) { g.TrickCount = 5; },
         [](TGameInfo& g) { g.TrickSuit[1] = kNone; },     [](TGameInfo& g) { g.LedCount[0] = 14; },
         [](TGameInfo& g) { g.LeadSuit = 4; },             [](TGameInfo& g) { g.Leader = 4; },
@@ -42,6 +42,14 @@ TEST(IsValidGameInfo, RefusesEachByteOutOfRangeAndNothingElse)
         [](TGameInfo& g) { g.TricksPlayed = 14; },
         [](TGameInfo& g) { std::memset(g.PlayerName[3], 'x', kNameSize); },
     };
+    // Where the taken count counts tricks, the rows hold leftovers that are never read.
+    for (uint8_t contract : {ElAlmaz, SonikiAlmaz, KozMaca}) {
+        TGameInfo tricks = base;
+        tricks.Contract = contract;
+        tricks.TakenCount[2] = 5;
+        std::memset(tricks.TakenSuit[2], 0xCD, 13);
+        EXPECT_TRUE(IsValidGameInfo(tricks)) << int(contract);
+    }
     for (std::size_t i = 0; i < faults.size(); ++i) {
         TGameInfo bad = base;
         faults[i](bad);
