@@ -98,6 +98,11 @@ void TServerPacketSocket::ServerPacketSocketConnect()
 {
     while (QTcpSocket* socket = server_->nextPendingConnection()) {
         socket->setParent(this);
+        if (int(connections_.size()) >= maxConnections_) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         connect(socket, &QTcpSocket::disconnected, this,
                 [this, socket] { ServerPacketSocketDisconnect(socket); });

@@ -25,6 +25,11 @@
 #include "packetsocket.h"
 #include "packetthread.h"
 
+// Connections a server socket holds at once unless told otherwise: far more than a table
+// needs, few enough that a peer opening connections without end cannot use up the
+// process's threads and file handles.
+constexpr int kMaxConnections = 32;
+
 class TServerPacketSocket : public QObject {
 public:
     explicit TServerPacketSocket(QObject* parent = nullptr);
@@ -41,6 +46,11 @@ public:
     // removed before this returns. No OnClientDisconnect is raised for them.
     void Close();
     bool Active() const;
+
+    // A connection that arrives while this many are open is closed at once, without a
+    // packet thread or any event.
+    void SetMaxConnections(int count) { maxConnections_ = count; }
+    int MaxConnections() const { return maxConnections_; }
 
     // Connections in accept order (those that closed are gone from the list).
     int ActiveConnections() const { return int(connections_.size()); }
@@ -73,6 +83,7 @@ private:
 
     QTcpServer* server_;
     quint16 port_ = kGamePort;
+    int maxConnections_ = kMaxConnections;
     std::vector<QTcpSocket*> connections_;
     std::vector<std::unique_ptr<TPacketThread>> threads_;
 };

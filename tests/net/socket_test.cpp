@@ -325,6 +325,31 @@ TEST_F(TTable, APeerThatAsksForRepeatsButReadsNothingIsDropped)
     EXPECT_TRUE(server.PacketThreads().empty());
 }
 
+TEST_F(TTable, ConnectionsBeyondTheLimitAreClosedAtOnce)
+{
+    server.SetMaxConnections(3);
+    std::vector<std::unique_ptr<QTcpSocket>> peers;
+    int closed = 0;
+    for (int i = 0; i < 5; ++i) {
+        auto& peer = peers.emplace_back(std::make_unique<QTcpSocket>());
+        QObject::connect(peer.get(), &QTcpSocket::disconnected, [&] { ++closed; });
+        peer->connectToHost(QHostAddress::LocalHost, server.Port());
+    }
+    ASSERT_TRUE(WaitFor([&] { return closed == 2; }));
+    Settle(50);
+    EXPECT_EQ(accepted.size(), 3u);
+    EXPECT_EQ(server.PacketThreads().size(), 3u);
+    const auto open = std::find_if(peers.begin(), peers.end(), [](const auto& p) {
+        return p->state() == QAbstractSocket::ConnectedState;
+    });
+    ASSERT_NE(open, peers.end());
+    (*open)->abort(); // room for one more
+    ASSERT_TRUE(WaitFor([&] { return server.ActiveConnections() == 2; }));
+    auto player = Join();
+    EXPECT_EQ(server.ActiveConnections(), 3);
+    EXPECT_TRUE(player->Connected());
+}
+
 TEST(PacketSocket, FailedConnectionShowsTheConnectText)
 {
     QTcpServer probe; // find a port nobody listens on
