@@ -165,8 +165,10 @@ void TDealerThread::StartTrickTimers()
 void TDealerThread::StopTrickTimers()
 {
     trickWinnerTimer_.stop();
-    trickClearTimer_.stop();
     trickResolveTimer_.stop();
+    // A trick whose taker the players were shown is cleared from their screens now.
+    if (trickClearTimer_.isActive())
+        TrickClearTick();
 }
 
 void TDealerThread::ComputerMoveTick()

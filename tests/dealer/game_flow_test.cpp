@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include "dealer_test_util.h"
 
@@ -108,6 +109,27 @@ TEST_F(TrickSequence, QuickChangesTheTimersOfATrickAlreadyPaced)
     EXPECT_EQ(dealer->TrickResolveTimer().interval(), 515);
     ASSERT_TRUE(WaitFor([&] { return ResolvedAt() >= 0; }, 5000));
     EXPECT_LT(ResolvedAt() - full, 1500); // not the 2000 ms it was started with
+}
+
+TEST_F(TrickSequence, ANewGameWhileATrickIsPacedEndsItsPacing)
+{
+    StartDealer(false);
+    PlayOneTrick();
+    ASSERT_TRUE(P(1).WaitCount(TRICK_TAKER, 1));
+    SendNewGame(P(0).Socket);
+    ASSERT_TRUE(P(1).WaitCount(GAME_RECORD, 7));
+    const TGameInfo dealt = dealer->GameInfo();
+    Settle(2500); // past the moment the old trick's clear and resolution were due
+    // The taker shown is cleared before the new deal; nothing of the old trick follows.
+    for (const auto& p : players) {
+        const QStringList lines = p->Lines();
+        const qsizetype taker = lines.indexOf(QRegularExpression("TRICK_TAKER \\d"));
+        ASSERT_GE(taker, 0);
+        EXPECT_EQ(lines.mid(taker + 1), QStringList({"TRICK_CLEAR", "GAME_RECORD"}));
+    }
+    EXPECT_TRUE(SameRecord(dealer->GameInfo(), dealt));
+    EXPECT_EQ(dealt.Phase, psChoosing);
+    EXPECT_EQ(dealt.TricksPlayed, 0);
 }
 
 using WholeGame = TDealerFixture;
