@@ -19,6 +19,7 @@
 namespace {
 
 const QString kWaitingText = QStringLiteral("Diğerlerinin bağlanması bekleniyor...");
+const QString kNoDealerText = QStringLiteral("Dağıtıcı başlatılamadı!");
 
 } // namespace
 
@@ -265,6 +266,12 @@ void TMainForm::StartAsDealer(const QString& name)
     PrepareStart(name, true);
     session_.NamedSeat = 0;
     StartDealer();
+    if (!dealer_->Listening()) {
+        // Another program holds the port: connecting to "localhost" now would join its
+        // table while this window believes it deals.
+        SetStatus(kNoDealerText);
+        return;
+    }
     SetStatus(kWaitingText);
     session_.SetHost(QStringLiteral("localhost"));
     Menu("&Oyun")->setEnabled(true);

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTcpServer>
 #include <QTest>
 
 #include <cstring>
@@ -207,4 +208,17 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
                                        SameRecord(dealerForm->Session().Record(), saved); }));
     EXPECT_TRUE(dealerUser.notices.isEmpty()) << dealerUser.notices.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(playerUser.notices.isEmpty()) << playerUser.notices.join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(NetworkGameTest, DealerOnATakenPortDoesNotJoinTheOtherTable)
+{
+    QTcpServer other;
+    ASSERT_TRUE(other.listen(QHostAddress::Any, 0));
+    dealerForm->SetGamePort(other.serverPort());
+    dealerForm->StartAsDealer(QStringLiteral("Ali"));
+    Pump(300);
+    EXPECT_FALSE(dealerForm->Dealer()->Listening());
+    EXPECT_FALSE(other.hasPendingConnections());
+    EXPECT_EQ(dealerSent.Count(JOIN_REQUEST), 0);
+    EXPECT_EQ(dealerForm->StatusText(), QStringLiteral("Dağıtıcı başlatılamadı!"));
 }
