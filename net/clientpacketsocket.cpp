@@ -118,25 +118,11 @@ void TClientPacketSocket::ClientPacketSocketRead()
     QTcpSocket* socket = socket_;
     if (thread == nullptr)
         return;
-    // Bytes that arrive while a handler shows a box raise no read event of their own (none
-    // is raised inside this one): they are taken here once the handlers are done.
-    do {
-        thread->ReadSocket();
-        while (thread->CheckIncomingBuffer()) {
-            // The handler may close the connection: keep the frame alive through the call.
-            const QByteArray frame = thread->Link().RecvPacketBuffer();
-            if (OnPacketRead)
-                OnPacketRead(socket, TPacketType(uint8_t(frame.at(0))),
-                             reinterpret_cast<const uint8_t*>(frame.constData()) + kHeaderSize,
-                             int32_t(frame.size()) - kHeaderSize);
-            if (thread_.get() != thread || socket_ != socket)
-                return;
-        }
-        if (thread->Link().Broken()) {
-            socket->abort(); // an impossible frame size: the stream cannot go on
-            return;
-        }
-    } while (socket->bytesAvailable() > 0);
+    const TReadEnd end = DeliverIncoming(*thread, socket, OnPacketRead, [&] {
+        return thread_.get() == thread && socket_ == socket;
+    });
+    if (end == TReadEnd::Broken)
+        socket->abort(); // an impossible frame size: the stream cannot go on
 }
 
 void TClientPacketSocket::SocketError(QAbstractSocket::SocketError error)

@@ -1,5 +1,7 @@
 #include "packetsocket.h"
 
+#include "packetthread.h"
+
 QString SocketErrorText(const QString& componentName, int errorEvent)
 {
     static const char16_t* const kTexts[] = {
@@ -60,4 +62,25 @@ void ShowNetMessage(const TNetMessageEvent& handler, const QString& text)
         handler(text);
     else
         Notify(text.toStdString());
+}
+
+TReadEnd DeliverIncoming(TPacketThread& thread, QTcpSocket* socket, const TPacketReadEvent& handler,
+                         const std::function<bool()>& stillOwned)
+{
+    do {
+        thread.ReadSocket();
+        while (thread.CheckIncomingBuffer()) {
+            // Keep the frame alive through the call: the handler may close the connection.
+            const QByteArray frame = thread.Link().RecvPacketBuffer();
+            if (handler)
+                handler(socket, TPacketType(uint8_t(frame.at(0))),
+                        reinterpret_cast<const uint8_t*>(frame.constData()) + kHeaderSize,
+                        int32_t(frame.size()) - kHeaderSize);
+            if (!stillOwned())
+                return TReadEnd::Gone;
+        }
+        if (thread.Link().Broken())
+            return TReadEnd::Broken;
+    } while (socket->bytesAvailable() > 0);
+    return TReadEnd::Drained;
 }

@@ -14,6 +14,8 @@
 
 #include "packet.h"
 
+class TPacketThread;
+
 // One data frame received: the connection's socket, the frame's type, its payload and the
 // payload's length (may be 0). buf stays valid only during the call; copy what you need.
 // Every frame is acknowledged before its event is raised. A handler may close the
@@ -44,3 +46,14 @@ QString SocketErrorText(const QString& componentName, int errorEvent);
 // Which error event a socket error stands for; -1 for errors that are not reported (the
 // peer closing the connection is an ordinary disconnection).
 int ErrorEventFor(QAbstractSocket::SocketError error, bool connecting);
+
+// How a read of one connection ended.
+enum class TReadEnd { Drained, Gone, Broken };
+// Reads what the connection's socket holds and hands every complete data frame to handler,
+// again and again until no bytes are left: bytes that arrive while a handler shows a box
+// raise no read event of their own (none is raised inside this one). stillOwned says whether
+// the thread still belongs to the socket after a handler ran (a handler may close the
+// connection or the whole component); Gone when it does not, Broken when the stream
+// announced an impossible frame size and cannot go on.
+TReadEnd DeliverIncoming(TPacketThread& thread, QTcpSocket* socket, const TPacketReadEvent& handler,
+                         const std::function<bool()>& stillOwned);

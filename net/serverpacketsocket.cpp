@@ -148,27 +148,13 @@ void TServerPacketSocket::ServerPacketSocketRead(QTcpSocket* socket)
     TPacketThread* thread = GetServerPacketThread(socket);
     if (thread == nullptr)
         return;
-    // A handler that shows a box runs the event loop; bytes that arrive meanwhile wait in
-    // the socket without a new read event (none is raised inside this one), so they are
-    // taken here once the handlers are done.
-    do {
-        thread->ReadSocket();
-        while (thread->CheckIncomingBuffer()) {
-            // The handler may close this connection or the whole component: keep the frame
-            // alive through the call and look the thread up again afterwards.
-            const QByteArray frame = thread->Link().RecvPacketBuffer();
-            if (OnClientPacketRead)
-                OnClientPacketRead(socket, TPacketType(uint8_t(frame.at(0))),
-                                   reinterpret_cast<const uint8_t*>(frame.constData()) + kHeaderSize,
-                                   int32_t(frame.size()) - kHeaderSize);
-            if (GetServerPacketThread(socket) != thread)
-                return;
-        }
-        if (thread->Link().Broken()) {
-            CloseConnection(socket); // an impossible frame size: the stream cannot go on
-            return;
-        }
-    } while (GetServerPacketThread(socket) == thread && socket->bytesAvailable() > 0);
+    // The handler may close this connection or the whole component: the thread is looked
+    // up again after every call.
+    const TReadEnd end = DeliverIncoming(*thread, socket, OnClientPacketRead, [&] {
+        return GetServerPacketThread(socket) == thread;
+    });
+    if (end == TReadEnd::Broken)
+        CloseConnection(socket); // an impossible frame size: the stream cannot go on
 }
 
 void TServerPacketSocket::SocketError(QTcpSocket* socket, QAbstractSocket::SocketError error)
