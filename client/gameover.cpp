@@ -1,8 +1,8 @@
 #include "gameover.h"
 
-#include <cstring>
+#include <algorithm>
 
-#include "cp1254.h"
+#include "recordtext.h"
 
 std::vector<TCheerEntry> CheerEntries(const TGameInfo& g)
 {
@@ -11,8 +11,7 @@ std::vector<TCheerEntry> CheerEntries(const TGameInfo& g)
     for (int seat = 1; seat < 4; ++seat)
         best = std::max<int>(best, g.Score.Totals[seat].Total);
     for (int seat = 0; seat < 4; ++seat) {
-        const char* name = g.PlayerName[seat];
-        entries[seat].name = FromCp1254(name, static_cast<qsizetype>(strnlen(name, kNameSize)));
+        entries[seat].name = RecordText(g.PlayerName[seat], int(kNameSize));
         entries[seat].total = g.Score.Totals[seat].Total;
         entries[seat].winner = entries[seat].total == best;
     }

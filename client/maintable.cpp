@@ -9,11 +9,11 @@
 
 #include "card.h"
 #include "computerplayer.h"
-#include "cp1254.h"
 #include "gameover.h"
 #include "handmarker.h"
 #include "mainform.h"
 #include "prompts.h"
+#include "recordtext.h"
 #include "sounds.h"
 
 using namespace table;
@@ -24,8 +24,7 @@ QString PlayerName(const TGameInfo& g, int seat)
 {
     if (seat < 0 || seat > 3)
         return {};
-    const char* name = g.PlayerName[seat];
-    return FromCp1254(name, static_cast<qsizetype>(strnlen(name, kNameSize)));
+    return RecordText(g.PlayerName[seat], int(kNameSize));
 }
 
 const QColor kTableColour(0, 112, 40);
