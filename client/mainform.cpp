@@ -191,8 +191,9 @@ void TMainForm::moveEvent(QMoveEvent* e)
 
 void TMainForm::ReadSettings()
 {
-    side_.FillWelcome(ReadRegString(kRegKey, kRegUserName, LoginName()),
-                      ReadRegBool(kRegKey, kRegIamDealer, kDefIamDealer));
+    // The name fills the welcome dialog and stays the user's name unless the dialog gives another.
+    const QString name = ReadRegString(kRegKey, kRegUserName, LoginName());
+    side_.FillWelcome(name, ReadRegBool(kRegKey, kRegIamDealer, kDefIamDealer));
     SetChecked("Sesli1", ReadRegBool(kRegKey, kRegSound, kDefSound));
     SetChecked("Hzl1", ReadRegBool(kRegKey, kRegQuick, kDefQuick));
     SetChecked("Oyunsaatynndedner1", ReadRegBool(kRegKey, kRegClockwise, kDefClockwise));
@@ -200,7 +201,7 @@ void TMainForm::ReadSettings()
                ReadRegBool(kRegKey, kRegComputerPlayer, kDefComputerPlayer));
     Action("Bunubilgisayaroynasn1")->setEnabled(!IsChecked("Yerimebilgisayaroynasn1"));
     sounds_->SetEnabled(IsChecked("Sesli1"));
-    session_.UserName = ReadRegString(kRegKey, kRegUserName, LoginName());
+    session_.UserName = name;
 }
 
 void TMainForm::FirstActivation()
