@@ -239,9 +239,7 @@ void TMainForm::UpdateCursors()
                         g.TrickCount < 4 && !session_.CardSent;
     for (int k = 0; k < kSlotsPerHand; ++k) {
         TCard* card = cardSlots_[kBottom][k];
-        std::string why;
-        const bool playable =
-            myTurn && IsPlayable(g, session_.MySeat, card->Suit(), card->Card(), why);
+        const bool playable = myTurn && CanPlay(g, session_.MySeat, card->Suit(), card->Card());
         card->setCursor(playable ? Qt::PointingHandCursor : Qt::ArrowCursor);
     }
 }

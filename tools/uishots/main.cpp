@@ -18,7 +18,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -61,9 +60,8 @@ TGameInfo PlayedRecord(int hands, int tricks)
             if (ContractsPlayed(g) == hands && g.TricksPlayed == tricks && g.TrickCount == 0)
                 break;
             const int seat = g.Turn;
-            std::string why;
             for (int i = 0; i < g.CardCount[seat]; ++i)
-                if (IsPlayable(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i], why)) {
+                if (CanPlay(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i])) {
                     PlayCard(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i]);
                     break;
                 }
