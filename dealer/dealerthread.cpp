@@ -94,7 +94,6 @@ void TDealerThread::DropRefused()
 
 void TDealerThread::ApplyQuick(bool quick)
 {
-    quick_ = quick;
     // A timer that runs is restarted with its new interval.
     computerMoveTimer_.setInterval(quick ? kQuickComputerMoveMs : kComputerMoveMs);
     trickWinnerTimer_.setInterval(quick ? kQuickTrickWinnerMs : kTrickWinnerMs);

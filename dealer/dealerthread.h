@@ -102,7 +102,6 @@ public:
     // the sum of the two before it and the fixed 500 ms (515 or 2000). Running timers are
     // restarted with their new interval.
     void ApplyQuick(bool quick);
-    bool Quick() const { return quick_; }
 
     // One line for every connection, seat and game event, and for every message dropped
     // (English, for the log of the zorbela-dealer tool). Empty: no lines.
@@ -167,7 +166,6 @@ private:
     QList<SeatEntry> seats_;
     QList<QPointer<QTimer>> refusePolls_; // close refused connections once TABLE_FULL is through
     TRandom* random_;
-    bool quick_ = false;
     bool noticeOpen_ = false; // the unknown-message box is being shown
     int trickResolveExtraMs_;
     QString lastHandFolder_;
