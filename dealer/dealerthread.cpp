@@ -63,7 +63,6 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
     ApplyQuick(options.Quick);
 
     InitGameInfo(game_);
-    computer_ = TComputerPlayer{};
 
     // The dealer's thread: it seeds the random source and ends. It is waited for here, so
     // the source is never touched by two threads at once.
@@ -285,11 +284,10 @@ void TDealerThread::AddSeat(SeatEntry entry)
     std::memset(field, 0, kNameSize);
     std::memcpy(field, entry.Name.constData(), std::size_t(entry.Name.size()));
 
+    const QString name = FromCp1254(entry.Name);
     Log(QStringLiteral("seat %1: %2 (%3)")
             .arg(entry.Seat)
-            .arg(FromCp1254(entry.Name),
-                 entry.Kind == SeatEntry::Human ? QStringLiteral("player") : QStringLiteral("computer")));
-    const QString name = FromCp1254(entry.Name);
+            .arg(name, entry.Kind == SeatEntry::Human ? QStringLiteral("player") : QStringLiteral("computer")));
     for (QTcpSocket* connection : HumanConnections())
         SendSeatName(socket_, connection, entry.Seat, name);
 }
