@@ -107,10 +107,8 @@ bool CheckFollow(const TGameInfo& g, int seat, uint8_t suit, uint8_t value, std:
         return false;
     }
     if (IsTrumpContract(c) && suit == c - KozSinek && TrickCards(g) > 0) {
-        int highest = 0;
-        for (int i = 0; i < TrickCards(g); ++i)
-            if (g.TrickSuit[i] == suit && Rank(g.TrickValue[i]) > highest)
-                highest = Rank(g.TrickValue[i]);
+        const uint8_t top = HighestOnTable(g, suit);
+        const int highest = top == kNone ? 0 : Rank(top);
         if (Rank(value) >= highest)
             return true;
         for (int i = 0; i < HeldCount(g, seat); ++i) {
@@ -147,11 +145,12 @@ bool CanPlay(const TGameInfo& g, int seat, uint8_t suit, uint8_t value)
 uint8_t HighestOnTable(const TGameInfo& g, uint8_t suit)
 {
     uint8_t best = kNone;
+    int bestRank = -1;
     for (int i = 0; i < TrickCards(g); ++i) {
-        if (g.TrickSuit[i] != suit)
-            continue;
-        if (best == kNone || Rank(g.TrickValue[i]) > Rank(best))
+        if (g.TrickSuit[i] == suit && Rank(g.TrickValue[i]) > bestRank) {
+            bestRank = Rank(g.TrickValue[i]);
             best = g.TrickValue[i];
+        }
     }
     return best;
 }
