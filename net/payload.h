@@ -25,9 +25,6 @@ public:
     bool Text(QString& text);
     bool Record(TGameInfo& record);
 
-    bool Ok() const { return ok_; }         // every read so far succeeded
-    int32_t Consumed() const { return pos_; }
-
 private:
     bool Take(int32_t n);
 
