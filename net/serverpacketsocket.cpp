@@ -90,8 +90,7 @@ void TServerPacketSocket::CloseConnection(QTcpSocket* socket)
     if (std::find(connections_.begin(), connections_.end(), socket) == connections_.end())
         return;
     socket->abort(); // raises disconnected, which runs the disconnect path
-    if (std::find(connections_.begin(), connections_.end(), socket) != connections_.end())
-        ServerPacketSocketDisconnect(socket);
+    ServerPacketSocketDisconnect(socket); // runs the path when abort did not; else does nothing
 }
 
 void TServerPacketSocket::ServerPacketSocketConnect()
