@@ -136,27 +136,7 @@ bool TPacketLink::CheckIncomingBuffer()
             // The frame leaves the buffer before anything is sent or shown: a message box
             // runs the event loop, and a read that comes in meanwhile must not see it again.
             DropIncoming(head.size);
-            const uint32_t failed = head.timestamp;
-            if (failed == DISCARD_PREDATA) {
-                SendDiscardPredata();
-            } else if (failed == CRCERROR) {
-                SendRaw(lastCrcError_);
-            } else if (failed == ACK) {
-                SendRaw(lastAck_);
-            } else {
-                bool repeated = false;
-                {
-                    std::lock_guard guard(lock_);
-                    if (outgoing_ && uint8_t(waitingList_.front().at(0)) == failed) {
-                        SendRawLocked(waitingList_.front());
-                        repeated = true;
-                    }
-                }
-                if (!repeated) {
-                    trace_("Cannot locate CRCERROR type!");
-                    Message(QStringLiteral("Cannot locate CRCERROR type!"));
-                }
-            }
+            RepeatFailed(head.timestamp);
             trace_("got an CRCERROR, after that IncomingBuffer->Size is %d, waiting packet count is %d\n",
                    int(incomingBuffer_.size()), WaitingCount());
         } else if (head.type == ACK) {
@@ -177,6 +157,31 @@ bool TPacketLink::CheckIncomingBuffer()
             return true;
         }
     }
+}
+
+void TPacketLink::RepeatFailed(uint32_t failedType)
+{
+    if (failedType == DISCARD_PREDATA) {
+        SendDiscardPredata();
+        return;
+    }
+    if (failedType == CRCERROR) {
+        SendRaw(lastCrcError_);
+        return;
+    }
+    if (failedType == ACK) {
+        SendRaw(lastAck_);
+        return;
+    }
+    {
+        std::lock_guard guard(lock_);
+        if (outgoing_ && uint8_t(waitingList_.front().at(0)) == failedType) {
+            SendRawLocked(waitingList_.front());
+            return;
+        }
+    }
+    trace_("Cannot locate CRCERROR type!");
+    Message(QStringLiteral("Cannot locate CRCERROR type!"));
 }
 
 void TPacketLink::ReportCrcError(const TPacketHeader& head, uint32_t computed) const

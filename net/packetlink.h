@@ -84,6 +84,8 @@ public:
 private:
     void SendRawLocked(const QByteArray& frame);
     void SendRaw(const QByteArray& frame);
+    // Answers a CRCERROR: sends again the last frame of the type that failed at the peer.
+    void RepeatFailed(uint32_t failedType);
     void ReportCrcError(const TPacketHeader& head, uint32_t computed) const;
 
     QString threadName_;
