@@ -1,5 +1,7 @@
 #include "packetsocket.h"
 
+#include "messagehook.h"
+#include "notify.h"
 #include "packetthread.h"
 
 QString SocketErrorText(const QString& componentName, int errorEvent)
@@ -42,9 +44,6 @@ int ErrorEventFor(QAbstractSocket::SocketError error, bool connecting)
         return eeGeneral;
     }
 }
-
-#include "messagehook.h"
-#include "notify.h"
 
 void ShowNetMessage(const TNetMessageEvent& handler, const QString& text)
 {

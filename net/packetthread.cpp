@@ -5,8 +5,6 @@
 #include <QThread>
 #include <QTime>
 
-#include "crc.h"
-
 namespace {
 
 const char* const kParamNames[] = {
