@@ -256,8 +256,7 @@ void TMainForm::PrepareStart(const QString& name, bool dealer)
     session_.IsDealer = dealer;
     show();
     ShowSideWindows();
-    session_.MySeat = -1;
-    session_.SeatByte() = kNone;
+    session_.ForgetSeat();
     if (IsChecked("Hzl1"))
         timerComputerPlayerWait_->setInterval(10);
 }

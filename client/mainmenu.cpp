@@ -169,8 +169,7 @@ void TMainForm::YeniOyuncularBekle1Click()
 {
     session_.SendWaitForPlayers();
     session_.NamedSeat = 0;
-    session_.MySeat = -1;
-    session_.SeatByte() = kNone;
+    session_.ForgetSeat();
     session_.ResetRecord();
     UpdateTable();
     SetStatus(QStringLiteral("Diğerlerinin bağlanması bekleniyor..."));

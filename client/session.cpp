@@ -48,6 +48,12 @@ void TClientSession::ResetRecord()
     InitGameInfo(record_);
 }
 
+void TClientSession::ForgetSeat()
+{
+    MySeat = -1;
+    seatByte_ = kNone;
+}
+
 void TClientSession::HandlePacket(TPacketType type, const uint8_t* buf, int32_t count)
 {
     // The payload is copied before anything else: handlers may close the connection.

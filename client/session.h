@@ -43,8 +43,11 @@ public:
     bool IsDealer = false;
     // The player's name as sent in JOIN_REQUEST.
     QString UserName;
-    // The seat as the contract dialog wants it (a byte, 255 while not seated).
-    uint8_t& SeatByte() { return seatByte_; }
+    // The seat as the contract dialog wants it (a byte, 255 while not seated); it follows
+    // MySeat.
+    const uint8_t& SeatByte() const { return seatByte_; }
+    // Not seated any more: MySeat -1 and the seat byte 255.
+    void ForgetSeat();
     // A fresh record (InitGameInfo over zeros), as after "Yeni Oyuncuları Bekle".
     void ResetRecord();
 

@@ -15,7 +15,7 @@ QWidget* TSideWindows::ScoreWindow() const { return Score; }
 
 QWidget* TSideWindows::PenaltyWindow() const { return Penalty; }
 
-void TSideWindows::Bind(TGameInfo& g, uint8_t& seat) const
+void TSideWindows::Bind(const TGameInfo& g, const uint8_t& seat) const
 {
     if (Score)
         Score->Bind(&g, &seat);

@@ -34,7 +34,7 @@ struct TSideWindows {
     QWidget* PenaltyWindow() const;
 
     // Gives the score table and the contract dialog the client's record and seat.
-    void Bind(TGameInfo& g, uint8_t& seat) const;
+    void Bind(const TGameInfo& g, const uint8_t& seat) const;
     void RefreshScore() const;
     void RepaintScoreGrid() const;
     void RefreshPenalty() const;
