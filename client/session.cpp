@@ -21,8 +21,7 @@ void Raise(const F& f, auto&&... args)
 TClientSession::TClientSession()
 {
     socket_.setObjectName(QStringLiteral("PlayerSocket"));
-    std::memset(&record_, 0, sizeof record_);
-    InitGameInfo(record_);
+    ResetRecord();
     socket_.OnConnecting = [this](QTcpSocket*) { Raise(OnConnecting); };
     socket_.OnConnect = [this](QTcpSocket*) {
         Raise(OnConnected);
