@@ -73,7 +73,8 @@ public:
     const QByteArray& LastAck() const { return lastAck_; }
     const QByteArray& LastCrcError() const { return lastCrcError_; }
 
-    // ---- Steps of CheckIncomingBuffer, public for the packet thread and for tests ----
+private:
+    // ---- Steps of CheckIncomingBuffer ----
     void AcceptDataFrame(int32_t size);
     void AckReceived(uint32_t stamp);
     void SendAck(uint32_t stamp);
@@ -81,7 +82,6 @@ public:
     void SendDiscardPredata();
     void DropIncoming(qsizetype count);
 
-private:
     void SendRawLocked(const QByteArray& frame);
     void SendRaw(const QByteArray& frame);
     // Answers a CRCERROR: sends again the last frame of the type that failed at the peer.
