@@ -87,7 +87,7 @@ void TClientPacketSocket::DropSocket()
 
 void TClientPacketSocket::PacketMakeAndSend(TPacketType type, const void* buf, int32_t count)
 {
-    if (!thread_ || count < 0 || count > kMaxPayloadSize || (count > 0 && buf == nullptr))
+    if (!thread_ || !IsSendablePayload(buf, count))
         return;
     thread_->MakeFrame(type, buf, count);
 }

@@ -45,6 +45,11 @@ int ErrorEventFor(QAbstractSocket::SocketError error, bool connecting)
     }
 }
 
+bool IsSendablePayload(const void* buf, int32_t count)
+{
+    return count >= 0 && count <= kMaxPayloadSize && (count == 0 || buf != nullptr);
+}
+
 void ShowNetMessage(const TNetMessageEvent& handler, const QString& text)
 {
     // A message box runs the event loop, and a peer can keep sending frames that each ask

@@ -47,6 +47,10 @@ QString SocketErrorText(const QString& componentName, int errorEvent);
 // peer closing the connection is an ordinary disconnection).
 int ErrorEventFor(QAbstractSocket::SocketError error, bool connecting);
 
+// Whether a payload may go into a data frame: 0 to kMaxPayloadSize bytes, and bytes behind
+// a count above 0.
+bool IsSendablePayload(const void* buf, int32_t count);
+
 // How a read of one connection ended.
 enum class TReadEnd { Drained, Gone, Broken };
 // Reads what the connection's socket holds and hands every complete data frame to handler,

@@ -79,7 +79,7 @@ TPacketThread* TServerPacketSocket::GetServerPacketThread(QTcpSocket* socket) co
 void TServerPacketSocket::PacketMakeAndSend(QTcpSocket* socket, TPacketType type, const void* buf,
                                             int32_t count)
 {
-    if (count < 0 || count > kMaxPayloadSize || (count > 0 && buf == nullptr))
+    if (!IsSendablePayload(buf, count))
         return;
     if (TPacketThread* thread = GetServerPacketThread(socket))
         thread->MakeFrame(type, buf, count);
