@@ -258,7 +258,7 @@ void TMainForm::PrepareStart(const QString& name, bool dealer)
     ShowSideWindows();
     session_.ForgetSeat();
     if (IsChecked("Hzl1"))
-        timerComputerPlayerWait_->setInterval(10);
+        timerComputerPlayerWait_->setInterval(kQuickComputerWaitMs);
 }
 
 void TMainForm::StartAsDealer(const QString& name)

@@ -130,6 +130,10 @@ private:
     void SetChecked(const char* componentName, bool on);
     bool IsChecked(const char* componentName) const;
 
+    // TimerComputerPlayerWait: the pause before the computer makes the user's move.
+    static constexpr int kComputerWaitMs = 1000;
+    static constexpr int kQuickComputerWaitMs = 10; // while "Hızlı" is checked
+
     TClientSession session_;
     TSideWindows side_;
     std::unique_ptr<TUserPrompts> ownPrompts_;

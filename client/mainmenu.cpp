@@ -13,13 +13,6 @@
 #include "savegame.h"
 #include "sounds.h"
 
-namespace {
-
-constexpr int kNormalInterval = 1000;
-constexpr int kQuickInterval = 10;
-
-} // namespace
-
 void TMainForm::CreateMenus()
 {
     QMenuBar* bar = menuBar();
@@ -210,8 +203,7 @@ void TMainForm::ApplyQuick(bool toggle)
         SetChecked("Hzl1", !IsChecked("Hzl1"));
     const bool quick = IsChecked("Hzl1");
     WriteRegBool(kRegKey, kRegQuick, quick);
-    const int first = quick ? kQuickInterval : kNormalInterval;
-    timerComputerPlayerWait_->setInterval(first);
+    timerComputerPlayerWait_->setInterval(quick ? kQuickComputerWaitMs : kComputerWaitMs);
     // The dealer sets its four timers in their order: computer move, trick winner, trick
     // clear, and the trick resolution from the two before it.
     if (dealer_)

@@ -107,7 +107,7 @@ void TMainForm::LayoutTable()
 
     timerComputerPlayerWait_ = new QTimer(this);
     timerComputerPlayerWait_->setObjectName(QStringLiteral("TimerComputerPlayerWait"));
-    timerComputerPlayerWait_->setInterval(1000);
+    timerComputerPlayerWait_->setInterval(kComputerWaitMs);
     connect(timerComputerPlayerWait_, &QTimer::timeout, this, [this] { TimerComputerPlayerWaitTimer(); });
 
     setFixedSize(WindowSize());
