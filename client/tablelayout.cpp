@@ -101,12 +101,9 @@ int RelativePosition(int seat, int mySeat, bool clockwise)
 
 int TrickPosition(const TGameInfo& g, int i, int mySeat, bool clockwise)
 {
-    if (static_cast<int8_t>(g.Leader) < 0) {
-        int r = i & 3;
-        if (clockwise && (r & 1))
-            r = 4 - r;
-        return r;
-    }
+    // Before anyone has led, the i-th card stands where seat i would for seat 0.
+    if (static_cast<int8_t>(g.Leader) < 0)
+        return RelativePosition(i, 0, clockwise);
     return RelativePosition((g.Leader + i) % 4, mySeat, clockwise);
 }
 
