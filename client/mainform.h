@@ -122,6 +122,8 @@ private:
     void UpdateHands();
     void UpdateTrick();
     void UpdateCursors();
+    // A card is awaited from the user's seat and none has been sent for it yet.
+    bool MyCardDue() const;
     void GameOverSteps();
     void AskContract();
     void TimerComputerPlayerWaitTimer();

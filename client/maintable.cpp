@@ -232,11 +232,17 @@ void TMainForm::UpdateTrick()
     }
 }
 
+bool TMainForm::MyCardDue() const
+{
+    const TGameInfo& g = session_.Record();
+    return session_.MySeat >= 0 && g.Turn == static_cast<uint8_t>(session_.MySeat) && g.TrickCount < 4 &&
+           !session_.CardSent;
+}
+
 void TMainForm::UpdateCursors()
 {
     const TGameInfo& g = session_.Record();
-    const bool myTurn = session_.MySeat >= 0 && g.Turn == static_cast<uint8_t>(session_.MySeat) &&
-                        g.TrickCount < 4 && !session_.CardSent;
+    const bool myTurn = MyCardDue();
     for (int k = 0; k < kSlotsPerHand; ++k) {
         TCard* card = cardSlots_[kBottom][k];
         const bool playable = myTurn && CanPlay(g, session_.MySeat, card->Suit(), card->Card());
@@ -279,9 +285,7 @@ void TMainForm::AskContract()
 void TMainForm::CardSlotClick(int slot)
 {
     const TGameInfo& g = session_.Record();
-    if (slot < 0 || slot >= kSlotsPerHand || session_.MySeat < 0)
-        return;
-    if (g.Turn != static_cast<uint8_t>(session_.MySeat) || g.TrickCount >= 4 || session_.CardSent)
+    if (slot < 0 || slot >= kSlotsPerHand || !MyCardDue())
         return;
     const TCard* card = cardSlots_[kBottom][slot];
     std::string why;
