@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
 
 #include <array>

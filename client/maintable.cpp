@@ -173,9 +173,8 @@ void TMainForm::UpdateTable()
     UpdateHands();
     UpdateTrick();
     UpdateCursors();
-    labelGameType_->setText(static_cast<int8_t>(g.Contract) < 0 || g.Contract >= kContractCount
-                                ? QStringLiteral("???????")
-                                : QString::fromUtf8(ContractNames[g.Contract]));
+    labelGameType_->setText(g.Contract >= kContractCount ? QStringLiteral("???????")
+                                                         : QString::fromUtf8(ContractNames[g.Contract]));
     // 9.
     if (IsChecked("Yerimebilgisayaroynasn1")) {
         timerComputerPlayerWait_->start();
