@@ -23,10 +23,8 @@ public:
     void SetHost(const QString& host) { socket_.SetHost(host); }
     QString Host() const { return socket_.Host(); }
     void SetPort(quint16 port) { socket_.SetPort(port); }
-    quint16 Port() const { return socket_.Port(); }
     void Open() { socket_.Open(); }
     void Close() { socket_.Close(); }
-    bool Connected() const { return socket_.Connected(); }
 
     // ---- State ----
     TGameInfo& Record() { return record_; }
