@@ -100,8 +100,12 @@ void TMainForm::WireSession()
             SetStatus(QStringLiteral("Bağlandı"));
     };
     session_.OnDisconnected = [this] {
-        if (!session_.IsDealer)
-            SetStatus(session_.Host() + QStringLiteral(" : Bağlantı kesildi!"));
+        if (session_.IsDealer)
+            return;
+        SetStatus(session_.Host() + QStringLiteral(" : Bağlantı kesildi!"));
+        // Only a player who had a seat is offered to join again; a refused one is not.
+        if (session_.MySeat >= 0)
+            Later([this] { OfferReconnect(); });
     };
     session_.OnRecord = [this] { UpdateTable(); };
     session_.OnChat = [this](const QString& text) {
@@ -149,6 +153,21 @@ void TMainForm::TableComplete()
         session_.SendNewGame();
     else
         Ykle1Click();
+}
+
+void TMainForm::OfferReconnect()
+{
+    // The seat is forgotten first: a second loss of the connection before a new seat is
+    // given asks nothing more (the "Bağlantı" menu still reconnects).
+    session_.ForgetSeat();
+    if (session_.PlayerSocket().Active())
+        return; // connected again meanwhile
+    const bool again = prompts_->Ask(
+        this, QStringLiteral("%1 ile bağlantı koptu.\n\nAynı dağıtıcıya \"%2\" adıyla yeniden "
+                             "bağlanmak ister misin?")
+                  .arg(session_.Host(), session_.UserName));
+    if (again && !session_.PlayerSocket().Active())
+        session_.Open();
 }
 
 // ---- First activation and start flow ----

@@ -106,6 +106,8 @@ private:
     void SetStatus(const QString& text);
     void OnSeatName(int seat, const QString& name);
     void TableComplete();
+    // A seated joining player lost the dealer: asks whether to join the same dealer again.
+    void OfferReconnect();
     void PlaceSideWindows();
     void ShowSideWindows();
     void ReadSettings();

@@ -148,6 +148,7 @@ void TMainForm::k1Click()
 
 void TMainForm::YenidenBalan1Click()
 {
+    session_.ForgetSeat(); // a connection closed on purpose is not offered back
     session_.Close();
     bool confirmed = false;
     const QString address = side_.RunConnect(&confirmed);
