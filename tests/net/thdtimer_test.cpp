@@ -1,0 +1,176 @@
+#include "thdtimer.h"
+
+#include "net_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// A handler that counts its calls and notes the thread it ran on.
+struct Counter {
+    int calls = 0;
+    QThread* thread = nullptr;
+    TThreadedTimer::TNotifyEvent Handler()
+    {
+        return [this](TThreadedTimer*) {
+            ++calls;
+            thread = QThread::currentThread();
+        };
+    }
+};
+
+TEST(ThreadedTimer, RunsOnlyWithIntervalEnabledAndHandler)
+{
+    TThreadedTimer t;
+    Counter c;
+    EXPECT_EQ(t.Interval(), 1000u);
+    t.SetInterval(0);
+    t.SetEnabled(true);
+    t.SetPeriodic(true);
+    t.SetOnTimer(c.Handler());
+    EXPECT_FALSE(t.Running());
+    Settle(200);
+    EXPECT_EQ(c.calls, 0) << "an interval of 0 never fires";
+
+    t.SetOnTimer(nullptr);
+    t.SetInterval(20);
+    EXPECT_FALSE(t.Running()) << "no handler";
+    t.SetOnTimer(c.Handler());
+    EXPECT_TRUE(t.Running());
+    ASSERT_TRUE(WaitFor([&] { return c.calls >= 2; }));
+    EXPECT_EQ(c.thread, QCoreApplication::instance()->thread()) << "ticks run on the owning thread";
+
+    // Equal values leave the thread alone; a real change suspends and resumes it.
+    const int switches = t.ThreadSwitches();
+    t.SetEnabled(true);
+    t.SetPeriodic(true);
+    t.SetInterval(20);
+    t.SetThreadPriority(t.ThreadPriority());
+    EXPECT_EQ(t.ThreadSwitches(), switches);
+    t.SetThreadPriority(QThread::LowPriority);
+    EXPECT_EQ(t.ThreadSwitches(), switches + 2);
+    EXPECT_TRUE(t.Running());
+
+    t.SetEnabled(false);
+    EXPECT_FALSE(t.Running());
+    Settle(30);
+    const int before = c.calls;
+    Settle(150);
+    EXPECT_EQ(c.calls, before) << "a disabled timer stays quiet";
+}
+
+TEST(ThreadedTimer, OneShotFiresOnceAndAgainWhenEnabledAgain)
+{
+    TThreadedTimer t;
+    Counter c;
+    t.SetInterval(30);
+    t.SetOnTimer(c.Handler());
+    t.SetEnabled(true);
+    ASSERT_TRUE(WaitFor([&] { return c.calls == 1; }));
+    EXPECT_FALSE(t.Enabled());
+    EXPECT_FALSE(t.Running());
+    Settle(150);
+    EXPECT_EQ(c.calls, 1);
+
+    t.SetEnabled(true);
+    ASSERT_TRUE(WaitFor([&] { return c.calls == 2; }));
+    EXPECT_FALSE(t.Enabled());
+    Settle(150);
+    EXPECT_EQ(c.calls, 2);
+}
+
+// Start-to-start gaps of a periodic timer whose handler takes `work` ms.
+std::vector<qint64> Gaps(uint32_t interval, int work, int calls)
+{
+    TThreadedTimer t;
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<qint64> starts;
+    t.SetInterval(interval);
+    t.SetPeriodic(true);
+    t.SetOnTimer([&](TThreadedTimer*) {
+        starts.push_back(clock.elapsed());
+        QThread::msleep(static_cast<unsigned long>(work));
+    });
+    t.SetEnabled(true);
+    WaitFor([&] { return int(starts.size()) >= calls; }, 20000);
+    t.SetEnabled(false);
+    std::vector<qint64> gaps;
+    for (size_t i = 1; i < starts.size(); ++i)
+        gaps.push_back(starts[i] - starts[i - 1]);
+    return gaps;
+}
+
+qint64 Median(std::vector<qint64> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+TEST(ThreadedTimer, PeriodicCallsStartIntervalApart)
+{
+    // A quick handler: the sleep is shortened by its duration, so the calls start about
+    // 150 ms apart, not 150 + 60.
+    std::vector<qint64> gaps = Gaps(150, 60, 7);
+    ASSERT_EQ(gaps.size(), 6u);
+    EXPECT_GE(*std::min_element(gaps.begin(), gaps.end()), 140);
+    EXPECT_LT(Median(gaps), 195);
+
+    // A handler slower than the interval is called again at once.
+    gaps = Gaps(50, 90, 6);
+    ASSERT_EQ(gaps.size(), 5u);
+    EXPECT_GE(*std::min_element(gaps.begin(), gaps.end()), 85);
+    EXPECT_LT(Median(gaps), 125);
+}
+
+TEST(ThreadedTimer, HandlerCanDisableOrDestroyItsTimer)
+{
+    // A periodic timer switched off by its own handler stays off.
+    TThreadedTimer t;
+    int calls = 0;
+    t.SetInterval(20);
+    t.SetPeriodic(true);
+    t.SetOnTimer([&](TThreadedTimer* self) {
+        ++calls;
+        self->SetEnabled(false);
+    });
+    t.SetEnabled(true);
+    ASSERT_TRUE(WaitFor([&] { return calls == 1; }));
+    Settle(150);
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(t.Enabled());
+
+    auto* own = new TThreadedTimer;
+    int ownCalls = 0;
+    own->SetInterval(20);
+    own->SetPeriodic(true);
+    own->SetOnTimer([&](TThreadedTimer* self) {
+        ++ownCalls;
+        delete self;
+    });
+    own->SetEnabled(true);
+    ASSERT_TRUE(WaitFor([&] { return ownCalls == 1; }));
+    Settle(100);
+    EXPECT_EQ(ownCalls, 1);
+}
+
+TEST(ThreadedTimer, DestroyedWhileATickWaitsForTheOwningThread)
+{
+    int calls = 0;
+    {
+        TThreadedTimer t;
+        t.SetInterval(10);
+        t.SetPeriodic(true);
+        t.SetOnTimer([&](TThreadedTimer*) { ++calls; });
+        t.SetEnabled(true);
+        // The owning thread is busy: the tick is posted and the timing thread waits for it.
+        QThread::msleep(100);
+    } // must not deadlock
+    Settle(50);
+    EXPECT_EQ(calls, 0) << "the pending tick goes with its timer";
+}
+
+} // namespace
