@@ -1,6 +1,9 @@
 #include "packet.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <climits>
 #include <cstring>
 #include <thread>
 
@@ -33,12 +36,34 @@ bool SameHeader(const TPacketHeader& a, const TPacketHeader& b)
     return a.type == b.type && a.size == b.size && a.timestamp == b.timestamp && a.CRC == b.CRC;
 }
 
+namespace {
+
+int64_t WallClockMs()
+{
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
+}
+
+std::atomic<TFrameClock> frameClock{&WallClockMs};
+std::atomic<int64_t> lastStamp{INT64_MIN};
+
+} // namespace
+
+void SetFrameClock(TFrameClock clock)
+{
+    frameClock.store(clock != nullptr ? clock : &WallClockMs);
+}
+
 uint32_t FrameStamp()
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    const auto now = std::chrono::system_clock::now().time_since_epoch();
-    const int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(now).count();
-    return uint32_t(uint64_t(ms) & 0xFFFFFFFFu);
+    const int64_t now = frameClock.load()();
+    int64_t last = lastStamp.load();
+    int64_t stamp;
+    do {
+        stamp = std::max(now, last + 1);
+    } while (!lastStamp.compare_exchange_weak(last, stamp));
+    return uint32_t(uint64_t(stamp) & 0xFFFFFFFFu);
 }
 
 uint32_t FrameCrc(const char* frame, int32_t size)

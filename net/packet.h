@@ -53,8 +53,16 @@ TPacketHeader ReadHeader(const char* frame);
 bool SameHeader(const TPacketHeader& a, const TPacketHeader& b);
 
 // Pauses the calling thread for 5 ms, then reads the wall clock: the low 32 bits of the
-// milliseconds since 1 January 1970.
+// milliseconds since 1 January 1970. Stamps are strictly increasing within the process,
+// across all threads: a clock that stands still or steps backwards gives one more than the
+// last stamp (compared as 64-bit milliseconds), so two different frames never share a
+// header that the receiver would take for a repeat.
 uint32_t FrameStamp();
+
+// The clock FrameStamp reads, in milliseconds since 1 January 1970. Tests set their own
+// to step it backwards; nullptr restores the wall clock. Any thread.
+using TFrameClock = int64_t (*)();
+void SetFrameClock(TFrameClock clock);
 
 // The CRC of the first size bytes of frame, taken as if its CRC field held 0xFFFFFFFF.
 uint32_t FrameCrc(const char* frame, int32_t size);

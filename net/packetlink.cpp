@@ -17,6 +17,12 @@ int64_t SecondsNow()
     return duration_cast<seconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+int64_t MillisecondsNow()
+{
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 } // namespace
 
 TPacketLink::TPacketLink(QString threadName, TRawWriter writer, TMessageHook message)
@@ -37,6 +43,29 @@ void TPacketLink::Message(const QString& text) const
 }
 
 // ---- Sending side ----
+
+bool TPacketLink::AdmitFrame(qsizetype bytes)
+{
+    std::lock_guard guard(lock_);
+    if (pendingFrames_ + 1 > kMaxPendingFrames || pendingBytes_ + bytes > kMaxPendingBytes)
+        return false;
+    ++pendingFrames_;
+    pendingBytes_ += bytes;
+    peakPendingFrames_ = std::max(peakPendingFrames_, pendingFrames_);
+    return true;
+}
+
+int TPacketLink::PendingFrames() const
+{
+    std::lock_guard guard(lock_);
+    return pendingFrames_;
+}
+
+int TPacketLink::PeakPendingFrames() const
+{
+    std::lock_guard guard(lock_);
+    return peakPendingFrames_;
+}
 
 void TPacketLink::AppendWaiting(QByteArray frame)
 {
@@ -113,14 +142,20 @@ bool TPacketLink::CheckIncomingBuffer()
             // Nothing after this header can be framed: give up on the stream.
             trace_("[%s]impossible frame size %d, connection dropped\n",
                    qPrintable(threadName_), int(head.size));
-            incomingBuffer_.clear();
-            broken_ = true;
+            GiveUp();
             return false;
         }
         if (incomingBuffer_.size() < head.size)
             return false;
 
         const uint32_t computed = FrameCrc(incomingBuffer_.constData(), head.size);
+        const bool control = computed == head.CRC && (head.type == ACK || head.type == CRCERROR);
+        if (!control && !CountDataFrame()) {
+            trace_("[%s]more than %d data frames within %d ms, connection dropped\n",
+                   qPrintable(threadName_), frameLimit_, int(frameWindowMs_));
+            GiveUp();
+            return false;
+        }
         if (computed != head.CRC) {
             ReportCrcError(head, computed);
             SendCrcError(head.type);
@@ -224,12 +259,43 @@ void TPacketLink::AcceptDataFrame(int32_t size)
     SendAck(lastRecvHeader_.timestamp);
 }
 
+void TPacketLink::SetDataFrameLimit(int frames, int windowMs)
+{
+    frameLimit_ = std::max(frames, 0);
+    frameWindowMs_ = std::max(windowMs, 0);
+    recentFrames_.clear();
+}
+
+bool TPacketLink::CountDataFrame()
+{
+    if (frameLimit_ == 0)
+        return true;
+    const int64_t now = MillisecondsNow();
+    while (!recentFrames_.empty() && now - recentFrames_.front() >= frameWindowMs_)
+        recentFrames_.pop_front();
+    if (int(recentFrames_.size()) >= frameLimit_)
+        return false;
+    recentFrames_.push_back(now);
+    return true;
+}
+
+void TPacketLink::GiveUp()
+{
+    incomingBuffer_.clear();
+    broken_ = true;
+}
+
 void TPacketLink::AckReceived(uint32_t /*stamp*/)
 {
     bool more;
     {
         std::lock_guard guard(lock_);
         if (outgoing_) {
+            // Frames appended without AdmitFrame (only tests do so) were never counted.
+            if (pendingFrames_ > 0) {
+                --pendingFrames_;
+                pendingBytes_ = std::max<qsizetype>(pendingBytes_ - waitingList_.front().size(), 0);
+            }
             waitingList_.pop_front();
             outgoing_ = false;
         }

@@ -7,10 +7,16 @@
 // repeats a frame only when a CRCERROR names its type. A data frame whose header equals
 // that of the last accepted one is acknowledged again and not delivered twice.
 //
-// Threads: AppendWaiting/SelectOutgoing run on the sending thread (the packet thread), the
-// receiving side (AppendIncoming, CheckIncomingBuffer and what they call) on the thread
-// that owns the socket. The waiting list and the frame in flight are guarded by one lock,
-// which is also held for every raw write, so two frames never interleave.
+// Bounds: the data frames not yet acknowledged (queued and in flight) may not pass
+// kMaxPendingFrames frames or kMaxPendingBytes bytes; a frame that would pass them is
+// refused by AdmitFrame and the owner closes the connection. With a data-frame limit set,
+// a peer that sends more data frames within the window than allowed breaks the link.
+//
+// Threads: AppendWaiting/SelectOutgoing run on the sending thread (the packet thread),
+// AdmitFrame on any thread, the receiving side (AppendIncoming, CheckIncomingBuffer and
+// what they call) on the thread that owns the socket. The waiting list, the frame in
+// flight and the counts of unacknowledged frames are guarded by one lock, which is also
+// held for every raw write, so two frames never interleave.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +29,13 @@
 
 #include "packet.h"
 #include "trace.h"
+
+// Data frames a connection may hold unacknowledged (queued and in flight), and their
+// bytes, headers included. A peer that stops acknowledging is given up at this point
+// instead of letting its queue grow without end; a peer that acknowledges never comes
+// near it (each frame waits only for the one ACK before it).
+constexpr int kMaxPendingFrames = 64;
+constexpr qsizetype kMaxPendingBytes = 64 * 1024;
 
 class TPacketLink {
 public:
@@ -42,6 +55,13 @@ public:
     void Message(const QString& text) const;
 
     // ---- Sending side ----
+    // Counts a data frame of bytes about to be queued. False when it would take the
+    // unacknowledged frames past kMaxPendingFrames or kMaxPendingBytes: the frame is not
+    // counted and must not be queued, and the connection is to be closed. The ACK that
+    // retires a counted frame releases its share. Any thread.
+    bool AdmitFrame(qsizetype bytes);
+    int PendingFrames() const;     // counted and not yet acknowledged
+    int PeakPendingFrames() const; // the most ever counted at once
     void AppendWaiting(QByteArray frame);
     // When nothing is in flight and a frame waits: the head of the list goes in flight
     // and is written.
@@ -58,9 +78,13 @@ public:
     // (and acknowledged); deliver it and call again. False: nothing more until more bytes
     // arrive, or the connection is Broken().
     bool CheckIncomingBuffer();
-    // A header announced a size below 16 or above kMaxFrameSize: the stream cannot be
-    // framed any more. The incoming bytes were discarded and later ones are ignored; the
-    // owner closes the connection.
+    // At most frames data frames within any windowMs milliseconds; frames 0 (the default)
+    // is no limit. Every received frame counts except a good ACK or CRCERROR: repeats
+    // count, and so does every frame that fails its CRC (its type cannot be trusted).
+    void SetDataFrameLimit(int frames, int windowMs);
+    // A header announced a size below 16 or above kMaxFrameSize, so the stream cannot be
+    // framed any more, or the peer went past the data-frame limit. The incoming bytes were
+    // discarded and later ones are ignored; the owner closes the connection.
     bool Broken() const { return broken_; }
 
     const QByteArray& RecvPacketBuffer() const { return recvPacketBuffer_; }
@@ -81,6 +105,9 @@ private:
     void SendCrcError(uint8_t failedType);
     void SendDiscardPredata();
     void DropIncoming(qsizetype count);
+    // Counts one received frame against the data-frame limit; false when it goes past it.
+    bool CountDataFrame();
+    void GiveUp();
 
     void SendRawLocked(const QByteArray& frame);
     void SendRaw(const QByteArray& frame);
@@ -94,10 +121,17 @@ private:
     TMessageHook message_;
     TWakeSender wake_;
 
-    mutable std::mutex lock_;       // waitingList_, outgoing_, sentTime_ and every raw write
+    mutable std::mutex lock_;       // the sending state below and every raw write
     std::deque<QByteArray> waitingList_;
     bool outgoing_ = false;         // true: the head of waitingList_ is in flight
     int64_t sentTime_ = 0;
+    int pendingFrames_ = 0;         // admitted and not yet acknowledged
+    qsizetype pendingBytes_ = 0;
+    int peakPendingFrames_ = 0;
+
+    int frameLimit_ = 0;            // data-frame limit, 0: none
+    int64_t frameWindowMs_ = 0;
+    std::deque<int64_t> recentFrames_; // arrival times (steady ms) within the window
 
     QByteArray incomingBuffer_;
     QByteArray recvPacketBuffer_;

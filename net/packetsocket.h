@@ -57,7 +57,7 @@ enum class TReadEnd { Drained, Gone, Broken };
 // again and again until no bytes are left: bytes that arrive while a handler shows a box
 // raise no read event of their own (none is raised inside this one). stillOwned says whether
 // the thread still belongs to the socket after a handler ran (a handler may close the
-// connection or the whole component); Gone when it does not, Broken when the stream
-// announced an impossible frame size and cannot go on.
+// connection or the whole component); Gone when it does not, Broken when the link gave up
+// on the stream (see TPacketLink::Broken).
 TReadEnd DeliverIncoming(TPacketThread& thread, QTcpSocket* socket, const TPacketReadEvent& handler,
                          const std::function<bool()>& stillOwned);

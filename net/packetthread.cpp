@@ -22,6 +22,14 @@ const char* ParamName(int param)
     return param >= 0 && param < int(std::size(kParamNames)) ? kParamNames[param] : "";
 }
 
+// Aborts the socket from its own thread's event loop, so that its disconnect path runs
+// there and never inside the call that found the reason.
+void AbortLater(const QPointer<QTcpSocket>& target)
+{
+    QMetaObject::invokeMethod(
+        target, [target] { if (target) target->abort(); }, Qt::QueuedConnection);
+}
+
 } // namespace
 
 QString TPacketThread::MakeThreadName(const QString& ownerName)
@@ -44,8 +52,7 @@ TPacketLink::TRawWriter TPacketThread::SocketWriter(QTcpSocket* socket)
                 // The peer reads nothing while its frames keep asking for ACKs and
                 // repeats: the connection is given up instead of buffering without end.
                 // Closed from the event loop, as this write may run inside a read.
-                QMetaObject::invokeMethod(
-                    target, [target] { if (target) target->abort(); }, Qt::QueuedConnection);
+                AbortLater(target);
                 return;
             }
             target->write(frame);
@@ -103,6 +110,8 @@ TPacketThread::~TPacketThread()
     Post(WM_PARAM_NONE);
     thread_.join();
     link_.Trace()("Destroying %s...\n", qPrintable(ThreadName()));
+    link_.Trace()("[%s]most frames unacknowledged at once: %d\n", qPrintable(ThreadName()),
+                  link_.PeakPendingFrames());
     // The queue, the waiting list and the frame in flight go with their owners.
 }
 
@@ -143,8 +152,24 @@ void TPacketThread::Loop()
     }
 }
 
+void TPacketThread::CloseSocketLater()
+{
+    if (socket_ != nullptr)
+        AbortLater(QPointer<QTcpSocket>(socket_));
+}
+
 void TPacketThread::QueueFrame(const QByteArray& frame)
 {
+    if (overflowed_.load())
+        return;
+    if (!link_.AdmitFrame(frame.size())) {
+        if (!overflowed_.exchange(true)) {
+            link_.Trace()("[%s]%d frames unacknowledged, connection closed\n", qPrintable(ThreadName()),
+                          link_.PendingFrames());
+            CloseSocketLater();
+        }
+        return;
+    }
     QByteArray copy(frame.constData(), frame.size()); // the thread's own buffer
     if (copy.size() >= kHeaderSize) {
         const TPacketHeader head = ReadHeader(copy.constData());

@@ -4,10 +4,20 @@
 //
 // The socket is used only from the thread that owns it: the packet thread hands every
 // write to that thread by queued call, in order; writes made on the owning thread itself
-// (ACK, CRCERROR, repeats) go straight to the socket. A socket whose unsent bytes would
-// pass kMaxUnsentBytes is closed.
+// (ACK, CRCERROR, repeats) go straight to the socket.
+//
+// Two bounds keep a peer that stops reading or acknowledging from growing the sender's
+// memory without end; either one closes the connection (from the socket's thread, through
+// its ordinary disconnect path; frames still queued are lost):
+// - data frames: the frames queued and in flight, not yet acknowledged, may not pass
+//   kMaxPendingFrames or kMaxPendingBytes (packetlink.h); QueueFrame checks it, on
+//   whichever thread queues;
+// - socket bytes: everything written and not yet taken by the system (ACKs, CRCERRORs and
+//   repeats included, which the first bound does not count) may not pass kMaxUnsentBytes;
+//   checked at each write.
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -55,7 +65,9 @@ public:
     // Any thread. Builds a data frame (5 ms pause, stamp, CRC) and queues it; returns at
     // once. A negative length counts as 0.
     void MakeFrame(TPacketType type, const void* payload, int32_t length);
-    // Any thread. Copies a complete frame and posts it to the packet thread.
+    // Any thread. Copies a complete frame and posts it to the packet thread. A frame past
+    // the bound on unacknowledged frames is dropped and the connection closed; once that
+    // happened, every later frame is dropped too.
     void QueueFrame(const QByteArray& frame);
     // Posts a bare thread message (tests; the destructor posts WM_PARAM_NONE).
     void Post(TParam param, QByteArray frame = {});
@@ -80,9 +92,12 @@ private:
     void Start();
     void Loop();
     static TPacketLink::TRawWriter SocketWriter(QTcpSocket* socket);
+    // Closes the bound socket from its own thread (a queued abort); without one, nothing.
+    void CloseSocketLater();
 
     QTcpSocket* socket_ = nullptr;
     TPacketLink link_;
+    std::atomic<bool> overflowed_ = false;
 
     std::mutex queueLock_;
     std::condition_variable queueSignal_;

@@ -60,6 +60,14 @@ bool TServerPacketSocket::Active() const
     return server_->isListening();
 }
 
+void TServerPacketSocket::SetDataFrameLimit(int frames, int windowMs)
+{
+    frameLimit_ = frames;
+    frameWindowMs_ = windowMs;
+    for (const auto& thread : threads_)
+        thread->Link().SetDataFrameLimit(frames, windowMs);
+}
+
 QTcpSocket* TServerPacketSocket::Connection(int index) const
 {
     return index >= 0 && index < int(connections_.size()) ? connections_[std::size_t(index)] : nullptr;
@@ -117,6 +125,7 @@ void TServerPacketSocket::ServerPacketSocketConnect()
         connections_.push_back(socket);
         threads_.push_back(std::make_unique<TPacketThread>(
             objectName(), socket, [this](const QString& text) { ShowMessage(text); }));
+        threads_.back()->Link().SetDataFrameLimit(frameLimit_, frameWindowMs_);
         if (OnClientConnect)
             OnClientConnect(socket);
     }
@@ -153,7 +162,7 @@ void TServerPacketSocket::ServerPacketSocketRead(QTcpSocket* socket)
         return GetServerPacketThread(socket) == thread;
     });
     if (end == TReadEnd::Broken)
-        CloseConnection(socket); // an impossible frame size: the stream cannot go on
+        CloseConnection(socket); // an impossible frame size or a flood: the stream cannot go on
 }
 
 void TServerPacketSocket::SocketError(QTcpSocket* socket, QAbstractSocket::SocketError error)

@@ -9,71 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "net_test_util.h"
 #include "payload.h"
 #include "senddealerpackets.h"
 #include "sendplayerpackets.h"
-
-namespace {
-
-struct TReceived {
-    QTcpSocket* socket;
-    TPacketType type;
-    QByteArray payload;
-};
-
-TPacketReadEvent Recorder(std::vector<TReceived>& into)
-{
-    return [&into](QTcpSocket* s, TPacketType t, const uint8_t* buf, int32_t n) {
-        into.push_back({s, t, QByteArray(reinterpret_cast<const char*>(buf), n)});
-    };
-}
-
-// A dealer and one player connected to it.
-struct TTable : ::testing::Test {
-    TServerPacketSocket server;
-    std::vector<QTcpSocket*> accepted;
-    std::vector<TReceived> atDealer, atPlayer;
-    std::vector<QString> messages;
-
-    void SetUp() override
-    {
-        server.SetPort(0);
-        server.OnClientConnect = [this](QTcpSocket* s) { accepted.push_back(s); };
-        server.OnClientPacketRead = Recorder(atDealer);
-        server.OnMessage = [this](const QString& m) { messages.push_back(m); };
-        ASSERT_TRUE(server.Open());
-    }
-
-    std::unique_ptr<TClientPacketSocket> Join()
-    {
-        auto client = std::make_unique<TClientPacketSocket>();
-        client->OnPacketRead = Recorder(atPlayer);
-        client->OnMessage = [this](const QString& m) { messages.push_back(m); };
-        const std::size_t before = accepted.size();
-        client->Open("localhost", server.Port());
-        EXPECT_TRUE(WaitFor([&] { return client->Connected() && accepted.size() > before; }));
-        return client;
-    }
-};
-
-// A bare TCP peer that records what arrives and writes what it is told.
-struct TRawPeer {
-    QTcpServer listener;
-    QTcpSocket* socket = nullptr;
-    QByteArray received;
-
-    TRawPeer()
-    {
-        listener.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&listener, &QTcpServer::newConnection, [this] {
-            socket = listener.nextPendingConnection();
-            QObject::connect(socket, &QTcpSocket::readyRead, [this] { received += socket->readAll(); });
-        });
-    }
-};
-
-} // namespace
+#include "socket_test_util.h"
 
 TEST_F(TTable, EveryMessageArrivesWithItsExactLength)
 {
