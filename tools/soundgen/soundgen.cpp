@@ -1,7 +1,7 @@
 // Generates the short wave sounds of the game (16-bit mono PCM, 22050 Hz) into a folder:
 //   1001.wav a card laid into the trick     1002.wav the program closes
 //   1003.wav the start dialog comes up      1006.wav a new hand is dealt
-//   1007.wav the trick is cleared
+//   1007.wav the trick is cleared         1010.wav two balloons bump into each other
 // The output is deterministic, so regenerating gives the same bytes.
 #include <algorithm>
 #include <cmath>
@@ -78,6 +78,25 @@ Samples Swoosh(double seconds, Noise& noise)
         low += smoothing * (noise.Next() - low);
         s[i] = low * std::sin(kPi * x) * 1.6;
     }
+    return s;
+}
+
+// A rubbery "boing": a pitch falling from `from` to `to` Hz with a quick wobble, after a
+// short soft pop of noise.
+Samples Boing(double from, double to, double seconds, Noise& noise)
+{
+    Samples s(static_cast<size_t>(seconds * kRate));
+    double phase = 0.0;
+    for (size_t i = 0; i < s.size(); ++i) {
+        const double t = static_cast<double>(i) / kRate;
+        const double x = t / seconds;
+        const double wobble = 1.0 + 0.06 * std::sin(2 * kPi * 28.0 * t) * (1.0 - x);
+        const double freq = (to + (from - to) * std::exp(-t * 18.0)) * wobble;
+        phase += 2 * kPi * freq / kRate;
+        const double env = std::min(1.0, t / 0.003) * std::exp(-t * 9.0);
+        s[i] = env * (0.8 * std::sin(phase) + 0.15 * std::sin(2 * phase));
+    }
+    MixAt(s, Slap(0.02, 200.0, 0.6, noise), 0.0, 0.5);
     return s;
 }
 
@@ -177,6 +196,11 @@ int main(int argc, char** argv)
         Samples s = Swoosh(0.22, noise);
         Normalise(s, 0.4);
         outs.push_back({"1007.wav", s});
+    }
+    { // 1010: a balloon collision: a short springy boing.
+        Samples s = Boing(620.0, 260.0, 0.28, noise);
+        Normalise(s, 0.5);
+        outs.push_back({"1010.wav", s});
     }
 
     for (const Out& o : outs) {
