@@ -10,6 +10,7 @@
 
 #include "cards.h"
 #include "gameinfo.h"
+#include "shapetext.h"
 
 #include <QColor>
 #include <QPoint>
@@ -22,7 +23,6 @@
 #include <vector>
 
 class QWidget;
-class TShapeText;
 class TThreadedTimer;
 class TCheerCanvas;
 

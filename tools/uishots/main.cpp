@@ -3,6 +3,7 @@
 // folder, never to the user's own.
 #include "aboutbox.h"
 #include "card.h"
+#include "cheer.h"
 #include "connectform.h"
 #include "contractsdlg.h"
 #include "gameinfo.h"
@@ -106,6 +107,24 @@ void CardsShot()
     Save(table, "cards");
 }
 
+// The game-over animation over a plain green table, after some steps.
+void CheerShot(const TGameInfo& finished)
+{
+    QWidget table;
+    table.resize(640, 480);
+    QPalette pal = table.palette();
+    pal.setColor(QPalette::Window, QColor(0, 110, 40));
+    table.setPalette(pal);
+    table.setAutoFillBackground(true);
+    table.show();
+    TCheer cheer(&table, QRect(0, 40, 640, 400));
+    cheer.Random() = TRandom(20261207);
+    cheer.Start(finished);
+    for (int tick = 0; tick < 14; ++tick)
+        cheer.Tick();
+    Save(table, "cheer");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -159,6 +178,11 @@ int main(int argc, char** argv)
     Save(restricted, "contracts_mid");
 
     CardsShot();
+    TGameInfo finished = mid;
+    const int16_t totals[4] = {-80, 130, 0, -50};
+    for (int p = 0; p < 4; ++p)
+        finished.Score.Totals[p].Total = totals[p];
+    CheerShot(finished);
     std::printf("contract of hand: %d, tricks played %d, taken counts %d %d %d %d\n", mid.Contract,
                 mid.TricksPlayed, mid.TakenCount[0], mid.TakenCount[1], mid.TakenCount[2], mid.TakenCount[3]);
     return 0;
