@@ -1,0 +1,209 @@
+#include "highform.h"
+#include "regeasy.h"
+#include "ui_test_util.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class TopLists : public ::testing::Test {
+protected:
+    void SetUp() override { ClearSettings(); }
+};
+
+// SampleRecord's players ("Ayşe", "Bora", "Cem", "Derya") with final penalty and trump
+// totals per seat.
+TGameInfo Finished(const std::array<std::array<int, 2>, 4>& totals)
+{
+    TGameInfo g = SampleRecord();
+    for (int p = 0; p < 4; ++p) {
+        TSeatTotals& t = g.Score.Totals[p];
+        t.PenaltyTotal = int16_t(totals[size_t(p)][0]);
+        t.TrumpTotal = int16_t(totals[size_t(p)][1]);
+        t.Total = int16_t(t.PenaltyTotal + t.TrumpTotal);
+    }
+    return g;
+}
+
+// What the window showed while it was open after a game: items and red index per list.
+struct Shown {
+    int times = 0;
+    std::array<QStringList, 4> items;
+    std::array<int, 4> red{};
+    void Attach(THighForm& form)
+    {
+        form.ShowModalHook = [this, &form] {
+            ++times;
+            form.show();
+            for (int n = 0; n < 4; ++n) {
+                items[size_t(n)] = form.ListBox(n)->Items();
+                red[size_t(n)] = form.ListBox(n)->RedIndex();
+            }
+            form.hide();
+        };
+    }
+};
+
+QByteArray StoredBlock(int list)
+{
+    return QSettings(QStringLiteral("Fendral"), QStringLiteral("Zorbela"))
+        .value(RegListName(kRegTopListsScores, list))
+        .toByteArray();
+}
+
+TEST_F(TopLists, FirstGameEverAndASecondGame)
+{
+    THighForm form;
+    Shown shown;
+    shown.Attach(form);
+    // Totals: Ayşe 100, Bora 300, Cem -600, Derya 0.
+    const TGameInfo g = Finished({{{-300, 400}, {-200, 500}, {-600, 0}, {0, 0}}});
+    // Ayşe starts every list without counting; Bora beats her in totals and trumps, Cem in
+    // the two worst lists, Derya only the worst totals (below Cem, above Ayşe).
+    EXPECT_EQ(form.OfferGame(g), 5);
+    ASSERT_EQ(shown.times, 1);
+    EXPECT_EQ(shown.items[0], QStringList({"Bora   300", "Ayşe   100"}));
+    EXPECT_EQ(shown.items[1], QStringList({"Cem   -600", "Derya   0", "Ayşe   100"}));
+    EXPECT_EQ(shown.items[2], QStringList({"Bora   500", "Ayşe   400"}));
+    EXPECT_EQ(shown.items[3], QStringList({"Cem   -600", "Ayşe   -300"}));
+    EXPECT_EQ(shown.red, (std::array<int, 4>{0, 0, 0, 0}));
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(form.Lists().Lists[size_t(n)].LastInserted, -1);
+
+    // The second game starts from what the first saved. Results equal to the stored ones
+    // enter nowhere; only Derya's 350 enters, at the top of the best totals, in red.
+    const TGameInfo g2 = Finished({{{-300, 400}, {-300, 400}, {-300, 400}, {-50, 400}}});
+    EXPECT_EQ(form.OfferGame(g2), 1);
+    EXPECT_EQ(shown.items[0], QStringList({"Derya   350", "Bora   300", "Ayşe   100"}));
+    EXPECT_EQ(shown.items[1].size(), 3);
+    EXPECT_EQ(shown.red, (std::array<int, 4>{0, -1, -1, -1}));
+
+    // From the menu: filled afresh, nothing red. A game ending while the window is open
+    // only brings it to the front.
+    form.ShowLists();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.ListBox(1)->Items().size(), 3);
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(form.ListBox(n)->RedIndex(), -1);
+    const TGameInfo g3 = Finished({{{0, 900}, {-2000, 0}, {-300, 0}, {-50, 0}}});
+    EXPECT_GT(form.OfferGame(g3), 0);
+    EXPECT_EQ(shown.times, 2);
+    form.hide();
+}
+
+TEST_F(TopLists, OnlyPlayersWithANameAreOfferedAndNothingEnteredOpensNothing)
+{
+    THighForm form;
+    Shown shown;
+    shown.Attach(form);
+    TGameInfo g = Finished({{{-100, 0}, {-200, 50}, {-300, 0}, {0, 0}}});
+    for (int p = 1; p < 4; ++p)
+        g.PlayerName[p][0] = '\0';
+    EXPECT_EQ(form.OfferGame(g), 0); // Ayşe starts the empty lists without counting
+    EXPECT_EQ(shown.times, 0);
+    TTopLists lists;
+    lists.Load();
+    for (const TTopList& list : lists.Lists)
+        EXPECT_EQ(list.Count, 1);
+
+    ClearSettings();
+    EXPECT_EQ(lists.OfferPlayer(QString(), 100, -50, 150), 0);
+    EXPECT_FALSE(QSettings(QStringLiteral("Fendral"), QStringLiteral("Zorbela"))
+                     .contains(RegListName(kRegTopListsCount, 0)));
+}
+
+TEST_F(TopLists, RankingRules)
+{
+    TTopList best; // highest first
+    best.InsertAt(0, "A", 300);
+    best.InsertAt(1, "B", 200);
+    best.InsertAt(2, "C", 100);
+    EXPECT_FALSE(best.Insert("D", 50)); // beats nothing: not taken although there is room
+    EXPECT_FALSE(best.Insert("D", 100));
+    EXPECT_EQ(best.Count, 3);
+    best.LastInserted = -1;
+    EXPECT_TRUE(best.Insert("E", 200)); // equal goes below the stored 200
+    EXPECT_EQ(best.ItemText(1), "B   200");
+    EXPECT_EQ(best.ItemText(2), "E   200");
+    EXPECT_EQ(best.ItemText(3), "C   100");
+    EXPECT_EQ(best.LastInserted, 2);
+
+    TTopList worst;
+    worst.Descending = false;
+    EXPECT_FALSE(worst.Insert("A", -300));
+    EXPECT_EQ(worst.Count, 1);
+    EXPECT_TRUE(worst.Insert("B", -400));
+    EXPECT_FALSE(worst.Insert("C", -300));
+    EXPECT_EQ(worst.ItemText(0), "B   -400");
+
+    // Eleven ever better totals through the store: the tenth falls out, the count stays 10;
+    // the worst list, which no later total beats, keeps its one entry.
+    TTopLists lists;
+    for (int i = 0; i <= 10; ++i)
+        lists.OfferPlayer(QStringLiteral("P%1").arg(i), i * 10, 0, 0);
+    TTopLists stored;
+    stored.Load();
+    EXPECT_EQ(stored.Lists[0].Count, 10);
+    EXPECT_EQ(stored.Lists[0].ItemText(0), "P10   100");
+    EXPECT_EQ(stored.Lists[0].ItemText(9), "P1   10");
+    EXPECT_EQ(stored.Lists[1].Count, 1);
+}
+
+TEST_F(TopLists, StoredForm)
+{
+    TTopLists lists;
+    lists.OfferPlayer(QStringLiteral("Çağla"), -1234, 7, 0);
+    lists.OfferPlayer(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY"), 100, 7, 0);
+    const QByteArray block = StoredBlock(1); // worst totals: Çağla first
+    ASSERT_EQ(block.size(), 240);
+    EXPECT_EQ(block.left(10), QByteArray("\x2E\xFB\xFF\xFF" "\xC7" "a\xF0la\0", 10));
+    const QByteArray long0 = StoredBlock(0).left(24); // best totals: the long name first
+    EXPECT_EQ(long0.mid(4, 20), QByteArray("ABCDEFGHIJKLMNOPQRS\0", 20));
+    EXPECT_EQ(ReadRegInteger(kRegKey, RegListName(kRegTopListsCount, 0), 0), 2);
+
+    // Counts altered outside the program are brought into range; a block of the wrong
+    // size leaves the entries in memory as they were.
+    WriteRegInteger(kRegKey, RegListName(kRegTopListsCount, 0), 57);
+    WriteRegInteger(kRegKey, RegListName(kRegTopListsCount, 1), -3);
+    WriteRegBinary(kRegKey, RegListName(kRegTopListsScores, 2), "short", 5);
+    TTopLists loaded;
+    loaded.Lists[2].Entries[0].Score = 77;
+    loaded.Load();
+    EXPECT_EQ(loaded.Lists[0].Count, 10);
+    EXPECT_EQ(loaded.Lists[1].Count, 0);
+    EXPECT_EQ(loaded.Lists[2].Entries[0].Score, 77);
+}
+
+TEST(TopListBox, ItemsShrinkDownTheBoxAndTheNewEntryIsRed)
+{
+    EXPECT_EQ(TTopListBox::ItemHeight(185, 0), 27);
+    EXPECT_EQ(TTopListBox::ItemHeight(185, 9), 9);
+    int sum = 0;
+    for (int i = 0; i < 10; ++i)
+        sum += TTopListBox::ItemHeight(185, i);
+    EXPECT_LE(sum, 185);
+    EXPECT_GE(sum, 175);
+
+    THighForm form;
+    TTopListBox* box = form.ListBoxTrumpBest;
+    EXPECT_EQ(box->size(), QSize(193, 185));
+    EXPECT_FALSE(box->isEnabled());
+    auto redPixels = [&](int red) {
+        box->SetItems({"Ayşe   400", "Bora   350"}, red);
+        const QImage img = Grab(*box);
+        int count = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QColor c = Pixel(img, x, y);
+                count += c.red() > 180 && c.green() < 80 && c.blue() < 80;
+            }
+        return count;
+    };
+    EXPECT_EQ(redPixels(-1), 0);
+    EXPECT_GT(redPixels(1), 20);
+    EXPECT_EQ(Pixel(Grab(*box), 10, 175), TTopListBox::kBackground);
+}
+
+} // namespace
