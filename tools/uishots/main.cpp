@@ -7,6 +7,8 @@
 #include "connectform.h"
 #include "contractsdlg.h"
 #include "gameinfo.h"
+#include "helpform.h"
+#include "highform.h"
 #include "penaltyform.h"
 #include "scoreform.h"
 #include "selectpanel.h"
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPainter>
+#include <QTreeWidget>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -125,6 +128,35 @@ void CheerShot(const TGameInfo& finished)
     Save(table, "cheer");
 }
 
+// The best and worst lists after a few earlier results and a whole game played by the
+// robot: the game's new entries are red.
+void HighShot()
+{
+    TTopLists earlier;
+    const struct { const char* name; int total, penalty, trump; } results[] = {
+        {"Gülşen", 1450, -650, 2100}, {"Ömer", -2310, -2810, 500}, {"İlker", 380, -1120, 1500},
+        {"Çağrı", -890, -1790, 900},  {"Ayla", 2050, -450, 2500},
+    };
+    for (const auto& r : results)
+        earlier.OfferPlayer(QString::fromUtf8(r.name), r.total, r.penalty, r.trump);
+    THighForm high;
+    high.ShowModalHook = [&high] {
+        Save(high, "highform");
+        high.hide();
+    };
+    const TGameInfo over = PlayedRecord(21, 0);
+    std::printf("lists: %d entries from a game that ended in phase %d\n", high.OfferGame(over), over.Phase);
+}
+
+// The help window on the rules topic.
+void HelpShot()
+{
+    THelpForm help;
+    help.ShowHelp();
+    help.TreeViewTopics->setCurrentItem(help.TreeViewTopics->topLevelItem(2));
+    Save(help, "help_rules");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -178,6 +210,8 @@ int main(int argc, char** argv)
     Save(restricted, "contracts_mid");
 
     CardsShot();
+    HighShot();
+    HelpShot();
     TGameInfo finished = mid;
     const int16_t totals[4] = {-80, 130, 0, -50};
     for (int p = 0; p < 4; ++p)
