@@ -60,32 +60,25 @@ TEST(CheerMotion, StepsLeaveRingsAndBounceOffTheEdges)
     EXPECT_LT(b.x, b.prevX) << "continues to the left";
     EXPECT_LT(b.y, b.prevY) << "and up";
 
-    // Slow balloons: speed 5 leaves no ring, 7 one.
+    // Speed 5 leaves no ring, 7 one.
     TBalloonState slow = Balloon(300, 200, 30, 5, -30.1);
     EXPECT_TRUE(TrailCentres(slow, Advance(slow)).empty());
     slow.speed = 7;
     EXPECT_EQ(TrailCentres(slow, Advance(slow)).size(), 1u);
 
-    // Past the right edge but already moving away: no reflection.
-    TBalloonState away = Balloon(590, 200, 30, 8, 150.1);
-    Advance(away);
-    Bounce(away, area);
-    EXPECT_EQ(away.heading, 150.1);
-
-    // The top and bottom edges negate the heading.
-    TBalloonState top = Balloon(300, 65, 30, 9, 60.1);
-    Advance(top);
-    Bounce(top, area);
-    EXPECT_EQ(top.heading, -60.1);
-    TBalloonState bottom = Balloon(300, 375, 30, 9, -20.1);
-    Advance(bottom);
-    Bounce(bottom, area);
-    EXPECT_EQ(bottom.heading, 20.1);
-    // The vertical reflection keeps the sign of its dividend: -200.1 + 180 truncates to -20.
-    TBalloonState left = Balloon(25, 200, 30, 9, -200.1);
-    Advance(left);
-    Bounce(left, area);
-    EXPECT_EQ(left.heading, 20.0);
+    // {x, y, heading before, heading after} for balloons of radius 30 at speed 8.
+    const double bounces[][4] = {
+        {590, 200, 150.1, 150.1},  // past the right edge but moving away: kept
+        {300, 65, 60.1, -60.1},    // top edge
+        {300, 375, -20.1, 20.1},   // bottom edge
+        {25, 200, -200.1, 20.0},   // left edge: -200.1 + 180 truncates to -20, negated
+    };
+    for (const auto& c : bounces) {
+        TBalloonState edge = Balloon(c[0], c[1], 30, 8, c[2]);
+        Advance(edge);
+        Bounce(edge, area);
+        EXPECT_EQ(edge.heading, c[3]) << c[2];
+    }
 }
 
 TEST(CheerMotion, CollisionsKeepTheTotalSpeedAndNeedApproach)
@@ -117,11 +110,9 @@ TEST(CheerMotion, CollisionsKeepTheTotalSpeedAndNeedApproach)
     small.x -= 1;
     EXPECT_TRUE(Collide(big, small, previous)) << "approaching again";
 
-    // Centres apart by more than the radii: never.
-    TBalloonState far1 = Balloon(0, 0, 10, 5, 0);
-    TBalloonState far2 = Balloon(30, 0, 10, 5, 180);
+    small.x += 100; // apart by more than the radii: never
     previous = 1000;
-    EXPECT_FALSE(Collide(far1, far2, previous));
+    EXPECT_FALSE(Collide(big, small, previous));
 }
 
 TEST(Cheer, BalloonsOverTheTableAreRemovedWithTheAnimation)
@@ -144,9 +135,7 @@ TEST(Cheer, BalloonsOverTheTableAreRemovedWithTheAnimation)
         EXPECT_EQ(cheer.Control(0)->Text(), QStringLiteral("Ayşe"));
         EXPECT_EQ(cheer.Control(0)->pos(), QPoint(10, 50));
         EXPECT_EQ(cheer.Control(2)->pos(), QPoint(640 - 89 - 10, 440 - 89 - 10));
-        EXPECT_EQ(cheer.Control(2)->width(), 89);
         EXPECT_EQ(cheer.Control(1)->BrushColor(), QColor(255, 0, 0));
-        EXPECT_EQ(cheer.Control(1)->FontColor(), QColor(255, 255, 0));
         EXPECT_EQ(cheer.State(1).speed, 20);
         for (int p : {0, 2, 3}) {
             EXPECT_GE(cheer.State(p).speed, 5);

@@ -27,16 +27,6 @@ void ExpectFitted(TShapeText& s, const QString& text)
     }
 }
 
-TEST(ShapeText, StartsAsASmallHiddenBalloon)
-{
-    TShapeText s;
-    EXPECT_EQ(s.Text(), QStringLiteral("Shape1"));
-    EXPECT_EQ(s.size(), QSize(65, 65));
-    EXPECT_EQ(s.Font().pixelSize(), 16);
-    EXPECT_TRUE(s.Font().bold());
-    EXPECT_FALSE(s.isVisibleTo(nullptr));
-}
-
 TEST(ShapeText, FitsTheFontToTheWidth)
 {
     TShapeText s;
