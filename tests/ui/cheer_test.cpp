@@ -4,6 +4,7 @@
 #include "ui_test_util.h"
 
 #include <QApplication>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -146,12 +147,14 @@ TEST(Cheer, BalloonsOverTheTableAreRemovedWithTheAnimation)
 
         QImage img = Grab(owner);
         EXPECT_EQ(Pixel(img, 320, 240), QColor(0, 0, 0)) << "the area turns black";
+        const double startX = cheer.State(1).x;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return cheer.State(1).x != startX; }, 3000)) << "the timer moves it";
         const TBalloonState before = cheer.State(1);
         cheer.Tick();
         const TBalloonState& after = cheer.State(1);
         EXPECT_EQ(cheer.Control(1)->pos(), QPoint(int(after.x - after.radius), int(after.y - after.radius)));
         // The winner's first ring, 5 pixels along, shows outside the balloon's new place.
-        img = Grab(owner);
+        img = owner.grab().toImage(); // no event processing: no further tick
         const double rad = before.heading * 3.14159265358979 / 180;
         const int cx = int(before.x + std::cos(rad) * 5), cy = int(before.y - std::sin(rad) * 5);
         const int back = int(before.radius) - 2; // on the ring, on the side away from the move
