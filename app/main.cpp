@@ -14,6 +14,8 @@
 #include "aboutbox.h"
 #include "connectform.h"
 #include "crc.h"
+#include "helpform.h"
+#include "highform.h"
 #include "mainform.h"
 #include "notify.h"
 #include "welcomeform.h"
@@ -66,7 +68,8 @@ int main(int argc, char** argv)
     TAboutBox aboutBox;
     TSideWindows side;
     side.About = &aboutBox;
-    side.Help = nullptr; // F1 shows a short help box
+    THelpForm helpForm;
+    side.Help = &helpForm;
     TScoreForm scoreForm;
     side.Score = &scoreForm;
     TOKRightDlgContracts contracts;
@@ -77,10 +80,13 @@ int main(int argc, char** argv)
     side.Penalty = &penaltyForm;
     TWelcomeForm welcomeForm;
     side.Welcome = &welcomeForm;
+    THighForm highForm;
+    side.High = &highForm;
     TFormOptions formOptions;
 
     // Only the main window ends the program when it closes.
     for (QWidget* w : {side.ScoreWindow(), side.PenaltyWindow(), static_cast<QWidget*>(side.About),
+                       static_cast<QWidget*>(side.Help), static_cast<QWidget*>(side.High),
                        static_cast<QWidget*>(side.Connect), static_cast<QWidget*>(side.Welcome),
                        static_cast<QWidget*>(side.Contracts), static_cast<QWidget*>(&formOptions)})
         if (w)

@@ -11,7 +11,7 @@
 #include <QStatusBar>
 #include <QTimer>
 
-#include "gameover.h"
+#include "cheer.h"
 #include "prompts.h"
 #include "regeasy.h"
 #include "sounds.h"
@@ -57,19 +57,12 @@ TMainForm::~TMainForm()
     session_.OnSent = nullptr;
     timerComputerPlayerWait_->stop();
     sounds_->PlayToEnd(kSoundClosing, 2500);
-    if (cheer_)
-        cheer_->Stop();
+    cheer_.reset();
     session_.Close();
     dealer_.reset();
 }
 
 void TMainForm::SetPrompts(TUserPrompts* prompts) { prompts_ = prompts ? prompts : ownPrompts_.get(); }
-
-void TMainForm::SetGameOverShow(TBestWorstLists* lists, TCheerAnimation* cheer)
-{
-    bestWorst_ = lists;
-    cheer_ = cheer;
-}
 
 void TMainForm::Inform(const QString& text) { prompts_->Inform(this, text); }
 
@@ -326,9 +319,6 @@ void TMainForm::StartDealer()
 
 void TMainForm::mousePressEvent(QMouseEvent* e)
 {
-    if (cheer_ && cheer_->Running()) {
-        cheer_->Stop();
-        update();
-    }
+    StopCheer();
     QMainWindow::mousePressEvent(e);
 }

@@ -24,8 +24,7 @@ class QTimer;
 class TCard;
 class TSoundBox;
 class TUserPrompts;
-class TBestWorstLists;
-class TCheerAnimation;
+class TCheer;
 
 class TMainForm : public QMainWindow {
 public:
@@ -36,7 +35,8 @@ public:
     void SetSideWindows(const TSideWindows& w) { side_ = w; }
     // Replaces the message boxes and dialogs (tests answer in place of the user).
     void SetPrompts(TUserPrompts* prompts);
-    void SetGameOverShow(TBestWorstLists* lists, TCheerAnimation* cheer);
+    // The game-over animation while it runs, else null.
+    TCheer* Cheer() const { return cheer_.get(); }
     // The TCP port of the dealer this window creates and of the connection it opens.
     void SetGamePort(quint16 port) { gamePort_ = port; }
     // The dealer's settings beyond the port and "Hızlı" (tests shorten the pacing and
@@ -126,6 +126,8 @@ private:
     // A card is awaited from the user's seat and none has been sent for it yet.
     bool MyCardDue() const;
     void GameOverSteps();
+    void StartCheer();
+    void StopCheer(); // removes the balloons and their trails
     void AskContract();
     void TimerComputerPlayerWaitTimer();
     // mainmenu.cpp
@@ -141,8 +143,8 @@ private:
     TSideWindows side_;
     std::unique_ptr<TUserPrompts> ownPrompts_;
     TUserPrompts* prompts_ = nullptr;
-    TBestWorstLists* bestWorst_ = nullptr;
-    TCheerAnimation* cheer_ = nullptr;
+    std::unique_ptr<TCheer> cheer_;
+    int recordsShown_ = 0; // counts UpdateTable calls, so a later record cancels the balloons
     std::unique_ptr<TDealerThread> dealer_;
     TDealerOptions dealerOptions_;
     TSoundBox* sounds_ = nullptr;

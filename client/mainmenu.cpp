@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include "dealerthread.h"
-#include "gameover.h"
 #include "mainform.h"
 #include "prompts.h"
 #include "regeasy.h"
@@ -109,9 +108,7 @@ void TMainForm::Bunubilgisayaroynasn1Click() { ComputerPlaysForMe(); }
 
 void TMainForm::Yeni1Click()
 {
-    if (cheer_ && cheer_->Running())
-        cheer_->Stop();
-    update();
+    StopCheer();
     session_.SendNewGame();
 }
 
@@ -218,20 +215,7 @@ void TMainForm::BitBtn1Click()
     session_.SendChatLine(prompts_->AskLine(this, QStringLiteral("Ne dinonuz?")));
 }
 
-void TMainForm::Yardm1Click()
-{
-    if (side_.ShowHelp())
-        return;
-    // Without the help window, a short summary of how to play.
-    Inform(QStringLiteral(
-        "RUVO: dört kişilik, 52 kağıtla oynanan bir ceza ve koz oyunu. Oyun 20 el sürer; her "
-        "oyuncu üç ceza ve iki koz oyunu seçer.\n\n"
-        "Dağıtıcı: \"Dağıtıcı olmak istiyorum\" seçilir; diğer oyuncular \"Bir başka oyuna "
-        "bağlanmak istiyorum\" ile bu bilgisayarın adresine bağlanır. F2 boş yerleri "
-        "bilgisayar oyuncularıyla doldurur.\n\n"
-        "Sırası gelen oyuncu, el imleci çıkan kağıtlardan birine tıklar.\n\n"
-        "F1: yardım    F2: başla"));
-}
+void TMainForm::Yardm1Click() { side_.ShowHelp(); }
 
 void TMainForm::keyReleaseEvent(QKeyEvent* e)
 {

@@ -9,7 +9,7 @@
 
 #include "card.h"
 #include "computerplayer.h"
-#include "gameover.h"
+#include "cheer.h"
 #include "handmarker.h"
 #include "mainform.h"
 #include "prompts.h"
@@ -138,8 +138,8 @@ void TMainForm::UpdateTable()
     const TGameInfo& g = session_.Record();
     // 1.
     session_.CardSent = false;
-    if (cheer_ && cheer_->Running())
-        cheer_->Stop();
+    ++recordsShown_;
+    StopCheer();
     // 2.
     QString status;
     switch (g.Phase) {
@@ -251,14 +251,33 @@ void TMainForm::UpdateCursors()
 
 void TMainForm::GameOverSteps()
 {
-    const TGameInfo& g = session_.Record();
-    if (bestWorst_)
-        bestWorst_->AddFinishedGame(g);
-    if (cheer_) {
-        const QRect area(0, kTopPanelHeight, table_->width(), table_->height() - kTopPanelHeight);
-        cheer_->Start(table_, area, CheerEntries(g));
-    }
     side_.RefreshScore();
+    // The lists window waits for the user, so it opens once this record has been handled
+    // and drawn; the balloons fly after it is closed, unless another record came meanwhile.
+    const int shown = recordsShown_;
+    Later([this, shown] {
+        side_.OfferFinishedGame(session_.Record());
+        if (!closing_ && shown == recordsShown_ && session_.Record().Phase == psGameOver)
+            StartCheer();
+    });
+}
+
+void TMainForm::StartCheer()
+{
+    StopCheer();
+    const QRect area(0, kTopPanelHeight, table_->width(), table_->height() - kTopPanelHeight);
+    cheer_ = std::make_unique<TCheer>(table_, area);
+    // Every bump is heard, whatever "Sesli" says.
+    cheer_->OnCollision = [this] { sounds_->PlayUnlessPlaying(kSoundBalloonCollision); };
+    cheer_->Start(session_.Record());
+}
+
+void TMainForm::StopCheer()
+{
+    if (!cheer_)
+        return;
+    cheer_.reset();
+    table_->update();
 }
 
 void TMainForm::AskContract()

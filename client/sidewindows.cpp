@@ -6,6 +6,8 @@
 #include "aboutbox.h"
 #include "connectform.h"
 #include "contractsdlg.h"
+#include "helpform.h"
+#include "highform.h"
 #include "penaltyform.h"
 #include "scoreform.h"
 #include "stringgrid.h"
@@ -99,19 +101,20 @@ void TSideWindows::ShowAbout() const
         About->exec();
 }
 
-bool TSideWindows::ShowHelp() const
+void TSideWindows::ShowHelp() const
 {
-    if (!Help)
-        return false;
-    Help->show();
-    Help->raise();
-    return true;
+    if (Help)
+        Help->ShowHelp();
 }
 
 void TSideWindows::ShowHigh() const
 {
-    if (High) {
-        High->showNormal();
-        High->raise();
-    }
+    if (High)
+        High->ShowLists();
+}
+
+void TSideWindows::OfferFinishedGame(const TGameInfo& g) const
+{
+    if (High)
+        High->OfferGame(g);
 }

@@ -19,16 +19,18 @@ class TOKRightDlgContracts;
 class TConnectForm;
 class TPenaltyForm;
 class TWelcomeForm;
+class THelpForm;
+class THighForm;
 
 struct TSideWindows {
     TAboutBox* About = nullptr;
-    QWidget* Help = nullptr;
+    THelpForm* Help = nullptr;
     TScoreForm* Score = nullptr;
     TOKRightDlgContracts* Contracts = nullptr;
     TConnectForm* Connect = nullptr;
     TPenaltyForm* Penalty = nullptr;
     TWelcomeForm* Welcome = nullptr;
-    QWidget* High = nullptr;
+    THighForm* High = nullptr;
 
     QWidget* ScoreWindow() const;
     QWidget* PenaltyWindow() const;
@@ -57,7 +59,9 @@ struct TSideWindows {
     QString RunConnect(bool* confirmed) const;
 
     void ShowAbout() const;
-    // Shows the help window; false when there is none.
-    bool ShowHelp() const;
+    void ShowHelp() const;
     void ShowHigh() const;
+    // Offers a finished game to the best and worst lists; returns once the lists window,
+    // if it opened, is closed again.
+    void OfferFinishedGame(const TGameInfo& g) const;
 };

@@ -21,6 +21,7 @@ QString TSoundBox::ResourcePath(int number)
     case kSoundStart:
     case kSoundNewHand:
     case kSoundTrickCleared:
+    case kSoundBalloonCollision:
         return QStringLiteral(":/sounds/%1.wav").arg(number);
     default:
         return {};
@@ -63,6 +64,16 @@ bool TSoundBox::Play(int number)
     ++requests_[number];
     QSoundEffect* effect = Effect(number);
     if (!effect)
+        return false;
+    effect->play();
+    return true;
+}
+
+bool TSoundBox::PlayUnlessPlaying(int number)
+{
+    ++requests_[number];
+    QSoundEffect* effect = Effect(number);
+    if (!effect || effect->isPlaying())
         return false;
     effect->play();
     return true;

@@ -14,6 +14,7 @@ enum TSoundNumber : int {
     kSoundStart = 1003,
     kSoundNewHand = 1006,
     kSoundTrickCleared = 1007,
+    kSoundBalloonCollision = 1010,
 };
 
 class TSoundBox : public QObject {
@@ -27,6 +28,9 @@ public:
 
     // Starts the sound and returns at once. Returns whether it was started.
     bool Play(int number);
+    // Starts the sound whatever the "Sesli" check mark says, unless that same sound is still
+    // playing (it is not started again over itself). Returns whether it was started.
+    bool PlayUnlessPlaying(int number);
     // Plays the sound to its end, waiting at most maxWaitMs while events are processed.
     void PlayToEnd(int number, int maxWaitMs = 3000);
 
@@ -35,7 +39,8 @@ public:
     // Whether a sound output exists at all.
     static bool HasOutput();
 
-    // Count of sounds requested while enabled, by number (what tests look at).
+    // Count of sounds requested, by number (what tests look at); a sound that follows the
+    // check mark counts only while enabled.
     int Requests(int number) const;
 
 private:

@@ -12,8 +12,13 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "card.h"
+#include "cheer.h"
+#include "computergame.h"
+#include "helpform.h"
+#include "highform.h"
 #include "client_test_util.h"
 #include "mainform.h"
 #include "payload.h"
@@ -289,15 +294,15 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
 
 TEST_F(MainFormTest, SoundsFollowTheTableOnlyWhileSesliIsChecked)
 {
-    // The five sounds are compiled into the program as wave files.
-    for (int number : {1001, 1002, 1003, 1006, 1007}) {
+    // The six sounds are compiled into the program as wave files.
+    for (int number : {1001, 1002, 1003, 1006, 1007, 1010}) {
         QFile wave(TSoundBox::ResourcePath(number));
         ASSERT_TRUE(wave.open(QIODevice::ReadOnly)) << number;
         const QByteArray bytes = wave.readAll();
         EXPECT_TRUE(bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WAVE") << number;
         EXPECT_GT(bytes.size(), 1000) << number;
     }
-    EXPECT_TRUE(TSoundBox::ResourcePath(1010).isEmpty());
+    EXPECT_TRUE(TSoundBox::ResourcePath(1008).isEmpty());
 
     TSoundBox& sounds = form->Sounds();
     TGameInfo g = DealtRecord(61);
@@ -352,11 +357,68 @@ TEST_F(MainFormTest, SideWindowsStayDockedWhenTheMainWindowMoves)
 
 TEST_F(MainFormTest, HelpKeyShowsHelpAndChatBoxSendsOnCancelToo)
 {
+    THelpForm help;
+    TSideWindows side;
+    side.Help = &help;
+    form->SetSideWindows(side);
     QTest::keyRelease(form.get(), Qt::Key_F1);
-    ASSERT_EQ(user.notices.size(), 1);
-    EXPECT_TRUE(user.notices[0].contains(QStringLiteral("F2")));
+    ASSERT_TRUE(help.isVisible());
+    EXPECT_EQ(help.findChild<QTreeWidget*>(QStringLiteral("TreeViewTopics"))->topLevelItemCount(), 6);
+    help.hide();
+    form->Action("Yardm1")->trigger();
+    EXPECT_TRUE(help.isVisible());
     user.line.clear();
     form->BitBtn1Click();
     EXPECT_EQ(user.lineCaptions.value(0), QStringLiteral("Ne dinonuz?"));
     EXPECT_EQ(sent.Count(CHAT_TEXT), 1);
+}
+
+TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
+{
+    THighForm high;
+    TSideWindows side;
+    side.High = &high;
+    form->SetSideWindows(side);
+    int listsShown = 0;
+    bool balloonsDuringLists = false;
+    high.ShowModalHook = [&] {
+        ++listsShown;
+        balloonsDuringLists = form->Cheer() != nullptr;
+    };
+    for (int n = 0; n < 4; ++n) {
+        WriteRegInteger(kRegKey, QStringLiteral("TopListsCount%1").arg(n), 0);
+        WriteRegBinary(kRegKey, QStringLiteral("TopListsScores%1").arg(n), QByteArray(240, '\0').constData(), 240);
+    }
+    TGameInfo g = DealtRecord(7);
+    TRandom rnd(7);
+    ASSERT_TRUE(PlayComputerGame(g, rnd));
+    ASSERT_EQ(g.Phase, psGameOver);
+
+    const auto widgetsBefore = form->findChildren<QWidget*>().size();
+    Record(g);
+    ASSERT_TRUE(WaitUntil([&] { return form->Cheer() != nullptr; }, 3000));
+    EXPECT_EQ(listsShown, 1);
+    EXPECT_FALSE(balloonsDuringLists);
+    EXPECT_EQ(form->Cheer()->BalloonCount(), 4);
+    // A bump is heard even with "Sesli" off.
+    form->Action("Sesli1")->trigger();
+    ASSERT_FALSE(form->Action("Sesli1")->isChecked());
+    form->Cheer()->OnCollision();
+    EXPECT_EQ(form->Sounds().Requests(kSoundBalloonCollision), 1);
+    // A press anywhere on the table ends it and leaves no balloon behind.
+    QTest::mousePress(form->centralWidget(), Qt::LeftButton, {}, QPoint(200, 200));
+    EXPECT_EQ(form->Cheer(), nullptr);
+    EXPECT_EQ(form->findChildren<QWidget*>().size(), widgetsBefore); // no balloon or canvas left
+
+    // The same end shown again flies again; the next game's first record ends it.
+    Record(g);
+    ASSERT_TRUE(WaitUntil([&] { return form->Cheer() != nullptr; }, 3000));
+    TGameInfo next = DealtRecord(8);
+    Record(next);
+    EXPECT_EQ(form->Cheer(), nullptr);
+    // A record that comes while the lists window is open keeps the balloons away.
+    high.ShowModalHook = [&] { Record(next); };
+    Record(g);
+    Pump(200);
+    EXPECT_EQ(form->Cheer(), nullptr);
 }
