@@ -1,6 +1,7 @@
 // zorbela-dealer: one table's dealer without a window. Players join with the game on the
 // port given; the first one to join is the dealer's own user (seat 0), who starts games
-// and may fill the free seats with computer players. One line per event on stdout.
+// and may fill the free seats with computer players. One line per event on stdout; with
+// --port 0 a free port is chosen, and the line "dealer listening on port P" names it.
 #include <cstdio>
 
 #include <QCommandLineParser>
@@ -23,8 +24,12 @@ int main(int argc, char** argv)
                                         QStringLiteral("TCP port to listen on (default 33471)."),
                                         QStringLiteral("P"), QString::number(kGamePort));
     const QCommandLineOption quickOption(QStringLiteral("quick"), QStringLiteral("Short pacing (\"Hızlı\")."));
+    const QCommandLineOption lastHandOption(QStringLiteral("lasthand-folder"),
+                                            QStringLiteral("Folder of LastHand.rvo (default: the executable's)."),
+                                            QStringLiteral("DIR"));
     parser.addOption(portOption);
     parser.addOption(quickOption);
+    parser.addOption(lastHandOption);
     parser.process(app);
 
     bool ok = false;
@@ -43,6 +48,7 @@ int main(int argc, char** argv)
     TDealerOptions options;
     options.Port = quint16(port);
     options.Quick = parser.isSet(quickOption);
+    options.LastHandFolder = parser.value(lastHandOption);
     TDealerThread dealer(options);
     dealer.OnEvent = print;
     if (!dealer.Listening()) {

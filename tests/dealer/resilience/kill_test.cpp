@@ -1,0 +1,133 @@
+// The dealer process killed at random moments of a game: "LastHand.rvo" is always a whole,
+// consistent record, and a fresh dealer that loads it plays on from it.
+#include <cstdio>
+#include <map>
+#include <random>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "autoplayer.h"
+#include "dealer_test_util.h"
+#include "recordchain.h"
+
+namespace {
+
+const QString kHost = QStringLiteral("127.0.0.1");
+
+// Starts zorbela-dealer on a free port with its last-hand file in folder; 0 on failure.
+quint16 StartDealerProcess(QProcess& process, const QString& folder)
+{
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.start(QStringLiteral(ZORBELA_DEALER_EXE),
+                  {"--port", "0", "--quick", "--lasthand-folder", folder});
+    QByteArray out;
+    const QRegularExpression listening(QStringLiteral("dealer listening on port (\\d+)"));
+    QRegularExpressionMatch match;
+    WaitFor([&] {
+        out += process.readAllStandardOutput();
+        match = listening.match(QString::fromUtf8(out));
+        return match.hasMatch() || process.state() == QProcess::NotRunning;
+    });
+    return match.hasMatch() ? quint16(match.captured(1).toUInt()) : 0;
+}
+
+// Loads record into a fresh dealer in this process as its own user and returns what the
+// player saw: the loaded record, then (unless the game was over) the next one.
+std::vector<TGameInfo> LoadAndPlayOn(const TGameInfo& record)
+{
+    QTemporaryDir folder;
+    TRandom random(5);
+    TDealerOptions options;
+    options.Port = 0;
+    options.Quick = true;
+    options.TrickResolveExtraMs = 20;
+    options.LastHandFolder = folder.path();
+    options.Random = &random;
+    TDealerThread dealer(options);
+    TAutoPlayer own(kHost, dealer.Port(), QStringLiteral("Kasa"), 9);
+    own.OnTableComplete = [&](TAutoPlayer& p) { SendGameRecord(p.Socket, record); };
+    EXPECT_TRUE(WaitFor([&] { return own.Seat == 0; }));
+    SendStartNow(own.Socket);
+    const std::size_t wanted = record.Phase == psGameOver ? 1 : 2;
+    EXPECT_TRUE(WaitFor([&] { return own.Records.size() >= wanted; }));
+    own.Paused = true;
+    return own.Records;
+}
+
+const char* PhaseName(uint8_t phase)
+{
+    switch (phase) {
+    case psTrickComplete: return "trick complete";
+    case psPlaying: return "playing";
+    case psChoosing: return "choosing";
+    case psGameOver: return "game over";
+    default: return "other";
+    }
+}
+
+TEST(Kill, LastHandIsAlwaysAWholeRecordThatLoadsAndPlaysOn)
+{
+    constexpr int kRounds = 50;
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString lastHand = QDir(folder.path()).filePath(QStringLiteral("LastHand.rvo"));
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> delay(50, 1500);
+    std::map<std::string, int> phases;
+    int leftovers = 0;
+
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        QFile::remove(lastHand);
+        QProcess process;
+        const quint16 port = StartDealerProcess(process, folder.path());
+        ASSERT_NE(port, 0) << process.readAllStandardError().toStdString();
+        {
+            TAutoPlayer own(kHost, port, QStringLiteral("Kasa"), uint32_t(round));
+            own.RestartWhenOver = true;
+            own.OnTableComplete = [](TAutoPlayer& p) { SendNewGame(p.Socket); };
+            ASSERT_TRUE(WaitFor([&] { return own.Seat == 0; }));
+            SendStartNow(own.Socket);
+            ASSERT_TRUE(WaitFor([&] { return !own.Records.empty(); }));
+            Settle(delay(random));
+            process.kill();
+            ASSERT_TRUE(process.waitForFinished(10000));
+        }
+
+        QFile file(lastHand);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        ASSERT_EQ(bytes.size(), qsizetype(sizeof(TGameInfo)));
+        TGameInfo record;
+        std::memcpy(&record, bytes.constData(), sizeof record);
+        ASSERT_TRUE(IsValidGameInfo(record));
+        ++phases[PhaseName(record.Phase)];
+
+        // A temporary file left by a write the kill cut short never replaces the record.
+        for (const QString& name : QDir(folder.path()).entryList({"LastHand.rvo?*"}, QDir::Files)) {
+            ++leftovers;
+            QFile::remove(QDir(folder.path()).filePath(name));
+        }
+
+        const std::vector<TGameInfo> seen = LoadAndPlayOn(record);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_TRUE(SameRecord(seen.front(), record));
+        if (record.Phase != psGameOver) {
+            ASSERT_GE(seen.size(), 2u);
+            EXPECT_EQ(StepFault(seen[0], seen[1]), "");
+        }
+    }
+    std::string summary;
+    for (const auto& [phase, count] : phases)
+        summary += " " + phase + ": " + std::to_string(count) + ";";
+    std::printf("[ kill    ] %d rounds, phases of the last record:%s temporary files left: %d\n", kRounds,
+                summary.c_str(), leftovers);
+    RecordProperty("phases", summary);
+    EXPECT_GE(phases.size(), 2u); // the kills landed in more than one phase of the game
+}
+
+} // namespace

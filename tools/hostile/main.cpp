@@ -1,0 +1,105 @@
+// zorbela-hostile: a game under attack, in one process: a dealer, two players of ours and
+// two computer seats play while hostile peers run against the dealer (see hostilepeers.h).
+// Prints the process's resident memory before the attacks, at the peak and after, what
+// every attack did, and whether the players' records form an unbroken chain.
+#include <cstdio>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+
+#include <malloc.h>
+
+#include "recordchain.h"
+#include "scenario.h"
+
+namespace {
+
+// Resident memory of this process in KiB (VmRSS of /proc/self/status); -1 when unknown.
+long ResidentKiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+double MiB(long kib) { return kib / 1024.0; }
+
+int Option(const QCommandLineParser& parser, const QCommandLineOption& option)
+{
+    bool ok = false;
+    const int value = parser.value(option).toInt(&ok);
+    if (!ok || value < 0) {
+        std::fprintf(stderr, "zorbela-hostile: bad value '%s'\n", qPrintable(parser.value(option)));
+        std::exit(2);
+    }
+    return value;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zorbela-hostile"));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Plays a game against hostile peers and prints the memory figure."));
+    parser.addHelpOption();
+    const QCommandLineOption rounds(QStringLiteral("rounds"), QStringLiteral("Rounds of attacks (default 1)."),
+                                    QStringLiteral("N"), QStringLiteral("1"));
+    const QCommandLineOption hands(QStringLiteral("hands"), QStringLiteral("Hands to play at least (default 20)."),
+                                   QStringLiteral("N"), QStringLiteral("20"));
+    const QCommandLineOption churn(QStringLiteral("churn"),
+                                   QStringLiteral("Connections opened and closed per round (default 500)."),
+                                   QStringLiteral("N"), QStringLiteral("500"));
+    const QCommandLineOption silent(QStringLiteral("silent-seat"),
+                                    QStringLiteral("Seat 2 is held by a peer that never acknowledges."));
+    parser.addOptions({rounds, hands, churn, silent});
+    parser.process(app);
+
+    TScenarioOptions options;
+    options.Rounds = Option(parser, rounds);
+    options.Hands = Option(parser, hands);
+    options.Churn = Option(parser, churn);
+    options.SilentSeat = parser.isSet(silent);
+    long peak = 0;
+    options.Tick = [&peak] { peak = std::max(peak, ResidentKiB()); };
+
+    TScenario scenario(options);
+    const long before = ResidentKiB();
+    peak = before;
+    const bool ok = scenario.Run();
+    const long after = ResidentKiB();
+    malloc_trim(0);
+    const long trimmed = ResidentKiB();
+
+    std::printf("resident memory: before %.1f MiB, peak %.1f MiB, after %.1f MiB (%+.1f MiB), "
+                "after malloc_trim %.1f MiB (%+.1f MiB)\n",
+                MiB(before), MiB(peak), MiB(after), MiB(after - before), MiB(trimmed), MiB(trimmed - before));
+    for (const TAttackReport& r : scenario.Reports())
+        std::printf("attack %-40s connections %4d, closed by the dealer %4d (promptly %d), sent %7lld bytes "
+                    "in %3d frames, received %3d frames (TABLE_FULL %d, ACK %d, CRCERROR %d), longest open %lld ms\n",
+                    qPrintable(r.Name), r.Connections, r.ClosedByDealer, r.ClosedPromptly, r.BytesSent, r.FramesSent,
+                    r.FramesReceived, r.TableFull, r.AcksReceived, r.CrcErrors, r.LongestOpenMs);
+    for (const auto& [words, count] : scenario.EventCounts())
+        std::printf("dealer: %5d x %s\n", count, qPrintable(words));
+    for (const auto& [text, count] : scenario.Notices())
+        std::printf("notice: %5d x %s\n", count, qPrintable(text));
+    for (int seat = 0; seat < 2; ++seat) {
+        const TChainCheck chain = CheckChain(scenario.Player(seat).Records);
+        std::printf("seat %d: %zu records, %d hands over, %d games, %d full tricks, %zu TRICK_TAKER, %d TRICK_CLEAR: %s\n",
+                    seat, scenario.Player(seat).Records.size(), chain.Hands, chain.Games, chain.TrickCompletes,
+                    scenario.Player(seat).Takers.size(), scenario.Player(seat).Clears,
+                    chain.Ok() ? "unbroken" : chain.Fault.c_str());
+    }
+    std::printf("connections at the dealer at the end: %d\n", scenario.Dealer().DealerSocket().ActiveConnections());
+    if (!ok) {
+        std::printf("FAILED: %s\n", qPrintable(scenario.Failure()));
+        return 1;
+    }
+    return 0;
+}
