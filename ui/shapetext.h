@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class TShapeText : public QWidget {
+    Q_OBJECT
 public:
     explicit TShapeText(QWidget* parent = nullptr);
 
