@@ -49,7 +49,6 @@ TEST(Hostile, AGameGoesOnUnharmedWhileEveryAttackRunsAgainstTheDealer)
     TScenario s(options);
     ASSERT_TRUE(s.Run()) << s.Failure().toStdString();
     ExpectWholeGame(s, options.Hands);
-    EXPECT_GE(CheckChain(s.Player(0).Records).Games, 1);
     EXPECT_TRUE(std::any_of(s.Player(0).Records.begin(), s.Player(0).Records.end(),
                             [](const TGameInfo& g) { return g.Phase == psGameOver; }));
 
