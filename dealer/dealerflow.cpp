@@ -129,7 +129,7 @@ void TDealerThread::WaitForPlayers(int seat)
     // again for new players, the dealer's own user first.
     computerMoveTimer_.stop();
     StopTrickTimers();
-    DropRefused();
+    DropConnectionTimers();
     InitGameInfo(game_);
     seats_.clear();
     seatCount_ = 0;
@@ -176,8 +176,12 @@ void TDealerThread::ComputerMoveTick()
     computerMoveTimer_.stop();
     if (seatCount_ != 4 || (game_.Phase != psChoosing && game_.Phase != psPlaying))
         return;
-    // One action per tick: the first computer seat that acts ends the tick.
-    for (int seat = 4 - computerCount_; seat < 4; ++seat) {
+    // One action per tick: the first computer-played seat that acts ends the tick. Those
+    // are the computer seats and the seats whose player's connection closed.
+    for (const SeatEntry& entry : seats_) {
+        if (!entry.ComputerPlays())
+            continue;
+        const int seat = entry.Seat;
         const int acted = ComputerMove(computer_, seat, game_, *random_);
         if (acted == 0)
             continue;
@@ -190,7 +194,7 @@ void TDealerThread::ComputerMoveTick()
             Log(QStringLiteral("seat %1 (computer) played the %2")
                     .arg(seat)
                     .arg(CardText(game_.TrickSuit[game_.TrickCount - 1], game_.TrickValue[game_.TrickCount - 1])));
-        BroadcastGameRecord();
+        BroadcastGameRecord(); // leaves the seat list as it is
         if (game_.TrickCount == 4)
             StartTrickTimers();
         return;

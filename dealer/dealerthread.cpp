@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHostAddress>
+#include <QPointer>
 
 #include "cp1254.h"
 #include "notify.h"
@@ -21,7 +22,9 @@ constexpr int kRefusePollMs = 20;
 constexpr int kRefuseMinMs = 100;
 constexpr int kRefuseMaxMs = 3000;
 
-QString Peer(const QTcpSocket* connection)
+} // namespace
+
+QString TDealerThread::Peer(const QTcpSocket* connection)
 {
     QHostAddress address = connection->peerAddress();
     bool mapped = false;
@@ -31,17 +34,10 @@ QString Peer(const QTcpSocket* connection)
     return address.toString() + QLatin1Char(':') + QString::number(connection->peerPort());
 }
 
-// The name in a seat's field of the record, up to its terminating zero.
-QByteArray NameOfSeat(const TGameInfo& g, int seat)
-{
-    return FitSeatName(QByteArray(g.PlayerName[seat], qsizetype(kNameSize)));
-}
-
-} // namespace
-
 TDealerThread::TDealerThread(const TDealerOptions& options)
     : random_(options.Random ? options.Random : &GameRandom()),
       trickResolveExtraMs_(options.TrickResolveExtraMs),
+      joinTimeoutMs_(options.JoinTimeoutMs),
       lastHandFolder_(options.LastHandFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                        : options.LastHandFolder)
 {
@@ -80,15 +76,15 @@ TDealerThread::~TDealerThread()
     socket_.OnClientConnect = nullptr;
     socket_.OnClientDisconnect = nullptr;
     socket_.OnClientPacketRead = nullptr;
-    DropRefused();
+    DropConnectionTimers();
     socket_.Close();
 }
 
-void TDealerThread::DropRefused()
+void TDealerThread::DropConnectionTimers()
 {
-    for (const QPointer<QTimer>& poll : refusePolls_)
-        delete poll.data();
-    refusePolls_.clear();
+    for (const QPointer<QTimer>& timer : connectionTimers_)
+        delete timer.data();
+    connectionTimers_.clear();
 }
 
 void TDealerThread::ApplyQuick(bool quick)
@@ -131,16 +127,40 @@ QList<QTcpSocket*> TDealerThread::HumanConnections() const
 
 QTcpSocket* TDealerThread::OwnUser() const
 {
-    if (seats_.isEmpty() || seats_.front().Kind != SeatEntry::Human)
+    if (seats_.isEmpty() || seats_.front().Seat != 0 || seats_.front().Kind != SeatEntry::Human)
         return nullptr;
     return seats_.front().Connection.data();
+}
+
+int TDealerThread::FreeSeat() const
+{
+    int seat = 0;
+    for (const SeatEntry& entry : seats_) { // in seat order
+        if (entry.Seat != seat)
+            break;
+        ++seat;
+    }
+    return seat;
+}
+
+void TDealerThread::SendMissing()
+{
+    if (QTcpSocket* own = OwnUser())
+        SendStatusText(socket_, own,
+                       QStringLiteral("Oyuna başlamak için %1 kişi bekleniyor... (Mevcut oyuncularla "
+                                      "başlamak için F2 tuşuna basın)")
+                           .arg(4 - seatCount_));
 }
 
 void TDealerThread::ClientConnect(QTcpSocket* connection)
 {
     Log(QStringLiteral("connection from %1").arg(Peer(connection)));
-    if (seatCount_ >= 4)
+    // A full table still waits for the join of a connection that may take back a seat
+    // whose player dropped.
+    if (seatCount_ >= 4 && !SeatDropped())
         RefuseConnection(connection);
+    else
+        StartJoinTimeout(connection);
 }
 
 void TDealerThread::RefuseConnection(QTcpSocket* connection)
@@ -151,8 +171,9 @@ void TDealerThread::RefuseConnection(QTcpSocket* connection)
     // so that the refused player learns why. The poll timer goes with the connection.
     QPointer<QTcpSocket> guarded(connection);
     auto* poll = new QTimer(connection);
-    refusePolls_.removeAll(nullptr);
-    refusePolls_.append(poll);
+    poll->setObjectName(QStringLiteral("refuse"));
+    connectionTimers_.removeAll(nullptr);
+    connectionTimers_.append(poll);
     QElapsedTimer clock;
     clock.start();
     QObject::connect(poll, &QTimer::timeout, connection, [this, guarded, poll, clock] {
@@ -167,14 +188,22 @@ void TDealerThread::RefuseConnection(QTcpSocket* connection)
     poll->start(kRefusePollMs);
 }
 
+bool TDealerThread::Refused(const QTcpSocket* connection) const
+{
+    for (const QPointer<QTimer>& timer : connectionTimers_)
+        if (timer && timer->parent() == connection && timer->objectName() == QLatin1String("refuse"))
+            return true;
+    return false;
+}
+
 void TDealerThread::ClientDisconnect(QTcpSocket* connection)
 {
-    for (SeatEntry& entry : seats_) {
-        if (entry.Kind == SeatEntry::Human && entry.Connection == connection) {
-            entry.Connection = nullptr;
-            Log(QStringLiteral("seat %1 (%2) lost its connection; nothing is sent to it any more")
-                    .arg(entry.Seat)
-                    .arg(FromCp1254(entry.Name)));
+    for (qsizetype i = 0; i < seats_.size(); ++i) {
+        if (seats_[i].Kind == SeatEntry::Human && seats_[i].Connection == connection) {
+            if (seatCount_ < 4)
+                FreeSeatOf(int(i));
+            else
+                ComputerTakesOver(seats_[i]);
             return;
         }
     }
@@ -227,32 +256,35 @@ void TDealerThread::ClientPacketRead(QTcpSocket* connection, TPacketType type, c
 
 void TDealerThread::JoinRequest(QTcpSocket* connection, const uint8_t* buf, int32_t count)
 {
-    if (seatCount_ > 3)
-        return Drop("JOIN_REQUEST", QStringLiteral("the table is full"));
     if (SeatOf(connection) >= 0)
         return Drop("JOIN_REQUEST", QStringLiteral("the connection holds a seat already"));
+    if (seatCount_ > 3 && Refused(connection))
+        return Drop("JOIN_REQUEST", QStringLiteral("the table is full"));
     TPayloadReader reader(buf, count);
     QByteArray name;
     if (!reader.Text(name))
         return Drop("JOIN_REQUEST", QStringLiteral("payload too short"));
+    if (seatCount_ > 3) {
+        if (!Rejoin(connection, name))
+            RefuseConnection(connection);
+        return;
+    }
 
     SeatEntry entry;
     entry.Connection = connection;
-    entry.Seat = uint8_t(seatCount_);
+    entry.Seat = uint8_t(FreeSeat());
     entry.Kind = SeatEntry::Human;
     entry.Name = name;
+    entry.Requested = FitSeatName(name);
     AddSeat(entry);
 
-    if (QTcpSocket* own = OwnUser())
-        SendStatusText(socket_, own,
-                       QStringLiteral("Oyuna başlamak için %1 kişi bekleniyor... (Mevcut oyuncularla "
-                                      "başlamak için F2 tuşuna basın)")
-                           .arg(4 - seatCount_));
-    const int newSeat = seatCount_ - 1;
+    SendMissing();
+    const int newSeat = entry.Seat;
     SendJoinAccepted(socket_, connection, uint8_t(newSeat),
-                     QStringLiteral("Oyuna katıldın (%1. oyuncu olarak)").arg(seatCount_));
-    for (int k = 0; k < newSeat; ++k)
-        SendSeatName(socket_, connection, uint8_t(k), FromCp1254(NameOfSeat(game_, k)));
+                     QStringLiteral("Oyuna katıldın (%1. oyuncu olarak)").arg(newSeat + 1));
+    for (const SeatEntry& other : seats_)
+        if (other.Seat != newSeat)
+            SendSeatName(socket_, connection, other.Seat, FromCp1254(SeatNameInRecord(game_, other.Seat)));
 }
 
 void TDealerThread::StartNow()
@@ -262,7 +294,7 @@ void TDealerThread::StartNow()
     while (seatCount_ < 4) {
         ++computerCount_;
         SeatEntry entry;
-        entry.Seat = uint8_t(seatCount_);
+        entry.Seat = uint8_t(FreeSeat());
         entry.Kind = SeatEntry::Computer;
         entry.Name = "Acemi" + QByteArray::number(computerCount_);
         AddSeat(entry);
@@ -272,15 +304,18 @@ void TDealerThread::StartNow()
 void TDealerThread::AddSeat(SeatEntry entry)
 {
     QList<QByteArray> taken;
-    for (int k = 0; k < seatCount_; ++k)
-        taken.append(NameOfSeat(game_, k));
+    qsizetype at = 0; // the seat list stays in seat order
+    for (const SeatEntry& other : seats_) {
+        taken.append(SeatNameInRecord(game_, other.Seat));
+        at += other.Seat < entry.Seat;
+    }
     entry.Name = UniqueSeatName(entry.Name, taken);
 
-    ++seatCount_;
-    seats_.append(entry);
+    seats_.insert(at, entry);
+    seatCount_ = int(seats_.size());
     if (seatCount_ < 4)
         game_.Phase = psWaiting;
-    char* field = game_.PlayerName[seatCount_ - 1];
+    char* field = game_.PlayerName[entry.Seat];
     std::memset(field, 0, kNameSize);
     std::memcpy(field, entry.Name.constData(), std::size_t(entry.Name.size()));
 

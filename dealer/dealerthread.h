@@ -33,7 +33,17 @@
 //     (the connection of seat 0); a GAME_RECORD must also be a consistent record;
 //   - CHAT_TEXT and game moves only from a connection that holds a seat; JOIN_REQUEST only
 //     from a connection that holds none.
-// A seat whose connection closed keeps its place; nothing is sent to it any more.
+//
+// Connections that close, and connections that never join (dealerdrops.cpp):
+//   - while fewer than four seats are taken, a closed connection frees its seat: the
+//     others are sent its seat with an empty name, the dealer's own user the new number
+//     of missing players, and the next player to join takes the lowest free seat (a freed
+//     seat 0 makes that player the dealer's own user);
+//   - once the table is full, the seat keeps its name and the computer plays it, one
+//     action per tick like a computer seat; the other players are told so in a chat line.
+//     A player who joins under the seat's name (the one asked for, or the unique one
+//     given) takes it back and is sent every seat's name, its seat and the record;
+//   - a connection that holds no seat JoinTimeoutMs after it was made is closed.
 #pragma once
 
 #include <cstdint>
@@ -60,6 +70,7 @@ constexpr int kQuickTrickWinnerMs = 5;
 constexpr int kTrickClearMs = 1000;        // TRICK_TAKER -> TRICK_CLEAR
 constexpr int kQuickTrickClearMs = 10;
 constexpr int kTrickResolveExtraMs = 500;  // TRICK_CLEAR -> resolved record, not shortened by "Hızlı"
+constexpr int kJoinTimeoutMs = 20000;      // connection made -> JOIN_REQUEST at the latest
 
 struct TDealerOptions {
     quint16 Port = kGamePort;                 // 0: any free port (tests); see Port()
@@ -67,6 +78,7 @@ struct TDealerOptions {
     int TrickResolveExtraMs = kTrickResolveExtraMs;
     QString LastHandFolder;                   // empty: the folder of the executable
     TRandom* Random = nullptr;                // deals and computer contracts; null: GameRandom()
+    int JoinTimeoutMs = kJoinTimeoutMs;       // a connection without a seat is closed after it
 };
 
 // One taken seat.
@@ -74,10 +86,14 @@ struct SeatEntry {
     enum TKind : uint8_t { Human = 1, Computer = 2 };
 
     QPointer<QTcpSocket> Connection; // the player's connection; null for a computer player
-                                     // and once the player's connection has closed
+                                     // and once the player's connection has closed (the
+                                     // computer then plays the seat)
     uint8_t Seat = kNone;            // 0..3
     uint8_t Kind = Human;
     QByteArray Name;                 // the unique name, code page 1254
+    QByteArray Requested;            // the name the player asked for, cut to the field
+
+    bool ComputerPlays() const { return Kind == Computer || !Connection; }
 };
 
 class TDealerThread {
@@ -110,8 +126,8 @@ public:
     // ---- State, read-only ----
     const TGameInfo& GameInfo() const { return game_; }
     int SeatCount() const { return seatCount_; }         // seats taken, 0..4
-    int ComputerCount() const { return computerCount_; } // of them computer seats (the last)
-    const QList<SeatEntry>& Seats() const { return seats_; }
+    int ComputerCount() const { return computerCount_; } // of them computer seats
+    const QList<SeatEntry>& Seats() const { return seats_; } // the taken seats, in seat order
     const TServerPacketSocket& DealerSocket() const { return socket_; }
     const QTimer& ComputerMoveTimer() const { return computerMoveTimer_; }
     const QTimer& TrickWinnerTimer() const { return trickWinnerTimer_; }
@@ -131,13 +147,25 @@ private:
     void JoinRequest(QTcpSocket* connection, const uint8_t* buf, int32_t count);
     void StartNow();
     void AddSeat(SeatEntry entry);
+    int FreeSeat() const;                           // the lowest seat not taken; 4 for none
+    void SendMissing();                             // STATUS_TEXT to the dealer's own user
     void RefuseConnection(QTcpSocket* connection);
+    bool Refused(const QTcpSocket* connection) const;
     int SeatOf(const QTcpSocket* connection) const; // -1 for a connection without a seat
     QList<QTcpSocket*> HumanConnections() const;    // live connections of the human seats
     QTcpSocket* OwnUser() const;                    // the connection of seat 0, if live
+    static QString Peer(const QTcpSocket* connection);
     void Log(const QString& line) const;
     void Drop(const char* message, const QString& why) const;
-    void DropRefused();
+    void DropConnectionTimers();
+
+    // dealerdrops.cpp: connections that close or never join
+    void StartJoinTimeout(QTcpSocket* connection);
+    bool SeatDropped() const;                       // a human seat of a full table has no connection
+    void FreeSeatOf(int index);                     // before the game: the seat is given up
+    void ComputerTakesOver(SeatEntry& entry);       // during the game: the computer plays it
+    bool Rejoin(QTcpSocket* connection, const QByteArray& name);
+    void TellOthers(const QTcpSocket* except, const QString& line);
 
     // dealerflow.cpp: the course of a game
     void GameRecordMessage(int seat, const uint8_t* buf, int32_t count);
@@ -164,10 +192,12 @@ private:
     int computerCount_ = 0;
     TComputerPlayer computer_;
     QList<SeatEntry> seats_;
-    QList<QPointer<QTimer>> refusePolls_; // close refused connections once TABLE_FULL is through
+    QList<QPointer<QTimer>> connectionTimers_; // join timeouts, and the polls that close refused
+                                               // connections once TABLE_FULL is through
     TRandom* random_;
     bool noticeOpen_ = false; // the unknown-message box is being shown
     int trickResolveExtraMs_;
+    int joinTimeoutMs_;
     QString lastHandFolder_;
     QString lastHandPath_;
 };

@@ -27,3 +27,8 @@ QByteArray UniqueSeatName(const QByteArray& name, const QList<QByteArray>& taken
     }
     return candidate;
 }
+
+QByteArray SeatNameInRecord(const TGameInfo& g, int seat)
+{
+    return FitSeatName(QByteArray(g.PlayerName[seat], qsizetype(kNameSize)));
+}

@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include "gameinfo.h"
+
 // Longest name the record holds (one byte is kept for the terminating zero).
 constexpr int kMaxNameBytes = 29;
 
@@ -18,3 +20,6 @@ QByteArray FitSeatName(QByteArray name);
 // last byte becomes a digit. The result is always unique among at most nine taken names
 // and never longer than kMaxNameBytes.
 QByteArray UniqueSeatName(const QByteArray& name, const QList<QByteArray>& taken);
+
+// The name in a seat's field of the record, up to its terminating zero.
+QByteArray SeatNameInRecord(const TGameInfo& g, int seat);

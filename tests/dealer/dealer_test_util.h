@@ -54,6 +54,17 @@ inline std::pair<uint8_t, uint8_t> FirstPlayable(const TGameInfo& g, int seat)
     return {kNone, kNone};
 }
 
+// The seat whose action the game awaits: the chooser, or the player to move while fewer
+// than four cards lie on the table; -1 otherwise.
+inline int Awaited(const TGameInfo& g)
+{
+    if (g.Phase == psChoosing)
+        return g.Chooser;
+    if (g.Phase == psPlaying && g.TrickCount < 4)
+        return g.Turn;
+    return -1;
+}
+
 // "SEAT_NAME 1 Ali", "TRICK_TAKER 2", "GAME_RECORD" ...
 inline QString Describe(TPacketType type, const QByteArray& payload)
 {
@@ -143,7 +154,21 @@ public:
     {
         Socket.PacketMakeAndSend(type, payload.constData(), int32_t(payload.size()));
     }
-    // Sends a chat line and waits for its echo: everything sent before has been handled.
+    // Sends the seat's action on g as a client does when the computer acts for its user:
+    // the computer player decides on a copy of the record. False when g awaits no action
+    // of the seat.
+    bool SendOwnMove(int seat, const TGameInfo& g, TRandom& random)
+    {
+        TGameInfo copy = g;
+        TComputerPlayer me;
+        const int acted = Awaited(g) == seat ? ComputerMove(me, seat, copy, random) : 0;
+        if (acted == 2)
+            SendContractChoice(Socket, copy.Contract);
+        else if (acted == 1)
+            SendCardPlay(Socket, uint8_t(seat), copy.TrickSuit[g.TrickCount], copy.TrickValue[g.TrickCount]);
+        return acted != 0;
+    }
+    // Sends a chat line and waits for its echo    // Sends a chat line and waits for its echo: everything sent before has been handled.
     bool Sync(const QString& mark = QStringLiteral("sync"))
     {
         const int before = int(Lines().count("CHAT_TEXT " + mark));
@@ -159,6 +184,7 @@ struct TDealerFixture : ::testing::Test {
     std::vector<std::unique_ptr<TTestPlayer>> players;
     std::vector<std::pair<qint64, QString>> events; // the dealer's lines, with the time
     TRandom random{20261207};
+    int joinTimeoutMs = kJoinTimeoutMs;
 
     void StartDealer(bool quick = false, int resolveExtraMs = kTrickResolveExtraMs)
     {
@@ -170,6 +196,7 @@ struct TDealerFixture : ::testing::Test {
         options.TrickResolveExtraMs = resolveExtraMs;
         options.LastHandFolder = folder.path();
         options.Random = &random;
+        options.JoinTimeoutMs = joinTimeoutMs;
         dealer = std::make_unique<TDealerThread>(options);
         dealer->OnEvent = [this](const QString& line) { events.emplace_back(Now(), line); };
         ASSERT_TRUE(dealer->Listening());

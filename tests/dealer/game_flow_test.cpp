@@ -146,15 +146,10 @@ TEST_F(WholeGame, OneHumanAndThreeComputersPlayToTheEnd)
             SendNewGame(own.Socket);
         if (r.Type != GAME_RECORD)
             return;
-        TGameInfo copy;
-        std::memcpy(&copy, r.Payload.constData(), sizeof copy);
-        const TGameInfo seen = copy;
+        TGameInfo seen;
+        std::memcpy(&seen, r.Payload.constData(), sizeof seen);
         over = seen.Phase == psGameOver;
-        TComputerPlayer me;
-        if (seen.Phase == psChoosing && seen.Chooser == 0 && ComputerMove(me, 0, copy, mine) == 2)
-            SendContractChoice(own.Socket, copy.Contract);
-        else if (seen.Phase == psPlaying && seen.Turn == 0 && ComputerMove(me, 0, copy, mine) == 1)
-            SendCardPlay(own.Socket, 0, copy.TrickSuit[seen.TrickCount], copy.TrickValue[seen.TrickCount]);
+        own.SendOwnMove(0, seen, mine);
     };
     SendStartNow(own.Socket);
     ASSERT_TRUE(WaitFor([&] { return over; }, 300000));

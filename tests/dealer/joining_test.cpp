@@ -151,22 +151,45 @@ TEST_F(Joining, UnknownTypesArrivingWhileTheirBoxIsOpenDoNotStackBoxes)
     EXPECT_TRUE(WaitFor([&] { return shown == 2; }));
 }
 
-TEST_F(Joining, APlayerWhoLeftReceivesNothingAndTheOthersGoOn)
+TEST_F(Joining, APlayerWhoLeavesBeforeTheGameFreesTheSeatForTheNextJoiner)
 {
     StartDealer();
     TTestPlayer& own = Join("Ayşe");
     TTestPlayer& leaving = Join("Ömer");
     TTestPlayer& third = Join("Çiğdem");
-    leaving.Socket.Close();
-    ASSERT_TRUE(WaitFor([&] { return dealer->Seats()[1].Connection == nullptr; }));
+    own.Received.clear();
     third.Received.clear();
+    leaving.Socket.Close();
+    ASSERT_TRUE(own.WaitCount(STATUS_TEXT, 1) && third.WaitCount(SEAT_NAME, 1));
+    EXPECT_EQ(own.Lines(), QStringList({"SEAT_NAME 1 ", StatusLine(2)}));
+    EXPECT_EQ(third.Lines(), QStringList({"SEAT_NAME 1 "}));
+    EXPECT_EQ(dealer->SeatCount(), 2);
+    EXPECT_EQ(dealer->GameInfo().PlayerName[1][0], '\0');
+    leaving.Received.clear();
+
+    // The freed seat and its name go to the next player; the table then completes.
+    TTestPlayer& back = Join("Ömer");
+    EXPECT_EQ(back.Lines(), QStringList({"SEAT_NAME 1 Ömer", AcceptedLine(1), "SEAT_NAME 0 Ayşe", "SEAT_NAME 2 Çiğdem"}));
+    ASSERT_TRUE(own.WaitLine(StatusLine(1)));
     SendStartNow(own.Socket);
     ASSERT_TRUE(third.WaitLine("SEAT_NAME 3 Acemi1"));
     SendNewGame(own.Socket);
-    ASSERT_TRUE(own.WaitCount(GAME_RECORD, 1) && third.WaitCount(GAME_RECORD, 1));
-    EXPECT_EQ(third.Lines(), QStringList({"SEAT_NAME 3 Acemi1", "GAME_RECORD"}));
-    EXPECT_TRUE(SameRecord(third.LastRecord(), dealer->GameInfo()));
-    EXPECT_EQ(dealer->Seats()[1].Kind, SeatEntry::Human); // the seat stays its player's
+    for (TTestPlayer* p : {&own, &back, &third})
+        ASSERT_TRUE(p->WaitCount(GAME_RECORD, 1));
+    EXPECT_TRUE(SameRecord(back.LastRecord(), dealer->GameInfo()));
+    EXPECT_TRUE(leaving.Received.empty());
+
+    // Seat 0 freed: the next player takes it, and with it the commands of the dealer's user.
+    StartDealer();
+    Join("Ayşe");
+    TTestPlayer& second = Join("Ömer");
+    P(0).Socket.Close();
+    ASSERT_TRUE(second.WaitLine("SEAT_NAME 0 "));
+    TTestPlayer& next = Join("Zeynep");
+    EXPECT_EQ(next.Lines(), QStringList({"SEAT_NAME 0 Zeynep", StatusLine(2), AcceptedLine(0), "SEAT_NAME 1 Ömer"}));
+    SendStartNow(next.Socket);
+    ASSERT_TRUE(second.WaitLine("SEAT_NAME 3 Acemi2"));
+    EXPECT_EQ(dealer->ComputerCount(), 2);
 }
 
 } // namespace

@@ -1,0 +1,94 @@
+// Connections that close or never join: a seat is freed while the table is still being
+// filled, played by the computer once it is full and taken back by a player of its name;
+// a connection that does not join in time is closed.
+#include <cstring>
+
+#include "cp1254.h"
+#include "dealerthread.h"
+#include "seatnames.h"
+#include "senddealerpackets.h"
+
+void TDealerThread::StartJoinTimeout(QTcpSocket* connection)
+{
+    // The timer goes with the connection; the dealer deletes it when it goes first.
+    QPointer<QTcpSocket> guarded(connection);
+    auto* timer = new QTimer(connection);
+    timer->setSingleShot(true);
+    connectionTimers_.removeAll(nullptr);
+    connectionTimers_.append(timer);
+    QObject::connect(timer, &QTimer::timeout, connection, [this, guarded] {
+        if (!guarded || SeatOf(guarded) >= 0 || Refused(guarded))
+            return;
+        Log(QStringLiteral("closing %1: no join within %2 ms").arg(Peer(guarded)).arg(joinTimeoutMs_));
+        socket_.CloseConnection(guarded);
+    });
+    timer->start(joinTimeoutMs_);
+}
+
+bool TDealerThread::SeatDropped() const
+{
+    if (seatCount_ < 4)
+        return false;
+    for (const SeatEntry& entry : seats_)
+        if (entry.Kind == SeatEntry::Human && !entry.Connection)
+            return true;
+    return false;
+}
+
+void TDealerThread::TellOthers(const QTcpSocket* except, const QString& line)
+{
+    for (QTcpSocket* connection : HumanConnections())
+        if (connection != except)
+            SendChatText(socket_, connection, line);
+}
+
+void TDealerThread::FreeSeatOf(int index)
+{
+    const SeatEntry entry = seats_.takeAt(index);
+    seatCount_ = int(seats_.size());
+    Log(QStringLiteral("seat %1 (%2) left before the game; the seat is free")
+            .arg(entry.Seat)
+            .arg(FromCp1254(entry.Name)));
+    std::memset(game_.PlayerName[entry.Seat], 0, kNameSize);
+    for (QTcpSocket* connection : HumanConnections())
+        SendSeatName(socket_, connection, entry.Seat, QString());
+    SendMissing();
+}
+
+void TDealerThread::ComputerTakesOver(SeatEntry& entry)
+{
+    entry.Connection = nullptr;
+    const QString name = FromCp1254(SeatNameInRecord(game_, entry.Seat));
+    Log(QStringLiteral("seat %1 (%2) lost its connection; the computer plays it").arg(entry.Seat).arg(name));
+    TellOthers(nullptr, QStringLiteral("%1 bağlantısı koptu, yerine bilgisayar oynuyor.").arg(name));
+    // The seat may be the one awaited now: the next tick lets the computer act for it.
+    if ((game_.Phase == psChoosing || game_.Phase == psPlaying) && !computerMoveTimer_.isActive())
+        computerMoveTimer_.start();
+}
+
+bool TDealerThread::Rejoin(QTcpSocket* connection, const QByteArray& name)
+{
+    const QByteArray wanted = FitSeatName(name);
+    for (SeatEntry& entry : seats_) {
+        if (entry.Kind != SeatEntry::Human || entry.Connection)
+            continue;
+        // The name asked for at the first join, the unique one given, or the one a loaded
+        // game shows at the seat.
+        const QByteArray shown = SeatNameInRecord(game_, entry.Seat);
+        if (wanted != entry.Requested && wanted != entry.Name && wanted != shown)
+            continue;
+        entry.Connection = connection;
+        Log(QStringLiteral("seat %1 (%2) taken back by %3").arg(entry.Seat).arg(FromCp1254(shown), Peer(connection)));
+        for (int k = 0; k < 4; ++k)
+            SendSeatName(socket_, connection, uint8_t(k), FromCp1254(SeatNameInRecord(game_, k)));
+        SendJoinAccepted(socket_, connection, entry.Seat,
+                         QStringLiteral("Oyuna katıldın (%1. oyuncu olarak)").arg(entry.Seat + 1));
+        // Before the first deal nobody has been sent a record.
+        if (game_.Phase != psWaiting)
+            SendGameRecord(socket_, connection, game_);
+        TellOthers(connection, QStringLiteral("%1 oyuna geri döndü.").arg(FromCp1254(shown)));
+        return true;
+    }
+    Log(QStringLiteral("no seat to take back under that name: refusing %1").arg(Peer(connection)));
+    return false;
+}

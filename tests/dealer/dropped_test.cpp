@@ -1,0 +1,180 @@
+// Players whose connection closes once the table is full: the computer plays their seat
+// until a player of that name takes it back; and connections that never join.
+#include <map>
+
+#include "dealer_test_util.h"
+
+namespace {
+
+QString DroppedLine(const QString& name) { return "CHAT_TEXT " + name + " bağlantısı koptu, yerine bilgisayar oynuyor."; }
+QString BackLine(const QString& name) { return "CHAT_TEXT " + name + " oyuna geri döndü."; }
+
+struct Dropped : TDealerFixture {
+    std::map<int, TTestPlayer*> seated; // the human seats' players, as the test drives them
+    TRandom mine{7};
+
+    // Lets the human seats act on the dealer's record, one action at a time, until the game
+    // awaits `seat`; the computer acts for its seats meanwhile.
+    void PlayUntil(int seat)
+    {
+        for (int actions = 0; actions < 200; ++actions) {
+            ASSERT_TRUE(WaitFor([&] { return Awaited(dealer->GameInfo()) >= 0; }));
+            const TGameInfo before = dealer->GameInfo();
+            const int awaited = Awaited(before);
+            if (awaited == seat)
+                return;
+            if (seated.count(awaited)) {
+                ASSERT_TRUE(seated[awaited]->SendOwnMove(awaited, before, mine));
+            }
+            ASSERT_TRUE(WaitFor([&] { return !SameRecord(dealer->GameInfo(), before); }));
+        }
+        FAIL() << "seat " << seat << " never awaited";
+    }
+};
+
+TEST_F(Dropped, TheComputerPlaysTheDealersOwnSeatToTheEndOfTheGame)
+{
+    StartDealer(true, 5);
+    TTestPlayer& own = Join("Ayşe");
+    TTestPlayer& second = Join("Ömer");
+    TRandom ours(11), theirs(12);
+    bool over = false, gone = false;
+    // Both play their own moves; the dealer's user leaves when its card is due, after the
+    // computer's tick for that record has passed, so only the drop itself can go on.
+    own.OnReceived = [&](const TReceived& r) {
+        if (r.Type != GAME_RECORD || gone)
+            return;
+        const TGameInfo seen = own.LastRecord();
+        if (own.Count(GAME_RECORD) > 30 && Awaited(seen) == 0 && seen.Phase == psPlaying) {
+            gone = true;
+            QTimer::singleShot(150, &own.Socket, [&] { own.Socket.Close(); });
+            return;
+        }
+        own.SendOwnMove(0, seen, ours);
+    };
+    second.OnReceived = [&](const TReceived& r) {
+        if (r.Type != GAME_RECORD)
+            return;
+        TGameInfo seen;
+        std::memcpy(&seen, r.Payload.constData(), sizeof seen);
+        over = seen.Phase == psGameOver;
+        second.SendOwnMove(1, seen, theirs);
+    };
+    SendStartNow(own.Socket);
+    ASSERT_TRUE(second.WaitLine("SEAT_NAME 3 Acemi2"));
+    SendNewGame(own.Socket);
+    ASSERT_TRUE(second.WaitLine(DroppedLine("Ayşe")));
+    const int seen = own.Count(GAME_RECORD);
+    // The game goes on to its end, never standing still for long.
+    while (!over) {
+        const TGameInfo last = dealer->GameInfo();
+        ASSERT_TRUE(WaitFor([&] { return over || !SameRecord(dealer->GameInfo(), last); }, 5000));
+    }
+    Settle(100);
+
+    const TGameInfo end = second.LastRecord();
+    EXPECT_TRUE(SameRecord(end, dealer->GameInfo()));
+    EXPECT_EQ(ContractsPlayed(end), 20);
+    EXPECT_EQ(end.Score.TrumpsChosen[0] + end.Score.PenaltiesChosen[0], 5);
+    EXPECT_STREQ(end.PlayerName[0], "Ay\xfe" "e"); // code page 1254
+    EXPECT_EQ(own.Count(GAME_RECORD), seen); // nothing more after the drop
+    EXPECT_GE(EventAt({"seat 0 (computer) played"}), 0);
+    // The commands of the dealer's user are not anyone else's.
+    const TGameInfo before = dealer->GameInfo();
+    SendNewGame(second.Socket);
+    ASSERT_TRUE(second.Sync());
+    EXPECT_TRUE(SameRecord(dealer->GameInfo(), before));
+}
+
+TEST_F(Dropped, APlayerTakesItsSeatBackByNameAndPlaysItAgain)
+{
+    StartDealer(true, 5);
+    for (const char* name : {"Ayşe", "Ömer", "Çiğdem", "Ali"})
+        seated[int(seated.size())] = &Join(name);
+    SendNewGame(P(0).Socket);
+    PlayUntil(3);
+    const TGameInfo due = dealer->GameInfo();
+    P(3).Socket.Close();
+    for (int s = 0; s < 3; ++s)
+        ASSERT_TRUE(P(s).WaitLine(DroppedLine("Ali")));
+    seated.erase(3);
+    // The computer acts for the seat at once, and again at its next turn.
+    ASSERT_TRUE(WaitFor([&] { return !SameRecord(dealer->GameInfo(), due); }));
+    EXPECT_NE(Awaited(dealer->GameInfo()), 3);
+    PlayUntil(3);
+    ASSERT_TRUE(WaitFor([&] { return Awaited(dealer->GameInfo()) != 3; }));
+
+    PlayUntil(0);
+    const TGameInfo now = dealer->GameInfo();
+    TTestPlayer& back = Join("Ali", false);
+    SendJoinRequest(back.Socket, "Ali");
+    ASSERT_TRUE(back.WaitCount(GAME_RECORD, 1));
+    EXPECT_EQ(back.Lines(), QStringList({"SEAT_NAME 0 Ayşe", "SEAT_NAME 1 Ömer", "SEAT_NAME 2 Çiğdem", "SEAT_NAME 3 Ali",
+                                         AcceptedLine(3), "GAME_RECORD"}));
+    EXPECT_TRUE(SameRecord(back.LastRecord(), now));
+    for (int s = 0; s < 3; ++s)
+        ASSERT_TRUE(P(s).WaitLine(BackLine("Ali")));
+
+    // Its seat waits for it again, and its own move is taken.
+    seated[3] = &back;
+    PlayUntil(3);
+    const TGameInfo waiting = dealer->GameInfo();
+    Settle(200);
+    EXPECT_TRUE(SameRecord(dealer->GameInfo(), waiting));
+    const int records = back.Count(GAME_RECORD);
+    ASSERT_TRUE(back.SendOwnMove(3, waiting, mine));
+    ASSERT_TRUE(back.WaitCount(GAME_RECORD, records + 1));
+    EXPECT_NE(Awaited(back.LastRecord()), 3);
+    EXPECT_EQ(dealer->SeatCount(), 4);
+    EXPECT_NE(dealer->Seats()[3].Connection, nullptr);
+}
+
+TEST_F(Dropped, UniqueNamesTakeSeatsBackAndStrangersFindTheTableFull)
+{
+    StartDealer();
+    for (const char* name : {"Ali", "Ali", "Ali", "Ömer"})
+        Join(name); // Ali, AliX, AliXX, Ömer
+    SendNewGame(P(0).Socket);
+    ASSERT_TRUE(P(3).WaitCount(GAME_RECORD, 1));
+    P(1).Socket.Close();
+    P(2).Socket.Close();
+    ASSERT_TRUE(P(3).WaitLine(DroppedLine("AliXX")));
+
+    TTestPlayer& stranger = Join("Veli", false);
+    SendJoinRequest(stranger.Socket, "Veli");
+    ASSERT_TRUE(WaitFor([&] { return stranger.Disconnected; }));
+    EXPECT_EQ(stranger.Lines(), QStringList({"TABLE_FULL"}));
+
+    // The unique name given; then the name asked for, which fits the first dropped seat.
+    TTestPlayer& third = Join("AliXX", false);
+    SendJoinRequest(third.Socket, "AliXX");
+    ASSERT_TRUE(third.WaitLine(AcceptedLine(2)));
+    TTestPlayer& second = Join("Ali", false);
+    SendJoinRequest(second.Socket, "Ali");
+    ASSERT_TRUE(second.WaitLine(AcceptedLine(1)));
+    EXPECT_TRUE(P(3).WaitLine(BackLine("AliX")));
+
+    // Nobody is missing now: a newcomer is refused as soon as it connects.
+    TTestPlayer& late = Join("Ali", false);
+    ASSERT_TRUE(WaitFor([&] { return late.Disconnected; }));
+    EXPECT_EQ(late.Lines(), QStringList({"TABLE_FULL"}));
+    for (int s = 0; s < 4; ++s)
+        EXPECT_NE(dealer->Seats()[s].Connection, nullptr) << s;
+}
+
+TEST_F(Dropped, AConnectionThatNeverJoinsIsClosed)
+{
+    joinTimeoutMs = 300;
+    StartDealer();
+    TTestPlayer& idle = Join("x", false);
+    TTestPlayer& own = Join("Ayşe");
+    const qint64 from = Now();
+    ASSERT_TRUE(WaitFor([&] { return idle.Disconnected; }, 5000));
+    EXPECT_GE(Now() - from, 200);
+    Settle(500);
+    EXPECT_FALSE(own.Disconnected);
+    EXPECT_EQ(dealer->DealerSocket().ActiveConnections(), 1);
+    EXPECT_TRUE(idle.Received.empty());
+}
+
+} // namespace
