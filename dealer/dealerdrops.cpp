@@ -25,6 +25,23 @@ void TDealerThread::StartJoinTimeout(QTcpSocket* connection)
     timer->start(joinTimeoutMs_);
 }
 
+void TDealerThread::CloseUnacknowledging()
+{
+    QList<QPointer<QTcpSocket>> late;
+    for (int i = 0; i < socket_.ActiveConnections(); ++i) {
+        QTcpSocket* connection = socket_.Connection(i);
+        const TPacketThread* thread = socket_.GetServerPacketThread(connection);
+        if (thread && thread->Link().OutgoingAgeMs() > ackTimeoutMs_)
+            late.append(connection);
+    }
+    for (const QPointer<QTcpSocket>& connection : late) {
+        if (!connection)
+            continue;
+        Log(QStringLiteral("closing %1: no ACK for %2 ms").arg(Peer(connection)).arg(ackTimeoutMs_));
+        socket_.CloseConnection(connection); // its seat goes as any closed connection's
+    }
+}
+
 bool TDealerThread::SeatDropped() const
 {
     if (seatCount_ < 4)
@@ -66,17 +83,51 @@ void TDealerThread::ComputerTakesOver(SeatEntry& entry)
         computerMoveTimer_.start();
 }
 
+bool TDealerThread::SeatFromSameAddress(const QTcpSocket* connection) const
+{
+    const QHostAddress address = PeerAddress(connection);
+    for (const SeatEntry& entry : seats_)
+        if (entry.Kind == SeatEntry::Human && entry.Connection && entry.Connection != connection &&
+            PeerAddress(entry.Connection) == address)
+            return true;
+    return false;
+}
+
 bool TDealerThread::Rejoin(QTcpSocket* connection, const QByteArray& name)
 {
     const QByteArray wanted = FitSeatName(name);
-    for (SeatEntry& entry : seats_) {
-        if (entry.Kind != SeatEntry::Human || entry.Connection)
-            continue;
-        // The name asked for at the first join, the unique one given, or the one a loaded
-        // game shows at the seat.
+    // A dropped seat first; then a seat whose connection from the same address was lost
+    // without the dealer noticing yet.
+    SeatEntry* found = nullptr;
+    for (const bool live : {false, true}) {
+        for (SeatEntry& entry : seats_) {
+            if (entry.Kind != SeatEntry::Human || bool(entry.Connection) != live)
+                continue;
+            if (live && PeerAddress(entry.Connection) != PeerAddress(connection))
+                continue;
+            // The name asked for at the first join, the unique one given, or the one a
+            // loaded game shows at the seat.
+            const QByteArray shown = SeatNameInRecord(game_, entry.Seat);
+            if (wanted == entry.Requested || wanted == entry.Name || wanted == shown) {
+                found = &entry;
+                break;
+            }
+        }
+        if (found)
+            break;
+    }
+    if (found) {
+        SeatEntry& entry = *found;
         const QByteArray shown = SeatNameInRecord(game_, entry.Seat);
-        if (wanted != entry.Requested && wanted != entry.Name && wanted != shown)
-            continue;
+        const bool dropped = !entry.Connection;
+        if (QTcpSocket* old = entry.Connection.data()) {
+            // The seat is handed over without a word to the others: it never looked dropped.
+            Log(QStringLiteral("seat %1 (%2): its old connection %3 is replaced")
+                    .arg(entry.Seat)
+                    .arg(FromCp1254(shown), Peer(old)));
+            entry.Connection = nullptr;
+            socket_.CloseConnection(old);
+        }
         entry.Connection = connection;
         Log(QStringLiteral("seat %1 (%2) taken back by %3").arg(entry.Seat).arg(FromCp1254(shown), Peer(connection)));
         for (int k = 0; k < 4; ++k)
@@ -86,7 +137,8 @@ bool TDealerThread::Rejoin(QTcpSocket* connection, const QByteArray& name)
         // Before the first deal nobody has been sent a record.
         if (game_.Phase != psWaiting)
             SendGameRecord(socket_, connection, game_);
-        TellOthers(connection, QStringLiteral("%1 oyuna geri döndü.").arg(FromCp1254(shown)));
+        if (dropped)
+            TellOthers(connection, QStringLiteral("%1 oyuna geri döndü.").arg(FromCp1254(shown)));
         return true;
     }
     Log(QStringLiteral("no seat to take back under that name: refusing %1").arg(Peer(connection)));

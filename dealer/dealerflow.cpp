@@ -68,8 +68,17 @@ void TDealerThread::ChatText(int seat, const uint8_t* buf, int32_t count)
     if (!ReadChatText(buf, count, text))
         return Drop("CHAT_TEXT", QStringLiteral("payload too short"));
     Log(QStringLiteral("chat: %1").arg(text));
-    for (QTcpSocket* connection : HumanConnections())
+    for (QTcpSocket* connection : HumanConnections()) {
+        // A line is not worth a player's connection: one whose link is backed up (a slow
+        // network, or someone chatting in bursts) misses the line instead of being closed
+        // for the backlog; the game's own messages are never held back.
+        const TPacketThread* thread = socket_.GetServerPacketThread(connection);
+        if (thread && thread->Link().PendingFrames() >= kChatBacklogFrames) {
+            Log(QStringLiteral("chat not sent to %1: its link is backed up").arg(Peer(connection)));
+            continue;
+        }
         SendChatText(socket_, connection, text);
+    }
 }
 
 void TDealerThread::NewGameMessage(int seat)

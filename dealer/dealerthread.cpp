@@ -1,6 +1,7 @@
 // The dealer's connections and seats: joining, unique names, computer seats, refusals.
 #include "dealerthread.h"
 
+#include <algorithm>
 #include <cstring>
 #include <thread>
 
@@ -24,20 +25,26 @@ constexpr int kRefuseMaxMs = 3000;
 
 } // namespace
 
-QString TDealerThread::Peer(const QTcpSocket* connection)
+QHostAddress TDealerThread::PeerAddress(const QTcpSocket* connection)
 {
     QHostAddress address = connection->peerAddress();
     bool mapped = false;
     const quint32 v4 = address.toIPv4Address(&mapped);
     if (mapped)
         address = QHostAddress(v4);
-    return address.toString() + QLatin1Char(':') + QString::number(connection->peerPort());
+    return address;
+}
+
+QString TDealerThread::Peer(const QTcpSocket* connection)
+{
+    return PeerAddress(connection).toString() + QLatin1Char(':') + QString::number(connection->peerPort());
 }
 
 TDealerThread::TDealerThread(const TDealerOptions& options)
     : random_(options.Random ? options.Random : &GameRandom()),
       trickResolveExtraMs_(options.TrickResolveExtraMs),
       joinTimeoutMs_(options.JoinTimeoutMs),
+      ackTimeoutMs_(options.AckTimeoutMs),
       lastHandFolder_(options.LastHandFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                        : options.LastHandFolder)
 {
@@ -48,6 +55,7 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
     socket_.OnClientPacketRead = [this](QTcpSocket* c, TPacketType t, const uint8_t* b, int32_t n) {
         ClientPacketRead(c, t, b, n);
     };
+    socket_.SetDataFrameLimit(options.MaxDataFrames, options.DataFrameWindowMs);
     socket_.Open();
 
     for (QTimer* timer : {&computerMoveTimer_, &trickResolveTimer_, &trickWinnerTimer_, &trickClearTimer_})
@@ -57,6 +65,10 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
     QObject::connect(&trickClearTimer_, &QTimer::timeout, [this] { TrickClearTick(); });
     QObject::connect(&trickResolveTimer_, &QTimer::timeout, [this] { TrickResolveTick(); });
     ApplyQuick(options.Quick);
+    if (ackTimeoutMs_ > 0) {
+        QObject::connect(&ackWatch_, &QTimer::timeout, [this] { CloseUnacknowledging(); });
+        ackWatch_.start(std::clamp(ackTimeoutMs_ / 4, 10, 1000));
+    }
 
     InitGameInfo(game_);
 
@@ -156,8 +168,8 @@ void TDealerThread::ClientConnect(QTcpSocket* connection)
 {
     Log(QStringLiteral("connection from %1").arg(Peer(connection)));
     // A full table still waits for the join of a connection that may take back a seat
-    // whose player dropped.
-    if (seatCount_ >= 4 && !SeatDropped())
+    // whose player dropped, or that comes from the address of a seated player.
+    if (seatCount_ >= 4 && !SeatDropped() && !SeatFromSameAddress(connection))
         RefuseConnection(connection);
     else
         StartJoinTimeout(connection);

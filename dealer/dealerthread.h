@@ -42,7 +42,13 @@
 //   - once the table is full, the seat keeps its name and the computer plays it, one
 //     action per tick like a computer seat; the other players are told so in a chat line.
 //     A player who joins under the seat's name (the one asked for, or the unique one
-//     given) takes it back and is sent every seat's name, its seat and the record;
+//     given) takes it back and is sent every seat's name, its seat and the record. A
+//     player who joins under the name of a seat whose connection still looks open, from
+//     the same address, takes it over the same way: that connection was lost without the
+//     dealer noticing (a network that went away, or the program restarted at once);
+//   - a player's connection that sends more than MaxDataFrames data frames within
+//     DataFrameWindowMs is closed, and so is one whose frame has waited AckTimeoutMs for
+//     its ACK;
 //   - a connection that holds no seat JoinTimeoutMs after it was made is closed.
 #pragma once
 
@@ -50,6 +56,7 @@
 #include <functional>
 
 #include <QByteArray>
+#include <QHostAddress>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -71,6 +78,18 @@ constexpr int kTrickClearMs = 1000;        // TRICK_TAKER -> TRICK_CLEAR
 constexpr int kQuickTrickClearMs = 10;
 constexpr int kTrickResolveExtraMs = 500;  // TRICK_CLEAR -> resolved record, not shortened by "Hızlı"
 constexpr int kJoinTimeoutMs = 20000;      // connection made -> JOIN_REQUEST at the latest
+// A player's connection that sends more data frames than this within the window is closed.
+// A real player sends about twenty in that time even with "Hızlı"; tests that shorten the
+// pacing below the real one must lift the limit (0).
+constexpr int kMaxDataFrames = 100;
+// A chat line is not relayed to a player with this many frames still unacknowledged (half
+// of what closes a connection), so that bursts of chat cannot cost anyone the connection.
+constexpr int kChatBacklogFrames = kMaxPendingFrames / 2;
+constexpr int kDataFrameWindowMs = 10000;
+// A player's connection whose frame waits this long for its ACK is closed: the program at
+// the other end acknowledges every frame as it reads it, so that connection is lost (or
+// its peer does not follow the protocol), and the computer takes the seat over.
+constexpr int kAckTimeoutMs = 30000;
 
 struct TDealerOptions {
     quint16 Port = kGamePort;                 // 0: any free port (tests); see Port()
@@ -79,6 +98,9 @@ struct TDealerOptions {
     QString LastHandFolder;                   // empty: the folder of the executable
     TRandom* Random = nullptr;                // deals and computer contracts; null: GameRandom()
     int JoinTimeoutMs = kJoinTimeoutMs;       // a connection without a seat is closed after it
+    int MaxDataFrames = kMaxDataFrames;       // per connection and window; 0: no limit
+    int DataFrameWindowMs = kDataFrameWindowMs;
+    int AckTimeoutMs = kAckTimeoutMs;         // 0: connections are never closed for it
 };
 
 // One taken seat.
@@ -155,13 +177,16 @@ private:
     QList<QTcpSocket*> HumanConnections() const;    // live connections of the human seats
     QTcpSocket* OwnUser() const;                    // the connection of seat 0, if live
     static QString Peer(const QTcpSocket* connection);
+    static QHostAddress PeerAddress(const QTcpSocket* connection); // IPv4 for a mapped one
     void Log(const QString& line) const;
     void Drop(const char* message, const QString& why) const;
     void DropConnectionTimers();
 
     // dealerdrops.cpp: connections that close or never join
     void StartJoinTimeout(QTcpSocket* connection);
+    void CloseUnacknowledging();                    // connections past AckTimeoutMs
     bool SeatDropped() const;                       // a human seat of a full table has no connection
+    bool SeatFromSameAddress(const QTcpSocket* connection) const; // a live human seat's peer shares it
     void FreeSeatOf(int index);                     // before the game: the seat is given up
     void ComputerTakesOver(SeatEntry& entry);       // during the game: the computer plays it
     bool Rejoin(QTcpSocket* connection, const QByteArray& name);
@@ -187,6 +212,7 @@ private:
     QTimer trickResolveTimer_;
     QTimer trickWinnerTimer_;
     QTimer trickClearTimer_;
+    QTimer ackWatch_; // looks for connections that stopped acknowledging
     TGameInfo game_{};
     int seatCount_ = 0;
     int computerCount_ = 0;
@@ -198,6 +224,7 @@ private:
     bool noticeOpen_ = false; // the unknown-message box is being shown
     int trickResolveExtraMs_;
     int joinTimeoutMs_;
+    int ackTimeoutMs_;
     QString lastHandFolder_;
     QString lastHandPath_;
 };

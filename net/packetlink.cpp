@@ -80,6 +80,7 @@ void TPacketLink::SelectOutgoing()
         return;
     outgoing_ = true;
     sentTime_ = SecondsNow();
+    sentMs_ = MillisecondsNow();
     SendRawLocked(waitingList_.front());
     trace_("OutgoingPacket selected, waiting packet count is %d\n", int(waitingList_.size()));
 }
@@ -106,6 +107,12 @@ int64_t TPacketLink::SentTime() const
 {
     std::lock_guard guard(lock_);
     return sentTime_;
+}
+
+int64_t TPacketLink::OutgoingAgeMs() const
+{
+    std::lock_guard guard(lock_);
+    return outgoing_ ? MillisecondsNow() - sentMs_ : -1;
 }
 
 void TPacketLink::SendRawLocked(const QByteArray& frame)

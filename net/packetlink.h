@@ -70,6 +70,8 @@ public:
     bool HasOutgoing() const;
     QByteArray OutgoingPacket() const;        // empty when nothing is in flight
     int64_t SentTime() const;                 // seconds clock when it was selected
+    // Milliseconds the frame in flight has been waiting for its ACK; -1 when none is.
+    int64_t OutgoingAgeMs() const;
 
     // ---- Receiving side ----
     void AppendIncoming(const char* bytes, qsizetype length);
@@ -125,6 +127,7 @@ private:
     std::deque<QByteArray> waitingList_;
     bool outgoing_ = false;         // true: the head of waitingList_ is in flight
     int64_t sentTime_ = 0;
+    int64_t sentMs_ = 0;            // steady milliseconds when the frame in flight was selected
     int pendingFrames_ = 0;         // admitted and not yet acknowledged
     qsizetype pendingBytes_ = 0;
     int peakPendingFrames_ = 0;

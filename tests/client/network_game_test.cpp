@@ -30,7 +30,8 @@ protected:
         ClearSettings();
         dealerForm = MakeForm(dealerUser);
         dealerOptions.LastHandFolder = lastHand.path();
-        dealerOptions.TrickResolveExtraMs = 0; // the game's pacing, shortened for the test
+        dealerOptions.TrickResolveExtraMs = 0; // the game's pacing, shortened for the test,
+        dealerOptions.MaxDataFrames = 0;       // faster than a real player could send
         dealerForm->SetDealerOptions(dealerOptions);
         dealerForm->SetGamePort(0);
         dealerForm->Session().OnSent = [this](TPacketType t) { dealerSent.types.push_back(t); };
@@ -221,4 +222,49 @@ TEST_F(NetworkGameTest, DealerOnATakenPortDoesNotJoinTheOtherTable)
     EXPECT_FALSE(other.hasPendingConnections());
     EXPECT_EQ(dealerSent.Count(JOIN_REQUEST), 0);
     EXPECT_EQ(dealerForm->StatusText(), QStringLiteral("Dağıtıcı başlatılamadı!"));
+}
+
+TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
+{
+    dealerForm->Action("Hzl1")->trigger();
+    dealerForm->StartAsDealer(QStringLiteral("Ali"));
+    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
+    TScriptedUser playerUser;
+    auto player = MakeForm(playerUser);
+    player->SetGamePort(dealerForm->Dealer()->Port());
+    player->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
+    ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
+    dealerForm->Bala1Click();
+    ASSERT_TRUE(WaitUntil([&] { return WaitsForHuman(2) &&
+                                       SameRecord(player->Session().Record(), DealerRecord()); }));
+
+    // The connection breaks: the status says so and the player is asked to join again,
+    // which he refuses the first time.
+    playerUser.answers = {false};
+    player->Session().Close();
+    ASSERT_TRUE(WaitUntil([&] { return playerUser.questions.size() == 1; }));
+    EXPECT_EQ(player->StatusText(), QStringLiteral("127.0.0.1 : Bağlantı kesildi!"));
+    EXPECT_TRUE(playerUser.questions[0].contains(QStringLiteral("\"Veli\"")));
+    Pump(300);
+    EXPECT_FALSE(player->Session().PlayerSocket().Active());
+    // Meanwhile the dealer's window learns that the computer plays the seat.
+    ASSERT_TRUE(WaitUntil([&] {
+        return dealerForm->Messages().contains(QStringLiteral("Veli bağlantısı koptu, yerine bilgisayar oynuyor."));
+    }));
+
+    // Joining again through the menu with the same name gives the same seat and the game
+    // as it stands now; a connection closed on purpose asks nothing.
+    player->Session().SetHost(QStringLiteral("127.0.0.1"));
+    player->Session().Open();
+    ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return SameRecord(player->Session().Record(), DealerRecord()); }));
+    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Messages().contains(QStringLiteral("Veli oyuna geri döndü.")); }));
+    player->YenidenBalan1Click();
+    ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
+    EXPECT_EQ(playerUser.questions.size(), 1);
+
+    // Answering Yes after a loss joins again by itself.
+    player->Session().Close();
+    ASSERT_TRUE(WaitUntil([&] { return playerUser.questions.size() == 2 && player->Session().MySeat == 1; }));
+    EXPECT_TRUE(playerUser.notices.isEmpty()) << playerUser.notices.join(QLatin1Char('\n')).toStdString();
 }

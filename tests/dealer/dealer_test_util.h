@@ -168,7 +168,7 @@ public:
             SendCardPlay(Socket, uint8_t(seat), copy.TrickSuit[g.TrickCount], copy.TrickValue[g.TrickCount]);
         return acted != 0;
     }
-    // Sends a chat line and waits for its echo    // Sends a chat line and waits for its echo: everything sent before has been handled.
+    // Sends a chat line and waits for its echo: everything sent before has been handled.
     bool Sync(const QString& mark = QStringLiteral("sync"))
     {
         const int before = int(Lines().count("CHAT_TEXT " + mark));
@@ -185,6 +185,7 @@ struct TDealerFixture : ::testing::Test {
     std::vector<std::pair<qint64, QString>> events; // the dealer's lines, with the time
     TRandom random{20261207};
     int joinTimeoutMs = kJoinTimeoutMs;
+    int ackTimeoutMs = kAckTimeoutMs;
 
     void StartDealer(bool quick = false, int resolveExtraMs = kTrickResolveExtraMs)
     {
@@ -197,6 +198,10 @@ struct TDealerFixture : ::testing::Test {
         options.LastHandFolder = folder.path();
         options.Random = &random;
         options.JoinTimeoutMs = joinTimeoutMs;
+        options.AckTimeoutMs = ackTimeoutMs;
+        // Shortened pacing lets a player send faster than any real one could.
+        if (resolveExtraMs < kTrickResolveExtraMs)
+            options.MaxDataFrames = 0;
         dealer = std::make_unique<TDealerThread>(options);
         dealer->OnEvent = [this](const QString& line) { events.emplace_back(Now(), line); };
         ASSERT_TRUE(dealer->Listening());

@@ -154,12 +154,96 @@ TEST_F(Dropped, UniqueNamesTakeSeatsBackAndStrangersFindTheTableFull)
     ASSERT_TRUE(second.WaitLine(AcceptedLine(1)));
     EXPECT_TRUE(P(3).WaitLine(BackLine("AliX")));
 
-    // Nobody is missing now: a newcomer is refused as soon as it connects.
-    TTestPlayer& late = Join("Ali", false);
+    // Nobody is missing now: a newcomer under another name is refused.
+    TTestPlayer& late = Join("Zeki", false);
+    SendJoinRequest(late.Socket, "Zeki");
     ASSERT_TRUE(WaitFor([&] { return late.Disconnected; }));
     EXPECT_EQ(late.Lines(), QStringList({"TABLE_FULL"}));
     for (int s = 0; s < 4; ++s)
         EXPECT_NE(dealer->Seats()[s].Connection, nullptr) << s;
+}
+
+TEST_F(Dropped, ANameFromTheSameAddressReplacesAConnectionThatLooksOpen)
+{
+    // A player whose network went away joins again before the dealer has noticed: the
+    // seat's old connection is closed and the newcomer gets the seat and the game.
+    StartDealer();
+    Join("Ayşe");
+    Join("Ömer");
+    SendStartNow(P(0).Socket);
+    ASSERT_TRUE(P(1).WaitLine("SEAT_NAME 3 Acemi2"));
+    SendNewGame(P(0).Socket);
+    ASSERT_TRUE(P(1).WaitCount(GAME_RECORD, 1));
+    TTestPlayer& again = Join("Ömer", false);
+    SendJoinRequest(again.Socket, "Ömer");
+    ASSERT_TRUE(again.WaitCount(GAME_RECORD, 1));
+    EXPECT_EQ(again.Lines(), QStringList({"SEAT_NAME 0 Ayşe", "SEAT_NAME 1 Ömer", "SEAT_NAME 2 Acemi1",
+                                          "SEAT_NAME 3 Acemi2", AcceptedLine(1), "GAME_RECORD"}));
+    ASSERT_TRUE(WaitFor([&] { return P(1).Disconnected; }));
+    EXPECT_TRUE(WaitFor([&] { return dealer->DealerSocket().ActiveConnections() == 2; }));
+    EXPECT_NE(dealer->Seats()[1].Connection, nullptr);
+    // The seat never looked dropped: nobody is told anything.
+    ASSERT_TRUE(P(0).Sync());
+    EXPECT_FALSE(P(0).Has(DroppedLine("Ömer")));
+    EXPECT_FALSE(P(0).Has(BackLine("Ömer")));
+}
+
+TEST_F(Dropped, ChatSkipsABackedUpLinkAndAFloodingPlayerIsClosed)
+{
+    StartDealer();
+    Join("Ayşe");
+    Join("Ömer");
+    // A third player whose program reads nothing: nothing it is sent is ever acknowledged.
+    QTcpSocket silent;
+    silent.connectToHost(QStringLiteral("127.0.0.1"), dealer->Port());
+    ASSERT_TRUE(silent.waitForConnected(3000));
+    const QByteArray join = TPayloadWriter().Text(QStringLiteral("Sessiz")).Bytes();
+    silent.write(BuildFrame(JOIN_REQUEST, FrameStamp(), join.constData(), int32_t(join.size())));
+    ASSERT_TRUE(WaitFor([&] { return dealer->SeatCount() == 3; }));
+
+    // A burst of eighty lines: a link that backs up (the silent one at once, the others
+    // while the dealer is busy relaying) misses lines, and nobody loses the connection.
+    for (int i = 0; i < 40; ++i) {
+        SendChatText(P(0).Socket, QStringLiteral("merhaba"));
+        SendChatText(P(1).Socket, QStringLiteral("merhaba"));
+    }
+    const auto relayed = [&] {
+        return std::count_if(events.begin(), events.end(), [](const auto& e) { return e.second == "chat: merhaba"; });
+    };
+    ASSERT_TRUE(WaitFor([&] { return relayed() == 80; }));
+    ASSERT_TRUE(WaitFor([&] { return P(1).Lines().count("CHAT_TEXT merhaba") > 0; }));
+    Settle(300);
+    EXPECT_EQ(silent.state(), QAbstractSocket::ConnectedState);
+    EXPECT_FALSE(P(0).Disconnected || P(1).Disconnected);
+    EXPECT_EQ(dealer->SeatCount(), 3);
+
+    // Past a hundred frames within ten seconds a player's connection goes.
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 40; ++i)
+            SendCardPlay(P(1).Socket, 1, Spades, Ace);
+        WaitFor([&] { return P(1).Disconnected; }, 300);
+    }
+    ASSERT_TRUE(WaitFor([&] { return P(1).Disconnected; }));
+    EXPECT_TRUE(P(0).WaitLine("SEAT_NAME 1 "));
+    EXPECT_FALSE(P(0).Disconnected);
+}
+
+TEST_F(Dropped, ASeatThatStopsAcknowledgingIsGivenToTheComputer)
+{
+    ackTimeoutMs = 2000;
+    StartDealer(true);
+    TTestPlayer& own = Join("Ayşe");
+    QTcpSocket silent; // joins, then reads nothing and so acknowledges nothing
+    silent.connectToHost(QStringLiteral("127.0.0.1"), dealer->Port());
+    ASSERT_TRUE(silent.waitForConnected(3000));
+    const QByteArray join = TPayloadWriter().Text(QStringLiteral("Sessiz")).Bytes();
+    silent.write(BuildFrame(JOIN_REQUEST, FrameStamp(), join.constData(), int32_t(join.size())));
+    ASSERT_TRUE(WaitFor([&] { return dealer->SeatCount() == 2; }));
+    SendStartNow(own.Socket);
+    SendNewGame(own.Socket);
+    ASSERT_TRUE(own.WaitLine(DroppedLine("Sessiz")));
+    EXPECT_EQ(dealer->Seats()[1].Connection, nullptr);
+    EXPECT_EQ(dealer->DealerSocket().ActiveConnections(), 1);
 }
 
 TEST_F(Dropped, AConnectionThatNeverJoinsIsClosed)

@@ -23,6 +23,9 @@ TScenario::TScenario(TScenarioOptions options) : options_(std::move(options)), r
     dealerOptions.Port = 0;
     dealerOptions.Quick = true;
     dealerOptions.TrickResolveExtraMs = options_.TrickResolveExtraMs;
+    // The shortened pacing lets our players send faster than a real player could.
+    dealerOptions.MaxDataFrames = 0;
+    dealerOptions.AckTimeoutMs = options_.AckTimeoutMs;
     dealerOptions.LastHandFolder = folder_.path();
     dealerOptions.Random = &random_;
     dealer_ = std::make_unique<TDealerThread>(dealerOptions);
@@ -123,13 +126,9 @@ bool TScenario::Run()
         return Fail(QStringLiteral("no game started"));
 
     if (silentSeat_) {
-        // The game waits for the silent seat like for any slow player, and nothing is sent
-        // to it while it does; chat lines to every seat fill its backlog until the dealer
-        // gives it up and the computer plays the seat.
-        QTimer chat;
-        QObject::connect(&chat, &QTimer::timeout, [&] { SendChatText(own.Socket, QStringLiteral("merhaba")); });
-        chat.start(20);
-        if (!RunUntil([&] { return silentSeat_->Report().ClosedByDealer > 0; }, 30000))
+        // Its first frame never gets an ACK: the dealer gives the connection up once that
+        // has lasted too long, and the computer plays the seat.
+        if (!RunUntil([&] { return silentSeat_->Report().ClosedByDealer > 0; }, options_.AckTimeoutMs + 10000))
             return Fail(QStringLiteral("the seat that never acknowledges was kept"));
     }
 

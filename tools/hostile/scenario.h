@@ -25,8 +25,9 @@ struct TScenarioOptions {
     int Rounds = 1;               // rounds of attacks, each one after the previous one ended
     int Churn = 500;              // connections opened and closed per round
     int ChurnParallel = 4;
-    bool SilentSeat = false;      // seat 2 is held by a peer that never acknowledges; seat 0
-                                  // chats until the dealer gives it up
+    bool SilentSeat = false;      // seat 2 is held by a peer that never acknowledges, until
+                                  // the dealer gives it up
+    int AckTimeoutMs = kAckTimeoutMs; // the dealer's patience with a frame not acknowledged
     uint32_t Seed = 20261207;
     int TrickResolveExtraMs = 30; // the fixed part of the trick's pause, shortened
     int TimeoutMs = 600000;

@@ -100,6 +100,7 @@ TEST(Hostile, ASeatThatNeverAcknowledgesIsGivenUpAndTheGameGoesOn)
     options.Hands = 2;
     options.Rounds = 0;
     options.SilentSeat = true;
+    options.AckTimeoutMs = 1000;
     options.TimeoutMs = 120000;
     TScenario s(options);
     ASSERT_TRUE(s.Run()) << s.Failure().toStdString();
