@@ -100,6 +100,13 @@ struct TReceived {
     TPacketType Type;
     QByteArray Payload;
     QString Line;
+    // The record a GAME_RECORD carries.
+    TGameInfo Record() const
+    {
+        TGameInfo g{};
+        std::memcpy(&g, Payload.constData(), std::min<std::size_t>(sizeof g, std::size_t(Payload.size())));
+        return g;
+    }
 };
 
 // A player connected to the dealer; with join it sends JOIN_REQUEST once connected.
@@ -146,7 +153,7 @@ public:
         std::vector<TGameInfo> records;
         for (const TReceived& r : Received)
             if (r.Type == GAME_RECORD)
-                std::memcpy(&records.emplace_back(), r.Payload.constData(), sizeof(TGameInfo));
+                records.push_back(r.Record());
         return records;
     }
     TGameInfo LastRecord() const { return Records().empty() ? TGameInfo{} : Records().back(); }

@@ -9,6 +9,15 @@ namespace {
 QString DroppedLine(const QString& name) { return "CHAT_TEXT " + name + " bağlantısı koptu, yerine bilgisayar oynuyor."; }
 QString BackLine(const QString& name) { return "CHAT_TEXT " + name + " oyuna geri döndü."; }
 
+// A player "Sessiz" that joins and then reads nothing, so it acknowledges nothing.
+void JoinSilently(QTcpSocket& silent, quint16 port)
+{
+    silent.connectToHost(QStringLiteral("127.0.0.1"), port);
+    ASSERT_TRUE(silent.waitForConnected(3000));
+    const QByteArray join = TPayloadWriter().Text(QStringLiteral("Sessiz")).Bytes();
+    silent.write(BuildFrame(JOIN_REQUEST, FrameStamp(), join.constData(), int32_t(join.size())));
+}
+
 struct Dropped : TDealerFixture {
     std::map<int, TTestPlayer*> seated; // the human seats' players, as the test drives them
     TRandom mine{7};
@@ -55,8 +64,7 @@ TEST_F(Dropped, TheComputerPlaysTheDealersOwnSeatToTheEndOfTheGame)
     second.OnReceived = [&](const TReceived& r) {
         if (r.Type != GAME_RECORD)
             return;
-        TGameInfo seen;
-        std::memcpy(&seen, r.Payload.constData(), sizeof seen);
+        const TGameInfo seen = r.Record();
         over = seen.Phase == psGameOver;
         second.SendOwnMove(1, seen, theirs);
     };
@@ -193,12 +201,8 @@ TEST_F(Dropped, ChatSkipsABackedUpLinkAndAFloodingPlayerIsClosed)
     StartDealer();
     Join("Ayşe");
     Join("Ömer");
-    // A third player whose program reads nothing: nothing it is sent is ever acknowledged.
-    QTcpSocket silent;
-    silent.connectToHost(QStringLiteral("127.0.0.1"), dealer->Port());
-    ASSERT_TRUE(silent.waitForConnected(3000));
-    const QByteArray join = TPayloadWriter().Text(QStringLiteral("Sessiz")).Bytes();
-    silent.write(BuildFrame(JOIN_REQUEST, FrameStamp(), join.constData(), int32_t(join.size())));
+    QTcpSocket silent; // a third player whose program reads nothing
+    JoinSilently(silent, dealer->Port());
     ASSERT_TRUE(WaitFor([&] { return dealer->SeatCount() == 3; }));
 
     // A burst of eighty lines: a link that backs up (the silent one at once, the others
@@ -233,11 +237,8 @@ TEST_F(Dropped, ASeatThatStopsAcknowledgingIsGivenToTheComputer)
     ackTimeoutMs = 2000;
     StartDealer(true);
     TTestPlayer& own = Join("Ayşe");
-    QTcpSocket silent; // joins, then reads nothing and so acknowledges nothing
-    silent.connectToHost(QStringLiteral("127.0.0.1"), dealer->Port());
-    ASSERT_TRUE(silent.waitForConnected(3000));
-    const QByteArray join = TPayloadWriter().Text(QStringLiteral("Sessiz")).Bytes();
-    silent.write(BuildFrame(JOIN_REQUEST, FrameStamp(), join.constData(), int32_t(join.size())));
+    QTcpSocket silent;
+    JoinSilently(silent, dealer->Port());
     ASSERT_TRUE(WaitFor([&] { return dealer->SeatCount() == 2; }));
     SendStartNow(own.Socket);
     SendNewGame(own.Socket);

@@ -146,8 +146,7 @@ TEST_F(WholeGame, OneHumanAndThreeComputersPlayToTheEnd)
             SendNewGame(own.Socket);
         if (r.Type != GAME_RECORD)
             return;
-        TGameInfo seen;
-        std::memcpy(&seen, r.Payload.constData(), sizeof seen);
+        const TGameInfo seen = r.Record();
         over = seen.Phase == psGameOver;
         own.SendOwnMove(0, seen, mine);
     };
