@@ -56,6 +56,14 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
         ClientPacketRead(c, t, b, n);
     };
     socket_.SetDataFrameLimit(options.MaxDataFrames, options.DataFrameWindowMs);
+    // A stranger's broken frames must not put boxes on the dealer's screen: transport
+    // messages are shown only for the connections of seated players.
+    socket_.OnConnectionMessage = [this](QTcpSocket* c, const QString& text) {
+        if (SeatOf(c) >= 0)
+            socket_.ShowMessage(text);
+        else if (!text.isEmpty())
+            Log(QStringLiteral("not shown (%1 holds no seat): %2").arg(Peer(c), text));
+    };
     socket_.Open();
 
     for (QTimer* timer : {&computerMoveTimer_, &trickResolveTimer_, &trickWinnerTimer_, &trickClearTimer_})
@@ -88,6 +96,7 @@ TDealerThread::~TDealerThread()
     socket_.OnClientConnect = nullptr;
     socket_.OnClientDisconnect = nullptr;
     socket_.OnClientPacketRead = nullptr;
+    socket_.OnConnectionMessage = nullptr;
     DropConnectionTimers();
     socket_.Close();
 }

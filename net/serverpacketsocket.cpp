@@ -124,7 +124,7 @@ void TServerPacketSocket::ServerPacketSocketConnect()
         }
         connections_.push_back(socket);
         threads_.push_back(std::make_unique<TPacketThread>(
-            objectName(), socket, [this](const QString& text) { ShowMessage(text); }));
+            objectName(), socket, [this, socket](const QString& text) { ConnectionMessage(socket, text); }));
         threads_.back()->Link().SetDataFrameLimit(frameLimit_, frameWindowMs_);
         if (OnClientConnect)
             OnClientConnect(socket);
@@ -167,6 +167,13 @@ void TServerPacketSocket::ServerPacketSocketRead(QTcpSocket* socket)
 
 void TServerPacketSocket::SocketError(QTcpSocket* socket, QAbstractSocket::SocketError error)
 {
-    Q_UNUSED(socket);
-    ShowMessage(SocketErrorText(objectName(), ErrorEventFor(error, false)));
+    ConnectionMessage(socket, SocketErrorText(objectName(), ErrorEventFor(error, false)));
+}
+
+void TServerPacketSocket::ConnectionMessage(QTcpSocket* socket, const QString& text) const
+{
+    if (OnConnectionMessage)
+        OnConnectionMessage(socket, text);
+    else
+        ShowMessage(text);
 }

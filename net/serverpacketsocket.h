@@ -78,10 +78,14 @@ public:
     TSocketEvent OnClientDisconnect;
     TPacketReadEvent OnClientPacketRead;
     TNetMessageEvent OnMessage; // default: Notify()
+    // A message caused by one connection (its frames, or its socket's error). Empty: it is
+    // shown like any other; the owner may instead show it only for connections it trusts.
+    std::function<void(QTcpSocket* socket, const QString& text)> OnConnectionMessage;
 
     void ShowMessage(const QString& text) const;
 
 private:
+    void ConnectionMessage(QTcpSocket* socket, const QString& text) const;
     void ServerPacketSocketConnect();
     void ServerPacketSocketDisconnect(QTcpSocket* socket);
     void ServerPacketSocketRead(QTcpSocket* socket);

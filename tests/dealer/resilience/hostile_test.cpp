@@ -92,6 +92,9 @@ TEST(Hostile, AGameGoesOnUnharmedWhileEveryAttackRunsAgainstTheDealer)
 
     // The peer that never acknowledges is not kept for good.
     EXPECT_EQ(Find(reports, "joins as Sessiz").ClosedByDealer, 1);
+    // None of the strangers put a box on the dealer's screen.
+    for (const auto& [text, count] : s.Notices())
+        ADD_FAILURE() << count << " x " << text.toStdString();
 }
 
 TEST(Hostile, ASeatThatNeverAcknowledgesIsGivenUpAndTheGameGoesOn)
