@@ -78,15 +78,21 @@ TGameInfo PlayedRecord(int hands, int tricks)
     return g;
 }
 
-// Cards over a green table: faces, a back, selected ones, an overlapping fan.
-void CardsShot()
+// A plain green table of the given size for the shots below.
+void MakeTable(QWidget& table, int width, int height)
 {
-    QWidget table;
-    table.resize(420, 230);
+    table.resize(width, height);
     QPalette pal = table.palette();
     pal.setColor(QPalette::Window, QColor(0, 110, 40));
     table.setPalette(pal);
     table.setAutoFillBackground(true);
+}
+
+// Cards over a green table: faces, a back, selected ones, an overlapping fan.
+void CardsShot()
+{
+    QWidget table;
+    MakeTable(table, 420, 230);
     const struct { int x, y; uint8_t suit, value; bool face, selected; } cards[] = {
         {8, 8, Spades, King, true, false},   {86, 8, Hearts, Queen, true, true},
         {164, 8, Diamonds, Ten, true, false}, {242, 8, Clubs, Ace, false, false},
@@ -114,11 +120,7 @@ void CardsShot()
 void CheerShot(const TGameInfo& finished)
 {
     QWidget table;
-    table.resize(640, 480);
-    QPalette pal = table.palette();
-    pal.setColor(QPalette::Window, QColor(0, 110, 40));
-    table.setPalette(pal);
-    table.setAutoFillBackground(true);
+    MakeTable(table, 640, 480);
     table.show();
     TCheer cheer(&table, QRect(0, 40, 640, 400));
     cheer.Random() = TRandom(20261207);
