@@ -145,6 +145,7 @@ private:
     TUserPrompts* prompts_ = nullptr;
     std::unique_ptr<TCheer> cheer_;
     int recordsShown_ = 0; // counts UpdateTable calls, so a later record cancels the balloons
+    QByteArray listedGame_; // the finished record last offered to the best and worst lists
     std::unique_ptr<TDealerThread> dealer_;
     TDealerOptions dealerOptions_;
     TSoundBox* sounds_ = nullptr;

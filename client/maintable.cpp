@@ -255,9 +255,16 @@ void TMainForm::GameOverSteps()
     // The lists window waits for the user, so it opens once this record has been handled
     // and drawn; the balloons fly after it is closed, unless another record came meanwhile.
     const int shown = recordsShown_;
-    Later([this, shown] {
-        side_.OfferFinishedGame(session_.Record());
-        if (!closing_ && shown == recordsShown_ && session_.Record().Phase == psGameOver)
+    const TGameInfo over = session_.Record();
+    Later([this, shown, over] {
+        // The same finished game sent again (a player who joins again after the end, a
+        // finished game loaded twice) does not enter the lists twice.
+        const QByteArray finished(reinterpret_cast<const char*>(&over), sizeof over);
+        if (finished != listedGame_) {
+            listedGame_ = finished;
+            side_.OfferFinishedGame(over);
+        }
+        if (!closing_ && shown == recordsShown_)
             StartCheer();
     });
 }
