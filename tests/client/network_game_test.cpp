@@ -259,6 +259,8 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
     ASSERT_TRUE(WaitUntil([&] { return SameRecord(player->Session().Record(), DealerRecord()); }));
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Messages().contains(QStringLiteral("Veli oyuna geri döndü.")); }));
+    EXPECT_EQ(player->NameLabel(table::kBottom)->text(), QStringLiteral("Veli"));
+    EXPECT_EQ(player->NameLabel(table::kLeft)->text(), QStringLiteral("Ali"));
     player->YenidenBalan1Click();
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
     EXPECT_EQ(playerUser.questions.size(), 1);
