@@ -2,6 +2,7 @@
 // what the writer would produce for the values it returned.
 #include <cstring>
 
+#include "extension.h"
 #include "fuzz_util.h"
 #include "payload.h"
 
@@ -41,5 +42,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         CheckPrefix(TPayloadWriter().Byte(a), data, size);
     if (ReadCardPlay(data, count, a, b, c))
         CheckPrefix(TPayloadWriter().Byte(a).Byte(b).Byte(c), data, size);
+    TJoinExtension extension;
+    if (ReadJoinRequestExtension(data, count, extension))
+        FUZZ_CHECK(ReadJoinRequest(data, count, text));
+    if (ReadJoinAcceptedExtension(data, count, extension))
+        FUZZ_CHECK(ReadJoinAccepted(data, count, a, text));
+    QStringList names;
+    if (ReadGameList(data, count, names)) {
+        const QByteArray written = GameListPayload(names);
+        FUZZ_CHECK(std::size_t(written.size()) <= size && std::memcmp(written.constData(), data, std::size_t(written.size())) == 0);
+    }
+    bool ok = false;
+    if (ReadGameFileResult(data, count, ok, text))
+        FUZZ_CHECK(text.size() <= kMaxTextLength);
     return 0;
 }

@@ -24,6 +24,7 @@ public:
     bool Text(QByteArray& bytes); // the text's code page 1254 bytes
     bool Text(QString& text);
     bool Record(TGameInfo& record);
+    int32_t Consumed() const { return pos_; } // bytes read so far
 
 private:
     bool Take(int32_t n);
