@@ -4,16 +4,13 @@
 #include <QPainterPath>
 #include <QTransform>
 
+#include "drawnpicture.h"
 #include "tablelayout.h"
 
 namespace {
 
-QPixmap OpenHand()
+void DrawOpenHand(QPainter& p)
 {
-    const int s = table::kMarkerSize;
-    QPixmap pm(s, s);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     QPainterPath hand;
     hand.addRoundedRect(QRectF(8, 14, 17, 15), 5, 5); // palm
@@ -31,17 +28,19 @@ QPixmap OpenHand()
     p.setPen(QPen(QColor(90, 50, 20), 1.2));
     p.setBrush(QColor(250, 205, 150));
     p.drawPath(hand.simplified());
-    return pm;
 }
 
 } // namespace
 
-QPixmap HandMarkerPixmap(int position)
+QPixmap HandMarkerPixmap(int position, qreal ratio)
 {
     // Fingers up by default: the bottom marker points up at its trick card.
-    static const QPixmap hand = OpenHand();
     const int angles[4] = {0, 270, 180, 90}; // bottom, right, top, left
-    QTransform rot;
-    rot.rotate(angles[position & 3]);
-    return hand.transformed(rot, Qt::SmoothTransformation);
+    const qreal half = table::kMarkerSize / 2.0;
+    return DrawnPixmap(QSize(table::kMarkerSize, table::kMarkerSize), ratio, [&](QPainter& p) {
+        p.translate(half, half);
+        p.rotate(angles[position & 3]);
+        p.translate(-half, -half);
+        DrawOpenHand(p);
+    });
 }

@@ -3,5 +3,6 @@
 
 #include <QPixmap>
 
-// A drawn open hand; rotated so that it points at the trick from the given table position.
-QPixmap HandMarkerPixmap(int position);
+// A drawn open hand; rotated so that it points at the trick from the given table position;
+// `ratio` device pixels per pixel.
+QPixmap HandMarkerPixmap(int position, qreal ratio = 1);

@@ -9,6 +9,7 @@
 
 #include "card.h"
 #include "computerplayer.h"
+#include "drawnpicture.h"
 #include "cheer.h"
 #include "handmarker.h"
 #include "mainform.h"
@@ -95,7 +96,7 @@ void TMainForm::LayoutTable()
         nameLabels_[p] = label;
 
         auto* marker = new QLabel(table_);
-        marker->setPixmap(HandMarkerPixmap(p));
+        marker->setPixmap(HandMarkerPixmap(p, PictureRatio(nullptr)));
         marker->setGeometry(QRect(HandMarkerTopLeft(p), QSize(kMarkerSize, kMarkerSize)));
         marker->hide();
         handMarkers_[p] = marker;

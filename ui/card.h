@@ -8,6 +8,10 @@
 //
 // The card pictures (the sheet of all 52 faces, the back, the mask) are shared by every
 // card of the process: the first card created loads them, the last one destroyed frees them.
+// The sheet and the back also exist at twice and three times the size: a card on a screen
+// scaled to 200 % (or a card drawn larger than 71 x 96) paints from the larger pictures,
+// so it is as sharp as the text beside it. The 71 x 96 mask decides which pixels are the
+// card's at every scale, and a selected card is the negative of its picture at every scale.
 #pragma once
 
 #include <QImage>
@@ -40,6 +44,9 @@ public:
     // Number of live cards, and whether the shared pictures are loaded (for tests).
     static int InstanceCount();
     static bool PicturesLoaded();
+    // The picture set (1, 2 or 3 times 71 x 96) drawn for the given number of device
+    // pixels per card pixel: the smallest at least as large, 3 at most.
+    static int PictureScale(qreal devicePixelsPerCardPixel);
 
 signals:
     // A left-button press and release inside the card.
@@ -55,7 +62,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void Compose(const QColor& background);
+    void Compose(const QColor& background, int scale);
 
     uint8_t value_ = 0;
     uint8_t suit_ = 0;

@@ -1,5 +1,6 @@
 #include "helpform.h"
 
+#include "drawnpicture.h"
 #include "recordtext.h"
 
 #include <QFile>
@@ -19,11 +20,8 @@ namespace {
 const QString kMarker = QStringLiteral("!#! ");
 
 // The 16 x 16 picture of a topic: a small yellow page with a blue question mark.
-QIcon TopicIcon()
+void DrawTopicIcon(QPainter& p)
 {
-    QPixmap pm(16, 16);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
     p.setPen(QColor(80, 80, 80));
     p.setBrush(QColor(255, 245, 160));
     p.drawRect(2, 0, 11, 15);
@@ -33,7 +31,6 @@ QIcon TopicIcon()
     p.setFont(font);
     p.setPen(QColor(0, 0, 200));
     p.drawText(QRect(2, 0, 12, 16), Qt::AlignCenter, QStringLiteral("?"));
-    return QIcon(pm);
 }
 
 void Paint(QWidget* w, const QColor& colour)
@@ -113,7 +110,7 @@ void THelpForm::BuildTopics(const QString& text)
     QStringList lines = text.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast(); // the text's last line break does not start another line
-    const QIcon icon = TopicIcon();
+    const QIcon icon = DrawnIcon(QSize(16, 16), DrawTopicIcon);
     QStringList* current = nullptr;
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r')))

@@ -1,6 +1,7 @@
 #include "highform.h"
 
 #include "cp1254.h"
+#include "drawnpicture.h"
 #include "recordtext.h"
 #include "regeasy.h"
 
@@ -191,11 +192,8 @@ namespace {
 
 // The 24 x 22 pictures beside the captions: a cup for the best totals, a star for the
 // best trumps, a falling arrow for the worst.
-QPixmap CaptionPicture(int list)
+void DrawCaptionPicture(QPainter& p, int list)
 {
-    QPixmap pm(24, 22);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(QColor(90, 60, 0), 1));
     if (list == 0) {
@@ -227,7 +225,6 @@ QPixmap CaptionPicture(int list)
         const QPointF arrow[] = {{9, 1}, {15, 1}, {15, 11}, {20, 11}, {12, 21}, {4, 11}, {9, 11}};
         p.drawPolygon(arrow, 7);
     }
-    return pm;
 }
 
 } // namespace
@@ -248,7 +245,8 @@ THighForm::THighForm(QWidget* parent)
         const int left = n % 2 == 0 ? 8 : 217;
         const int top = n < 2 ? 4 : 220;
         auto* picture = new QLabel(this);
-        picture->setPixmap(CaptionPicture(n));
+        picture->setPixmap(DrawnPixmap(QSize(24, 22), PictureRatio(nullptr),
+                                       [n](QPainter& p) { DrawCaptionPicture(p, n); }));
         picture->setGeometry(left, top, 24, 22);
         QLabel* caption = new QLabel(QString::fromUtf8(kCaptions[n]), this);
         caption->setFont(captionFont);

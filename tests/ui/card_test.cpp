@@ -2,10 +2,12 @@
 #include "ui_test_util.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -162,6 +164,113 @@ TEST(Card, PicturesAreFreedWithTheLastCardAndReloadedByTheNext)
     const QImage shot = Grab(t.window);
     EXPECT_TRUE(ShowsPicture(shot, Sheet(), QPoint(9 * 71, 96), false));
     ExpectCornersShowTable(shot);
+}
+
+// The window rendered with `ratio` device pixels per pixel, as on a scaled screen.
+QImage GrabAt(QWidget& w, int ratio)
+{
+    Grab(w);
+    QImage img(w.size() * ratio, QImage::Format_RGB32);
+    img.setDevicePixelRatio(ratio);
+    {
+        QPainter p(&img);
+        w.render(&p);
+    }
+    img.setDevicePixelRatio(1);
+    return img;
+}
+
+// The card's device pixels out of a window shot at `ratio`.
+QImage CardOf(const QImage& shot, int ratio)
+{
+    return shot.copy(kX * ratio, kY * ratio, TCard::kWidth * ratio, TCard::kHeight * ratio);
+}
+
+// How many device pixels of the 2x card differ from the 1x card doubled pixel by pixel,
+// inside `area` (card pixels); and how many of those lie where the 1x picture is one
+// flat colour around the pixel (so not on any edge).
+struct Differences {
+    int total = 0;
+    int offEdges = 0;
+};
+
+Differences DoubledAgainstSharp(const QImage& one, const QImage& two, const QRect& area)
+{
+    Differences d;
+    for (int y = area.top() * 2; y <= area.bottom() * 2 + 1; ++y)
+        for (int x = area.left() * 2; x <= area.right() * 2 + 1; ++x) {
+            const int cx = x / 2, cy = y / 2;
+            if (Pixel(two, x, y) == Pixel(one, cx, cy))
+                continue;
+            ++d.total;
+            bool flat = true;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) {
+                    const int nx = std::clamp(cx + dx, 0, one.width() - 1), ny = std::clamp(cy + dy, 0, one.height() - 1);
+                    flat = flat && Pixel(one, nx, ny) == Pixel(one, cx, cy);
+                }
+            d.offEdges += flat;
+        }
+    return d;
+}
+
+TEST(CardAtScale, TwiceTheDeviceBitsAlongTheEdgesOfLettersAndPips)
+{
+    Table t;
+    t.card->SetSuit(Hearts);
+    t.card->SetCard(Ten);
+    const QImage one = CardOf(Grab(t.window), 1);
+    const QImage two = CardOf(GrabAt(t.window, 2), 2);
+    ASSERT_EQ(two.size(), QSize(142, 192));
+    // The "10" and small heart of the corner index, and the top left pip.
+    const QRect index(1, 2, 14, 25), pip(17, 11, 14, 14);
+    for (const QRect& area : {index, pip}) {
+        const Differences d = DoubledAgainstSharp(one, two, area);
+        EXPECT_GT(d.total, 40) << "a 2x card must not be the 1x card doubled";
+        EXPECT_LT(d.offEdges, d.total / 20 + 1) << "the same picture, only finer at the edges";
+    }
+    // The corner pixels show the table as 2 x 2 blocks; the frame is black.
+    for (QPoint c : {QPoint(0, 0), QPoint(141, 0), QPoint(0, 191), QPoint(140, 190)})
+        EXPECT_EQ(Pixel(two, c.x(), c.y()), kTable) << c.x() << "," << c.y();
+    EXPECT_EQ(Pixel(two, 2, 0), QColor(Qt::black));
+    EXPECT_EQ(Pixel(two, 2, 2), QColor(Qt::black));
+}
+
+TEST(CardAtScale, SelectedCardIsTheNegativeOfTheSameScaleAndBacksAreSharpToo)
+{
+    Table t;
+    t.card->SetSuit(Spades);
+    t.card->SetCard(King);
+    for (const int ratio : {2, 3}) {
+        t.card->SetSelectedCard(false);
+        const QImage plain = CardOf(GrabAt(t.window, ratio), ratio);
+        t.card->SetSelectedCard(true);
+        const QImage selected = CardOf(GrabAt(t.window, ratio), ratio);
+        int wrong = 0;
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x) {
+                const bool corner = (x < ratio || x >= plain.width() - ratio) && (y < ratio || y >= plain.height() - ratio);
+                const QColor want = corner ? kTable : Negative(Pixel(plain, x, y));
+                wrong += Pixel(selected, x, y) != want;
+            }
+        EXPECT_EQ(wrong, 0) << "at " << ratio << "x";
+    }
+    t.card->SetSelectedCard(false);
+    t.card->SetShowCard(false);
+    const QImage back = CardOf(GrabAt(t.window, 2), 2);
+    const QImage backOne = CardOf(Grab(t.window), 1);
+    EXPECT_GT(DoubledAgainstSharp(backOne, back, QRect(20, 28, 32, 40)).total, 40);
+}
+
+TEST(CardAtScale, PictureSetForTheDevicePixels)
+{
+    EXPECT_EQ(TCard::PictureScale(1.0), 1);
+    EXPECT_EQ(TCard::PictureScale(1.25), 2);
+    EXPECT_EQ(TCard::PictureScale(1.99), 2);
+    EXPECT_EQ(TCard::PictureScale(2.0), 2);
+    EXPECT_EQ(TCard::PictureScale(2.5), 3);
+    EXPECT_EQ(TCard::PictureScale(4.0), 3);
+    EXPECT_EQ(TCard::PictureScale(0.5), 1);
 }
 
 } // namespace

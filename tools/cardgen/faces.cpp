@@ -15,17 +15,27 @@ namespace {
 const QColor kWhite(255, 255, 255);
 const QColor kBlack(0, 0, 0);
 
-// A one-pixel black frame with the pixel inside each corner black too, so the card looks
-// rounded once the corner pixels show the table.
-void DrawFrame(QImage& img)
+// A picture of one card at `scale` device pixels per card pixel, white, with a painter
+// that draws in card pixels.
+QImage Blank(int scale)
+{
+    QImage img(kCardW * scale, kCardH * scale, QImage::Format_RGB32);
+    img.fill(kWhite);
+    return img;
+}
+
+// A black frame one card pixel wide with the pixel inside each corner black too, so the
+// card looks rounded once the corner pixels show the table. Filled rectangles, so the
+// frame covers whole card pixels at every scale.
+void DrawFrame(QImage& img, int scale)
 {
     QPainter p(&img);
-    p.setPen(kBlack);
-    p.drawRect(0, 0, kCardW - 1, kCardH - 1);
-    p.drawPoint(1, 1);
-    p.drawPoint(kCardW - 2, 1);
-    p.drawPoint(1, kCardH - 2);
-    p.drawPoint(kCardW - 2, kCardH - 2);
+    p.scale(scale, scale);
+    const QRect black[] = {{0, 0, kCardW, 1}, {0, kCardH - 1, kCardW, 1}, {0, 0, 1, kCardH},
+                           {kCardW - 1, 0, 1, kCardH}, {1, 1, 1, 1}, {kCardW - 2, 1, 1, 1},
+                           {1, kCardH - 2, 1, 1}, {kCardW - 2, kCardH - 2, 1, 1}};
+    for (const QRect& r : black)
+        p.fillRect(r, kBlack);
 }
 
 QString ValueText(int value)
@@ -162,12 +172,12 @@ void DrawCourt(QPainter& p, int suit, int value)
 
 } // namespace
 
-QImage DrawFace(int suit, int value)
+QImage DrawFace(int suit, int value, int scale)
 {
-    QImage img(kCardW, kCardH, QImage::Format_RGB32);
-    img.fill(kWhite);
+    QImage img = Blank(scale);
     {
         QPainter p(&img);
+        p.scale(scale, scale);
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::TextAntialiasing);
         if (value >= 10)
@@ -176,19 +186,21 @@ QImage DrawFace(int suit, int value)
             DrawPips(p, suit, value);
         DrawIndex(p, suit, value);
     }
-    DrawFrame(img);
+    DrawFrame(img, scale);
     return img;
 }
 
-QImage DrawBack()
+QImage DrawBack(int scale)
 {
-    QImage img(kCardW, kCardH, QImage::Format_RGB32);
-    img.fill(kWhite);
+    QImage img = Blank(scale);
     {
         QPainter p(&img);
+        p.scale(scale, scale);
         const QRect inner(4, 4, kCardW - 8, kCardH - 8);
         p.fillRect(inner, QColor(24, 58, 150));
         p.setClipRect(inner);
+        // Smooth lattice lines where there are pixels enough for it.
+        p.setRenderHint(QPainter::Antialiasing, scale > 1);
         p.setPen(QPen(QColor(110, 150, 235), 1));
         for (int d = -kCardH; d < kCardW + kCardH; d += 6) {
             p.drawLine(d, 0, d + kCardH, kCardH);
@@ -218,7 +230,7 @@ QImage DrawBack()
         p.setBrush(Qt::NoBrush);
         p.drawRect(2, 2, kCardW - 5, kCardH - 5);
     }
-    DrawFrame(img);
+    DrawFrame(img, scale);
     return img;
 }
 

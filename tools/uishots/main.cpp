@@ -32,12 +32,18 @@ void Save(QWidget& w, const char* name)
     w.show();
     QApplication::processEvents();
     const QString path = outDir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png");
-    const QPixmap shot = w.grab();
-    shot.save(path);
-    // A three times larger copy, for looking at single pixels.
-    shot.scaled(shot.size() * 3, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-        .save(outDir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral("_x3.png"));
-    std::printf("%s %dx%d\n", qPrintable(path), w.width(), w.height());
+    w.grab().save(path);
+    // The same window as a screen scaled to 200 % shows it.
+    QImage twice(w.size() * 2, QImage::Format_ARGB32_Premultiplied);
+    twice.setDevicePixelRatio(2);
+    twice.fill(Qt::transparent);
+    {
+        QPainter p(&twice);
+        w.render(&p);
+    }
+    twice.setDevicePixelRatio(1);
+    twice.save(outDir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral("@2x.png"));
+    std::printf("%s %dx%d (and @2x)\n", qPrintable(path), w.width(), w.height());
 }
 
 // Plays the first legal card or the first contract allowed until `hands` contracts have
