@@ -23,6 +23,7 @@
 #include "contractsdlg.h"
 #include "penaltyform.h"
 #include "scoreform.h"
+#include "startup.h"
 
 namespace {
 
@@ -58,10 +59,14 @@ void ShowNotice(const std::string& text, int beeps)
 
 int main(int argc, char** argv)
 {
+    if (const std::optional<int> answered = AnswerCommandLine(argc, argv))
+        return *answered;
     (void)Crc32(); // the CRC table exists before any window
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Fendral"));
     QApplication::setApplicationName(QStringLiteral("Zorbela"));
+    InstallTurkishQtTexts(app);
+    SetProgramIcon();
     SetNotifier(ShowNotice);
 
     auto mainForm = std::make_unique<TMainForm>();

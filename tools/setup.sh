@@ -11,6 +11,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev zlib1g-dev
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-liberation
+  qt6-translations-l10n
 )
 
 missing=()
