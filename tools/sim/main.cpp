@@ -1,7 +1,10 @@
-// zorbela-sim [--games N] [--seed S] [--trace FILE] [--out FILE]
+// zorbela-sim [--games N] [--seed S] [--level acemi|usta|random] [--ms M] [--trace FILE] [--out FILE]
+// zorbela-sim --decide FILE [--level acemi|usta|random] [--seed S] [--ms M]
 // Plays N whole games with the computer in all four seats, in memory, through the same
 // rule functions and trick resolution the dealer uses. The deals and the contract choices
-// draw from one source seeded with S, so a run is reproducible.
+// draw from one source seeded with S, so a run is reproducible. Level random plays a random
+// available contract and a random legal card on the mask engine. --decide prints the move
+// the level makes for the seat to act in a saved game, and its thinking time.
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
@@ -10,20 +13,43 @@
 #include <string>
 
 #include "computergame.h"
+#include "levelgame.h"
+#include "maskengine.h"
 #include "notify.h"
+#include "privatehands.h"
 
 namespace {
+
+enum class TLevel { Acemi, Usta, Random };
 
 struct TOptions {
     long games = 1;
     uint32_t seed = 1;
+    TLevel level = TLevel::Acemi;
+    int ms = 100;
     const char* trace = nullptr;
     const char* out = nullptr;
+    const char* decide = nullptr;
 };
 
 void Usage()
 {
-    std::fprintf(stderr, "usage: zorbela-sim [--games N] [--seed S] [--trace FILE] [--out FILE]\n");
+    std::fprintf(stderr,
+                 "usage: zorbela-sim [--games N] [--seed S] [--level acemi|usta|random] [--ms M]\n"
+                 "                   [--trace FILE] [--out FILE]\n"
+                 "       zorbela-sim --decide FILE [--level acemi|usta|random] [--seed S] [--ms M]\n");
+}
+
+bool ParseLevel(const char* text, TLevel& level)
+{
+    TComputerLevel computer{};
+    if (std::strcmp(text, "random") == 0)
+        level = TLevel::Random;
+    else if (ParseComputerLevel(text, computer))
+        level = computer == TComputerLevel::Usta ? TLevel::Usta : TLevel::Acemi;
+    else
+        return false;
+    return true;
 }
 
 bool ParseNumber(const char* text, unsigned long long max, unsigned long long& result)
@@ -46,6 +72,12 @@ bool ParseOptions(int argc, char** argv, TOptions& o)
             o.games = static_cast<long>(n);
         else if (std::strcmp(arg, "--seed") == 0 && ParseNumber(value, 0xFFFFFFFFULL, n))
             o.seed = static_cast<uint32_t>(n);
+        else if (std::strcmp(arg, "--level") == 0 && ParseLevel(value, o.level))
+            continue;
+        else if (std::strcmp(arg, "--ms") == 0 && ParseNumber(value, 100000ULL, n) && n > 0)
+            o.ms = static_cast<int>(n);
+        else if (std::strcmp(arg, "--decide") == 0)
+            o.decide = value;
         else if (std::strcmp(arg, "--trace") == 0)
             o.trace = value;
         else if (std::strcmp(arg, "--out") == 0)
@@ -53,12 +85,86 @@ bool ParseOptions(int argc, char** argv, TOptions& o)
         else
             return false;
     }
-    return true;
+    // The random level plays on masks: it has no records to trace or save.
+    return o.level != TLevel::Random || (!o.trace && !o.out);
 }
 
 bool WriteRecord(std::FILE* f, const TGameInfo& g)
 {
     return std::fwrite(&g, 1, sizeof g, f) == sizeof g;
+}
+
+// The move of the level for the seat to act in the saved game o.decide.
+int Decide(const TOptions& o)
+{
+    TGameInfo g{};
+    std::FILE* f = std::fopen(o.decide, "rb");
+    const bool read = f && std::fread(&g, 1, sizeof g, f) == sizeof g;
+    if (f)
+        std::fclose(f);
+    if (!read || !IsValidGameInfo(g)) {
+        std::fprintf(stderr, "%s is not a saved game\n", o.decide);
+        return 1;
+    }
+    const int seat = g.Phase == psChoosing ? g.Chooser : g.Phase == psPlaying ? g.Turn : -1;
+    if (seat < 0 || seat > 3) {
+        std::fprintf(stderr, "nobody is to act in %s\n", o.decide);
+        return 1;
+    }
+    TRandom rnd(o.seed);
+    TMove move;
+    const auto start = std::chrono::steady_clock::now();
+    if (o.level == TLevel::Usta) {
+        // Joining here: the history knows the hand only from this record on.
+        const TGameInfo seen = PrivateRecord(g, seat);
+        THandHistory history;
+        history.Feed(seen);
+        move = UstaMove(seen, seat, history, TUstaOptions{o.ms}, rnd);
+    } else if (o.level == TLevel::Random) {
+        if (g.Phase == psChoosing) {
+            int contract = rnd.Next(kContractCount);
+            while (!ContractAvailable(g, seat, contract))
+                contract = (contract + 1) % kContractCount;
+            move = TMove::ChooseContract(static_cast<uint8_t>(contract));
+        } else {
+            TMaskHand h;
+            MaskHandFromRecord(h, g);
+            const TCardMask legal = LegalCards(h, seat);
+            const int card = mask::Nth(legal, rnd.Next(mask::Count(legal)));
+            move = TMove::PlayCard(mask::SuitOf(card), mask::ValueOf(card));
+        }
+    } else {
+        TGameInfo after = g;
+        TComputerPlayer p;
+        ComputerMove(p, seat, after, rnd);
+        move = g.Phase == psChoosing
+                   ? TMove::ChooseContract(after.Contract)
+                   : TMove::PlayCard(after.TrickSuit[g.TrickCount], after.TrickValue[g.TrickCount]);
+    }
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    if (move.Kind == TMove::TKind::Contract)
+        std::printf("seat %d: contract %d (%s)\n", seat, move.Contract,
+                    move.Contract < kContractCount ? ContractNames[move.Contract] : "?");
+    else if (move.Kind == TMove::TKind::Card)
+        std::printf("seat %d: card suit %d value %d (%s %c)\n", seat, move.Suit, move.Value,
+                    SuitName(move.Suit), "A23456789TJQK?"[move.Value < 13 ? move.Value : 13]);
+    else
+        std::printf("seat %d: no move\n", seat);
+    std::printf("thinking time: %.1f ms\n", ms);
+    return move.Kind == TMove::TKind::None ? 1 : 0;
+}
+
+// Whole games with a random contract and a random legal card, on masks.
+void PlayRandomGames(const TOptions& o)
+{
+    TRandom rnd(o.seed);
+    TMaskGame game;
+    for (long n = 1; n <= o.games; ++n) {
+        PlayRandomMaskGame(game, rnd);
+        const TSeatTotals* t = game.Score.Totals;
+        std::printf("game %ld: %d %d %d %d\n", n, t[0].Total, t[1].Total, t[2].Total, t[3].Total);
+    }
 }
 
 } // namespace
@@ -69,6 +175,17 @@ int main(int argc, char** argv)
     if (!ParseOptions(argc, argv, o)) {
         Usage();
         return 2;
+    }
+    if (o.decide)
+        return Decide(o);
+    if (o.level == TLevel::Random) {
+        const auto start = std::chrono::steady_clock::now();
+        PlayRandomGames(o);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("games: %ld\n", o.games);
+        std::printf("games per second: %.0f\n", seconds > 0 ? o.games / seconds : 0.0);
+        return 0;
     }
 
     long notices = 0;
@@ -88,6 +205,18 @@ int main(int argc, char** argv)
         onChange = [&](const TGameInfo& g) { traceOk = WriteRecord(trace, g) && traceOk; };
 
     TRandom rnd(o.seed);
+    TRandom choice(o.seed), ustaRandom[4] = {TRandom(o.seed + 1), TRandom(o.seed + 2),
+                                              TRandom(o.seed + 3), TRandom(o.seed + 4)};
+    TLevelGame level;
+    for (int seat = 0; seat < 4; ++seat) {
+        level.Levels[seat] = TComputerLevel::Usta;
+        level.UstaRandom[seat] = &ustaRandom[seat];
+    }
+    level.Usta.Ms = o.ms;
+    level.Deal = &rnd;
+    level.Choice = &choice;
+    level.OnChange = onChange;
+    const char* name = o.level == TLevel::Usta ? "Usta%d" : "Acemi%d";
     TGameInfo g{};
     long stalled = 0;
     const auto start = std::chrono::steady_clock::now();
@@ -95,8 +224,10 @@ int main(int argc, char** argv)
         g = TGameInfo{};
         InitGameInfo(g);
         for (int seat = 0; seat < 4; ++seat)
-            std::snprintf(g.PlayerName[seat], kNameSize, "Acemi%d", seat);
-        if (!PlayComputerGame(g, rnd, onChange))
+            std::snprintf(g.PlayerName[seat], kNameSize, name, seat);
+        const bool ended = o.level == TLevel::Usta ? PlayLevelGame(g, level)
+                                                   : PlayComputerGame(g, rnd, onChange);
+        if (!ended)
             ++stalled;
         const TSeatTotals* t = g.Score.Totals;
         std::printf("game %ld: %d %d %d %d\n", game, t[0].Total, t[1].Total, t[2].Total,
