@@ -10,7 +10,7 @@ namespace {
 // Simulated hands per millisecond of thinking time: a card choice plays a simulated
 // deal to the end of the hand once per candidate card, so this counts hands played out.
 // Set from the benchmark so that 100 ms stays under 100 ms on one slow core.
-constexpr int kPlayoutsPerMs = 150;
+constexpr int kPlayoutsPerMs = 300;
 
 // How a trump and a penalty hand compare on average for the seat that chooses: each seat
 // chooses two trump hands and three penalty hands in a game, so a choice is judged
