@@ -6,7 +6,6 @@
 // over the four rotations. Prints progress, the mean per game with its standard deviation
 // and 95% confidence interval, and games per second.
 #include <atomic>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -19,62 +18,41 @@
 
 #include "levelgame.h"
 #include "notify.h"
+#include "toolargs.h"
 
 namespace {
 
-struct TOptions {
-    long games = 100;
-    uint32_t seed = 1;
+struct TOptions : TRunOptions {
     TComputerLevel a = TComputerLevel::Usta;
     TComputerLevel b = TComputerLevel::Acemi;
-    int ms = 100;
     int threads = 1;
-    const char* trace = nullptr;
-    const char* out = nullptr;
+    TOptions() { games = 100; }
 };
 
-void Usage()
+// Prints how to call the tool; the exit code of bad options.
+int Usage()
 {
     std::fprintf(stderr, "usage: zorbela-match [--games N] [--seed S] [--a acemi|usta] [--b acemi|usta]\n"
                          "                     [--ms M] [--threads T] [--trace FILE] [--out FILE]\n");
-}
-
-bool ParseNumber(const char* text, unsigned long long max, unsigned long long& result)
-{
-    char* end = nullptr;
-    errno = 0;
-    result = std::strtoull(text, &end, 10);
-    return errno == 0 && end != text && *end == '\0' && text[0] != '-' && result <= max;
+    return 2;
 }
 
 bool ParseOptions(int argc, char** argv, TOptions& o)
 {
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (i + 1 >= argc)
-            return false;
-        const char* value = argv[++i];
+    return ParseOptionPairs(argc, argv, [&o](const char* arg, const char* value) {
+        const TOptionResult shared = TakeRunOption(arg, value, o);
+        if (shared != TOptionResult::NotShared)
+            return shared == TOptionResult::Taken;
         unsigned long long n = 0;
-        if (std::strcmp(arg, "--games") == 0 && ParseNumber(value, 100000000ULL, n) && n > 0)
-            o.games = static_cast<long>(n);
-        else if (std::strcmp(arg, "--seed") == 0 && ParseNumber(value, 0xFFFFFFFFULL, n))
-            o.seed = static_cast<uint32_t>(n);
-        else if (std::strcmp(arg, "--a") == 0 && ParseComputerLevel(value, o.a))
-            continue;
-        else if (std::strcmp(arg, "--b") == 0 && ParseComputerLevel(value, o.b))
-            continue;
-        else if (std::strcmp(arg, "--ms") == 0 && ParseNumber(value, 100000ULL, n) && n > 0)
-            o.ms = static_cast<int>(n);
-        else if (std::strcmp(arg, "--threads") == 0 && ParseNumber(value, 256ULL, n) && n > 0)
-            o.threads = static_cast<int>(n);
-        else if (std::strcmp(arg, "--trace") == 0)
-            o.trace = value;
-        else if (std::strcmp(arg, "--out") == 0)
-            o.out = value;
-        else
+        if (std::strcmp(arg, "--a") == 0)
+            return ParseComputerLevel(value, o.a);
+        if (std::strcmp(arg, "--b") == 0)
+            return ParseComputerLevel(value, o.b);
+        if (std::strcmp(arg, "--threads") != 0 || !ParseNumber(value, 256ULL, n) || n == 0)
             return false;
-    }
-    return true;
+        o.threads = static_cast<int>(n);
+        return true;
+    });
 }
 
 const char* LevelName(TComputerLevel level) { return level == TComputerLevel::Usta ? "Usta" : "Acemi"; }
@@ -153,10 +131,8 @@ TSummary Summarise(const std::vector<double>& results)
 int main(int argc, char** argv)
 {
     TOptions o;
-    if (!ParseOptions(argc, argv, o)) {
-        Usage();
-        return 2;
-    }
+    if (!ParseOptions(argc, argv, o))
+        return Usage();
     std::atomic<long> notices{0};
     SetNotifier([&notices](const std::string& text, int) {
         ++notices;

@@ -5,7 +5,6 @@
 // draw from one source seeded with S, so a run is reproducible. Level random plays a random
 // available contract and a random legal card on the mask engine. --decide prints the move
 // the level makes for the seat to act in a saved game, and its thinking time.
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,18 +16,14 @@
 #include "maskengine.h"
 #include "notify.h"
 #include "privatehands.h"
+#include "toolargs.h"
 
 namespace {
 
 enum class TLevel { Acemi, Usta, Random };
 
-struct TOptions {
-    long games = 1;
-    uint32_t seed = 1;
+struct TOptions : TRunOptions {
     TLevel level = TLevel::Acemi;
-    int ms = 100;
-    const char* trace = nullptr;
-    const char* out = nullptr;
     const char* decide = nullptr;
 };
 
@@ -52,41 +47,22 @@ bool ParseLevel(const char* text, TLevel& level)
     return true;
 }
 
-bool ParseNumber(const char* text, unsigned long long max, unsigned long long& result)
-{
-    char* end = nullptr;
-    errno = 0;
-    result = std::strtoull(text, &end, 10);
-    return errno == 0 && end != text && *end == '\0' && text[0] != '-' && result <= max;
-}
-
 bool ParseOptions(int argc, char** argv, TOptions& o)
 {
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (i + 1 >= argc)
-            return false;
-        const char* value = argv[++i];
-        unsigned long long n = 0;
-        if (std::strcmp(arg, "--games") == 0 && ParseNumber(value, 1000000000ULL, n) && n > 0)
-            o.games = static_cast<long>(n);
-        else if (std::strcmp(arg, "--seed") == 0 && ParseNumber(value, 0xFFFFFFFFULL, n))
-            o.seed = static_cast<uint32_t>(n);
-        else if (std::strcmp(arg, "--level") == 0 && ParseLevel(value, o.level))
-            continue;
-        else if (std::strcmp(arg, "--ms") == 0 && ParseNumber(value, 100000ULL, n) && n > 0)
-            o.ms = static_cast<int>(n);
-        else if (std::strcmp(arg, "--decide") == 0)
+    const bool read = ParseOptionPairs(argc, argv, [&o](const char* arg, const char* value) {
+        const TOptionResult shared = TakeRunOption(arg, value, o);
+        if (shared != TOptionResult::NotShared)
+            return shared == TOptionResult::Taken;
+        if (std::strcmp(arg, "--level") == 0)
+            return ParseLevel(value, o.level);
+        if (std::strcmp(arg, "--decide") == 0) {
             o.decide = value;
-        else if (std::strcmp(arg, "--trace") == 0)
-            o.trace = value;
-        else if (std::strcmp(arg, "--out") == 0)
-            o.out = value;
-        else
-            return false;
-    }
+            return true;
+        }
+        return false;
+    });
     // The random level plays on masks: it has no records to trace or save.
-    return o.level != TLevel::Random || (!o.trace && !o.out);
+    return read && (o.level != TLevel::Random || (!o.trace && !o.out));
 }
 
 bool WriteRecord(std::FILE* f, const TGameInfo& g)
