@@ -30,7 +30,7 @@ TMainForm::TMainForm(QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Zorbela - RUVO Network"));
     sounds_ = new TSoundBox(this);
-    statusBar()->setSizeGripEnabled(false);
+    statusBar()->setSizeGripEnabled(true); // the table grows with the window
     // One simple text that menu hints do not wipe out.
     statusLabel_ = new QLabel(statusBar());
     statusLabel_->setObjectName(QStringLiteral("StatusBar"));
@@ -199,6 +199,7 @@ void TMainForm::moveEvent(QMoveEvent* e)
     // The score table and the taken-cards window stay docked at the right edge.
     if (!firstActivation_)
         PlaceSideWindows();
+    SaveGeometrySoon();
 }
 
 void TMainForm::ReadSettings()
@@ -226,6 +227,7 @@ void TMainForm::FirstActivation()
         w->hide();
     if (QWidget* w = side_.PenaltyWindow())
         w->hide();
+    RestoreGeometry();
     PlaceSideWindows();
     side_.Bind(session_.Record(), session_.SeatByte());
     side_.RefreshScore();

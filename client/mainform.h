@@ -3,7 +3,9 @@
 // commands into messages; the game itself lives at the dealer.
 #pragma once
 
+#include <QFont>
 #include <QMainWindow>
+#include <QPointF>
 #include <QString>
 
 #include <array>
@@ -92,10 +94,15 @@ public:
     QLabel* LabelGameType() const { return labelGameType_; }
     QTimer* TimerComputerPlayerWait() const { return timerComputerPlayerWait_; }
     bool Clockwise() const;
+    // How many times larger than its 470 x 566 design the table is drawn (1 at the
+    // smallest window); a point of the design as it lies on the table now.
+    double Zoom() const { return zoom_; }
+    QPoint OnTable(QPoint design) const;
 
 protected:
     bool event(QEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -130,6 +137,15 @@ private:
     void StopCheer(); // removes the balloons and their trails
     void AskContract();
     void TimerComputerPlayerWaitTimer();
+    // tablescale.cpp
+    // Places and sizes everything on the table for the table's present size.
+    void ApplyZoom();
+    QRect OnPanel(const QRect& design) const;
+    QFont Zoomed(const QFont& font) const;
+    // The main window's place and size from the settings (a place off every screen is
+    // not taken), and back into them a moment after they change.
+    void RestoreGeometry();
+    void SaveGeometrySoon();
     // mainmenu.cpp
     void CreateMenus();
     void SetChecked(const char* componentName, bool on);
@@ -161,6 +177,13 @@ private:
     QLabel* statusLabel_ = nullptr;
     QPushButton* bitBtn1_ = nullptr;
     QLabel* labelGameType_ = nullptr;
+    QWidget* panel_ = nullptr;
+    QLabel* panelCaption_ = nullptr;
+    QFont tableFont_;
+    double zoom_ = 1;
+    QPointF origin_; // where the design's (0, 0) lies on the table
+    double panelLeft_ = 0;
+    QTimer* geometrySaver_ = nullptr;
     QTimer* timerComputerPlayerWait_ = nullptr;
     std::array<std::array<TCard*, table::kSlotsPerHand>, 4> cardSlots_{};
     table::HandSlots slots_{};

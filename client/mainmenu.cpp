@@ -229,6 +229,8 @@ void TMainForm::keyReleaseEvent(QKeyEvent* e)
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* e)
 {
+    if (watched == table_ && e->type() == QEvent::Resize)
+        ApplyZoom();
     if (e->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key == Qt::Key_F1 || key == Qt::Key_F2) {

@@ -9,9 +9,7 @@
 
 #include "card.h"
 #include "computerplayer.h"
-#include "drawnpicture.h"
 #include "cheer.h"
-#include "handmarker.h"
 #include "mainform.h"
 #include "prompts.h"
 #include "recordtext.h"
@@ -42,30 +40,27 @@ void TMainForm::LayoutTable()
     table_->setPalette(pal);
     setCentralWidget(table_);
 
-    // Top panel: messages, chat button and the contract of the hand.
-    auto* panel = new QWidget(table_);
-    panel->setGeometry(0, 0, WindowSize().width(), kTopPanelHeight);
-    panel->setAutoFillBackground(true);
-    QPalette panelColours = panel->palette();
+    // Top panel: messages, chat button and the contract of the hand. Everything on the
+    // table is placed by ApplyZoom, for the table's size.
+    panel_ = new QWidget(table_);
+    panel_->setAutoFillBackground(true);
+    QPalette panelColours = panel_->palette();
     panelColours.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
-    panel->setPalette(panelColours);
-    userMessages_ = new QPlainTextEdit(panel);
+    panel_->setPalette(panelColours);
+    userMessages_ = new QPlainTextEdit(panel_);
     userMessages_->setObjectName(QStringLiteral("UserMessages"));
     userMessages_->setReadOnly(true);
-    userMessages_->setGeometry(2, 2, 330, 45);
     userMessages_->setStyleSheet(QStringLiteral("QPlainTextEdit { color: rgb(0,255,0); background: black; }"));
     userMessages_->setFocusPolicy(Qt::ClickFocus);
-    bitBtn1_ = new QPushButton(QStringLiteral("Yaz"), panel);
+    bitBtn1_ = new QPushButton(QStringLiteral("Yaz"), panel_);
     bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
-    bitBtn1_->setGeometry(336, 12, 40, 25);
     bitBtn1_->setToolTip(QStringLiteral("Mesaj gönder"));
     connect(bitBtn1_, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
-    auto* caption = new QLabel(QStringLiteral("Oyun Şekli"), panel);
-    caption->setGeometry(382, 4, 86, 18);
-    labelGameType_ = new QLabel(QStringLiteral("???????"), panel);
+    panelCaption_ = new QLabel(QStringLiteral("Oyun Şekli"), panel_);
+    labelGameType_ = new QLabel(QStringLiteral("???????"), panel_);
     labelGameType_->setObjectName(QStringLiteral("LabelGameType"));
-    labelGameType_->setGeometry(382, 24, 86, 20);
-    QFont bold = labelGameType_->font();
+    tableFont_ = table_->font();
+    QFont bold = tableFont_;
     bold.setBold(true);
     labelGameType_->setFont(bold);
     userMessages_->installEventFilter(this);
@@ -74,7 +69,6 @@ void TMainForm::LayoutTable()
     for (int p = 0; p < 4; ++p) {
         for (int k = 0; k < kSlotsPerHand; ++k) {
             auto* card = new TCard(table_);
-            card->move(SlotTopLeft(p, k));
             card->SetShowCard(p == kBottom);
             card->hide();
             if (p == kBottom)
@@ -84,7 +78,6 @@ void TMainForm::LayoutTable()
     }
     for (int p = 0; p < 4; ++p) {
         auto* card = new TCard(table_);
-        card->move(TrickCardTopLeft(p));
         card->hide();
         trickCards_[p] = card;
 
@@ -96,8 +89,7 @@ void TMainForm::LayoutTable()
         nameLabels_[p] = label;
 
         auto* marker = new QLabel(table_);
-        marker->setPixmap(HandMarkerPixmap(p, PictureRatio(nullptr)));
-        marker->setGeometry(QRect(HandMarkerTopLeft(p), QSize(kMarkerSize, kMarkerSize)));
+        marker->setScaledContents(true);
         marker->hide();
         handMarkers_[p] = marker;
     }
@@ -111,7 +103,11 @@ void TMainForm::LayoutTable()
     timerComputerPlayerWait_->setInterval(kComputerWaitMs);
     connect(timerComputerPlayerWait_, &QTimer::timeout, this, [this] { TimerComputerPlayerWaitTimer(); });
 
-    setFixedSize(WindowSize());
+    // The designed size is the smallest; the table grows with the window.
+    table_->installEventFilter(this);
+    setMinimumSize(WindowSize());
+    resize(WindowSize());
+    ApplyZoom();
 }
 
 int TMainForm::RelativePosition(int seat) const
@@ -123,7 +119,8 @@ void TMainForm::PlaceNameLabel(int position)
 {
     QLabel* label = nameLabels_[position];
     label->adjustSize();
-    label->move(NameLabelTopLeft(position, label->size()));
+    const QSize design(qRound(label->width() / zoom_), qRound(label->height() / zoom_));
+    label->move(OnTable(NameLabelTopLeft(position, design)));
 }
 
 void TMainForm::ShowTrickTaker(int seat) { handMarkers_[RelativePosition(seat)]->show(); }
@@ -298,10 +295,11 @@ void TMainForm::AskContract()
     // Over the middle of the table, between the top and bottom hands; a dialog taller than
     // that gap keeps the user's own hand in sight and covers the top hand instead.
     const uint8_t contract = side_.RunContractDialog([this](QSize size) {
-        const int gapTop = PositionRect(kTop).bottom, gapBottom = PositionRect(kBottom).top;
+        const int gapTop = OnTable(QPoint(0, PositionRect(kTop).bottom)).y();
+        const int gapBottom = OnTable(QPoint(0, PositionRect(kBottom).top)).y();
         int top = (gapTop + gapBottom) / 2 - size.height() / 2;
-        top = std::max(kTopPanelHeight, std::min(top, gapBottom - size.height()));
-        const int left = (WindowSize().width() - size.width()) / 2;
+        top = std::max(panel_->height(), std::min(top, gapBottom - size.height()));
+        const int left = (table_->width() - size.width()) / 2;
         return table_->mapToGlobal(QPoint(left, top));
     });
     if (contract < kContractCount)

@@ -91,6 +91,25 @@ QSize WindowSize()
     return {kRightRect.right + 4, kBottomRect.bottom + kTopPanelHeight + 30};
 }
 
+double TableZoom(QSize area, QSize design)
+{
+    if (design.isEmpty())
+        return 1;
+    const double zoom = std::min(double(area.width()) / design.width(), double(area.height()) / design.height());
+    return std::max(1.0, zoom);
+}
+
+bool ReachableOnScreens(const QRect& frame, const QList<QRect>& screens)
+{
+    const QRect title(frame.topLeft(), QSize(frame.width(), 30));
+    for (const QRect& screen : screens) {
+        const QRect shown = title.intersected(screen);
+        if (shown.width() >= std::min(60, frame.width()) && shown.height() >= 10)
+            return true;
+    }
+    return false;
+}
+
 int RelativePosition(int seat, int mySeat, bool clockwise)
 {
     int r = ((seat - mySeat) % 4 + 8) % 4;

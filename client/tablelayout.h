@@ -2,6 +2,7 @@
 // the main window mirrors the slot model into its card components.
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -35,8 +36,17 @@ QPoint TrickCardTopLeft(int position);
 QPoint HandMarkerTopLeft(int position);
 // Top-left of a name label of the given size at that position.
 QPoint NameLabelTopLeft(int position, QSize labelSize);
-// Size of the whole window: 470 x 566.
+// Size of the whole window: 470 x 566, the smallest the main window gets.
 QSize WindowSize();
+
+// How many times larger than its design the table is drawn in an area of `area` pixels
+// whose design size is `design`: the smaller ratio of the two sides (so the proportions
+// stay), never below 1.
+double TableZoom(QSize area, QSize design);
+
+// Whether a window with this frame can be seen and grabbed: a strip at the top of it (its
+// title, 30 pixels high and 60 wide at least) lies on one of the screens.
+bool ReachableOnScreens(const QRect& frame, const QList<QRect>& screens);
 
 // The position where a seat is drawn for the user sitting at mySeat. Play runs
 // counter-clockwise on screen unless clockwise is set, which exchanges right and left.

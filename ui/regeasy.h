@@ -20,6 +20,12 @@ inline constexpr const char* kRegComputerPlayer = "ComputerPlayer"; // boolean, 
 inline constexpr const char* kRegDealerAddress = "DealerAddress";   // string, default "localhost"
 inline constexpr const char* kRegTopListsCount = "TopListsCount";   // + list 0..3: integer, default 0
 inline constexpr const char* kRegTopListsScores = "TopListsScores"; // + list 0..3: binary, 240 bytes
+// The main window's place and size (frame position, inner size); absent until it first moves.
+inline constexpr const char* kRegMainLeft = "MainLeft";             // integer
+inline constexpr const char* kRegMainTop = "MainTop";               // integer
+inline constexpr const char* kRegMainWidth = "MainWidth";           // integer
+inline constexpr const char* kRegMainHeight = "MainHeight";         // integer
+inline constexpr const char* kRegPlaySingleCard = "PlaySingleCard"; // boolean, default false
 
 // Defaults.
 inline constexpr bool kDefIamDealer = true;
@@ -27,6 +33,7 @@ inline constexpr bool kDefSound = true;
 inline constexpr bool kDefQuick = false;
 inline constexpr bool kDefClockwise = false;
 inline constexpr bool kDefComputerPlayer = false;
+inline constexpr bool kDefPlaySingleCard = false;
 inline constexpr const char* kDefDealerAddress = "localhost";
 inline constexpr int kDefTopListsCount = 0;
 

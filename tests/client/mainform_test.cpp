@@ -355,6 +355,68 @@ TEST_F(MainFormTest, SideWindowsStayDockedWhenTheMainWindowMoves)
     EXPECT_EQ(penalty.size(), score.size());
 }
 
+TEST_F(MainFormTest, TableGrowsWithTheWindowKeepingItsProportions)
+{
+    EXPECT_EQ(form->size(), table::WindowSize());
+    EXPECT_EQ(form->minimumSize(), table::WindowSize());
+    EXPECT_DOUBLE_EQ(form->Zoom(), 1.0);
+    TGameInfo g = DealtRecord(41);
+    Seat(0);
+    Record(g);
+    EXPECT_EQ(form->CardSlot(table::kBottom, 4)->pos(), table::SlotTopLeft(table::kBottom, 4));
+
+    // Twice as wide and twice as high: everything twice as large and twice as far apart.
+    const QSize chrome = form->size() - form->centralWidget()->size();
+    form->resize(table::WindowSize() * 2 - chrome);
+    ASSERT_TRUE(WaitUntil([&] { return form->Zoom() > 1.5; }, 3000));
+    EXPECT_NEAR(form->Zoom(), 2.0, 0.01);
+    const QPoint o = form->OnTable(QPoint(0, 0));
+    for (int p = 0; p < 4; ++p) {
+        EXPECT_EQ(form->CardSlot(p, 3)->size(), QSize(142, 192));
+        EXPECT_LE((form->CardSlot(p, 3)->pos() - o - table::SlotTopLeft(p, 3) * 2).manhattanLength(), 2);
+        EXPECT_LE((form->TrickCard(p)->pos() - o - table::TrickCardTopLeft(p) * 2).manhattanLength(), 2);
+        EXPECT_EQ(form->HandMarker(p)->size(), QSize(64, 64));
+    }
+    EXPECT_GT(form->NameLabel(table::kTop)->height(), 20);
+    EXPECT_GT(form->LabelGameType()->width(), 150);
+    // Wider than that: the table stays centred, no wider in proportion.
+    form->resize(form->width() + 200, form->height());
+    ASSERT_TRUE(WaitUntil([&] { return form->OnTable(QPoint(0, 0)).x() > o.x() + 50; }, 3000));
+    EXPECT_NEAR(form->Zoom(), 2.0, 0.01);
+    EXPECT_EQ(form->CardSlot(table::kBottom, 0)->size(), QSize(142, 192));
+
+    // The smallest size gives the design back exactly.
+    form->resize(table::WindowSize());
+    ASSERT_TRUE(WaitUntil([&] { return form->Zoom() < 1.01; }, 3000));
+    EXPECT_EQ(form->CardSlot(table::kLeft, 7)->pos(), table::SlotTopLeft(table::kLeft, 7));
+    EXPECT_EQ(form->TrickCard(table::kRight)->geometry(), QRect(table::TrickCardTopLeft(table::kRight), QSize(71, 96)));
+}
+
+TEST_F(MainFormTest, PlaceAndSizeAreRememberedAndAPlaceOffTheScreensIsNotTaken)
+{
+    form->move(60, 40);
+    form->resize(700, 800);
+    ASSERT_TRUE(WaitUntil([&] { return ReadRegInteger(kRegKey, kRegMainWidth, 0) == 700; }, 3000));
+    EXPECT_EQ(ReadRegInteger(kRegKey, kRegMainHeight, 0), 800);
+    EXPECT_EQ(ReadRegInteger(kRegKey, kRegMainLeft, -1), form->pos().x());
+    EXPECT_EQ(ReadRegInteger(kRegKey, kRegMainTop, -1), form->pos().y());
+    {
+        TMainForm next;
+        next.SetAutoStart(false);
+        next.FirstActivation();
+        EXPECT_EQ(next.size(), QSize(700, 800));
+        EXPECT_EQ(next.pos(), form->pos());
+    }
+    // Stored while another screen was plugged in: the window comes up where it was designed.
+    WriteRegInteger(kRegKey, kRegMainLeft, 5000);
+    WriteRegInteger(kRegKey, kRegMainHeight, 100); // too small: the design is the least
+    TMainForm lost;
+    lost.SetAutoStart(false);
+    lost.FirstActivation();
+    EXPECT_EQ(lost.pos(), QPoint(0, 0));
+    EXPECT_EQ(lost.size(), QSize(700, table::WindowSize().height()));
+}
+
 TEST_F(MainFormTest, HelpKeyShowsHelpAndChatBoxSendsOnCancelToo)
 {
     THelpForm help;

@@ -49,6 +49,26 @@ TEST(TableLayout, TrickCardsMarkersAndNameLabels)
     EXPECT_EQ(NameLabelTopLeft(kLeft, label), QPoint(8, 133 - 14));
 }
 
+TEST(TableLayout, ZoomKeepsTheProportionsAndPlacesOnScreens)
+{
+    const QSize design(470, 520);
+    EXPECT_DOUBLE_EQ(TableZoom(design, design), 1.0);
+    EXPECT_DOUBLE_EQ(TableZoom(QSize(940, 1040), design), 2.0);
+    EXPECT_DOUBLE_EQ(TableZoom(QSize(1410, 1040), design), 2.0); // the height decides
+    EXPECT_DOUBLE_EQ(TableZoom(QSize(705, 2000), design), 1.5);  // the width decides
+    EXPECT_DOUBLE_EQ(TableZoom(QSize(300, 200), design), 1.0);   // never smaller
+    EXPECT_DOUBLE_EQ(TableZoom(QSize(300, 200), QSize()), 1.0);
+
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    EXPECT_TRUE(ReachableOnScreens(QRect(0, 0, 470, 566), screens));
+    EXPECT_TRUE(ReachableOnScreens(QRect(2500, 900, 470, 566), screens)); // the second screen
+    EXPECT_TRUE(ReachableOnScreens(QRect(-400, 10, 470, 566), screens));  // 70 pixels of title in sight
+    EXPECT_FALSE(ReachableOnScreens(QRect(-440, 10, 470, 566), screens)); // 30 pixels are too few
+    EXPECT_FALSE(ReachableOnScreens(QRect(100, 1075, 470, 566), screens)); // title below the first screen
+    EXPECT_FALSE(ReachableOnScreens(QRect(4000, 100, 470, 566), screens)); // a screen unplugged
+    EXPECT_FALSE(ReachableOnScreens(QRect(100, -200, 470, 566), screens));
+}
+
 TEST(TableLayout, RelativePositionTurnsTheTableForEachSeat)
 {
     // The user always sits at the bottom.

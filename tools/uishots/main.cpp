@@ -9,6 +9,8 @@
 #include "gameinfo.h"
 #include "helpform.h"
 #include "highform.h"
+#include "mainform.h"
+#include "payload.h"
 #include "penaltyform.h"
 #include "scoreform.h"
 #include "selectpanel.h"
@@ -136,6 +138,33 @@ void CheerShot(const TGameInfo& finished)
     Save(table, "cheer");
 }
 
+// The main window in the middle of a hand as seat 0 sees it, at its designed size, and
+// again in a larger window (the table grows with it).
+void MainShot(const TGameInfo& g)
+{
+    TMainForm form;
+    form.SetAutoStart(false);
+    form.FirstActivation();
+    form.show();
+    const auto deliver = [&form](TPacketType type, const QByteArray& payload) {
+        form.Session().HandlePacket(type, reinterpret_cast<const uint8_t*>(payload.constData()),
+                                    int32_t(payload.size()));
+    };
+    TPayloadWriter joined;
+    joined.Byte(0).Text(QStringLiteral("Oyuna katıldın (1. oyuncu olarak)"));
+    deliver(JOIN_ACCEPTED, joined.Bytes());
+    TPayloadWriter chat;
+    chat.Text(QStringLiteral("Bora: iyi oyunlar!"));
+    deliver(CHAT_TEXT, chat.Bytes());
+    TPayloadWriter record;
+    record.Record(g);
+    deliver(GAME_RECORD, record.Bytes());
+    Save(form, "main");
+    form.resize(900, 1000);
+    QApplication::processEvents();
+    Save(form, "main_large");
+}
+
 // The best and worst lists after a few earlier results and a whole game played by the
 // robot: the game's new entries are red.
 void HighShot()
@@ -218,6 +247,16 @@ int main(int argc, char** argv)
     Save(restricted, "contracts_mid");
 
     CardsShot();
+    TGameInfo trick = PlayedRecord(7, 8);
+    for (int step = 0; step < 2 && trick.Phase == psPlaying; ++step) {
+        const int seat = trick.Turn;
+        for (int i = 0; i < trick.CardCount[seat]; ++i)
+            if (CanPlay(trick, seat, trick.CardSuit[seat][i], trick.CardValue[seat][i])) {
+                PlayCard(trick, seat, trick.CardSuit[seat][i], trick.CardValue[seat][i]);
+                break;
+            }
+    }
+    MainShot(trick);
     HighShot();
     HelpShot();
     TGameInfo finished = mid;
