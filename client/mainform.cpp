@@ -212,6 +212,7 @@ void TMainForm::ReadSettings()
     SetChecked("Oyunsaatynndedner1", ReadRegBool(kRegKey, kRegClockwise, kDefClockwise));
     SetChecked("Yerimebilgisayaroynasn1",
                ReadRegBool(kRegKey, kRegComputerPlayer, kDefComputerPlayer));
+    SetChecked("Tekkartkendisioynasn1", ReadRegBool(kRegKey, kRegPlaySingleCard, kDefPlaySingleCard));
     Action("Bunubilgisayaroynasn1")->setEnabled(!IsChecked("Yerimebilgisayaroynasn1"));
     sounds_->SetEnabled(IsChecked("Sesli1"));
     session_.UserName = name;

@@ -78,6 +78,14 @@ public:
     void Oyunsaatynndedner1Click();
     void BitBtn1Click();              // the chat button
     void Yardm1Click();               // "Yardım başlıkları" and F1
+    void Tekkartkendisioynasn1Click(); // "Tek kartı kendisi oynasın"
+
+    // ---- The last trick (a press on the trick area, or the space bar held) ----
+    void ShowLastTrick();
+    void EndLastTrick();
+    bool ShowingLastTrick() const { return showingLastTrick_; }
+    // The trick area on the table, in the table's coordinates.
+    QRect TrickArea() const;
 
     // ---- What tests and the program look at ----
     TClientSession& Session() { return session_; }
@@ -104,6 +112,7 @@ protected:
     void moveEvent(QMoveEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -137,6 +146,13 @@ private:
     void StopCheer(); // removes the balloons and their trails
     void AskContract();
     void TimerComputerPlayerWaitTimer();
+    // turnhelp.cpp
+    void RememberTrick();
+    // When the user's turn begins: the desktop's attention if the window is in the
+    // background, and the user's only legal card played after a pause if so set.
+    void HelpWithTurn();
+    void PlaySingleCard();
+    bool HandleTrickInput(QObject* watched, QEvent* e);
     // tablescale.cpp
     // Places and sizes everything on the table for the table's present size.
     void ApplyZoom();
@@ -184,6 +200,20 @@ private:
     QPointF origin_; // where the design's (0, 0) lies on the table
     double panelLeft_ = 0;
     QTimer* geometrySaver_ = nullptr;
+
+    // The last trick taken: its cards in the order played, who played them, who took it.
+    struct TTakenTrick {
+        bool valid = false;
+        std::array<uint8_t, 4> suit{}, value{}, seat{};
+        uint8_t taker = 0;
+    };
+    TTakenTrick lastTrick_;
+    bool showingLastTrick_ = false;
+    std::array<bool, 4> markerWasVisible_{};
+    bool turnHelped_ = false; // the present turn of the user was already helped with
+    QTimer* singleCardTimer_ = nullptr;
+    static constexpr int kSingleCardWaitMs = 600;
+    static constexpr int kQuickSingleCardWaitMs = 10;
     QTimer* timerComputerPlayerWait_ = nullptr;
     std::array<std::array<TCard*, table::kSlotsPerHand>, 4> cardSlots_{};
     table::HandSlots slots_{};

@@ -51,6 +51,8 @@ void TMainForm::CreateMenus()
     item(ayarlar, QStringLiteral("Hızlı"), "Hzl1", [this] { Hzl1Click(); }, true);
     item(ayarlar, QStringLiteral("Oyun saat yönünde döner"), "Oyunsaatynndedner1",
          [this] { Oyunsaatynndedner1Click(); }, true);
+    item(ayarlar, QStringLiteral("Tek kartı kendisi oynasın"), "Tekkartkendisioynasn1",
+         [this] { Tekkartkendisioynasn1Click(); }, true);
     // The marks of the window's design; the stored settings replace them at the first
     // activation, before the user sees the window.
     SetChecked("Sesli1", true);
@@ -219,6 +221,8 @@ void TMainForm::Yardm1Click() { side_.ShowHelp(); }
 
 void TMainForm::keyReleaseEvent(QKeyEvent* e)
 {
+    if (HandleTrickInput(this, e))
+        return;
     if (e->key() == Qt::Key_F2)
         Bala1Click();
     else if (e->key() == Qt::Key_F1)
@@ -231,6 +235,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* e)
 {
     if (watched == table_ && e->type() == QEvent::Resize)
         ApplyZoom();
+    // Watched: the table, its trick cards, the messages and the chat button.
+    if (HandleTrickInput(watched, e))
+        return true;
     if (e->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key == Qt::Key_F1 || key == Qt::Key_F2) {

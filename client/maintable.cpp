@@ -79,6 +79,7 @@ void TMainForm::LayoutTable()
     for (int p = 0; p < 4; ++p) {
         auto* card = new TCard(table_);
         card->hide();
+        card->installEventFilter(this); // a press shows the last trick
         trickCards_[p] = card;
 
         auto* label = new QLabel(QStringLiteral("'Ruvo'ci %1").arg(p + 1), table_);
@@ -134,6 +135,8 @@ void TMainForm::ClearTrickTaker()
 void TMainForm::UpdateTable()
 {
     const TGameInfo& g = session_.Record();
+    // The next card ends the look at the last trick.
+    EndLastTrick();
     // 1.
     session_.CardSent = false;
     ++recordsShown_;
@@ -169,6 +172,7 @@ void TMainForm::UpdateTable()
     side_.RefreshPenalty();
     // 5. - 8.
     UpdateHands();
+    RememberTrick();
     UpdateTrick();
     UpdateCursors();
     labelGameType_->setText(g.Contract >= kContractCount ? QStringLiteral("???????")
@@ -178,6 +182,7 @@ void TMainForm::UpdateTable()
         timerComputerPlayerWait_->start();
         return;
     }
+    HelpWithTurn();
     // 10. The dialog is opened from the event loop, not from inside the network handler.
     if (session_.MySeat >= 0 && g.Chooser == static_cast<uint8_t>(session_.MySeat) &&
         !side_.ContractDialogVisible())

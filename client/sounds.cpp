@@ -22,6 +22,7 @@ QString TSoundBox::ResourcePath(int number)
     case kSoundNewHand:
     case kSoundTrickCleared:
     case kSoundBalloonCollision:
+    case kSoundYourTurn:
         return QStringLiteral(":/sounds/%1.wav").arg(number);
     default:
         return {};

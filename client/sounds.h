@@ -15,6 +15,7 @@ enum TSoundNumber : int {
     kSoundNewHand = 1006,
     kSoundTrickCleared = 1007,
     kSoundBalloonCollision = 1010,
+    kSoundYourTurn = 1011, // the user's turn while the window is in the background
 };
 
 class TSoundBox : public QObject {

@@ -20,6 +20,7 @@
 #include "helpform.h"
 #include "highform.h"
 #include "client_test_util.h"
+#include "mainform_fixture.h"
 #include "mainform.h"
 #include "payload.h"
 #include "penaltyform.h"
@@ -28,33 +29,6 @@
 #include "sounds.h"
 
 namespace {
-
-class MainFormTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ClearSettings();
-        form = std::make_unique<TMainForm>();
-        form->SetPrompts(&user);
-        form->SetAutoStart(false);
-        form->FirstActivation();
-        form->Session().OnSent = [this](TPacketType t) { sent.types.push_back(t); };
-        form->show();
-    }
-    void TearDown() override { form.reset(); }
-
-    void Deliver(TPacketType type, const QByteArray& payload)
-    {
-        form->Session().HandlePacket(type, reinterpret_cast<const uint8_t*>(payload.constData()),
-                                     static_cast<int32_t>(payload.size()));
-    }
-    void Seat(int seat) { Deliver(JOIN_ACCEPTED, JoinAcceptedPayload(uint8_t(seat), QStringLiteral("x"))); }
-    void Record(const TGameInfo& g) { Deliver(GAME_RECORD, RecordPayload(g)); }
-
-    TScriptedUser user;
-    TSentLog sent;
-    std::unique_ptr<TMainForm> form;
-};
 
 // A trick just led by one seat, where the next seat holds both cards it may play and cards
 // it may not (it must follow the led suit).

@@ -2,6 +2,7 @@
 //   1001.wav a card laid into the trick     1002.wav the program closes
 //   1003.wav the start dialog comes up      1006.wav a new hand is dealt
 //   1007.wav the trick is cleared         1010.wav two balloons bump into each other
+//   1011.wav the user's turn while the window is in the background
 // The output is deterministic, so regenerating gives the same bytes.
 #include <algorithm>
 #include <cmath>
@@ -201,6 +202,13 @@ int main(int argc, char** argv)
         Samples s = Boing(620.0, 260.0, 0.28, noise);
         Normalise(s, 0.5);
         outs.push_back({"1010.wav", s});
+    }
+    { // 1011: your turn, while the window is in the background: two soft rising bells.
+        Samples s = Silence(0.5);
+        MixAt(s, Bell(783.99, 0.35, 9.0), 0.0, 0.8);
+        MixAt(s, Bell(1046.5, 0.4, 8.0), 0.12);
+        Normalise(s, 0.4);
+        outs.push_back({"1011.wav", s});
     }
 
     for (const Out& o : outs) {
