@@ -123,6 +123,7 @@ TEST(MaskEngine, RandomPositionsGetTheRecordsVerdictsTakersAndBookings)
     }
     EXPECT_EQ(positions, 100000);
     EXPECT_GT(resolved, 20000);
+    RecordProperty("tricks_resolved", std::to_string(resolved));
     EXPECT_TRUE(notices.notices.empty());
 }
 
@@ -217,6 +218,7 @@ TEST(MaskEngine, WholeGamesKeepTheSameScores)
         }
     }
     EXPECT_GT(positions, 100000);
+    RecordProperty("positions", std::to_string(positions));
     EXPECT_TRUE(notices.notices.empty());
 }
 
