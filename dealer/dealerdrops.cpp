@@ -3,6 +3,8 @@
 // a connection that does not join in time is closed.
 #include <cstring>
 
+#include <QVariant>
+
 #include "cp1254.h"
 #include "dealerthread.h"
 #include "seatnames.h"
@@ -93,7 +95,7 @@ bool TDealerThread::SeatFromSameAddress(const QTcpSocket* connection) const
     return false;
 }
 
-bool TDealerThread::Rejoin(QTcpSocket* connection, const QByteArray& name)
+bool TDealerThread::Rejoin(QTcpSocket* connection, const QByteArray& name, bool probe)
 {
     const QByteArray wanted = FitSeatName(name);
     // A dropped seat first; then a seat whose connection from the same address was lost
@@ -116,31 +118,86 @@ bool TDealerThread::Rejoin(QTcpSocket* connection, const QByteArray& name)
         if (found)
             break;
     }
+    if (found && found->Connection && probe && probeMs_ > 0) {
+        // A seat whose connection still answers is never handed over: ask it for a sign
+        // of life first.
+        StartProbe(*found, connection, name);
+        return true;
+    }
     if (found) {
-        SeatEntry& entry = *found;
-        const QByteArray shown = SeatNameInRecord(game_, entry.Seat);
-        const bool dropped = !entry.Connection;
-        if (QTcpSocket* old = entry.Connection.data()) {
-            // The seat is handed over without a word to the others: it never looked dropped.
-            Log(QStringLiteral("seat %1 (%2): its old connection %3 is replaced")
-                    .arg(entry.Seat)
-                    .arg(FromCp1254(shown), Peer(old)));
-            entry.Connection = nullptr;
-            socket_.CloseConnection(old);
-        }
-        entry.Connection = connection;
-        Log(QStringLiteral("seat %1 (%2) taken back by %3").arg(entry.Seat).arg(FromCp1254(shown), Peer(connection)));
-        for (int k = 0; k < 4; ++k)
-            SendSeatName(socket_, connection, uint8_t(k), FromCp1254(SeatNameInRecord(game_, k)));
-        SendJoinAccepted(socket_, connection, entry.Seat,
-                         QStringLiteral("Oyuna katıldın (%1. oyuncu olarak)").arg(entry.Seat + 1));
-        // Before the first deal nobody has been sent a record.
-        if (game_.Phase != psWaiting)
-            SendGameRecord(socket_, connection, game_);
-        if (dropped)
-            TellOthers(connection, QStringLiteral("%1 oyuna geri döndü.").arg(FromCp1254(shown)));
+        HandOver(*found, connection);
         return true;
     }
     Log(QStringLiteral("no seat to take back under that name: refusing %1").arg(Peer(connection)));
+    return false;
+}
+
+void TDealerThread::HandOver(SeatEntry& entry, QTcpSocket* connection)
+{
+    const QByteArray shown = SeatNameInRecord(game_, entry.Seat);
+    const bool dropped = !entry.Connection;
+    if (QTcpSocket* old = entry.Connection.data()) {
+        // The seat is handed over without a word to the others: it never looked dropped.
+        Log(QStringLiteral("seat %1 (%2): its old connection %3 is replaced")
+                .arg(entry.Seat)
+                .arg(FromCp1254(shown), Peer(old)));
+        entry.Connection = nullptr;
+        socket_.CloseConnection(old);
+    }
+    entry.Connection = connection;
+    Log(QStringLiteral("seat %1 (%2) taken back by %3").arg(entry.Seat).arg(FromCp1254(shown), Peer(connection)));
+    for (int k = 0; k < 4; ++k)
+        SendSeatName(socket_, connection, uint8_t(k), FromCp1254(SeatNameInRecord(game_, k)));
+    SendJoinAccepted(socket_, connection, entry.Seat,
+                     QStringLiteral("Oyuna katıldın (%1. oyuncu olarak)").arg(entry.Seat + 1));
+    // Before the first deal nobody has been sent a record.
+    if (game_.Phase != psWaiting)
+        SendGameRecord(socket_, connection, game_);
+    if (dropped)
+        TellOthers(connection, QStringLiteral("%1 oyuna geri döndü.").arg(FromCp1254(shown)));
+}
+
+void TDealerThread::StartProbe(const SeatEntry& entry, QTcpSocket* newcomer, const QByteArray& name)
+{
+    QTcpSocket* old = entry.Connection.data();
+    Log(QStringLiteral("seat %1: %2 asks for it under its name; asking %3 for a sign of life")
+            .arg(entry.Seat)
+            .arg(Peer(newcomer), Peer(old)));
+    // Every peer answers a CRCERROR naming ACK by repeating its last ACK. The probe goes
+    // with the newcomer's connection; the old one's answer or its silence decides.
+    auto* probe = new QTimer(newcomer);
+    probe->setSingleShot(true);
+    probe->setProperty("probed", QVariant::fromValue(static_cast<QObject*>(old)));
+    probes_.removeAll(nullptr);
+    probes_.append(probe);
+    const QPointer<QTcpSocket> guardedNew(newcomer);
+    const QPointer<QTcpSocket> guardedOld(old);
+    const int seat = entry.Seat;
+    QObject::connect(old, &QTcpSocket::readyRead, probe, [this, probe, guardedNew, guardedOld, seat] {
+        if (!probe->isActive())
+            return;
+        probe->stop();
+        probe->deleteLater();
+        if (!guardedNew)
+            return;
+        Log(QStringLiteral("seat %1: %2 answered; the seat stays with it")
+                .arg(seat)
+                .arg(guardedOld ? Peer(guardedOld) : QStringLiteral("its connection")));
+        RefuseConnection(guardedNew);
+    });
+    QObject::connect(probe, &QTimer::timeout, probe, [this, probe, guardedNew, name] {
+        probe->deleteLater();
+        if (guardedNew && SeatOf(guardedNew) < 0 && !Rejoin(guardedNew, name, false))
+            RefuseConnection(guardedNew);
+    });
+    old->write(BuildControlFrame(CRCERROR, ACK));
+    probe->start(probeMs_);
+}
+
+bool TDealerThread::Probed(const QTcpSocket* connection) const
+{
+    for (const QPointer<QTimer>& probe : probes_)
+        if (probe && probe->isActive() && probe->property("probed").value<QObject*>() == connection)
+            return true;
     return false;
 }

@@ -1,46 +1,16 @@
 // The course of a game at the dealer: new games and loaded records, contracts, cards,
 // the computer seats, the pacing of every trick and the broadcast of the record.
+#include <cstring>
 #include <string>
 
 #include "cp1254.h"
 #include "dealerthread.h"
 #include "gamefiles.h"
 #include "payload.h"
+#include "seatnames.h"
 #include "senddealerpackets.h"
+#include "tabletext.h"
 
-namespace {
-
-QString SeatText(int seat)
-{
-    return seat < 0 ? QStringLiteral("a connection without a seat") : QStringLiteral("seat %1").arg(seat);
-}
-
-QString CardText(uint8_t suit, uint8_t value)
-{
-    return QStringLiteral("%1 of %2").arg(int(value)).arg(QString::fromUtf8(SuitName(suit)));
-}
-
-QString PhaseText(const TGameInfo& g)
-{
-    switch (g.Phase) {
-    case psTrickComplete: return QStringLiteral("trick complete");
-    case psPlaying: return QStringLiteral("seat %1 to play").arg(int(g.Turn));
-    case psChoosing: return QStringLiteral("seat %1 to choose").arg(int(g.Chooser));
-    case psWaiting: return QStringLiteral("waiting for players");
-    case psGameOver: return QStringLiteral("game over");
-    default: return QStringLiteral("phase %1").arg(int(g.Phase));
-    }
-}
-
-QString TotalsText(const TGameInfo& g)
-{
-    QStringList totals;
-    for (int s = 0; s < 4; ++s)
-        totals << QString::number(g.Score.Totals[s].Total);
-    return totals.join(QLatin1Char(' '));
-}
-
-} // namespace
 
 void TDealerThread::GameRecordMessage(int seat, const uint8_t* buf, int32_t count)
 {
@@ -117,14 +87,14 @@ void TDealerThread::CardPlay(int seat, const uint8_t* buf, int32_t count)
     if (seatCount_ != 4 || game_.Phase != psPlaying || game_.Turn != seat || game_.TrickCount >= 4)
         return Drop("CARD_PLAY", QStringLiteral("seat %1 is not to play").arg(seat));
     if (!HasCard(game_, seat, suit, value))
-        return Drop("CARD_PLAY", QStringLiteral("seat %1 does not hold the %2").arg(seat).arg(CardText(suit, value)));
+        return Drop("CARD_PLAY", QStringLiteral("seat %1 does not hold %2").arg(seat).arg(CardName(suit, value)));
     std::string refusal;
     if (!IsPlayable(game_, seat, suit, value, refusal))
-        return Drop("CARD_PLAY", QStringLiteral("seat %1 may not play the %2: %3")
+        return Drop("CARD_PLAY", QStringLiteral("seat %1 may not play %2: %3")
                                      .arg(seat)
-                                     .arg(CardText(suit, value), QString::fromStdString(refusal)));
+                                     .arg(CardName(suit, value), QString::fromStdString(refusal)));
     PlayCard(game_, seat, suit, value);
-    Log(QStringLiteral("seat %1 played the %2").arg(seat).arg(CardText(suit, value)));
+    Log(QStringLiteral("seat %1 played %2").arg(seat).arg(CardName(suit, value)));
     BroadcastGameRecord();
     if (game_.TrickCount == 4)
         StartTrickTimers();
@@ -134,20 +104,29 @@ void TDealerThread::WaitForPlayers(int seat)
 {
     if (seat != 0)
         return Drop("WAIT_FOR_PLAYERS", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
-    // Every connection is dropped, so every seat is given up with it: the table is opened
-    // again for new players, the dealer's own user first.
+    // The table is opened again for new players: the dealer's own user keeps seat 0 and
+    // its connection, every other seat is given up and every other connection closed.
     computerMoveTimer_.stop();
     StopTrickTimers();
-    DropConnectionTimers();
+    const QByteArray ownName = SeatNameInRecord(game_, 0);
     InitGameInfo(game_);
-    seats_.clear();
-    seatCount_ = 0;
+    std::memcpy(game_.PlayerName[0], ownName.constData(), std::size_t(ownName.size()));
+    QTcpSocket* own = OwnUser();
+    QList<QPointer<QTcpSocket>> others;
+    for (int i = 0; i < socket_.ActiveConnections(); ++i)
+        if (socket_.Connection(i) != own)
+            others.append(socket_.Connection(i));
+    while (seats_.size() > 1)
+        seats_.removeLast();
+    seatCount_ = int(seats_.size());
     computerCount_ = 0;
-    const quint16 port = socket_.Port();
-    socket_.Close();
-    socket_.SetPort(port);
-    socket_.Open();
+    for (const QPointer<QTcpSocket>& connection : others)
+        if (connection)
+            socket_.CloseConnection(connection);
     Log(QStringLiteral("waiting for new players on port %1").arg(socket_.Port()));
+    for (int s = 1; s < 4; ++s)
+        SendSeatName(socket_, own, uint8_t(s), QString());
+    SendMissing();
 }
 
 void TDealerThread::BroadcastGameRecord()
@@ -200,9 +179,9 @@ void TDealerThread::ComputerMoveTick()
                     .arg(game_.Contract < kContractCount ? QString::fromUtf8(ContractNames[game_.Contract])
                                                          : QStringLiteral("nothing")));
         else
-            Log(QStringLiteral("seat %1 (computer) played the %2")
+            Log(QStringLiteral("seat %1 (computer) played %2")
                     .arg(seat)
-                    .arg(CardText(game_.TrickSuit[game_.TrickCount - 1], game_.TrickValue[game_.TrickCount - 1])));
+                    .arg(CardName(game_.TrickSuit[game_.TrickCount - 1], game_.TrickValue[game_.TrickCount - 1])));
         BroadcastGameRecord(); // leaves the seat list as it is
         if (game_.TrickCount == 4)
             StartTrickTimers();

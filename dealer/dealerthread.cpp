@@ -45,6 +45,7 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
       trickResolveExtraMs_(options.TrickResolveExtraMs),
       joinTimeoutMs_(options.JoinTimeoutMs),
       ackTimeoutMs_(options.AckTimeoutMs),
+      probeMs_(options.ProbeMs),
       lastHandFolder_(options.LastHandFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                        : options.LastHandFolder)
 {
@@ -59,10 +60,10 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
     // A stranger's broken frames must not put boxes on the dealer's screen: transport
     // messages are shown only for the connections of seated players.
     socket_.OnConnectionMessage = [this](QTcpSocket* c, const QString& text) {
-        if (SeatOf(c) >= 0)
+        if (SeatOf(c) >= 0 && !Probed(c))
             socket_.ShowMessage(text);
         else if (!text.isEmpty())
-            Log(QStringLiteral("not shown (%1 holds no seat): %2").arg(Peer(c), text));
+            Log(QStringLiteral("not shown (%1 holds no seat or is being asked): %2").arg(Peer(c), text));
     };
     socket_.Open();
 

@@ -44,8 +44,11 @@
 //     A player who joins under the seat's name (the one asked for, or the unique one
 //     given) takes it back and is sent every seat's name, its seat and the record. A
 //     player who joins under the name of a seat whose connection still looks open, from
-//     the same address, takes it over the same way: that connection was lost without the
-//     dealer noticing (a network that went away, or the program restarted at once);
+//     the same address, takes it over the same way if that connection does not answer a
+//     request for a sign of life within ProbeMs: it was lost without the dealer noticing
+//     (a network that went away, or the program restarted at once). A connection that
+//     answers keeps its seat, and the newcomer is told TABLE_FULL (a second copy of the
+//     program under the same name never takes the dealer's own seat);
 //   - a player's connection that sends more than MaxDataFrames data frames within
 //     DataFrameWindowMs is closed, and so is one whose frame has waited AckTimeoutMs for
 //     its ACK;
@@ -90,6 +93,9 @@ constexpr int kDataFrameWindowMs = 10000;
 // the other end acknowledges every frame as it reads it, so that connection is lost (or
 // its peer does not follow the protocol), and the computer takes the seat over.
 constexpr int kAckTimeoutMs = 30000;
+// A player joining under the name of a seat whose connection still looks open, from the
+// same address, gets the seat only if that connection does not answer within this time.
+constexpr int kProbeMs = 3000;
 
 struct TDealerOptions {
     quint16 Port = kGamePort;                 // 0: any free port (tests); see Port()
@@ -101,6 +107,7 @@ struct TDealerOptions {
     int MaxDataFrames = kMaxDataFrames;       // per connection and window; 0: no limit
     int DataFrameWindowMs = kDataFrameWindowMs;
     int AckTimeoutMs = kAckTimeoutMs;         // 0: connections are never closed for it
+    int ProbeMs = kProbeMs;                   // 0: a live seat is handed over without asking
 };
 
 // One taken seat.
@@ -189,7 +196,12 @@ private:
     bool SeatFromSameAddress(const QTcpSocket* connection) const; // a live human seat's peer shares it
     void FreeSeatOf(int index);                     // before the game: the seat is given up
     void ComputerTakesOver(SeatEntry& entry);       // during the game: the computer plays it
-    bool Rejoin(QTcpSocket* connection, const QByteArray& name);
+    // A player who joins under the name of a seat of a full table: true when the seat is
+    // given back to it, or when its old connection, still open, is being asked first.
+    bool Rejoin(QTcpSocket* connection, const QByteArray& name, bool probe = true);
+    void HandOver(SeatEntry& entry, QTcpSocket* connection);
+    void StartProbe(const SeatEntry& entry, QTcpSocket* newcomer, const QByteArray& name);
+    bool Probed(const QTcpSocket* connection) const; // asked for a sign of life now
     void TellOthers(const QTcpSocket* except, const QString& line);
 
     // dealerflow.cpp: the course of a game
@@ -218,6 +230,7 @@ private:
     int computerCount_ = 0;
     TComputerPlayer computer_;
     QList<SeatEntry> seats_;
+    QList<QPointer<QTimer>> probes_;           // seats whose open connection is being asked
     QList<QPointer<QTimer>> connectionTimers_; // join timeouts, and the polls that close refused
                                                // connections once TABLE_FULL is through
     TRandom* random_;
@@ -225,6 +238,7 @@ private:
     int trickResolveExtraMs_;
     int joinTimeoutMs_;
     int ackTimeoutMs_;
+    int probeMs_;
     QString lastHandFolder_;
     QString lastHandPath_;
 };

@@ -193,6 +193,7 @@ struct TDealerFixture : ::testing::Test {
     TRandom random{20261207};
     int joinTimeoutMs = kJoinTimeoutMs;
     int ackTimeoutMs = kAckTimeoutMs;
+    int probeMs = kProbeMs;
 
     void StartDealer(bool quick = false, int resolveExtraMs = kTrickResolveExtraMs)
     {
@@ -206,6 +207,7 @@ struct TDealerFixture : ::testing::Test {
         options.Random = &random;
         options.JoinTimeoutMs = joinTimeoutMs;
         options.AckTimeoutMs = ackTimeoutMs;
+        options.ProbeMs = probeMs;
         // Shortened pacing lets a player send faster than any real one could.
         if (resolveExtraMs < kTrickResolveExtraMs)
             options.MaxDataFrames = 0;

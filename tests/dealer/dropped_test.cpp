@@ -3,6 +3,7 @@
 #include <map>
 
 #include "dealer_test_util.h"
+#include "notify.h"
 
 namespace {
 
@@ -171,29 +172,63 @@ TEST_F(Dropped, UniqueNamesTakeSeatsBackAndStrangersFindTheTableFull)
         EXPECT_NE(dealer->Seats()[s].Connection, nullptr) << s;
 }
 
-TEST_F(Dropped, ANameFromTheSameAddressReplacesAConnectionThatLooksOpen)
+TEST_F(Dropped, ANameFromTheSameAddressReplacesAConnectionThatNoLongerAnswers)
 {
     // A player whose network went away joins again before the dealer has noticed: the
-    // seat's old connection is closed and the newcomer gets the seat and the game.
+    // seat's old connection, asked for a sign of life, stays silent; it is closed and the
+    // newcomer gets the seat and the game.
+    probeMs = 300;
     StartDealer();
     Join("Ayşe");
-    Join("Ömer");
+    QTcpSocket silent;
+    JoinSilently(silent, dealer->Port());
+    ASSERT_TRUE(WaitFor([&] { return dealer->SeatCount() == 2; }));
     SendStartNow(P(0).Socket);
-    ASSERT_TRUE(P(1).WaitLine("SEAT_NAME 3 Acemi2"));
+    ASSERT_TRUE(P(0).WaitLine("SEAT_NAME 3 Acemi2"));
     SendNewGame(P(0).Socket);
-    ASSERT_TRUE(P(1).WaitCount(GAME_RECORD, 1));
-    TTestPlayer& again = Join("Ömer", false);
-    SendJoinRequest(again.Socket, "Ömer");
+    ASSERT_TRUE(P(0).WaitCount(GAME_RECORD, 1));
+    TTestPlayer& again = Join("Sessiz", false);
+    SendJoinRequest(again.Socket, "Sessiz");
     ASSERT_TRUE(again.WaitCount(GAME_RECORD, 1));
-    EXPECT_EQ(again.Lines(), QStringList({"SEAT_NAME 0 Ayşe", "SEAT_NAME 1 Ömer", "SEAT_NAME 2 Acemi1",
+    EXPECT_EQ(again.Lines(), QStringList({"SEAT_NAME 0 Ayşe", "SEAT_NAME 1 Sessiz", "SEAT_NAME 2 Acemi1",
                                           "SEAT_NAME 3 Acemi2", AcceptedLine(1), "GAME_RECORD"}));
-    ASSERT_TRUE(WaitFor([&] { return P(1).Disconnected; }));
     EXPECT_TRUE(WaitFor([&] { return dealer->DealerSocket().ActiveConnections() == 2; }));
     EXPECT_NE(dealer->Seats()[1].Connection, nullptr);
     // The seat never looked dropped: nobody is told anything.
     ASSERT_TRUE(P(0).Sync());
-    EXPECT_FALSE(P(0).Has(DroppedLine("Ömer")));
-    EXPECT_FALSE(P(0).Has(BackLine("Ömer")));
+    EXPECT_FALSE(P(0).Has(DroppedLine("Sessiz")));
+    EXPECT_FALSE(P(0).Has(BackLine("Sessiz")));
+}
+
+TEST_F(Dropped, ASeatWhoseConnectionAnswersIsNeverTakenOver)
+{
+    // A second copy of the program on the dealer's machine, under the same default name,
+    // finds the table full; the dealer's own window goes on receiving the game.
+    std::vector<std::string> notices;
+    SetNotifier([&](const std::string& text, int) { notices.push_back(text); });
+    struct TReset {
+        ~TReset() { SetNotifier({}); }
+    } reset;
+    probeMs = 2000;
+    StartDealer();
+    TTestPlayer& own = Join("Oyuncu");
+    TTestPlayer& second = Join("Ömer");
+    SendStartNow(own.Socket);
+    SendNewGame(own.Socket);
+    ASSERT_TRUE(own.WaitCount(GAME_RECORD, 1));
+    for (const char* name : {"Oyuncu", "Ömer"}) {
+        TTestPlayer& copy = Join(name, false);
+        SendJoinRequest(copy.Socket, name);
+        ASSERT_TRUE(WaitFor([&] { return copy.Disconnected; }));
+        EXPECT_EQ(copy.Lines(), QStringList({"TABLE_FULL"})) << name;
+    }
+    EXPECT_FALSE(own.Disconnected || second.Disconnected);
+    EXPECT_NE(dealer->Seats()[0].Connection, nullptr);
+    EXPECT_TRUE(WaitFor([&] { return dealer->DealerSocket().ActiveConnections() == 2; }));
+    SendNewGame(own.Socket);
+    EXPECT_TRUE(own.WaitCount(GAME_RECORD, 2));
+    EXPECT_TRUE(second.WaitCount(GAME_RECORD, 2));
+    EXPECT_TRUE(notices.empty());
 }
 
 TEST_F(Dropped, ChatSkipsABackedUpLinkAndAFloodingPlayerIsClosed)

@@ -1,6 +1,7 @@
 // Messages a connection has no right to send, or that carry impossible values: each is
 // dropped, the record stays as it was and nothing is broadcast.
 #include "dealer_test_util.h"
+#include "tabletext.h"
 
 namespace {
 
@@ -121,6 +122,8 @@ TEST_F(Forged, CardsAreTakenOnlyFromTheSeatToPlayAndOnlyWhenLegal)
     ExpectDropped(P(leader), [&] { P(leader).SendRaw(CARD_PLAY, QByteArray(1, char(leader)) + char(suit)); },
                   "short payload");
     ExpectApplied(P(leader), [&] { Play(leader, suit, value); });
+    // The log names the card as the players do ("Karo 4", "Maça Papaz").
+    EXPECT_GE(EventAt({QStringLiteral("seat %1 played %2").arg(leader).arg(CardName(suit, value))}), 0);
 
     const TGameInfo after = dealer->GameInfo();
     std::string why;

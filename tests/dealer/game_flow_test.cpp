@@ -237,7 +237,7 @@ TEST_F(Loading, ALoadedRecordReplacesEverythingAndAFullTrickGoesOn)
     EXPECT_STREQ(records[1].PlayerName[1], "Kayit1");
 }
 
-TEST_F(Loading, WaitForPlayersEmptiesTheTableForNewPlayers)
+TEST_F(Loading, WaitForPlayersKeepsTheDealersSeatAndOpensTheOthers)
 {
     StartDealer();
     TTestPlayer& own = Join("Ayşe");
@@ -246,16 +246,29 @@ TEST_F(Loading, WaitForPlayersEmptiesTheTableForNewPlayers)
     ASSERT_TRUE(own.WaitLine("SEAT_NAME 3 Acemi2"));
     SendNewGame(own.Socket);
     ASSERT_TRUE(own.WaitCount(GAME_RECORD, 1));
+    own.Received.clear();
     SendWaitForPlayers(own.Socket);
-    ASSERT_TRUE(WaitFor([&] { return P(0).Disconnected && P(1).Disconnected; }));
-    EXPECT_EQ(dealer->SeatCount(), 0);
+    ASSERT_TRUE(WaitFor([&] { return P(1).Disconnected; }));
+    ASSERT_TRUE(own.WaitCount(STATUS_TEXT, 1));
+    // The dealer's own window is told the seats are free and how many players it waits for.
+    EXPECT_EQ(own.Lines(), QStringList({"SEAT_NAME 1 ", "SEAT_NAME 2 ", "SEAT_NAME 3 ", StatusLine(3)}));
+    EXPECT_FALSE(own.Disconnected);
+    EXPECT_EQ(dealer->SeatCount(), 1);
     EXPECT_EQ(dealer->ComputerCount(), 0);
-    EXPECT_EQ(dealer->GameInfo().PlayerName[0][0], '\0');
+    EXPECT_STREQ(dealer->GameInfo().PlayerName[0], "Ay\xfe" "e");
+    EXPECT_EQ(dealer->GameInfo().PlayerName[1][0], '\0');
+    EXPECT_EQ(dealer->GameInfo().Phase, psWaiting);
     EXPECT_FALSE(dealer->ComputerMoveTimer().isActive());
     ASSERT_TRUE(dealer->Listening());
 
-    TTestPlayer& again = Join("Ömer");
-    EXPECT_EQ(again.Lines(), QStringList({"SEAT_NAME 0 Ömer", StatusLine(3), AcceptedLine(0)}));
+    // The table fills again and starts as a new one does.
+    TTestPlayer& next = Join("Zeynep");
+    EXPECT_EQ(next.Lines(), QStringList({"SEAT_NAME 1 Zeynep", AcceptedLine(1), "SEAT_NAME 0 Ayşe"}));
+    ASSERT_TRUE(own.WaitLine(StatusLine(2)));
+    SendStartNow(own.Socket);
+    ASSERT_TRUE(next.WaitLine("SEAT_NAME 3 Acemi2"));
+    SendNewGame(own.Socket);
+    EXPECT_TRUE(own.WaitCount(GAME_RECORD, 1) && next.WaitCount(GAME_RECORD, 1));
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include "gamefiles.h"
 #include "seatnames.h"
+#include "tabletext.h"
 
 namespace {
 
@@ -36,6 +37,17 @@ TEST(SeatNames, LongNamesAreCutAndLongDuplicatesStayWithinTheField)
     EXPECT_EQ(again.size(), 29);
     EXPECT_NE(again, xs);
     EXPECT_NE(again, made);
+}
+
+TEST(SeatNames, CardsAreNamedAsPlayersNameThem)
+{
+    EXPECT_EQ(CardName(Diamonds, Four), "Karo 4");
+    EXPECT_EQ(CardName(Diamonds, Ace), "Karo As");
+    EXPECT_EQ(CardName(Spades, King), "Maça Papaz");
+    EXPECT_EQ(CardName(Hearts, Queen), "Kupa Kız");
+    EXPECT_EQ(CardName(Clubs, Jack), "Sinek Vale");
+    EXPECT_EQ(CardName(Clubs, Ten), "Sinek 10");
+    EXPECT_EQ(CardName(Hearts, Deuce), "Kupa 2");
 }
 
 TGameInfo SampleRecord()
