@@ -17,24 +17,39 @@ bool ValidSeat(int seat) { return seat >= 0 && seat < 4; }
 
 } // namespace
 
-int ComputerMove(TComputerPlayer& p, int seat, TGameInfo& g, TRandom& rnd)
+TMove ComputerChoice(TComputerPlayer& p, int seat, const TGameInfo& g, TRandom& rnd)
 {
-    p.Game = &g;
-    if (!ValidSeat(seat))
-        return 0;
-    if (g.Chooser == seat) {
-        uint8_t contract = SelectContract(p, seat, rnd);
-        ChooseContract(g, contract);
-        return 2;
-    }
-    if (g.Turn == seat && g.TrickCount < 4) {
+    // The choice is made on a copy, so the caller's record is never touched, not even by a
+    // rule the choice applies on the way.
+    TGameInfo work = g;
+    p.Game = &work;
+    TMove move;
+    if (ValidSeat(seat) && g.Chooser == seat) {
+        move = TMove::ChooseContract(SelectContract(p, seat, rnd));
+    } else if (ValidSeat(seat) && g.Turn == seat && g.TrickCount < 4) {
         uint8_t suit = kNone;
         uint8_t value = kNone;
         SelectCard(p, seat, suit, value);
-        PlayCard(g, seat, suit, value);
-        return 1;
+        move = TMove::PlayCard(suit, value);
     }
-    return 0;
+    p.Game = nullptr;
+    return move;
+}
+
+int ComputerMove(TComputerPlayer& p, int seat, TGameInfo& g, TRandom& rnd)
+{
+    const TMove move = ComputerChoice(p, seat, g, rnd);
+    p.Game = &g;
+    switch (move.Kind) {
+    case TMove::TKind::Contract:
+        ChooseContract(g, move.Contract);
+        return 2;
+    case TMove::TKind::Card:
+        PlayCard(g, seat, move.Suit, move.Value);
+        return 1;
+    default:
+        return 0;
+    }
 }
 
 void FindPlayableCards(TComputerPlayer& p, int seat)

@@ -8,6 +8,7 @@
 
 #include "cards.h"
 #include "gameinfo.h"
+#include "move.h"
 
 // The computer player's working record. It owns nothing: Game refers to the record of
 // the caller, set by every ComputerMove.
@@ -21,9 +22,15 @@ struct TComputerPlayer {
 // Bound of HighestBelow that excludes nothing (one above the Ace's rank).
 constexpr uint8_t kNoUpperBound = 14;
 
-// Acts for seat on g: chooses the contract (result 2) when the seat is the chooser, plays
-// a card (result 1) when it is the seat's turn and the trick is not full, else nothing (0).
-// rnd is the source of the contract choice.
+// The computer's choice for seat on g, which it leaves as it is: the contract when the seat
+// is the chooser, the card when it is the seat's turn and the trick is not full, else no
+// move (TMove::None). rnd is the source of the contract choice and is drawn from exactly
+// as ComputerMove draws. A choice that failed its checks has been reported and is still
+// returned (a contract of 255, or the card chosen); the caller applies it through the rules.
+TMove ComputerChoice(TComputerPlayer& p, int seat, const TGameInfo& g, TRandom& rnd);
+
+// Acts for seat on g: applies ComputerChoice to g and tells what it chose: the contract
+// (result 2), a card (result 1) or nothing (0).
 int ComputerMove(TComputerPlayer& p, int seat, TGameInfo& g, TRandom& rnd = GameRandom());
 
 // ---- Card choice ----

@@ -333,25 +333,19 @@ void TMainForm::ComputerPlaysForMe()
     if (seat < 0)
         return;
     if (g.Turn == seat && g.Phase == psPlaying && !session_.CardSent) {
-        TGameInfo copy = g;
         TComputerPlayer player;
-        ComputerMove(player, seat, copy);
-        for (int i = 0; i < g.CardCount[seat]; ++i) {
-            const uint8_t suit = g.CardSuit[seat][i];
-            const uint8_t value = g.CardValue[seat][i];
-            if (!HasCard(copy, seat, suit, value)) {
-                session_.SendCardPlay(suit, value);
-                UpdateCursors();
-                return;
-            }
+        const TMove move = ComputerChoice(player, seat, g, GameRandom());
+        if (move.Kind == TMove::TKind::Card && HasCard(g, seat, move.Suit, move.Value)) {
+            session_.SendCardPlay(move.Suit, move.Value);
+            UpdateCursors();
+            return;
         }
         Inform(QStringLiteral("Bilgisayar oynayamadı!"));
     } else if (g.Chooser == seat && g.Phase == psChoosing && !session_.ContractSent) {
-        TGameInfo copy = g;
         TComputerPlayer player;
-        ComputerMove(player, seat, copy);
-        if (copy.Contract < kContractCount)
-            session_.SendContractChoice(copy.Contract);
+        const TMove move = ComputerChoice(player, seat, g, GameRandom());
+        if (move.Kind == TMove::TKind::Contract && move.Contract < kContractCount)
+            session_.SendContractChoice(move.Contract);
     }
 }
 

@@ -145,6 +145,7 @@ void TDealerThread::HandOver(SeatEntry& entry, QTcpSocket* connection)
         socket_.CloseConnection(old);
     }
     entry.Connection = connection;
+    ++version_; // a computer's answer for the seat is not wanted any more
     Log(QStringLiteral("seat %1 (%2) taken back by %3").arg(entry.Seat).arg(FromCp1254(shown), Peer(connection)));
     for (int k = 0; k < 4; ++k)
         SendSeatName(socket_, connection, uint8_t(k), FromCp1254(SeatNameInRecord(game_, k)));

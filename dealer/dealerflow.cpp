@@ -1,5 +1,6 @@
 // The course of a game at the dealer: new games and loaded records, contracts, cards,
 // the computer seats, the pacing of every trick and the broadcast of the record.
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -11,6 +12,45 @@
 #include "senddealerpackets.h"
 #include "tabletext.h"
 
+
+namespace {
+
+int AwaitedSeat(const TGameInfo& g)
+{
+    if (g.Phase == psChoosing && g.Chooser < 4)
+        return g.Chooser;
+    if (g.Phase == psPlaying && g.Turn < 4 && g.TrickCount < 4)
+        return g.Turn;
+    return -1;
+}
+
+QString MoveRefusal(const TGameInfo& g, int seat, const TMove& move)
+{
+    switch (move.Kind) {
+    case TMove::TKind::Contract:
+        if (g.Phase != psChoosing || g.Chooser != seat)
+            return QStringLiteral("seat %1 is not to choose").arg(seat);
+        if (move.Contract >= kContractCount || !ContractAvailable(g, seat, move.Contract))
+            return QStringLiteral("contract %1 is not available to seat %2").arg(int(move.Contract)).arg(seat);
+        return {};
+    case TMove::TKind::Card: {
+        if (g.Phase != psPlaying || g.Turn != seat || g.TrickCount >= 4)
+            return QStringLiteral("seat %1 is not to play").arg(seat);
+        if (!HasCard(g, seat, move.Suit, move.Value))
+            return QStringLiteral("seat %1 does not hold %2").arg(seat).arg(CardName(move.Suit, move.Value));
+        std::string refusal;
+        if (!IsPlayable(g, seat, move.Suit, move.Value, refusal))
+            return QStringLiteral("seat %1 may not play %2: %3")
+                .arg(seat)
+                .arg(CardName(move.Suit, move.Value), QString::fromStdString(refusal));
+        return {};
+    }
+    default:
+        return QStringLiteral("no move");
+    }
+}
+
+} // namespace
 
 void TDealerThread::GameRecordMessage(int seat, const uint8_t* buf, int32_t count)
 {
@@ -66,14 +106,13 @@ void TDealerThread::ContractChoice(int seat, const uint8_t* buf, int32_t count)
     uint8_t contract = kNone;
     if (!ReadContractChoice(buf, count, contract))
         return Drop("CONTRACT_CHOICE", QStringLiteral("payload too short"));
-    if (seat < 0 || seatCount_ != 4 || game_.Phase != psChoosing || game_.Chooser != seat)
+    if (seat < 0 || seatCount_ != 4)
         return Drop("CONTRACT_CHOICE", QStringLiteral("%1 is not to choose").arg(SeatText(seat)));
-    if (contract >= kContractCount || !ContractAvailable(game_, seat, contract))
-        return Drop("CONTRACT_CHOICE",
-                    QStringLiteral("contract %1 is not available to seat %2").arg(int(contract)).arg(seat));
-    ChooseContract(game_, contract);
-    Log(QStringLiteral("seat %1 chose %2").arg(seat).arg(QString::fromUtf8(ContractNames[contract])));
-    BroadcastGameRecord();
+    const TMove move = TMove::ChooseContract(contract);
+    const QString refusal = MoveRefusal(game_, seat, move);
+    if (!refusal.isEmpty())
+        return Drop("CONTRACT_CHOICE", refusal);
+    ApplyMove(seat, move, QString());
 }
 
 void TDealerThread::CardPlay(int seat, const uint8_t* buf, int32_t count)
@@ -84,20 +123,13 @@ void TDealerThread::CardPlay(int seat, const uint8_t* buf, int32_t count)
     if (seat < 0 || cardSeat != seat)
         return Drop("CARD_PLAY",
                     QStringLiteral("%1 plays for seat %2").arg(SeatText(seat)).arg(int(cardSeat)));
-    if (seatCount_ != 4 || game_.Phase != psPlaying || game_.Turn != seat || game_.TrickCount >= 4)
+    if (seatCount_ != 4)
         return Drop("CARD_PLAY", QStringLiteral("seat %1 is not to play").arg(seat));
-    if (!HasCard(game_, seat, suit, value))
-        return Drop("CARD_PLAY", QStringLiteral("seat %1 does not hold %2").arg(seat).arg(CardName(suit, value)));
-    std::string refusal;
-    if (!IsPlayable(game_, seat, suit, value, refusal))
-        return Drop("CARD_PLAY", QStringLiteral("seat %1 may not play %2: %3")
-                                     .arg(seat)
-                                     .arg(CardName(suit, value), QString::fromStdString(refusal)));
-    PlayCard(game_, seat, suit, value);
-    Log(QStringLiteral("seat %1 played %2").arg(seat).arg(CardName(suit, value)));
-    BroadcastGameRecord();
-    if (game_.TrickCount == 4)
-        StartTrickTimers();
+    const TMove move = TMove::PlayCard(suit, value);
+    const QString refusal = MoveRefusal(game_, seat, move);
+    if (!refusal.isEmpty())
+        return Drop("CARD_PLAY", refusal);
+    ApplyMove(seat, move, QString());
 }
 
 void TDealerThread::WaitForPlayers(int seat)
@@ -110,6 +142,7 @@ void TDealerThread::WaitForPlayers(int seat)
     StopTrickTimers();
     const QByteArray ownName = SeatNameInRecord(game_, 0);
     InitGameInfo(game_);
+    ++version_;
     std::memcpy(game_.PlayerName[0], ownName.constData(), std::size_t(ownName.size()));
     QTcpSocket* own = OwnUser();
     QList<QPointer<QTcpSocket>> others;
@@ -131,8 +164,10 @@ void TDealerThread::WaitForPlayers(int seat)
 
 void TDealerThread::BroadcastGameRecord()
 {
+    ++version_; // a computer's answer asked for before is of no use any more
     if (seatCount_ != 4)
         return;
+    source_->Observe(game_);
     for (QTcpSocket* connection : HumanConnections())
         SendGameRecord(socket_, connection, game_);
     computerMoveTimer_.start();
@@ -159,34 +194,49 @@ void TDealerThread::StopTrickTimers()
         TrickClearTick();
 }
 
+void TDealerThread::ApplyMove(int seat, const TMove& move, const QString& who)
+{
+    if (move.Kind == TMove::TKind::Contract) {
+        ChooseContract(game_, move.Contract);
+        Log(QStringLiteral("seat %1%2 chose %3").arg(seat).arg(who, QString::fromUtf8(ContractNames[move.Contract])));
+    } else {
+        PlayCard(game_, seat, move.Suit, move.Value);
+        Log(QStringLiteral("seat %1%2 played %3").arg(seat).arg(who, CardName(move.Suit, move.Value)));
+    }
+    BroadcastGameRecord();
+    if (game_.TrickCount == 4)
+        StartTrickTimers();
+}
+
 void TDealerThread::ComputerMoveTick()
 {
     computerMoveTimer_.stop();
-    if (seatCount_ != 4 || (game_.Phase != psChoosing && game_.Phase != psPlaying))
+    // One action per tick, by the awaited seat if the computer plays it: a computer seat,
+    // or a seat whose player's connection closed.
+    const int seat = seatCount_ == 4 ? AwaitedSeat(game_) : -1;
+    if (seat < 0 || asked_ == version_)
         return;
-    // One action per tick: the first computer-played seat that acts ends the tick. Those
-    // are the computer seats and the seats whose player's connection closed.
-    for (const SeatEntry& entry : seats_) {
-        if (!entry.ComputerPlays())
-            continue;
-        const int seat = entry.Seat;
-        const int acted = ComputerMove(computer_, seat, game_, *random_);
-        if (acted == 0)
-            continue;
-        if (acted == 2)
-            Log(QStringLiteral("seat %1 (computer) chose %2")
-                    .arg(seat)
-                    .arg(game_.Contract < kContractCount ? QString::fromUtf8(ContractNames[game_.Contract])
-                                                         : QStringLiteral("nothing")));
-        else
-            Log(QStringLiteral("seat %1 (computer) played %2")
-                    .arg(seat)
-                    .arg(CardName(game_.TrickSuit[game_.TrickCount - 1], game_.TrickValue[game_.TrickCount - 1])));
-        BroadcastGameRecord(); // leaves the seat list as it is
-        if (game_.TrickCount == 4)
-            StartTrickTimers();
+    const auto entry = std::find_if(seats_.begin(), seats_.end(), [seat](const SeatEntry& e) { return e.Seat == seat; });
+    if (entry == seats_.end() || !entry->ComputerPlays())
         return;
-    }
+    const quint64 ticket = version_;
+    asked_ = ticket;
+    const std::optional<TMove> move =
+        source_->Request(game_, seat, [this, ticket, seat](const TMove& m) { ComputerAnswer(ticket, seat, m); });
+    if (move)
+        ComputerAnswer(ticket, seat, *move);
+}
+
+void TDealerThread::ComputerAnswer(quint64 ticket, int seat, const TMove& move)
+{
+    if (ticket != version_)
+        return Log(QStringLiteral("seat %1 (computer): an answer for an earlier state is discarded").arg(seat));
+    const QString refusal = MoveRefusal(game_, seat, move);
+    // A move that cannot be applied is reported once; the game waits (the timer stays
+    // stopped) until the record changes, for example through a loaded game.
+    if (!refusal.isEmpty())
+        return Log(QStringLiteral("seat %1 (computer) found no move (%2); the game waits").arg(seat).arg(refusal));
+    ApplyMove(seat, move, QStringLiteral(" (computer)"));
 }
 
 void TDealerThread::TrickWinnerTick()

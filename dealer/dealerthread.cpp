@@ -47,7 +47,9 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
       ackTimeoutMs_(options.AckTimeoutMs),
       probeMs_(options.ProbeMs),
       lastHandFolder_(options.LastHandFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                       : options.LastHandFolder)
+                                                       : options.LastHandFolder),
+      computerName_(options.ComputerName),
+      source_(options.ComputerLevel ? options.ComputerLevel(*random_) : std::make_unique<TAcemiSource>(*random_))
 {
     socket_.setObjectName(QStringLiteral("DealerSocket"));
     socket_.SetPort(options.Port);
@@ -117,6 +119,12 @@ void TDealerThread::ApplyQuick(bool quick)
     trickClearTimer_.setInterval(quick ? kQuickTrickClearMs : kTrickClearMs);
     trickResolveTimer_.setInterval(trickWinnerTimer_.interval() + trickClearTimer_.interval() +
                                    trickResolveExtraMs_);
+}
+
+void TDealerThread::SetMoveSource(std::unique_ptr<TMoveSource> source)
+{
+    source_ = std::move(source);
+    ++version_;
 }
 
 void TDealerThread::Log(const QString& line) const
@@ -318,7 +326,7 @@ void TDealerThread::StartNow()
         SeatEntry entry;
         entry.Seat = uint8_t(FreeSeat());
         entry.Kind = SeatEntry::Computer;
-        entry.Name = "Acemi" + QByteArray::number(computerCount_);
+        entry.Name = computerName_ + QByteArray::number(computerCount_);
         AddSeat(entry);
     }
 }

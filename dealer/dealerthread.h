@@ -57,6 +57,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include <QByteArray>
 #include <QHostAddress>
@@ -68,6 +69,7 @@
 
 #include "computerplayer.h"
 #include "gameinfo.h"
+#include "movesource.h"
 #include "packet.h"
 #include "packetsocket.h"
 #include "serverpacketsocket.h"
@@ -108,6 +110,10 @@ struct TDealerOptions {
     int DataFrameWindowMs = kDataFrameWindowMs;
     int AckTimeoutMs = kAckTimeoutMs;         // 0: connections are never closed for it
     int ProbeMs = kProbeMs;                   // 0: a live seat is handed over without asking
+    // The computer level of the computer seats and of dropped players' seats (see
+    // movesource.h); it is given the dealer's random source. Empty: Acemi.
+    std::function<std::unique_ptr<TMoveSource>(TRandom& random)> ComputerLevel;
+    QByteArray ComputerName = "Acemi";        // computer seats are named ComputerName1..3
 };
 
 // One taken seat.
@@ -147,6 +153,9 @@ public:
     // the sum of the two before it and the fixed 500 ms (515 or 2000). Running timers are
     // restarted with their new interval.
     void ApplyQuick(bool quick);
+
+    // Replaces the computer level; an answer the old one still owes is discarded.
+    void SetMoveSource(std::unique_ptr<TMoveSource> source);
 
     // One line for every connection, seat and game event, and for every message dropped
     // (English, for the log of the zorbela-dealer tool). Empty: no lines.
@@ -214,7 +223,9 @@ private:
     void BroadcastGameRecord();
     void StartTrickTimers();
     void StopTrickTimers();
+    void ApplyMove(int seat, const TMove& move, const QString& who);
     void ComputerMoveTick();
+    void ComputerAnswer(quint64 ticket, int seat, const TMove& move);
     void TrickWinnerTick();
     void TrickClearTick();
     void TrickResolveTick();
@@ -228,7 +239,6 @@ private:
     TGameInfo game_{};
     int seatCount_ = 0;
     int computerCount_ = 0;
-    TComputerPlayer computer_;
     QList<SeatEntry> seats_;
     QList<QPointer<QTimer>> probes_;           // seats whose open connection is being asked
     QList<QPointer<QTimer>> connectionTimers_; // join timeouts, and the polls that close refused
@@ -241,4 +251,8 @@ private:
     int probeMs_;
     QString lastHandFolder_;
     QString lastHandPath_;
+    QByteArray computerName_;
+    quint64 version_ = 1; // counts the changes of the record (and of who plays a seat)
+    quint64 asked_ = 0;   // the version the computer was last asked about
+    std::unique_ptr<TMoveSource> source_; // last: goes first, with any answer it still owes
 };

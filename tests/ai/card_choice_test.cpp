@@ -1,6 +1,8 @@
 // The card the computer chooses, contract by contract.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ai_test_util.h"
 
 using ai_test::C;
@@ -170,6 +172,31 @@ TEST_F(CardChoice, ComputerMoveActsOnlyForTheSeatToMove)
     EXPECT_EQ(g.Phase, psPlaying);
     EXPECT_EQ(g.Turn, 3);
     EXPECT_LT(g.Contract, kContractCount);
+}
+
+TEST_F(CardChoice, ComputerChoiceNamesTheMoveAndLeavesTheRecordAsItIs)
+{
+    TGameInfo g = Deal(ElAlmaz, "KS 9S 5S", "JS");
+    const TGameInfo dealt = g;
+    TComputerPlayer p;
+    EXPECT_EQ(ComputerChoice(p, 1, g, GameRandom()), TMove{});
+    EXPECT_EQ(ComputerChoice(p, kSeat, g, GameRandom()), TMove::PlayCard(Spades, Nine));
+    EXPECT_EQ(std::memcmp(&g, &dealt, sizeof g), 0);
+    EXPECT_EQ(p.Game, nullptr); // it keeps no pointer to a copy that is gone
+
+    // The contract: the same draws as ComputerMove, the record still waiting for it.
+    g = Deal(ElAlmaz, "");
+    ai_test::DealRest(g);
+    ResetScores(g.Score);
+    StartHand(g, 2);
+    TGameInfo applied = g;
+    TRandom a(5), b(5);
+    const TMove choice = ComputerChoice(p, 2, g, a);
+    ASSERT_EQ(choice.Kind, TMove::TKind::Contract);
+    EXPECT_EQ(g.Phase, psChoosing);
+    EXPECT_EQ(ComputerMove(p, 2, applied, b), 2);
+    EXPECT_EQ(choice.Contract, applied.Contract);
+    EXPECT_EQ(a.Next(1000), b.Next(1000));
 }
 
 } // namespace

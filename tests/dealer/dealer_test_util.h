@@ -194,6 +194,7 @@ struct TDealerFixture : ::testing::Test {
     int joinTimeoutMs = kJoinTimeoutMs;
     int ackTimeoutMs = kAckTimeoutMs;
     int probeMs = kProbeMs;
+    std::function<std::unique_ptr<TMoveSource>(TRandom&)> level; // empty: Acemi
 
     void StartDealer(bool quick = false, int resolveExtraMs = kTrickResolveExtraMs)
     {
@@ -208,6 +209,7 @@ struct TDealerFixture : ::testing::Test {
         options.JoinTimeoutMs = joinTimeoutMs;
         options.AckTimeoutMs = ackTimeoutMs;
         options.ProbeMs = probeMs;
+        options.ComputerLevel = level;
         // Shortened pacing lets a player send faster than any real one could.
         if (resolveExtraMs < kTrickResolveExtraMs)
             options.MaxDataFrames = 0;
@@ -235,6 +237,10 @@ struct TDealerFixture : ::testing::Test {
     TTestPlayer& P(int seat) { return *players[std::size_t(seat)]; }
 
     // The time of the dealer's first line that starts with one of the texts; -1 for none.
+    int EventCount(const QString& part) const
+    {
+        return int(std::count_if(events.begin(), events.end(), [&](const auto& e) { return e.second.contains(part); }));
+    }
     qint64 EventAt(const QStringList& starts) const
     {
         for (const auto& [at, line] : events)

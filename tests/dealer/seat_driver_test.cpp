@@ -1,0 +1,86 @@
+// The computer-played seats ask a move source: one that answers at once, one that answers
+// later from a thread of its own, and one whose move the rules refuse.
+#include <atomic>
+#include <future>
+
+#include "dealer_test_util.h"
+
+namespace {
+
+// A source that gives no usable move, and counts how often it is asked.
+struct TNoMove : TMoveSource {
+    int* asked;
+    explicit TNoMove(int* counter) : asked(counter) {}
+    std::optional<TMove> Request(const TGameInfo&, int, TMoveReply) override
+    {
+        ++*asked;
+        return TMove::ChooseContract(kNone);
+    }
+};
+
+struct SeatDriver : TDealerFixture {
+    TRandom mine{3};
+
+    // The dealer's own user alone with three computers; it plays its own moves at once.
+    TTestPlayer& StartAlone()
+    {
+        TTestPlayer& own = Join("Ayşe");
+        own.OnReceived = [this, &own](const TReceived& r) {
+            if (r.Type == GAME_RECORD)
+                own.SendOwnMove(0, r.Record(), mine);
+        };
+        SendStartNow(own.Socket);
+        EXPECT_TRUE(own.WaitLine("SEAT_NAME 3 Acemi3"));
+        SendNewGame(own.Socket);
+        return own;
+    }
+};
+
+TEST_F(SeatDriver, AComputerMoveThatAppliesNothingIsReportedOnceAndTheGameWaits)
+{
+    int asked = 0;
+    level = [&asked](TRandom&) { return std::make_unique<TNoMove>(&asked); };
+    StartDealer(true, 5);
+    TTestPlayer& own = StartAlone();
+    ASSERT_TRUE(WaitFor([&] { return asked == 1; }));
+    const TGameInfo stuck = dealer->GameInfo();
+    Settle(300); // thirty ticks of the quick computer timer
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(EventCount("found no move"), 1);
+    EXPECT_TRUE(SameRecord(dealer->GameInfo(), stuck));
+    EXPECT_NE(Awaited(stuck), 0);
+    EXPECT_FALSE(dealer->ComputerMoveTimer().isActive());
+    // A new record is a new question.
+    SendNewGame(own.Socket);
+    EXPECT_TRUE(WaitFor([&] { return asked == 2; }));
+}
+
+TEST_F(SeatDriver, AnAnswerFromAnotherThreadIsAppliedUnlessTheRecordChangedMeanwhile)
+{
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<int> decided = 0;
+    level = [&](TRandom&) {
+        return std::make_unique<TThreadedMoveSource>([&, released](const TGameInfo& g, int seat) {
+            TComputerPlayer p;
+            TRandom own(seat);
+            if (decided++ == 0)
+                released.wait(); // the first decision takes until the test lets it go
+            return ComputerChoice(p, seat, g, own);
+        });
+    };
+    StartDealer(true, 5);
+    TTestPlayer& own = StartAlone();
+    ASSERT_TRUE(WaitFor([&] { return decided == 1; }));
+    const TGameInfo asked = dealer->GameInfo();
+    SendNewGame(own.Socket); // the record changes under the pending decision
+    ASSERT_TRUE(WaitFor([&] { return EventCount("new game") == 2; }));
+    release.set_value();
+    ASSERT_TRUE(WaitFor([&] { return EventCount("an answer for an earlier state is discarded") == 1; }));
+    // The new deal's moves come from the thread and are applied one by one.
+    ASSERT_TRUE(WaitFor([&] { return EventCount("(computer) played") >= 6; }));
+    EXPECT_GE(decided, 7);
+    EXPECT_FALSE(SameRecord(dealer->GameInfo(), asked));
+}
+
+} // namespace
