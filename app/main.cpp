@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "aboutbox.h"
+#include "application.h"
 #include "connectform.h"
 #include "crc.h"
 #include "helpform.h"
@@ -62,7 +63,7 @@ int main(int argc, char** argv)
     if (const std::optional<int> answered = AnswerCommandLine(argc, argv))
         return *answered;
     (void)Crc32(); // the CRC table exists before any window
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Fendral"));
     QApplication::setApplicationName(QStringLiteral("Zorbela"));
     InstallTurkishQtTexts(app);

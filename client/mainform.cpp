@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
@@ -100,6 +101,12 @@ void TMainForm::WireSession()
         if (session_.MySeat >= 0)
             Later([this] { OfferReconnect(); });
     };
+    session_.OnConnectFailed = [this] {
+        if (session_.IsDealer)
+            return;
+        SetStatus(session_.Host() + QStringLiteral(" : bağlantı kurulamadı!"));
+        Later([this] { OfferConnectAgain(); });
+    };
     session_.OnRecord = [this] { UpdateTable(); };
     session_.OnChat = [this](const QString& text) {
         userMessages_->appendPlainText(text);
@@ -145,7 +152,7 @@ void TMainForm::TableComplete()
     if (fresh)
         session_.SendNewGame();
     else
-        Ykle1Click();
+        LoadGame(true);
 }
 
 void TMainForm::OfferReconnect()
@@ -161,6 +168,20 @@ void TMainForm::OfferReconnect()
                   .arg(session_.Host(), session_.UserName));
     if (again && !session_.PlayerSocket().Active())
         session_.Open();
+}
+
+void TMainForm::OfferConnectAgain()
+{
+    // The connection window again: "OK" with an address tries that address; closed any
+    // other way, the failure stays in the status bar.
+    if (session_.PlayerSocket().Active() || !side_.Connect)
+        return;
+    bool confirmed = false;
+    const QString address = side_.RunConnect(&confirmed);
+    if (!confirmed || session_.PlayerSocket().Active())
+        return;
+    session_.SetHost(address);
+    session_.Open();
 }
 
 // ---- First activation and start flow ----
@@ -182,12 +203,13 @@ void TMainForm::PlaceSideWindows()
     const QRect f = frameGeometry();
     const int width = std::max(100, 800 - f.width());
     const int height = f.height() / 2;
+    // Their size is fixed: the user does not resize them.
     if (QWidget* score = side_.ScoreWindow()) {
-        score->resize(width, height);
+        score->setFixedSize(width, height);
         score->move(f.left() + f.width(), f.top());
     }
     if (QWidget* penalty = side_.PenaltyWindow()) {
-        penalty->resize(width, height);
+        penalty->setFixedSize(width, height);
         const QWidget* score = side_.ScoreWindow();
         penalty->move(f.left() + f.width(), score ? score->frameGeometry().bottom() + 1 : f.top() + height);
     }
@@ -318,6 +340,13 @@ void TMainForm::StartDealer()
     options.Port = gamePort_;
     options.Quick = IsChecked("Hzl1");
     dealer_ = std::make_unique<TDealerThread>(options);
+}
+
+void TMainForm::closeEvent(QCloseEvent* e)
+{
+    QMainWindow::closeEvent(e);
+    if (e->isAccepted())
+        QCoreApplication::exit(0);
 }
 
 void TMainForm::mousePressEvent(QMouseEvent* e)

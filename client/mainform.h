@@ -109,6 +109,9 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    // Closing the main window ends the program, also while it is hidden (as during the
+    // welcome dialog), where no last visible window closes.
+    void closeEvent(QCloseEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -122,8 +125,12 @@ private:
     void SetStatus(const QString& text);
     void OnSeatName(int seat, const QString& name);
     void TableComplete();
+    // "Yükle": a cancelled file dialog starts a new game only where one must start.
+    void LoadGame(bool newGameOnCancel);
     // A seated joining player lost the dealer: asks whether to join the same dealer again.
     void OfferReconnect();
+    // A joining player's connection attempt failed: the connection window is offered again.
+    void OfferConnectAgain();
     void PlaceSideWindows();
     void ShowSideWindows();
     void ReadSettings();

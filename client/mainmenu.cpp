@@ -116,7 +116,9 @@ void TMainForm::Yeni1Click()
 
 void TMainForm::Kaydet1Click() { SaveGameInteractive(this, *prompts_, session_.Record()); }
 
-void TMainForm::Ykle1Click()
+void TMainForm::Ykle1Click() { LoadGame(false); }
+
+void TMainForm::LoadGame(bool newGameOnCancel)
 {
     TGameInfo loaded;
     switch (LoadGameInteractive(this, *prompts_, loaded)) {
@@ -124,7 +126,11 @@ void TMainForm::Ykle1Click()
         session_.SendGameRecord(loaded);
         break;
     case TLoadOutcome::Cancelled:
-        session_.SendNewGame();
+        // From the menu the game in progress stays; at a complete table a game must start.
+        if (newGameOnCancel) {
+            Inform(QStringLiteral("Oyun yüklenmedi: yeni oyun başlıyor"));
+            session_.SendNewGame();
+        }
         break;
     case TLoadOutcome::Unreadable:
         break;
@@ -133,8 +139,14 @@ void TMainForm::Ykle1Click()
 
 void TMainForm::k1Click()
 {
-    if (!session_.IsDealer || ContractsPlayed(session_.Record()) >= 20)
+    if (!session_.IsDealer)
         return;
+    // Before any game and once it is over nothing is lost: the window closes at once.
+    const uint8_t phase = session_.Record().Phase;
+    if (phase != psChoosing && phase != psPlaying && phase != psTrickComplete) {
+        close();
+        return;
+    }
     const bool quit = prompts_->Ask(
         this, QStringLiteral("Oyun devam ediyor...\r\rKaydetmeden çıkmak istediğinden emin misin? ")
                   .replace(QLatin1Char('\r'), QLatin1Char('\n')));
@@ -214,7 +226,9 @@ void TMainForm::ApplyQuick(bool toggle)
 
 void TMainForm::BitBtn1Click()
 {
-    session_.SendChatLine(prompts_->AskLine(this, QStringLiteral("Ne dinonuz?")));
+    // A cancelled box sends nothing.
+    if (const std::optional<QString> line = prompts_->AskLine(this, QStringLiteral("Ne dinonuz?")))
+        session_.SendChatLine(*line);
 }
 
 void TMainForm::Yardm1Click() { side_.ShowHelp(); }

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <cstring>
+
 #include "card.h"
 #include "computerplayer.h"
 #include "cheer.h"
@@ -221,7 +223,9 @@ void TMainForm::UpdateTrick()
     for (int i = 0; i < 4; ++i) {
         TCard* card = trickCards_[TrickPosition(g, i, session_.MySeat, Clockwise())];
         if (i < g.TrickCount) {
-            if (!card->isVisible()) {
+            // A card of another trick at this place (a game loaded or joined again in the
+            // middle of a trick) gives way to the record's card.
+            if (!card->isVisible() || card->Suit() != g.TrickSuit[i] || card->Card() != g.TrickValue[i]) {
                 card->SetSuit(g.TrickSuit[i]);
                 card->SetCard(g.TrickValue[i]);
                 card->raise();
@@ -232,6 +236,11 @@ void TMainForm::UpdateTrick()
             card->hide();
         }
     }
+    // A hand marker stands only beside the taker of the complete trick on the table.
+    const int taker = g.TrickCount == 4 && g.Leader < 4 ? RelativePosition(WhoBiggest(g)) : -1;
+    for (int p = 0; p < 4; ++p)
+        if (p != taker)
+            handMarkers_[p]->hide();
 }
 
 bool TMainForm::MyCardDue() const
@@ -297,6 +306,7 @@ void TMainForm::AskContract()
         g.Phase != psChoosing || session_.ContractSent || side_.ContractDialogVisible() ||
         !side_.Contracts)
         return;
+    const TGameInfo offered = g;
     // Over the middle of the table, between the top and bottom hands; a dialog taller than
     // that gap keeps the user's own hand in sight and covers the top hand instead.
     const uint8_t contract = side_.RunContractDialog([this](QSize size) {
@@ -307,6 +317,13 @@ void TMainForm::AskContract()
         const int left = (table_->width() - size.width()) / 2;
         return table_->mapToGlobal(QPoint(left, top));
     });
+    // A record that came while the dialog was open (a game loaded, say) makes the choice
+    // stale: the dealer would drop it. The dialog opens again if that record still asks
+    // this seat to choose.
+    if (std::memcmp(&offered, &session_.Record(), sizeof offered) != 0) {
+        Later([this] { AskContract(); });
+        return;
+    }
     if (contract < kContractCount)
         session_.SendContractChoice(contract);
 }

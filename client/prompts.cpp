@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -26,9 +27,13 @@ bool TUserPrompts::Ask(QWidget* parent, const QString& text, bool warning)
     return box.exec() == QMessageBox::Yes;
 }
 
-QString TUserPrompts::AskLine(QWidget* parent, const QString& caption)
+std::optional<QString> TUserPrompts::AskLine(QWidget* parent, const QString& caption)
 {
-    return QInputDialog::getText(parent, caption, QString());
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, caption, QString(), QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
 }
 
 QString TUserPrompts::SaveFileName(QWidget* parent, const QString& title, const QString& filter,

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 class TUserPrompts {
@@ -14,8 +16,8 @@ public:
     virtual void Inform(QWidget* parent, const QString& text);
     // A question with the buttons Yes ("Evet") and No ("Hayır"); true for Yes.
     virtual bool Ask(QWidget* parent, const QString& text, bool warning = false);
-    // A one-line input box; returns the text (empty when cancelled).
-    virtual QString AskLine(QWidget* parent, const QString& caption);
+    // A one-line input box; returns the text, or nothing when it was cancelled.
+    virtual std::optional<QString> AskLine(QWidget* parent, const QString& caption);
     // File dialogs; an empty result means cancelled.
     virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& defaultSuffix);

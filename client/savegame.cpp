@@ -47,10 +47,8 @@ TLoadOutcome LoadGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameIn
 {
     const QString path = prompts.OpenFileName(parent, QStringLiteral("Oyun yükle"), kFilter,
                                               kSuffix, QStringLiteral("*.rvo"));
-    if (path.isEmpty()) {
-        prompts.Inform(parent, QStringLiteral("Oyun yüklenmedi: yeni oyun başlıyor"));
+    if (path.isEmpty())
         return TLoadOutcome::Cancelled;
-    }
     if (!ReadCheckedGameFile(path, g)) {
         prompts.Inform(parent, kCannotOpen);
         return TLoadOutcome::Unreadable;

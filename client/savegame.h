@@ -19,7 +19,7 @@ bool SaveGameInteractive(QWidget* parent, TUserPrompts& prompts, const TGameInfo
 
 enum class TLoadOutcome {
     Loaded,     // g holds the loaded record: send it to the dealer
-    Cancelled,  // the dialog was cancelled: a new game is to start
+    Cancelled,  // the dialog was cancelled (nothing was shown)
     Unreadable, // the file could not be used: nothing is to be sent
 };
 TLoadOutcome LoadGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameInfo& g);

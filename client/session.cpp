@@ -1,6 +1,8 @@
 #include "session.h"
 
 #include <QByteArray>
+#include <QTcpSocket>
+#include <QVariant>
 
 #include <cstring>
 
@@ -16,13 +18,25 @@ void Raise(const F& f, auto&&... args)
         f(std::forward<decltype(args)>(args)...);
 }
 
+constexpr const char* kEverConnected = "zorbelaEverConnected";
+
 } // namespace
 
 TClientSession::TClientSession()
 {
     socket_.setObjectName(QStringLiteral("PlayerSocket"));
     ResetRecord();
-    socket_.OnConnecting = [this](QTcpSocket*) { Raise(OnConnecting); };
+    socket_.OnConnecting = [this](QTcpSocket* attempt) {
+        // The component reports the error first; an attempt that never connected then
+        // tells the owner that it failed.
+        QObject::connect(attempt, &QTcpSocket::errorOccurred, &socket_, [this, attempt] {
+            if (socket_.Socket() == attempt && !attempt->property(kEverConnected).toBool())
+                Raise(OnConnectFailed);
+        });
+        QObject::connect(attempt, &QTcpSocket::connected, &socket_,
+                         [attempt] { attempt->setProperty(kEverConnected, true); });
+        Raise(OnConnecting);
+    };
     socket_.OnConnect = [this](QTcpSocket*) {
         Raise(OnConnected);
         SendJoinRequest();

@@ -65,6 +65,8 @@ public:
 
     // ---- Notifications (set by the owner; empty ones are skipped) ----
     std::function<void()> OnConnecting, OnConnected, OnDisconnected;
+    // A connection attempt ended without a connection (after the transport's own text).
+    std::function<void()> OnConnectFailed;
     std::function<void()> OnRecord;                        // GAME_RECORD: the copy was replaced
     std::function<void(const QString&)> OnChat;             // CHAT_TEXT
     std::function<void(int seat, const QString&)> OnJoinAccepted;

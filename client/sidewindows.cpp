@@ -75,8 +75,8 @@ TSideWindows::TWelcomeAnswer TSideWindows::RunWelcome() const
     TWelcomeAnswer answer;
     if (!Welcome)
         return answer;
-    Welcome->exec();
-    answer.quit = Welcome->QuitMark();
+    // "Kapat", Escape and the close box all leave the program.
+    answer.quit = Welcome->exec() != QDialog::Accepted || Welcome->QuitMark();
     answer.name = Welcome->PlayerName().trimmed();
     answer.dealer = Welcome->DealerChosen();
     return answer;

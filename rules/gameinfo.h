@@ -157,5 +157,8 @@ uint8_t ResolveTrick(TGameInfo& g, TRandom& rnd = GameRandom());
 
 // ---- Records from outside ----
 // True when every byte of a record received from the network or read from a file lies in
-// its range, so that the rule functions may be applied to it.
+// its range, so that the rule functions may be applied to it, and its game can go on:
+// the chooser has a contract left, the seat to play holds a card it may play (every hand
+// holding the cards the tricks so far leave it), a full trick can be resolved, or the
+// game is over. A record waiting for players is not a game to go on with.
 bool IsValidGameInfo(const TGameInfo& g);

@@ -1,5 +1,6 @@
 // Checks a record that comes from outside (the network, a saved game) before the rules
-// touch it: every byte the rules index with must lie in its range.
+// touch it: every byte the rules index with must lie in its range, and the game must be
+// able to go on from it.
 #include "gameinfo.h"
 #include "record_access.h"
 
@@ -69,9 +70,7 @@ bool NamesValid(const TGameInfo& g)
     return true;
 }
 
-} // namespace
-
-bool IsValidGameInfo(const TGameInfo& g)
+bool InRange(const TGameInfo& g)
 {
     return RowsValid(g.CardValue, g.CardSuit, g.CardCount) &&
            RowsValid(g.TakenValue, g.TakenSuit, g.TakenCount, CollectsCards(g.Contract)) && ScoreValid(g.Score) &&
@@ -80,3 +79,69 @@ bool IsValidGameInfo(const TGameInfo& g)
            (g.Contract < kContractCount || g.Contract == kNone) && PhaseValid(g.Phase) &&
            g.TricksPlayed <= kRowSize && NamesValid(g);
 }
+
+// Every seat holds the cards the hand so far leaves it: one fewer per trick played, and one
+// fewer again for the seats that have laid a card into the open trick. Then nobody runs
+// out of cards before the hand ends.
+bool HandsMatchTheTricks(const TGameInfo& g)
+{
+    for (int seat = 0; seat < 4; ++seat) {
+        const bool laid = g.TrickCount > 0 && (seat - g.Leader + 4) % 4 < g.TrickCount;
+        if (g.CardCount[seat] != kRowSize - g.TricksPlayed - (laid ? 1 : 0))
+            return false;
+    }
+    return true;
+}
+
+bool CanChoose(const TGameInfo& g)
+{
+    if (g.Chooser > 3 || g.TrickCount != 0 || g.TricksPlayed != 0 || !HandsMatchTheTricks(g))
+        return false;
+    for (int c = 0; c < kContractCount; ++c)
+        if (ContractAvailable(g, g.Chooser, c))
+            return true;
+    return false;
+}
+
+// The trick on the table was led by Leader and the next card is Turn's.
+bool TrickInOrder(const TGameInfo& g)
+{
+    if (g.TrickCount == 0)
+        return g.LeadSuit == kNone;
+    return g.Leader < 4 && g.LeadSuit == g.TrickSuit[0] && g.Turn == (g.Leader + g.TrickCount) % 4;
+}
+
+bool CanPlayACard(const TGameInfo& g)
+{
+    if (g.Turn > 3 || g.TrickCount >= kTrickSize || g.Contract >= kContractCount ||
+        g.TricksPlayed >= kRowSize || !TrickInOrder(g) || !HandsMatchTheTricks(g))
+        return false;
+    for (int i = 0; i < g.CardCount[g.Turn]; ++i)
+        if (CanPlay(g, g.Turn, g.CardSuit[g.Turn][i], g.CardValue[g.Turn][i]))
+            return true;
+    return false;
+}
+
+bool CanResolve(const TGameInfo& g)
+{
+    return g.TrickCount == kTrickSize && g.Contract < kContractCount && g.TricksPlayed < kRowSize &&
+           TrickInOrder(g) && HandsMatchTheTricks(g);
+}
+
+// Someone can make the next move: the chooser has a contract left, the seat to play holds
+// a card it may play, or a full trick waits to be resolved. A finished game goes on only
+// through a new one, which is always possible.
+bool CanGoOn(const TGameInfo& g)
+{
+    switch (g.Phase) {
+    case psChoosing: return CanChoose(g);
+    case psPlaying: return CanPlayACard(g);
+    case psTrickComplete: return CanResolve(g);
+    case psGameOver: return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
+bool IsValidGameInfo(const TGameInfo& g) { return InRange(g) && CanGoOn(g); }

@@ -27,9 +27,18 @@ QString TConnectForm::Address() const { return EditAddress->text(); }
 
 void TConnectForm::showEvent(QShowEvent* event)
 {
-    EditAddress->setText(ReadRegString(kRegKey, kRegDealerAddress, QString::fromLatin1(kDefDealerAddress)));
-    confirmed_ = false;
+    if (!open_) {
+        open_ = true;
+        EditAddress->setText(ReadRegString(kRegKey, kRegDealerAddress, QString::fromLatin1(kDefDealerAddress)));
+        confirmed_ = false;
+    }
     QDialog::showEvent(event);
+}
+
+void TConnectForm::done(int result)
+{
+    open_ = false;
+    QDialog::done(result);
 }
 
 void TConnectForm::Button1Click()

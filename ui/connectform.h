@@ -1,7 +1,7 @@
 // TConnectForm: the window in which a joining player gives the dealer's address.
 //
-// Every showing fills EditAddress from "DealerAddress" (default "localhost") and clears the
-// confirmed mark. "OK" with a non-empty address sets the mark and stores the address;
+// Every opening fills EditAddress from "DealerAddress" (default "localhost") and clears the
+// confirmed mark; a window restored after being minimised keeps what the user typed. "OK" with a non-empty address sets the mark and stores the address;
 // "OK" always closes the window. After exec() read Address() and Confirmed().
 #pragma once
 
@@ -25,9 +25,11 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void done(int result) override;
 
 private:
     void Button1Click();
 
     bool confirmed_ = false;
+    bool open_ = false; // shown and not closed since: a showing is only a restore
 };

@@ -57,8 +57,17 @@ uint8_t TOKRightDlgContracts::Result() const
 
 void TOKRightDlgContracts::showEvent(QShowEvent* event)
 {
-    FormShow();
+    if (!open_) {
+        open_ = true;
+        FormShow();
+    }
     QDialog::showEvent(event);
+}
+
+void TOKRightDlgContracts::done(int result)
+{
+    open_ = false;
+    QDialog::done(result);
 }
 
 void TOKRightDlgContracts::FormShow()

@@ -5,8 +5,9 @@
 // selection.
 //
 // Use: Bind() the main window's record and seat once; exec() for every choice (each
-// showing rebuilds the items); then Result() is the chosen contract. Closing the dialog
-// without OK gives the first offered contract.
+// opening rebuilds the items; a restore after minimising keeps the selection); then
+// Result() is the chosen contract. Closing the dialog without OK gives the first offered
+// contract.
 #pragma once
 
 #include "gameinfo.h"
@@ -42,6 +43,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void done(int result) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
@@ -53,4 +55,5 @@ private:
 
     const TGameInfo* game_ = nullptr;
     const uint8_t* playerSeat_ = nullptr;
+    bool open_ = false; // shown and not closed since: a showing is only a restore
 };

@@ -33,11 +33,15 @@ void DrawTopicIcon(QPainter& p)
     p.drawText(QRect(2, 0, 12, 16), Qt::AlignCenter, QStringLiteral("?"));
 }
 
+// A fixed background comes with its text colour, so the text reads the same on a dark
+// desktop theme.
 void Paint(QWidget* w, const QColor& colour)
 {
     QPalette pal = w->palette();
     pal.setColor(QPalette::Window, colour);
     pal.setColor(QPalette::Base, colour);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    pal.setColor(QPalette::Text, Qt::black);
     w->setPalette(pal);
     w->setAutoFillBackground(true);
 }

@@ -28,9 +28,10 @@ bool TTopList::Insert(const QByteArray& nameCp1254, int32_t score)
             return true;
         }
     }
-    if (Count == 0)
-        InsertAt(0, nameCp1254, score);
-    return false;
+    if (Count >= kTopEntries)
+        return false;
+    InsertAt(Count, nameCp1254, score);
+    return true;
 }
 
 void TTopList::InsertAt(int k, const QByteArray& nameCp1254, int32_t score)
@@ -45,6 +46,19 @@ void TTopList::InsertAt(int k, const QByteArray& nameCp1254, int32_t score)
         ++Count;
     if (LastInserted == -1 || LastInserted > k)
         LastInserted = k;
+    // The marks move down with their entries; the one pushed past the tenth place is gone.
+    const unsigned above = NewEntries & ((1u << k) - 1u);
+    const unsigned below = (unsigned(NewEntries) >> k) << (k + 1);
+    NewEntries = uint16_t((above | below | (1u << k)) & ((1u << kTopEntries) - 1u));
+}
+
+QList<int> TTopList::NewIndices() const
+{
+    QList<int> indices;
+    for (int i = 0; i < Count; ++i)
+        if (NewEntries & (1u << i))
+            indices.append(i);
+    return indices;
 }
 
 QString TTopList::ItemText(int i) const
@@ -130,8 +144,10 @@ int TTopLists::OfferPlayer(const QString& name, int total, int penaltyTotal, int
 
 void TTopLists::ForgetLastInserted()
 {
-    for (TTopList& list : Lists)
+    for (TTopList& list : Lists) {
         list.LastInserted = -1;
+        list.NewEntries = 0;
+    }
 }
 
 // ---- The list box ----
@@ -144,10 +160,10 @@ TTopListBox::TTopListBox(QWidget* parent) : QFrame(parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
-void TTopListBox::SetItems(const QStringList& items, int redIndex)
+void TTopListBox::SetItems(const QStringList& items, const QList<int>& redIndices)
 {
     items_ = items;
-    red_ = redIndex;
+    red_ = redIndices;
     update();
 }
 
@@ -178,7 +194,7 @@ void TTopListBox::paintEvent(QPaintEvent* event)
         while (pixels > 1 && QFontMetrics(font).height() > h)
             font.setPixelSize(--pixels);
         p.setFont(font);
-        p.setPen(i == red_ ? QColor(Qt::red) : QColor(0, 0, 128));
+        p.setPen(red_.contains(i) ? QColor(Qt::red) : QColor(0, 0, 128));
         const int textWidth = QFontMetrics(font).horizontalAdvance(items_[i]);
         const int left = width() / 2 - textWidth / 2;
         p.drawText(left, top + QFontMetrics(font).ascent(), items_[i]);
@@ -317,6 +333,6 @@ void THighForm::Fill()
         QStringList items;
         for (int i = 0; i < list.Count; ++i)
             items << list.ItemText(i);
-        boxes_[size_t(n)]->SetItems(items, list.LastInserted);
+        boxes_[size_t(n)]->SetItems(items, list.NewIndices());
     }
 }

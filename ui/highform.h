@@ -12,6 +12,7 @@
 
 #include <QDialog>
 #include <QFrame>
+#include <QList>
 #include <QStringList>
 
 #include <array>
@@ -38,13 +39,16 @@ struct TTopList {
     int Count = 0;          // valid entries, 0..10
     bool Descending = true; // a higher score ranks first
     int LastInserted = -1;  // topmost entry added by the current game, -1 when none
+    uint16_t NewEntries = 0; // bit i: entry i was added by the current game
 
     // Offers a result: it enters at the first entry it beats strictly (an equal score goes
-    // below) and reports an entry. An empty list takes it at the top without reporting
-    // one; a non-empty list that it beats nowhere does not take it at all.
+    // below); one that beats no entry enters after the last one while the list has free
+    // places. Reports whether it entered.
     bool Insert(const QByteArray& nameCp1254, int32_t score);
     // Puts the result at index k; the tenth entry falls out.
     void InsertAt(int k, const QByteArray& nameCp1254, int32_t score);
+    // The indices of the entries added by the current game, top first.
+    QList<int> NewIndices() const;
 
     // "name   score" for a valid entry.
     QString ItemText(int i) const;
@@ -73,15 +77,15 @@ public:
 };
 
 // A list box that draws its items itself: the first item three times as tall as the
-// tenth, the text centred, navy, or red for the highlighted item. Takes no input.
+// tenth, the text centred, navy, or red for the highlighted items. Takes no input.
 class TTopListBox : public QFrame {
     Q_OBJECT
 public:
     explicit TTopListBox(QWidget* parent = nullptr);
 
-    void SetItems(const QStringList& items, int redIndex);
+    void SetItems(const QStringList& items, const QList<int>& redIndices);
     const QStringList& Items() const { return items_; }
-    int RedIndex() const { return red_; }
+    const QList<int>& RedIndices() const { return red_; }
 
     // Height of item i in a box of the given height: trunc(x + x * 2 * (9 - i) / 9),
     // x = height * 0.05.
@@ -94,7 +98,7 @@ protected:
 
 private:
     QStringList items_;
-    int red_ = -1;
+    QList<int> red_;
 };
 
 class THighForm : public QDialog {

@@ -29,7 +29,7 @@ TPenaltyForm::TPenaltyForm(QWidget* parent)
     setWindowTitle(QStringLiteral("Alınanlar"));
     setFont(ArialPixels(11));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    resize(kClientWidth, kClientHeight);
+    setFixedSize(kClientWidth, kClientHeight); // the main window alone sizes it
 
     auto* frame = new QHBoxLayout(this);
     frame->setContentsMargins(0, 0, 0, 0);
@@ -64,6 +64,7 @@ TPenaltyForm::TPenaltyForm(QWidget* parent)
 
         QLabel* name = new QLabel(QStringLiteral("'Ruvo'ci %1").arg(i + 1), PanelLeft);
         name->setFont(ArialPixels(11, true));
+        name->setTextFormat(Qt::PlainText); // a player's name is never markup
         QPalette pal = name->palette();
         pal.setColor(QPalette::WindowText, kNameColor);
         name->setPalette(pal);
@@ -88,7 +89,14 @@ void TPenaltyForm::Refresh()
 {
     if (!game_)
         return;
-    const bool backs = CountsTricks(game_->Contract);
+    // The finished game's record names no contract; its rows are those of the last hand,
+    // shown by that hand's contract. Without it (the first record seen is the end of a
+    // game) the rows are shown as backs: their bytes may be leftovers of earlier hands.
+    if (game_->Contract != kNone)
+        handContract_ = game_->Contract;
+    else if (game_->Phase != psGameOver)
+        handContract_ = kNone;
+    const bool backs = handContract_ == kNone ? game_->Phase == psGameOver : CountsTricks(handContract_);
     for (int j = 0; j < 4; ++j) {
         const int n = game_->TakenCount[j];
         for (int k = 0; k < 13; ++k) {

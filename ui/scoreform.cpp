@@ -33,7 +33,7 @@ TScoreForm::TScoreForm(QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Puan Tablosu"));
     setFont(ArialPixels(12));
-    resize(kClientWidth, kClientHeight);
+    setFixedSize(kClientWidth, kClientHeight); // the main window alone sizes it
 
     PanelTop = new QWidget(this);
     PanelTop->setGeometry(0, 0, kClientWidth, kPanelHeight);
@@ -41,6 +41,7 @@ TScoreForm::TScoreForm(QWidget* parent)
         QLabel* label = new QLabel(PanelTop);
         label->setObjectName(QStringLiteral("Label%1").arg(i));
         label->setAlignment(Qt::AlignCenter);
+        label->setTextFormat(Qt::PlainText); // a player's name is never markup
         label->setFont(ArialPixels(9, true));
         QPalette pal = label->palette();
         pal.setColor(QPalette::WindowText, Qt::blue);
@@ -68,6 +69,14 @@ TScoreForm::TScoreForm(QWidget* parent)
     ScoreGrid->OnDrawCell = [this](QPainter& p, int col, int row, const QRect& rect) {
         ScoreGridDrawCell(p, col, row, rect);
     };
+}
+
+void TScoreForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The panel and the grid fill the window; the cells keep their sizes.
+    PanelTop->setGeometry(0, 0, width(), kPanelHeight);
+    ScoreGrid->setGeometry(0, kPanelHeight, width(), height() - kPanelHeight);
 }
 
 void TScoreForm::Bind(const TGameInfo* record, const uint8_t* ownSeat)

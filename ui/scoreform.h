@@ -40,6 +40,9 @@ public:
     std::array<QLabel*, 4> Labels;       // Label0 .. Label3, one per seat
     TStringGrid* ScoreGrid;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void FitLabel(QLabel* label);
     void ScoreGridDrawCell(QPainter& p, int col, int row, const QRect& rect);

@@ -54,7 +54,7 @@ QRect TStringGrid::CellRect(int col, int row) const
 void TStringGrid::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.fillRect(rect(), palette().color(QPalette::Window));
+    p.fillRect(rect(), Color);
     p.setPen(QColor(64, 64, 64));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
     p.setFont(font());
@@ -70,7 +70,7 @@ void TStringGrid::paintEvent(QPaintEvent*)
             if (!text.isEmpty()) {
                 p.save();
                 p.setClipRect(r);
-                p.setPen(palette().color(QPalette::WindowText));
+                p.setPen(TextColor);
                 p.drawText(r.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
                 p.restore();
             }

@@ -1,8 +1,9 @@
 // TStringGrid: a fixed grid of text cells with one fixed row and one fixed column, grid
 // lines, no scrolling, no editing and no selection. Each cell is filled with its colour
-// and its text written in the window text colour 2 pixels from its left and top; then the OnDrawCell hook may draw
-// over it. One painter serves a whole paint, so a font set by the hook stays for the
-// cells drawn after it (cells are drawn row by row, left to right).
+// and its text written in TextColor 2 pixels from its left and top; then the OnDrawCell
+// hook may draw over it. The area beyond the cells shows the grid's colour. One painter
+// serves a whole paint, so a font set by the hook stays for the cells drawn after it
+// (cells are drawn row by row, left to right).
 #pragma once
 
 #include <QColor>
@@ -33,6 +34,7 @@ public:
 
     QColor Color = QColor(Qt::white);            // normal cells
     QColor FixedColor = QColor(Qt::lightGray);   // fixed row 0 and fixed column 0
+    QColor TextColor = QColor(Qt::black);        // cell texts, whatever the desktop theme
     static constexpr int kBorder = 1;            // frame around the grid
     static constexpr int kLineWidth = 1;         // grid line after every cell
 

@@ -35,7 +35,8 @@ TWelcomeForm::TWelcomeForm(QWidget* parent) : QDialog(parent)
     Button1->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("Kapat"), this);
     Button2->setGeometry(174, 114, 75, 23);
-    Button2->setAutoDefault(false);
+    // Enter presses the focused button; elsewhere in the window it presses "OK".
+    Button2->setAutoDefault(true);
 
     connect(Button1, &QPushButton::clicked, this, &TWelcomeForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TWelcomeForm::Button2Click);

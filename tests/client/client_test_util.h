@@ -26,7 +26,7 @@ public:
         answers.pop_front();
         return a;
     }
-    QString AskLine(QWidget*, const QString& caption) override
+    std::optional<QString> AskLine(QWidget*, const QString& caption) override
     {
         lineCaptions.append(caption);
         return line;
@@ -46,7 +46,8 @@ public:
 
     QStringList notices, questions, lineCaptions, dialogTitles;
     std::deque<bool> answers; // empty: Yes
-    QString line, saveName, openName;
+    std::optional<QString> line; // nothing: the box is cancelled
+    QString saveName, openName;
 };
 
 // Runs the event loop until pred holds or timeoutMs passes; returns pred().

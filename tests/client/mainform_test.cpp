@@ -259,11 +259,12 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
     EXPECT_EQ(sent.Count(NEW_GAME), 0);
 
-    // A cancelled load starts a new game.
+    // A load cancelled from the menu leaves the game as it is.
     user.openName.clear();
     form->Ykle1Click();
-    EXPECT_EQ(user.notices.value(1), QStringLiteral("Oyun yüklenmedi: yeni oyun başlıyor"));
-    EXPECT_EQ(sent.Count(NEW_GAME), 1);
+    EXPECT_EQ(user.notices.size(), 1);
+    EXPECT_EQ(sent.Count(NEW_GAME), 0);
+    EXPECT_EQ(sent.Count(GAME_RECORD), 0);
 }
 
 TEST_F(MainFormTest, SoundsFollowTheTableOnlyWhileSesliIsChecked)
@@ -391,7 +392,7 @@ TEST_F(MainFormTest, PlaceAndSizeAreRememberedAndAPlaceOffTheScreensIsNotTaken)
     EXPECT_EQ(lost.size(), QSize(700, table::WindowSize().height()));
 }
 
-TEST_F(MainFormTest, HelpKeyShowsHelpAndChatBoxSendsOnCancelToo)
+TEST_F(MainFormTest, HelpKeyShowsHelpAndChatBoxSendsNothingOnCancel)
 {
     THelpForm help;
     TSideWindows side;
@@ -403,9 +404,12 @@ TEST_F(MainFormTest, HelpKeyShowsHelpAndChatBoxSendsOnCancelToo)
     help.hide();
     form->Action("Yardm1")->trigger();
     EXPECT_TRUE(help.isVisible());
-    user.line.clear();
+    user.line.reset();
     form->BitBtn1Click();
     EXPECT_EQ(user.lineCaptions.value(0), QStringLiteral("Ne dinonuz?"));
+    EXPECT_EQ(sent.Count(CHAT_TEXT), 0);
+    user.line = QString();
+    form->BitBtn1Click();
     EXPECT_EQ(sent.Count(CHAT_TEXT), 1);
 }
 

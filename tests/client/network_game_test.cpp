@@ -186,7 +186,9 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     dealerForm->BitBtn1Click();
     EXPECT_EQ(dealerUser.lineCaptions.value(0), QStringLiteral("Ne dinonuz?"));
     ASSERT_TRUE(WaitUntil([&] { return !player->Messages().isEmpty(); }));
-    playerUser.line.clear(); // a cancelled box still sends the name and "> "
+    playerUser.line.reset(); // a cancelled box sends nothing
+    player->BitBtn1Click();
+    playerUser.line = QString(); // an empty line sends the name and "> "
     player->BitBtn1Click();
     const QString both = QStringLiteral("Ali> merhaba çocuklar\nVeli>");
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Messages() == both && player->Messages() == both; }))

@@ -1,4 +1,5 @@
-// Records from outside: every byte a rule indexes with must be in range.
+// Records from outside: every byte a rule indexes with must be in range, and the game must
+// be able to go on from the record.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,24 +8,35 @@
 
 using namespace rules_test;
 
-TEST(IsValidGameInfo, RefusesEachByteOutOfRangeAndNothingElse)
-{
-    TGameInfo g;
-    std::memset(&g, 0, sizeof g);
-    EXPECT_TRUE(IsValidGameInfo(g));
-    std::memset(&g, 0xEE, sizeof g);
-    InitGameInfo(g);
-    EXPECT_TRUE(IsValidGameInfo(g));
-    EXPECT_EQ(g.Turn + g.Chooser + g.PlayerName[3][0] + g.CardCount[2], 2 * kNone);
+namespace {
 
-    TRandom rnd(12);
-    TGameInfo base;
-    InitGameInfo(base);
-    NewGame(base, rnd);
+// A game in its first hand of El Almaz, two cards into the first trick.
+TGameInfo TwoCardsIntoTheFirstTrick(uint32_t seed)
+{
+    TRandom rnd(seed);
+    TGameInfo g;
+    InitGameInfo(g);
+    NewGame(g, rnd);
+    ChooseContract(g, ElAlmaz);
+    for (int k = 0; k < 2; ++k) {
+        const int seat = g.Turn;
+        for (int i = 0; i < g.CardCount[seat]; ++i)
+            if (CanPlay(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i])) {
+                PlayCard(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i]);
+                break;
+            }
+    }
+    return g;
+}
+
+} // namespace
+
+TEST(IsValidGameInfo, RefusesEachByteOutOfRange)
+{
+    TGameInfo base = TwoCardsIntoTheFirstTrick(12);
     std::strcpy(base.PlayerName[1], "Ay\xFE" "e");
-    SetTrick(base, 1, "5C 6C");
-    base.CardCount[2] = 10; // bytes past a count are never read
-    base.CardSuit[2][11] = 9;
+    const int played = base.Leader; // holds 12 cards: the byte after them is never read
+    base.CardSuit[played][12] = 9;
     base.TakenCount[0] = 1;
     base.TakenValue[0][1] = 200;
     ASSERT_TRUE(IsValidGameInfo(base));
@@ -55,4 +67,66 @@ TEST(IsValidGameInfo, RefusesEachByteOutOfRangeAndNothingElse)
         faults[i](bad);
         EXPECT_FALSE(IsValidGameInfo(bad)) << "fault " << i;
     }
+}
+
+TEST(IsValidGameInfo, RefusesARecordWhoseGameCannotGoOn)
+{
+    // Nobody is to move: a record of zeros (a trick to resolve without cards) and a fresh
+    // record that waits for players.
+    TGameInfo g;
+    std::memset(&g, 0, sizeof g);
+    EXPECT_FALSE(IsValidGameInfo(g));
+    std::memset(&g, 0xEE, sizeof g);
+    InitGameInfo(g);
+    EXPECT_FALSE(IsValidGameInfo(g));
+
+    // A chooser with no contract left; one trump left is enough.
+    TRandom rnd(3);
+    TGameInfo choosing;
+    InitGameInfo(choosing);
+    NewGame(choosing, rnd);
+    ASSERT_TRUE(IsValidGameInfo(choosing));
+    g = choosing;
+    g.Score.PenaltiesChosen[g.Chooser] = 3;
+    g.Score.TrumpsChosen[g.Chooser] = 1;
+    EXPECT_TRUE(IsValidGameInfo(g));
+    g.Score.TrumpsChosen[g.Chooser] = 2;
+    EXPECT_FALSE(IsValidGameInfo(g));
+    // A chooser who does not hold a whole hand.
+    g = choosing;
+    g.CardCount[g.Chooser] = 12;
+    EXPECT_FALSE(IsValidGameInfo(g));
+
+    // A turn on a seat with no card, or hands that run out before the hand ends.
+    const TGameInfo playing = TwoCardsIntoTheFirstTrick(5);
+    g = playing;
+    g.CardCount[g.Turn] = 0;
+    EXPECT_FALSE(IsValidGameInfo(g));
+    g = playing;
+    g.CardCount[g.Leader] = 13; // the leader's card is on the table and still in the hand
+    EXPECT_FALSE(IsValidGameInfo(g));
+    g = playing;
+    g.Turn = g.Leader; // a seat that has laid its card is to play again
+    EXPECT_FALSE(IsValidGameInfo(g));
+
+    // A full trick is resolved; three cards marked as a full trick are not.
+    g = playing;
+    for (int k = 0; k < 2; ++k) {
+        const int seat = g.Turn;
+        for (int i = 0; i < g.CardCount[seat]; ++i)
+            if (CanPlay(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i])) {
+                PlayCard(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i]);
+                break;
+            }
+    }
+    ASSERT_EQ(g.Phase, psTrickComplete);
+    EXPECT_TRUE(IsValidGameInfo(g));
+    g = playing;
+    g.Phase = psTrickComplete;
+    EXPECT_FALSE(IsValidGameInfo(g));
+
+    // A finished game goes on with a new one.
+    g = playing;
+    EndGame(g);
+    EXPECT_TRUE(IsValidGameInfo(g));
 }

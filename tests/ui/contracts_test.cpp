@@ -86,12 +86,21 @@ TEST(ContractDialog, OffersOnlyWhatTheSeatMayStillChoose)
     EXPECT_EQ(d.dlg.ContractOfItem[2], ErkekAlmaz);
     EXPECT_EQ(d.dlg.SelectPanel->height(), 5 * 22);
 
-    // Another showing rebuilds the items: a seat with three penalty contracts sees trumps.
-    d.dlg.hide();
+    // Restored after being minimised, it keeps the offer and the user's selection.
+    d.dlg.SelectPanel->SetItemIndex(3);
     d.seat = 1;
     d.record.Score.PenaltiesChosen[1] = 3;
+    d.dlg.showMinimized();
+    d.dlg.hide();
+    d.dlg.showNormal();
+    EXPECT_EQ(d.dlg.SelectPanel->Count(), 5);
+    EXPECT_EQ(d.dlg.SelectPanel->ItemIndex(), 3);
+
+    // Another opening rebuilds the items: a seat with three penalty contracts sees trumps.
+    d.dlg.reject();
     d.Show();
     EXPECT_EQ(d.Captions(), QStringList({"+ Koz Sinek", "+ Koz Karo", "+ Koz Kupa", QStringLiteral("+ Koz Maça")}));
+    EXPECT_EQ(d.dlg.SelectPanel->ItemIndex(), 0);
     EXPECT_EQ(d.dlg.Result(), KozSinek);
 }
 

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -85,10 +86,39 @@ TEST_F(StartDialogs, ConnectionWindowConfirmsOnlyANonEmptyAddress)
     EXPECT_TRUE(c.Confirmed());
     EXPECT_EQ(ReadRegString(kRegKey, kRegDealerAddress, ""), "oyun.example.org");
 
-    c.show(); // every showing reads the address again and clears the mark
+    c.show(); // every opening reads the address again and clears the mark
     EXPECT_EQ(c.Address(), "oyun.example.org");
     EXPECT_FALSE(c.Confirmed());
+    // Minimised and restored, it keeps what the user typed.
+    c.EditAddress->setText("192.168.1.7");
+    c.showMinimized();
     c.hide();
+    c.showNormal();
+    EXPECT_EQ(c.Address(), "192.168.1.7");
+    c.reject();
+    c.show();
+    EXPECT_EQ(c.Address(), "oyun.example.org");
+    c.hide();
+}
+
+TEST_F(StartDialogs, EnterPressesTheFocusedButton)
+{
+    TWelcomeForm w;
+    w.show();
+    w.activateWindow();
+    w.Button2->setFocus();
+    QTest::keyClick(w.Button2, Qt::Key_Return);
+    EXPECT_TRUE(w.QuitMark());
+    EXPECT_FALSE(w.isVisible());
+
+    // In the name field Enter presses "OK".
+    TWelcomeForm again;
+    again.show();
+    again.EditName->setFocus();
+    QTest::keyClick(again.EditName, Qt::Key_Return);
+    EXPECT_FALSE(again.QuitMark());
+    EXPECT_EQ(again.result(), QDialog::Accepted);
+    EXPECT_FALSE(again.isVisible());
 }
 
 } // namespace
