@@ -38,6 +38,7 @@ TClientSession::TClientSession()
         Raise(OnConnecting);
     };
     socket_.OnConnect = [this](QTcpSocket*) {
+        Joined = {};
         Raise(OnConnected);
         SendJoinRequest();
     };
@@ -75,7 +76,7 @@ void TClientSession::HandlePacket(TPacketType type, const uint8_t* buf, int32_t 
     const auto n = static_cast<int32_t>(copy.size());
     uint8_t seat = kNone;
     QString text;
-    switch (type) {
+    switch (static_cast<uint8_t>(type)) {
     case GAME_RECORD: {
         TGameInfo g;
         // A record the rules cannot work on safely is not taken over.
@@ -96,6 +97,8 @@ void TClientSession::HandlePacket(TPacketType type, const uint8_t* buf, int32_t 
             return;
         MySeat = static_cast<int8_t>(seat);
         seatByte_ = seat;
+        Joined = {};
+        ReadJoinAcceptedExtension(in, n, Joined);
         Raise(OnJoinAccepted, static_cast<int>(seat), text);
         return;
     case STATUS_TEXT:
@@ -118,18 +121,62 @@ void TClientSession::HandlePacket(TPacketType type, const uint8_t* buf, int32_t 
     case TRICK_CLEAR:
         Raise(OnTrickClear);
         return;
-    default:
-        Raise(OnUnknownPacket);
+    case GAME_LIST: {
+        QStringList names;
+        if (!DealerKeepsGames())
+            break;
+        if (ReadGameList(in, n, names))
+            Raise(OnGameList, names);
         return;
     }
+    case GAME_FILE_RESULT: {
+        bool ok = false;
+        if (!DealerKeepsGames())
+            break;
+        if (ReadGameFileResult(in, n, ok, text))
+            Raise(OnGameFileResult, ok, text);
+        return;
+    }
+    default:
+        break;
+    }
+    Raise(OnUnknownPacket);
 }
 
 void TClientSession::Sent(TPacketType type) { Raise(OnSent, type); }
 
 void TClientSession::SendJoinRequest()
 {
-    ::SendJoinRequest(socket_, UserName);
-    Sent(JOIN_REQUEST);
+    // The name, as every dealer reads it, then what only our dealers look at: that this copy
+    // knows the saved-game messages, and the key of the seat it may take back.
+    TJoinExtension extension;
+    extension.Flags = TJoinExtension::kKnowsMessages;
+    extension.Key = JoinKey;
+    SendExtension(JOIN_REQUEST, TPayloadWriter().Text(UserName).Bytes() + JoinExtensionBytes(extension));
+}
+
+void TClientSession::SendExtension(TPacketType type, const QByteArray& payload)
+{
+    socket_.PacketMakeAndSend(type, payload.constData(), static_cast<int32_t>(payload.size()));
+    Sent(type);
+}
+
+void TClientSession::SendSaveGame(const QString& name)
+{
+    if (DealerKeepsGames())
+        SendExtension(SAVE_GAME, TPayloadWriter().Text(name).Bytes());
+}
+
+void TClientSession::SendLoadGame(const QString& name)
+{
+    if (DealerKeepsGames())
+        SendExtension(LOAD_GAME, TPayloadWriter().Text(name).Bytes());
+}
+
+void TClientSession::SendListGames()
+{
+    if (DealerKeepsGames())
+        SendExtension(LIST_GAMES, QByteArray());
 }
 
 void TClientSession::SendCardPlay(uint8_t suit, uint8_t value)

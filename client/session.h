@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "clientpacketsocket.h"
+#include "extension.h"
 #include "gameinfo.h"
 
 class TClientSession {
@@ -39,6 +40,17 @@ public:
     uint8_t NamedSeat = 0;
     // This copy runs the dealer.
     bool IsDealer = false;
+    // The key of the seat to take back, sent with JOIN_REQUEST (all zero: none).
+    TSeatKey JoinKey{};
+    // What the dealer's JOIN_ACCEPTED said of itself and of the seat (all zero from a dealer
+    // that adds nothing to it); cleared at every new connection.
+    TJoinExtension Joined;
+    // This seat runs the table: the dealer is this copy, or the dealer made it the host.
+    bool IsHost() const { return IsDealer || (Joined.Flags & TJoinExtension::kHost) != 0; }
+    // The records of the dealer hold the other hands as the unseen cards, not as dealt.
+    bool PrivateHands() const { return (Joined.Flags & TJoinExtension::kPrivateHands) != 0; }
+    // The dealer handles the saved-game messages (saving and loading on its machine).
+    bool DealerKeepsGames() const { return (Joined.Flags & TJoinExtension::kKnowsMessages) != 0; }
     // The player's name as sent in JOIN_REQUEST.
     QString UserName;
     // The seat as the contract dialog wants it (a byte, 255 while not seated); it follows
@@ -62,6 +74,10 @@ public:
     void SendNewGame();
     void SendGameRecord(const TGameInfo& g);
     void SendWaitForPlayers();
+    // Saved games on the dealer's machine; nothing is sent to a dealer that does not keep them.
+    void SendSaveGame(const QString& name);
+    void SendLoadGame(const QString& name);
+    void SendListGames();
 
     // ---- Notifications (set by the owner; empty ones are skipped) ----
     std::function<void()> OnConnecting, OnConnected, OnDisconnected;
@@ -76,11 +92,14 @@ public:
     std::function<void(int seat)> OnTrickTaker;
     std::function<void()> OnTrickClear;
     std::function<void()> OnUnknownPacket;
+    std::function<void(const QStringList& names)> OnGameList;       // the dealer's saved games
+    std::function<void(bool ok, const QString& text)> OnGameFileResult; // a save or load done
     // Every message handed to the socket, by type (for the window's tests and traces).
     std::function<void(TPacketType)> OnSent;
 
 private:
     void Sent(TPacketType type);
+    void SendExtension(TPacketType type, const QByteArray& payload);
 
     TClientPacketSocket socket_;
     TGameInfo record_;

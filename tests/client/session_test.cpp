@@ -116,3 +116,45 @@ TEST(ClientSession, UnknownTypesAndTrickMessages)
     EXPECT_EQ(full, 1);
     EXPECT_EQ(taker, 2);
 }
+
+TEST(ClientSession, DealersThatKeepGamesAndKeysAreToldApartFromOthers)
+{
+    TClientSession s;
+    int unknown = 0, lists = 0, results = 0;
+    QStringList names;
+    bool ok = false;
+    QString text;
+    s.OnUnknownPacket = [&] { ++unknown; };
+    s.OnGameList = [&](const QStringList& n) { ++lists, names = n; };
+    s.OnGameFileResult = [&](bool o, const QString& t) { ++results, ok = o, text = t; };
+
+    // A dealer that adds nothing to JOIN_ACCEPTED: no host, whole hands, and the saved-game
+    // messages are strangers.
+    const QByteArray plain = JoinAcceptedPayload(0, QStringLiteral("Oyuna katıldın (1. oyuncu olarak)"));
+    Deliver(s, JOIN_ACCEPTED, plain);
+    EXPECT_FALSE(s.IsHost());
+    EXPECT_FALSE(s.PrivateHands());
+    Deliver(s, GAME_LIST, GameListPayload({QStringLiteral("x")}));
+    EXPECT_EQ(unknown, 1);
+    EXPECT_EQ(lists, 0);
+
+    // Our headless dealer: the host of a table with private hands, and a key for the seat.
+    TJoinExtension e;
+    e.Flags = TJoinExtension::kKnowsMessages | TJoinExtension::kPrivateHands | TJoinExtension::kHost;
+    e.Key.fill(0x5A);
+    Deliver(s, JOIN_ACCEPTED, plain + JoinExtensionBytes(e));
+    EXPECT_EQ(s.MySeat, 0);
+    EXPECT_TRUE(s.IsHost());
+    EXPECT_TRUE(s.PrivateHands());
+    EXPECT_EQ(s.Joined.Key, e.Key);
+    Deliver(s, GAME_LIST, GameListPayload({QStringLiteral("Akşam oyunu"), QStringLiteral("Pazar")}));
+    EXPECT_EQ(lists, 1);
+    EXPECT_EQ(names, (QStringList{QStringLiteral("Akşam oyunu"), QStringLiteral("Pazar")}));
+    Deliver(s, GAME_FILE_RESULT, GameFileResultPayload(false, QStringLiteral("Dosya açılamıyor!")));
+    EXPECT_EQ(results, 1);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(text, QStringLiteral("Dosya açılamıyor!"));
+    Deliver(s, GAME_FILE_RESULT, QByteArray("\x01", 1)); // short: nothing
+    EXPECT_EQ(results, 1);
+    EXPECT_EQ(unknown, 1);
+}
