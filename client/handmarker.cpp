@@ -32,6 +32,27 @@ void DrawOpenHand(QPainter& p)
 
 } // namespace
 
+QIcon ChatBalloonIcon()
+{
+    return DrawnIcon(QSize(24, 18), [](QPainter& p) {
+        p.setRenderHint(QPainter::Antialiasing);
+        QPainterPath balloon;
+        balloon.addEllipse(QRectF(1.5, 0.5, 21, 13));
+        QPainterPath tail;
+        tail.moveTo(6, 10);
+        tail.lineTo(4, 17.5);
+        tail.lineTo(11, 12);
+        tail.closeSubpath();
+        p.setPen(QPen(QColor(40, 40, 40), 1.2));
+        p.setBrush(Qt::white);
+        p.drawPath(balloon.united(tail));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 40, 40));
+        for (const double x : {7.5, 12.0, 16.5})
+            p.drawEllipse(QPointF(x, 7), 1.5, 1.5);
+    });
+}
+
 QPixmap HandMarkerPixmap(int position, qreal ratio)
 {
     // Fingers up by default: the bottom marker points up at its trick card.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -37,6 +38,7 @@ TMainForm::TMainForm(QWidget* parent)
     statusLabel_->setObjectName(QStringLiteral("StatusBar"));
     statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusLabel_->setTextFormat(Qt::PlainText); // it shows players' names
+
     statusBar()->addWidget(statusLabel_, 1);
     WireSession();
     LayoutTable();
@@ -75,9 +77,32 @@ void TMainForm::Later(std::function<void()> action)
     });
 }
 
-QString TMainForm::StatusText() const { return statusLabel_->text(); }
+QString TMainForm::StatusText() const { return statusText_; }
 
-void TMainForm::SetStatus(const QString& text) { statusLabel_->setText(text); }
+void TMainForm::SetStatus(const QString& text)
+{
+    statusText_ = text;
+    FitStatus();
+}
+
+// The status text whole: broken into lines at spaces where it is wider than the window.
+void TMainForm::FitStatus()
+{
+    const QFontMetrics metrics(statusLabel_->font());
+    const int width = std::max(100, statusBar()->width() - 24); // margins and the size grip
+    QStringList lines;
+    QString line;
+    for (const QString& word : statusText_.split(QLatin1Char(' '))) {
+        if (!line.isEmpty() && metrics.horizontalAdvance(line + QLatin1Char(' ') + word) > width) {
+            lines << line;
+            line = word;
+        } else {
+            line = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        }
+    }
+    lines << line;
+    statusLabel_->setText(lines.join(QLatin1Char('\n')));
+}
 
 QString TMainForm::Messages() const { return userMessages_->toPlainText(); }
 
@@ -118,7 +143,11 @@ void TMainForm::WireSession()
         if (seat != 0)
             SetStatus(text);
     };
-    session_.OnStatusText = [this](const QString& text) { SetStatus(text); };
+    session_.OnStatusText = [this](const QString& text) {
+        // Once the table is full, the count of missing players is over.
+        if (!(session_.IsDealer && session_.NamedSeat >= 3))
+            SetStatus(text);
+    };
     session_.OnSeatName = [this](int seat, const QString& name) { OnSeatName(seat, name); };
     // Boxes and questions caused by a message wait until its handling is over.
     session_.OnTableFull = [this] { Later([this] { Inform(QStringLiteral("Masada boş yer yok!")); }); };
@@ -139,8 +168,10 @@ void TMainForm::OnSeatName(int seat, const QString& name)
     label->setText(name);
     PlaceNameLabel(seat & 3);
     label->show();
-    if (session_.IsDealer && seat == 3)
+    if (session_.IsDealer && seat == 3) {
+        SetStatus(QStringLiteral("Masa tamamlandı."));
         Later([this] { TableComplete(); });
+    }
 }
 
 void TMainForm::TableComplete()

@@ -123,6 +123,7 @@ private:
     // mainform.cpp
     void WireSession();
     void SetStatus(const QString& text);
+    void FitStatus();
     void OnSeatName(int seat, const QString& name);
     void TableComplete();
     // "Yükle": a cancelled file dialog starts a new game only where one must start.
@@ -171,6 +172,9 @@ private:
     void SaveGeometrySoon();
     // mainmenu.cpp
     void CreateMenus();
+    bool GameInProgress() const;
+    // Asks "Oyun devam ediyor..." with the question while a game is in progress; true to go on.
+    bool ConfirmDroppingGame(const QString& question);
     void SetChecked(const char* componentName, bool on);
     bool IsChecked(const char* componentName) const;
 
@@ -198,6 +202,7 @@ private:
     QWidget* table_ = nullptr;
     QPlainTextEdit* userMessages_ = nullptr;
     QLabel* statusLabel_ = nullptr;
+    QString statusText_; // the text whole, before it is broken into lines
     QPushButton* bitBtn1_ = nullptr;
     QLabel* labelGameType_ = nullptr;
     QWidget* panel_ = nullptr;

@@ -108,8 +108,23 @@ void TMainForm::Bala1Click()
 
 void TMainForm::Bunubilgisayaroynasn1Click() { ComputerPlaysForMe(); }
 
+// A game that a new or loaded one would throw away.
+bool TMainForm::GameInProgress() const
+{
+    const uint8_t phase = session_.Record().Phase;
+    return phase == psChoosing || phase == psPlaying || phase == psTrickComplete;
+}
+
+bool TMainForm::ConfirmDroppingGame(const QString& question)
+{
+    return !GameInProgress() ||
+           prompts_->Ask(this, QStringLiteral("Oyun devam ediyor...\n\n") + question);
+}
+
 void TMainForm::Yeni1Click()
 {
+    if (!ConfirmDroppingGame(QStringLiteral("Bu oyunu bırakıp yeni bir oyuna başlamak istediğinden emin misin?")))
+        return;
     StopCheer();
     session_.SendNewGame();
 }
@@ -120,6 +135,8 @@ void TMainForm::Ykle1Click() { LoadGame(false); }
 
 void TMainForm::LoadGame(bool newGameOnCancel)
 {
+    if (!ConfirmDroppingGame(QStringLiteral("Bu oyunu bırakıp kaydedilmiş bir oyunu yüklemek istediğinden emin misin?")))
+        return;
     TGameInfo loaded;
     switch (LoadGameInteractive(this, *prompts_, loaded)) {
     case TLoadOutcome::Loaded:
@@ -147,10 +164,13 @@ void TMainForm::k1Click()
         close();
         return;
     }
-    const bool quit = prompts_->Ask(
+    // Yes: out without saving; No: saved, then out; "Oyuna dön" (or Escape): back to the game.
+    const TUserPrompts::TAnswer answer = prompts_->AskOrBack(
         this, QStringLiteral("Oyun devam ediyor...\r\rKaydetmeden çıkmak istediğinden emin misin? ")
                   .replace(QLatin1Char('\r'), QLatin1Char('\n')));
-    if (!quit)
+    if (answer == TUserPrompts::TAnswer::Back)
+        return;
+    if (answer == TUserPrompts::TAnswer::No)
         Kaydet1Click();
     close();
 }
@@ -200,6 +220,11 @@ void TMainForm::Yerimebilgisayaroynasn1Click()
     const bool on = IsChecked("Yerimebilgisayaroynasn1");
     Action("Bunubilgisayaroynasn1")->setEnabled(!on);
     WriteRegBool(kRegKey, kRegComputerPlayer, on);
+    // Switched on while the user is to act: the computer takes over now, not at the next record.
+    if (on)
+        timerComputerPlayerWait_->start();
+    else
+        timerComputerPlayerWait_->stop();
 }
 
 void TMainForm::Oyunsaatynndedner1Click()

@@ -11,6 +11,7 @@
 
 #include "card.h"
 #include "computerplayer.h"
+#include "handmarker.h"
 #include "cheer.h"
 #include "mainform.h"
 #include "prompts.h"
@@ -54,9 +55,13 @@ void TMainForm::LayoutTable()
     userMessages_->setReadOnly(true);
     userMessages_->setStyleSheet(QStringLiteral("QPlainTextEdit { color: rgb(0,255,0); background: black; }"));
     userMessages_->setFocusPolicy(Qt::ClickFocus);
-    bitBtn1_ = new QPushButton(QStringLiteral("Yaz"), panel_);
+    // The chat button shows a speech balloon; its caption "Yaz" is the tooltip.
+    bitBtn1_ = new QPushButton(panel_);
     bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
-    bitBtn1_->setToolTip(QStringLiteral("Mesaj gönder"));
+    bitBtn1_->setIcon(ChatBalloonIcon());
+    bitBtn1_->setToolTip(QStringLiteral("Yaz"));
+    bitBtn1_->setAccessibleName(QStringLiteral("Yaz"));
+    bitBtn1_->setFocusPolicy(Qt::NoFocus); // the space bar belongs to the table
     connect(bitBtn1_, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
     panelCaption_ = new QLabel(QStringLiteral("Oyun Şekli"), panel_);
     labelGameType_ = new QLabel(QStringLiteral("???????"), panel_);

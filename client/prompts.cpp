@@ -27,6 +27,22 @@ bool TUserPrompts::Ask(QWidget* parent, const QString& text, bool warning)
     return box.exec() == QMessageBox::Yes;
 }
 
+TUserPrompts::TAnswer TUserPrompts::AskOrBack(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Question, Title(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
+    QPushButton* back = box.addButton(QStringLiteral("Oyuna dön"), QMessageBox::RejectRole);
+    box.setEscapeButton(back);
+    box.setDefaultButton(back);
+    box.exec();
+    if (box.clickedButton() == box.button(QMessageBox::Yes))
+        return TAnswer::Yes;
+    if (box.clickedButton() == box.button(QMessageBox::No))
+        return TAnswer::No;
+    return TAnswer::Back;
+}
+
 std::optional<QString> TUserPrompts::AskLine(QWidget* parent, const QString& caption)
 {
     bool ok = false;

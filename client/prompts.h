@@ -16,6 +16,10 @@ public:
     virtual void Inform(QWidget* parent, const QString& text);
     // A question with the buttons Yes ("Evet") and No ("Hayır"); true for Yes.
     virtual bool Ask(QWidget* parent, const QString& text, bool warning = false);
+    // A question with Yes ("Evet"), No ("Hayır") and a way back ("Oyuna dön", also Escape
+    // and the window's close button).
+    enum class TAnswer { Yes, No, Back };
+    virtual TAnswer AskOrBack(QWidget* parent, const QString& text);
     // A one-line input box; returns the text, or nothing when it was cancelled.
     virtual std::optional<QString> AskLine(QWidget* parent, const QString& caption);
     // File dialogs; an empty result means cancelled.

@@ -52,6 +52,7 @@ void TMainForm::ApplyZoom()
     panel_->setGeometry(0, 0, table_->width(), qRound(kTopPanelHeight * zoom_));
     userMessages_->setGeometry(OnPanel(QRect(2, 2, 330, 45)));
     bitBtn1_->setGeometry(OnPanel(QRect(336, 12, 40, 25)));
+    bitBtn1_->setIconSize(QSize(qRound(24 * zoom_), qRound(18 * zoom_)));
     panelCaption_->setGeometry(OnPanel(QRect(382, 4, 86, 18)));
     labelGameType_->setGeometry(OnPanel(QRect(382, 24, 86, 20)));
 
@@ -122,6 +123,7 @@ void TMainForm::SaveGeometrySoon()
 void TMainForm::resizeEvent(QResizeEvent* e)
 {
     QMainWindow::resizeEvent(e);
+    FitStatus();
     // The score table and the taken-cards window follow the right edge.
     if (!firstActivation_)
         PlaceSideWindows();

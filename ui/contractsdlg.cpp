@@ -131,6 +131,13 @@ void TOKRightDlgContracts::OKBtnClick()
     accept();
 }
 
+// Escape and the window's close button: the highlighted contract, not the first.
+void TOKRightDlgContracts::reject()
+{
+    ComboBoxContracts->setCurrentIndex(SelectPanel->ItemIndex());
+    QDialog::reject();
+}
+
 bool TOKRightDlgContracts::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == OKBtn && event->type() == QEvent::FocusIn)

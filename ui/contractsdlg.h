@@ -6,8 +6,8 @@
 //
 // Use: Bind() the main window's record and seat once; exec() for every choice (each
 // opening rebuilds the items; a restore after minimising keeps the selection); then
-// Result() is the chosen contract. Closing the dialog without OK gives the first offered
-// contract.
+// Result() is the chosen contract. Escape, or closing the dialog without OK, gives the
+// highlighted contract, as OK would.
 #pragma once
 
 #include "gameinfo.h"
@@ -32,6 +32,8 @@ public:
     // ContractOfItem of the combo box's item index: the contract chosen; 255 when nothing
     // was offered.
     uint8_t Result() const;
+    // Escape and the window's close button: the highlighted contract, not the first.
+    void reject() override;
 
     // Builds the offer; run by every showing.
     void FormShow();

@@ -26,6 +26,15 @@ public:
         answers.pop_front();
         return a;
     }
+    TAnswer AskOrBack(QWidget*, const QString& text) override
+    {
+        questions.append(text);
+        if (threeWay.empty())
+            return TAnswer::Back;
+        const TAnswer a = threeWay.front();
+        threeWay.pop_front();
+        return a;
+    }
     std::optional<QString> AskLine(QWidget*, const QString& caption) override
     {
         lineCaptions.append(caption);
@@ -48,6 +57,7 @@ public:
     std::deque<bool> answers; // empty: Yes
     std::optional<QString> line; // nothing: the box is cancelled
     QString saveName, openName;
+    std::deque<TAnswer> threeWay; // empty: back to the game
 };
 
 // Runs the event loop until pred holds or timeoutMs passes; returns pred().

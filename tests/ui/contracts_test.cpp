@@ -124,14 +124,19 @@ TEST(ContractDialog, ClickingTheThirdItemSelectsItAndMovesTheButton)
     EXPECT_EQ(d.dlg.Result(), KizAlmaz);
 }
 
-TEST(ContractDialog, ClosingWithoutOkGivesTheFirstOffer)
+TEST(ContractDialog, EscapeOrClosingGivesTheHighlightedOffer)
 {
     Dialog d;
     d.record.Score.PenaltiesChosen[0] = 3;
     d.Show();
     QTest::mouseClick(d.Item(3), Qt::LeftButton);
-    d.dlg.reject();
-    EXPECT_EQ(d.dlg.Result(), KozSinek);
+    QTest::keyClick(d.dlg.SelectPanel, Qt::Key_Escape);
+    EXPECT_FALSE(d.dlg.isVisible());
+    EXPECT_EQ(d.dlg.Result(), KozMaca);
+    d.Show();
+    QTest::keyClick(d.dlg.SelectPanel, Qt::Key_Down);
+    d.dlg.close();
+    EXPECT_EQ(d.dlg.Result(), KozKaro);
 }
 
 TEST(ContractDialog, ArrowKeysMoveTheSelectionWithinTheItems)

@@ -153,6 +153,11 @@ void MainShot(const TGameInfo& g)
     TPayloadWriter joined;
     joined.Byte(0).Text(QStringLiteral("Oyuna katıldın (1. oyuncu olarak)"));
     deliver(JOIN_ACCEPTED, joined.Bytes());
+    TPayloadWriter waiting;
+    waiting.Text(QStringLiteral("Oyuna başlamak için 2 kişi bekleniyor... (Mevcut oyuncularla başlamak için "
+                                "F2 tuşuna basın)"));
+    deliver(STATUS_TEXT, waiting.Bytes());
+    Save(form, "main_waiting");
     TPayloadWriter chat;
     chat.Text(QStringLiteral("Bora: iyi oyunlar!"));
     deliver(CHAT_TEXT, chat.Bytes());

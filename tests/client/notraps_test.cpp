@@ -1,0 +1,157 @@
+// Commands that would throw a game away ask first, every question has a way back, and the
+// table's texts and buttons say what they mean.
+#include <QAction>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "mainform_fixture.h"
+#include "prompts.h"
+
+namespace {
+
+// The dealer's own window, seated at 0, with a game in its third hand.
+class DealerWindowTest : public MainFormTest {
+protected:
+    void SetUp() override
+    {
+        MainFormTest::SetUp();
+        form->Session().IsDealer = true;
+        Seat(0);
+        game = DealtRecord(9);
+        ChooseContract(game, KozSinek);
+        Record(game);
+    }
+    TGameInfo game;
+};
+
+TEST_F(DealerWindowTest, NewAndLoadAskFirstWhileAGameIsInProgressAndNoKeepsIt)
+{
+    user.answers = {false};
+    form->Yeni1Click();
+    ASSERT_EQ(user.questions.size(), 1);
+    EXPECT_TRUE(user.questions[0].startsWith(QStringLiteral("Oyun devam ediyor...\n\n")));
+    EXPECT_EQ(sent.Count(NEW_GAME), 0);
+    form->Yeni1Click(); // Yes
+    EXPECT_EQ(sent.Count(NEW_GAME), 1);
+
+    user.answers = {false};
+    form->Ykle1Click();
+    EXPECT_EQ(user.questions.size(), 3);
+    EXPECT_TRUE(user.dialogTitles.isEmpty()); // No: no file dialog at all
+    // Yes, then the file dialog cancelled: the game goes on, no new game either.
+    form->Ykle1Click();
+    EXPECT_EQ(user.dialogTitles.size(), 1);
+    EXPECT_EQ(sent.Count(NEW_GAME), 1);
+    EXPECT_EQ(sent.Count(GAME_RECORD), 0);
+
+    // After the game nothing is lost: no question.
+    TGameInfo over = game;
+    over.Phase = psGameOver;
+    Record(over);
+    const auto asked = user.questions.size();
+    form->Ykle1Click();
+    form->Yeni1Click();
+    EXPECT_EQ(user.questions.size(), asked);
+    EXPECT_EQ(user.dialogTitles.size(), 2);
+    EXPECT_EQ(sent.Count(NEW_GAME), 2);
+}
+
+TEST_F(DealerWindowTest, LeavingTheGameHasAWayBackAndYesAndNoKeepTheirMeaning)
+{
+    form->k1Click(); // the scripted user answers "Oyuna dön"
+    EXPECT_EQ(user.questions.size(), 1);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(user.dialogTitles.isEmpty());
+
+    user.threeWay = {TUserPrompts::TAnswer::No}; // save first, then out
+    form->k1Click();
+    EXPECT_EQ(user.dialogTitles.size(), 1);
+    EXPECT_FALSE(form->isVisible());
+
+    form->show();
+    user.threeWay = {TUserPrompts::TAnswer::Yes}; // out without saving
+    form->k1Click();
+    EXPECT_EQ(user.dialogTitles.size(), 1);
+    EXPECT_FALSE(form->isVisible());
+}
+
+// The real question box: three buttons, and Escape is the way back.
+TEST(Prompts, EscapeInTheLeavingQuestionGoesBackToTheGame)
+{
+    TUserPrompts prompts;
+    QStringList captions;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* b : box->buttons())
+            captions << b->text();
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(prompts.AskOrBack(nullptr, QStringLiteral("Oyun devam ediyor...")), TUserPrompts::TAnswer::Back);
+    captions.sort();
+    EXPECT_EQ(captions, (QStringList{QStringLiteral("Evet"), QStringLiteral("Hayır"), QStringLiteral("Oyuna dön")}));
+}
+
+TEST_F(MainFormTest, ComputerSwitchedOnDuringTheUsersTurnPlaysAtOnce)
+{
+    TGameInfo g = DealtRecord(9);
+    ChooseContract(g, KozSinek);
+    Seat(g.Turn);
+    form->Action("Hzl1")->trigger();
+    Record(g);
+    Pump(50);
+    EXPECT_EQ(sent.Count(CARD_PLAY), 0);
+    form->Action("Yerimebilgisayaroynasn1")->trigger();
+    EXPECT_TRUE(WaitUntil([&] { return sent.Count(CARD_PLAY) == 1; }, 2000));
+    // Switched off while the computer waits: it does not play.
+    form->Action("Yerimebilgisayaroynasn1")->trigger();
+    Record(g);
+    form->Action("Yerimebilgisayaroynasn1")->trigger();
+    form->Action("Yerimebilgisayaroynasn1")->trigger();
+    Pump(100);
+    EXPECT_EQ(sent.Count(CARD_PLAY), 1);
+}
+
+TEST_F(MainFormTest, WaitingTextShownWholeUntilTheTableIsFullAndTheChatButtonIsABalloon)
+{
+    form->Session().IsDealer = true;
+    Seat(0);
+    const QString waiting = QStringLiteral(
+        "Oyuna başlamak için 3 kişi bekleniyor... (Mevcut oyuncularla başlamak için F2 tuşuna basın)");
+    TPayloadWriter status;
+    status.Text(waiting);
+    Deliver(STATUS_TEXT, status.Bytes());
+    EXPECT_EQ(form->StatusText(), waiting);
+    auto* label = form->findChild<QLabel*>(QStringLiteral("StatusBar"));
+    ASSERT_NE(label, nullptr);
+    Pump(50);
+    // At the smallest window the text takes two lines, every word of it in sight.
+    EXPECT_EQ(QString(label->text()).replace(QLatin1Char('\n'), QLatin1Char(' ')), waiting);
+    EXPECT_EQ(label->text().count(QLatin1Char('\n')), 1);
+    EXPECT_LE(label->fontMetrics().boundingRect(QRect(0, 0, 10000, 1000), 0, label->text()).width(), label->width());
+    EXPECT_GE(label->height(), 2 * label->fontMetrics().height());
+    form->resize(1200, form->height()); // wide enough for one line
+    Pump(50);
+    EXPECT_EQ(label->text(), waiting);
+
+    for (int seat = 1; seat <= 3; ++seat) {
+        TPayloadWriter name;
+        name.Byte(uint8_t(seat)).Text(QStringLiteral("Acemi%1").arg(seat));
+        Deliver(SEAT_NAME, name.Bytes());
+    }
+    EXPECT_EQ(form->StatusText(), QStringLiteral("Masa tamamlandı."));
+    Deliver(STATUS_TEXT, status.Bytes()); // a late count changes nothing now
+    EXPECT_EQ(form->StatusText(), QStringLiteral("Masa tamamlandı."));
+
+    auto* chat = form->findChild<QPushButton*>(QStringLiteral("BitBtn1"));
+    ASSERT_NE(chat, nullptr);
+    EXPECT_TRUE(chat->text().isEmpty());
+    EXPECT_FALSE(chat->icon().isNull());
+    EXPECT_EQ(chat->toolTip(), QStringLiteral("Yaz"));
+    EXPECT_FALSE(chat->icon().pixmap(QSize(24, 18), 2.0).toImage().isNull());
+}
+
+} // namespace
