@@ -377,7 +377,7 @@ void TMainForm::closeEvent(QCloseEvent* e)
 {
     QMainWindow::closeEvent(e);
     if (e->isAccepted())
-        QCoreApplication::exit(0);
+        QCoreApplication::quit(); // nothing happens outside the application's loop
 }
 
 void TMainForm::mousePressEvent(QMouseEvent* e)

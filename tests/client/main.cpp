@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+#include "application.h"
+
 int main(int argc, char** argv)
 {
     ::testing::InitGoogleTest(&argc, argv);
@@ -22,7 +24,7 @@ int main(int argc, char** argv)
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TApplication app(argc, argv); // the program's own, which catches what reaches the loop
     QApplication::setOrganizationName(QStringLiteral("Fendral"));
     QApplication::setApplicationName(QStringLiteral("Zorbela"));
     const QString store = QSettings(QStringLiteral("Fendral"), QStringLiteral("Zorbela")).fileName();

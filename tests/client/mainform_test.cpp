@@ -259,12 +259,35 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
     EXPECT_EQ(sent.Count(NEW_GAME), 0);
 
+    // A game that cannot go on (its chooser has no contract left) is refused the same way.
+    TGameInfo stuck = DealtRecord(53);
+    stuck.Score.PenaltiesChosen[stuck.Chooser] = 3;
+    stuck.Score.TrumpsChosen[stuck.Chooser] = 2;
+    const QString stuckPath = dir.filePath(QStringLiteral("takili.rvo"));
+    QFile stuckFile(stuckPath);
+    ASSERT_TRUE(stuckFile.open(QIODevice::WriteOnly));
+    stuckFile.write(reinterpret_cast<const char*>(&stuck), sizeof stuck);
+    stuckFile.close();
+    user.openName = stuckPath;
+    form->Ykle1Click();
+    EXPECT_EQ(user.notices.value(1), QStringLiteral("Dosya açılamıyor!"));
+    EXPECT_EQ(sent.Count(GAME_RECORD), 0);
+
     // A load cancelled from the menu leaves the game as it is.
     user.openName.clear();
     form->Ykle1Click();
-    EXPECT_EQ(user.notices.size(), 1);
+    EXPECT_EQ(user.notices.size(), 2);
     EXPECT_EQ(sent.Count(NEW_GAME), 0);
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
+
+    // At the complete table "Hayır" and a cancelled dialog start a new game.
+    form->Session().IsDealer = true;
+    user.answers = {false};
+    TPayloadWriter last;
+    last.Byte(3).Text(QStringLiteral("Acemi3"));
+    Deliver(SEAT_NAME, last.Bytes());
+    ASSERT_TRUE(WaitUntil([&] { return sent.Count(NEW_GAME) == 1; }, 3000));
+    EXPECT_EQ(user.notices.value(2), QStringLiteral("Oyun yüklenmedi: yeni oyun başlıyor"));
 }
 
 TEST_F(MainFormTest, SoundsFollowTheTableOnlyWhileSesliIsChecked)

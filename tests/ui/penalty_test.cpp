@@ -4,6 +4,8 @@
 
 #include <QLabel>
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -92,6 +94,50 @@ TEST(TakenCards, ShownCardKeepsItsFaceUntilHiddenOnce)
     t.form.Refresh();
     EXPECT_EQ(t.form.Card(2, 0)->Card(), Nine);
     EXPECT_FALSE(t.form.Card(2, 0)->isHidden());
+}
+
+} // namespace
+
+namespace {
+
+TEST(TakenCards, NamesArePlainTextAndTheEndOfAGameShowsWhatTheLastHandTook)
+{
+    Taken t;
+    std::strcpy(t.record.PlayerName[1], "<img src=x>");
+    // A hand of Kız Almaz left Q♦ J♦ in seat 2's row; in the last hand, El Almaz, seat 2
+    // took two tricks, counted over those bytes.
+    t.record.Contract = KizAlmaz;
+    t.Take(2, Diamonds, Queen);
+    t.Take(2, Diamonds, Jack);
+    t.record.Contract = ElAlmaz;
+    t.record.TakenCount[2] = 1;
+    t.form.Refresh();
+    EXPECT_EQ(t.form.NameLabel(1)->textFormat(), Qt::PlainText);
+    EXPECT_EQ(t.form.NameLabel(1)->text(), QStringLiteral("<img src=x>"));
+    EXPECT_EQ(t.form.minimumSize(), t.form.maximumSize());
+    t.record.TakenCount[2] = 2;
+    EndGame(t.record);
+    t.form.Refresh();
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_FALSE(t.form.Card(2, k)->isHidden()) << k;
+        EXPECT_FALSE(t.form.Card(2, k)->ShowCard()) << k;
+    }
+    // A window whose first record is the end of the game does not show those bytes either.
+    TPenaltyForm joined;
+    joined.Bind(&t.record);
+    joined.Refresh();
+    EXPECT_FALSE(joined.Card(2, 1)->ShowCard());
+
+    // A last hand that collects cards keeps showing them, the last trick's included.
+    Taken kiz;
+    kiz.record.Contract = KizAlmaz;
+    kiz.Take(1, Spades, Queen);
+    kiz.form.Refresh();
+    EndGame(kiz.record);
+    kiz.Take(1, Hearts, Queen);
+    kiz.form.Refresh();
+    EXPECT_TRUE(kiz.form.Card(1, 1)->ShowCard());
+    EXPECT_EQ(kiz.form.Card(1, 1)->Suit(), Hearts);
 }
 
 } // namespace

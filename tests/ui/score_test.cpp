@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QLabel>
 
+#include <cstring>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -156,6 +158,27 @@ TEST(ScoreTable, OwnColumnIsBlueAndTheOthersBlack)
     shot = Grab(t.form);
     for (int col = 1; col <= 4; ++col)
         EXPECT_FALSE(InkOf(shot, t, col, 9).first) << col;
+}
+
+} // namespace
+
+namespace {
+
+TEST(ScoreTable, NamesArePlainTextAndTheGridFillsItsFixedWindow)
+{
+    ScoreTable t;
+    std::strcpy(t.record.PlayerName[2], "<font size=7>Cem</font>");
+    t.form.Refresh();
+    EXPECT_EQ(t.form.Labels[2]->textFormat(), Qt::PlainText);
+    EXPECT_EQ(t.form.Labels[2]->text(), QStringLiteral("<font size=7>Cem</font>"));
+    // The user cannot resize it; the main window gives it its size, and the grid fills it
+    // in the cells' colour beyond the cells.
+    EXPECT_EQ(t.form.minimumSize(), t.form.maximumSize());
+    t.form.setFixedSize(330, 283);
+    const QImage shot = Grab(t.form);
+    EXPECT_EQ(t.form.ScoreGrid->geometry(), QRect(0, 20, 330, 263));
+    EXPECT_EQ(Pixel(shot, 325, 278), TScoreForm::kCellColor);
+    EXPECT_EQ(Pixel(shot, 310, 100), TScoreForm::kCellColor);
 }
 
 } // namespace
