@@ -65,7 +65,7 @@ TEST_F(MainFormTest, OyundanCikAsksOnlyWhileAGameIsInProgress)
         return ContractsPlayed(g) == 20 && g.Phase == psPlaying && g.TrickCount == 1;
     });
     Record(last);
-    user.answers = {true};
+    user.threeWay = {TUserPrompts::TAnswer::Yes};
     form->k1Click();
     ASSERT_EQ(user.questions.size(), 1);
     EXPECT_TRUE(user.questions[0].startsWith(QStringLiteral("Oyun devam ediyor...")));
