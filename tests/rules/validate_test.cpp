@@ -10,6 +10,19 @@ using namespace rules_test;
 
 namespace {
 
+// The seats to play lay their first legal card, n times.
+void PlayFirstLegalCards(TGameInfo& g, int n)
+{
+    for (int k = 0; k < n; ++k) {
+        const int seat = g.Turn;
+        for (int i = 0; i < g.CardCount[seat]; ++i)
+            if (CanPlay(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i])) {
+                PlayCard(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i]);
+                break;
+            }
+    }
+}
+
 // A game in its first hand of El Almaz, two cards into the first trick.
 TGameInfo TwoCardsIntoTheFirstTrick(uint32_t seed)
 {
@@ -18,14 +31,7 @@ TGameInfo TwoCardsIntoTheFirstTrick(uint32_t seed)
     InitGameInfo(g);
     NewGame(g, rnd);
     ChooseContract(g, ElAlmaz);
-    for (int k = 0; k < 2; ++k) {
-        const int seat = g.Turn;
-        for (int i = 0; i < g.CardCount[seat]; ++i)
-            if (CanPlay(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i])) {
-                PlayCard(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i]);
-                break;
-            }
-    }
+    PlayFirstLegalCards(g, 2);
     return g;
 }
 
@@ -111,14 +117,7 @@ TEST(IsValidGameInfo, RefusesARecordWhoseGameCannotGoOn)
 
     // A full trick is resolved; three cards marked as a full trick are not.
     g = playing;
-    for (int k = 0; k < 2; ++k) {
-        const int seat = g.Turn;
-        for (int i = 0; i < g.CardCount[seat]; ++i)
-            if (CanPlay(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i])) {
-                PlayCard(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i]);
-                break;
-            }
-    }
+    PlayFirstLegalCards(g, 2);
     ASSERT_EQ(g.Phase, psTrickComplete);
     EXPECT_TRUE(IsValidGameInfo(g));
     g = playing;
