@@ -142,10 +142,12 @@ void TMainForm::WireSession()
     session_.OnJoinAccepted = [this](int seat, const QString& text) {
         if (seat != 0)
             SetStatus(text);
+        JoinedTable();
     };
+    WireHostedGames();
     session_.OnStatusText = [this](const QString& text) {
         // Once the table is full, the count of missing players is over.
-        if (!(session_.IsDealer && session_.NamedSeat >= 3))
+        if (!(session_.IsHost() && session_.NamedSeat >= 3))
             SetStatus(text);
     };
     session_.OnSeatName = [this](int seat, const QString& name) { OnSeatName(seat, name); };
@@ -168,7 +170,8 @@ void TMainForm::OnSeatName(int seat, const QString& name)
     label->setText(name);
     PlaceNameLabel(seat & 3);
     label->show();
-    if (session_.IsDealer && seat == 3) {
+    // A seat given up before the game comes with an empty name: the table is not complete.
+    if (session_.IsHost() && seat == 3 && !name.isEmpty()) {
         SetStatus(QStringLiteral("Masa tamamlandı."));
         Later([this] { TableComplete(); });
     }

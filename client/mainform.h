@@ -128,6 +128,11 @@ private:
     void TableComplete();
     // "Yükle": a cancelled file dialog starts a new game only where one must start.
     void LoadGame(bool newGameOnCancel);
+    // Saved games kept by a dealer on another machine (hostgames.cpp).
+    void WireHostedGames();
+    void JoinedTable();
+    void ChooseHostedGame(const QStringList& names);
+    bool loadNewGameOnCancel_ = false;
     // A seated joining player lost the dealer: asks whether to join the same dealer again.
     void OfferReconnect();
     // A joining player's connection attempt failed: the connection window is offered again.

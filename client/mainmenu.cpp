@@ -1,5 +1,6 @@
 // The main window's menu bar, its function keys and the chat button.
 #include <QAction>
+#include <QLabel>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -102,7 +103,7 @@ bool TMainForm::Clockwise() const { return IsChecked("Oyunsaatynndedner1"); }
 
 void TMainForm::Bala1Click()
 {
-    if (session_.IsDealer && session_.NamedSeat < 3)
+    if (session_.IsHost() && session_.NamedSeat < 3)
         session_.SendStartNow();
 }
 
@@ -129,7 +130,17 @@ void TMainForm::Yeni1Click()
     session_.SendNewGame();
 }
 
-void TMainForm::Kaydet1Click() { SaveGameInteractive(this, *prompts_, session_.Record()); }
+void TMainForm::Kaydet1Click()
+{
+    // The dealer's own record is the whole game; a seat's copy may not show the other hands.
+    if (dealer_)
+        SaveGameInteractive(this, *prompts_, dealer_->GameInfo());
+    else if (session_.DealerKeepsGames()) {
+        if (const std::optional<QString> name = prompts_->AskLine(this, QStringLiteral("Oyunun adı:")))
+            session_.SendSaveGame(name->trimmed());
+    } else
+        SaveGameInteractive(this, *prompts_, session_.Record());
+}
 
 void TMainForm::Ykle1Click() { LoadGame(false); }
 
@@ -137,6 +148,12 @@ void TMainForm::LoadGame(bool newGameOnCancel)
 {
     if (!ConfirmDroppingGame(QStringLiteral("Bu oyunu bırakıp kaydedilmiş bir oyunu yüklemek istediğinden emin misin?")))
         return;
+    if (!dealer_ && session_.DealerKeepsGames()) {
+        // The dealer lists its saved games; the choice follows when the list arrives.
+        loadNewGameOnCancel_ = newGameOnCancel;
+        session_.SendListGames();
+        return;
+    }
     TGameInfo loaded;
     switch (LoadGameInteractive(this, *prompts_, loaded)) {
     case TLoadOutcome::Loaded:
@@ -156,7 +173,7 @@ void TMainForm::LoadGame(bool newGameOnCancel)
 
 void TMainForm::k1Click()
 {
-    if (!session_.IsDealer)
+    if (!session_.IsHost())
         return;
     // Before any game and once it is over nothing is lost: the window closes at once.
     const uint8_t phase = session_.Record().Phase;
@@ -192,16 +209,15 @@ void TMainForm::YenidenBalan1Click()
 
 void TMainForm::YeniOyuncularBekle1Click()
 {
+    // The dealer frees every other seat and keeps this one with its connection: the table
+    // fills again as a new one does, and the dealer tells how many players are missing.
     session_.SendWaitForPlayers();
     session_.NamedSeat = 0;
-    session_.ForgetSeat();
     session_.ResetRecord();
+    for (int seat = 1; seat < 4; ++seat)
+        nameLabels_[seat]->clear();
     UpdateTable();
     SetStatus(QStringLiteral("Diğerlerinin bağlanması bekleniyor..."));
-    session_.SetHost(QStringLiteral("localhost"));
-    // Still connected at this moment: opening changes nothing then.
-    if (!session_.PlayerSocket().Active())
-        session_.Open();
 }
 
 void TMainForm::NaslOynamakIstersin1Click() { StartFlow(); }

@@ -52,6 +52,16 @@ std::optional<QString> TUserPrompts::AskLine(QWidget* parent, const QString& cap
     return text;
 }
 
+std::optional<QString> TUserPrompts::AskChoice(QWidget* parent, const QString& caption,
+                                              const QStringList& items)
+{
+    bool ok = false;
+    const QString item = QInputDialog::getItem(parent, Title(), caption, items, 0, false, &ok);
+    if (!ok || item.isEmpty())
+        return std::nullopt;
+    return item;
+}
+
 QString TUserPrompts::SaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                    const QString& defaultSuffix)
 {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -22,6 +23,9 @@ public:
     virtual TAnswer AskOrBack(QWidget* parent, const QString& text);
     // A one-line input box; returns the text, or nothing when it was cancelled.
     virtual std::optional<QString> AskLine(QWidget* parent, const QString& caption);
+    // A choice from a list (the first item proposed); nothing when it was cancelled.
+    virtual std::optional<QString> AskChoice(QWidget* parent, const QString& caption,
+                                             const QStringList& items);
     // File dialogs; an empty result means cancelled.
     virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& defaultSuffix);

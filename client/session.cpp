@@ -108,7 +108,12 @@ void TClientSession::HandlePacket(TPacketType type, const uint8_t* buf, int32_t 
     case SEAT_NAME:
         if (!ReadSeatName(in, n, seat, text) || seat > 3)
             return;
-        NamedSeat = seat;
+        // An empty name gives a seat up (before the game, or when the table waits for new
+        // players): the table is complete only once seat 3 has a name.
+        if (!text.isEmpty())
+            NamedSeat = seat;
+        else if (NamedSeat >= seat)
+            NamedSeat = seat > 0 ? uint8_t(seat - 1) : 0;
         Raise(OnSeatName, static_cast<int>(seat), text);
         return;
     case TABLE_FULL:

@@ -36,7 +36,7 @@ public:
     bool CardSent = false;
     // A contract has been sent and no record has arrived since.
     bool ContractSent = false;
-    // The seat carried by the last SEAT_NAME.
+    // The highest seat named so far (a seat given up lowers it): 3 once the table is complete.
     uint8_t NamedSeat = 0;
     // This copy runs the dealer.
     bool IsDealer = false;

@@ -40,6 +40,12 @@ public:
         lineCaptions.append(caption);
         return line;
     }
+    std::optional<QString> AskChoice(QWidget*, const QString& caption, const QStringList& items) override
+    {
+        lineCaptions.append(caption);
+        choices = items;
+        return choice;
+    }
     QString SaveFileName(QWidget*, const QString& title, const QString& filter,
                          const QString&) override
     {
@@ -56,6 +62,8 @@ public:
     QStringList notices, questions, lineCaptions, dialogTitles;
     std::deque<bool> answers; // empty: Yes
     std::optional<QString> line; // nothing: the box is cancelled
+    QStringList choices;           // the items of the last list offered
+    std::optional<QString> choice; // nothing: the list is cancelled
     QString saveName, openName;
     std::deque<TAnswer> threeWay; // empty: back to the game
 };

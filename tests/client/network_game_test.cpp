@@ -275,3 +275,36 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
     ASSERT_TRUE(WaitUntil([&] { return playerUser.questions.size() == 2 && player->Session().MySeat == 1; }));
     EXPECT_TRUE(playerUser.notices.isEmpty()) << playerUser.notices.join(QLatin1Char('\n')).toStdString();
 }
+
+TEST_F(NetworkGameTest, WaitingForNewPlayersKeepsTheDealersSeatAndStartsAgain)
+{
+    dealerForm->Action("Hzl1")->trigger();
+    dealerForm->StartAsDealer(QStringLiteral("Ali"));
+    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
+    TScriptedUser veliUser, ayseUser;
+    auto veli = MakeForm(veliUser);
+    veli->SetGamePort(dealerForm->Dealer()->Port());
+    veli->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
+    ASSERT_TRUE(WaitUntil([&] { return veli->Session().MySeat == 1; }));
+    dealerForm->Bala1Click();
+    ASSERT_TRUE(WaitUntil([&] { return dealerUser.questions.size() == 1 && DealerRecord().Phase != psWaiting; }));
+
+    veliUser.answers = {false}; // Veli does not join again once his connection is closed
+    dealerForm->YeniOyuncularBekle1Click();
+    ASSERT_TRUE(WaitUntil([&] { return dealerForm->StatusText().contains(QStringLiteral("3 kişi bekleniyor")); }))
+        << dealerForm->StatusText().toStdString();
+    EXPECT_EQ(dealerForm->Session().MySeat, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !veli->Session().PlayerSocket().Active(); }));
+    EXPECT_EQ(dealerUser.questions.size(), 1); // the freed seats complete nothing
+
+    // The next player takes seat 1, and F2 completes a new table with its question.
+    auto ayse = MakeForm(ayseUser);
+    ayse->SetGamePort(dealerForm->Dealer()->Port());
+    ayse->StartAsPlayer(QStringLiteral("Ayşe"), QStringLiteral("127.0.0.1"));
+    ASSERT_TRUE(WaitUntil([&] { return ayse->Session().MySeat == 1; }));
+    dealerForm->Bala1Click();
+    ASSERT_TRUE(WaitUntil([&] { return dealerUser.questions.size() == 2; }));
+    ASSERT_TRUE(WaitUntil([&] { return SameRecord(dealerForm->Session().Record(), DealerRecord()) &&
+                                       DealerRecord().Phase == psChoosing; }));
+    EXPECT_EQ(dealerForm->NameLabel(table::kBottom)->text(), QStringLiteral("Ali"));
+}
