@@ -156,6 +156,8 @@ public:
 
     // Replaces the computer level; an answer the old one still owes is discarded.
     void SetMoveSource(std::unique_ptr<TMoveSource> source);
+    // The name of the computer seats filled from now on (numbered 1..3 after it).
+    void SetComputerName(const QByteArray& name) { computerName_ = name; }
 
     // One line for every connection, seat and game event, and for every message dropped
     // (English, for the log of the zorbela-dealer tool). Empty: no lines.

@@ -11,6 +11,7 @@
 
 #include "dealerthread.h"
 #include "notify.h"
+#include "ustasource.h"
 
 int main(int argc, char** argv)
 {
@@ -27,10 +28,20 @@ int main(int argc, char** argv)
     const QCommandLineOption lastHandOption(QStringLiteral("lasthand-folder"),
                                             QStringLiteral("Folder of LastHand.rvo (default: the executable's)."),
                                             QStringLiteral("DIR"));
+    const QCommandLineOption levelOption(QStringLiteral("level"),
+                                         QStringLiteral("Level of the computer seats: acemi (default) or usta."),
+                                         QStringLiteral("L"), QStringLiteral("acemi"));
     parser.addOption(portOption);
     parser.addOption(quickOption);
     parser.addOption(lastHandOption);
+    parser.addOption(levelOption);
     parser.process(app);
+
+    TComputerLevel level = TComputerLevel::Acemi;
+    if (!ParseComputerLevel(qPrintable(parser.value(levelOption)), level)) {
+        std::fprintf(stderr, "zorbela-dealer: bad level '%s'\n", qPrintable(parser.value(levelOption)));
+        return 2;
+    }
 
     bool ok = false;
     const uint port = parser.value(portOption).toUInt(&ok);
@@ -49,6 +60,7 @@ int main(int argc, char** argv)
     options.Port = quint16(port);
     options.Quick = parser.isSet(quickOption);
     options.LastHandFolder = parser.value(lastHandOption);
+    SetComputerLevel(options, level);
     TDealerThread dealer(options);
     dealer.OnEvent = print;
     if (!dealer.Listening()) {
@@ -57,6 +69,7 @@ int main(int argc, char** argv)
     }
     print(QStringLiteral("dealer listening on port %1%2; LastHand.rvo in %3")
               .arg(dealer.Port())
-              .arg(options.Quick ? QStringLiteral(" (quick)") : QString(), dealer.LastHandFolder()));
+              .arg(options.Quick ? QStringLiteral(" (quick)") : QString(), dealer.LastHandFolder())
+          + QStringLiteral("; computer level %1").arg(QString::fromLatin1(options.ComputerName)));
     return app.exec();
 }
