@@ -1,5 +1,6 @@
-// Test players for the dealer: client packet sockets on loopback that record every message
-// the dealer sends, each decoded into one readable line.
+// Test players for the dealer, each recording every message the dealer sends decoded into
+// one readable line: in process on the manual clock (TTableFixture, most tests), or over
+// loopback TCP on the real clock (TDealerFixture, the tests of the TCP adapter).
 #pragma once
 
 #include <algorithm>
@@ -19,10 +20,15 @@
 
 #include "clientpacketsocket.h"
 #include "dealerthread.h"
+#include "gamefiles.h"
+#include "localtable.h"
 #include "payload.h"
 #include "sendplayerpackets.h"
 
-// Runs the event loop until done() holds or timeoutMs passes; returns done().
+using TWait = std::function<bool(const std::function<bool()>& done, int limitMs)>;
+
+// Runs the event loop until done() holds or timeoutMs passes; returns done(). The fixtures
+// have their own WaitFor and Settle, which tests inside them use.
 inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000)
 {
     QElapsedTimer timer;
@@ -37,12 +43,6 @@ inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000)
 inline void Settle(int ms = 200) { WaitFor([] { return false; }, ms); }
 
 inline bool SameRecord(const TGameInfo& a, const TGameInfo& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-inline qint64 Now()
-{
-    static QElapsedTimer clock = [] { QElapsedTimer c; c.start(); return c; }();
-    return clock.elapsed();
-}
 
 // The first card of the seat's hand that the legality rule accepts.
 inline std::pair<uint8_t, uint8_t> FirstPlayable(const TGameInfo& g, int seat)
@@ -109,29 +109,36 @@ struct TReceived {
     }
 };
 
-// A player connected to the dealer; with join it sends JOIN_REQUEST once connected.
+// A player at the dealer, however it is connected.
 class TTestPlayer {
 public:
-    TClientPacketSocket Socket;
     std::vector<TReceived> Received;
     std::function<void(const TReceived&)> OnReceived; // after recording
     bool Disconnected = false;
+    TWait Wait;
 
-    TTestPlayer(quint16 port, const QString& name, bool join)
+    virtual ~TTestPlayer() = default;
+    virtual void SendRaw(TPacketType type, const QByteArray& payload = {}) = 0;
+    virtual void Close() = 0;
+
+    void Record(TPacketType type, const QByteArray& payload)
     {
-        Socket.OnPacketRead = [this](QTcpSocket*, TPacketType t, const uint8_t* buf, int32_t n) {
-            const QByteArray payload(reinterpret_cast<const char*>(buf), n);
-            Received.push_back({t, payload, Describe(t, payload)});
-            if (OnReceived)
-                OnReceived(Received.back());
-        };
-        Socket.OnConnect = [this, name, join](QTcpSocket*) {
-            if (join)
-                SendJoinRequest(Socket, name);
-        };
-        Socket.OnDisconnect = [this](QTcpSocket*) { Disconnected = true; };
-        Socket.OnMessage = [](const QString&) {};
-        Socket.Open(QStringLiteral("127.0.0.1"), port);
+        Received.push_back({type, payload, Describe(type, payload)});
+        if (OnReceived)
+            OnReceived(Received.back());
+    }
+
+    // ---- The player's messages ----
+    void JoinAs(const QString& name) { SendRaw(JOIN_REQUEST, TPayloadWriter().Text(name).Bytes()); }
+    void NewGame() { SendRaw(NEW_GAME); }
+    void StartNow() { SendRaw(START_NOW); }
+    void WaitForPlayers() { SendRaw(WAIT_FOR_PLAYERS); }
+    void Chat(const QString& text) { SendRaw(CHAT_TEXT, TPayloadWriter().Text(text).Bytes()); }
+    void Load(const TGameInfo& g) { SendRaw(GAME_RECORD, TPayloadWriter().Record(g).Bytes()); }
+    void Contract(uint8_t contract) { SendRaw(CONTRACT_CHOICE, TPayloadWriter().Byte(contract).Bytes()); }
+    void Card(uint8_t seat, uint8_t suit, uint8_t value)
+    {
+        SendRaw(CARD_PLAY, TPayloadWriter().Byte(seat).Byte(suit).Byte(value).Bytes());
     }
 
     QStringList Lines() const
@@ -146,8 +153,8 @@ public:
         return int(std::count_if(Received.begin(), Received.end(), [type](const TReceived& r) { return r.Type == type; }));
     }
     bool Has(const QString& line) const { return Lines().contains(line); }
-    bool WaitLine(const QString& line) { return WaitFor([&] { return Has(line); }); }
-    bool WaitCount(TPacketType type, int count) { return WaitFor([&] { return Count(type) >= count; }); }
+    bool WaitLine(const QString& line) { return Wait([&] { return Has(line); }, 10000); }
+    bool WaitCount(TPacketType type, int count) { return Wait([&] { return Count(type) >= count; }, 10000); }
     std::vector<TGameInfo> Records() const
     {
         std::vector<TGameInfo> records;
@@ -157,90 +164,105 @@ public:
         return records;
     }
     TGameInfo LastRecord() const { return Records().empty() ? TGameInfo{} : Records().back(); }
-    void SendRaw(TPacketType type, const QByteArray& payload = {})
-    {
-        Socket.PacketMakeAndSend(type, payload.constData(), int32_t(payload.size()));
-    }
     // Sends the seat's action on g as a client does when the computer acts for its user:
-    // the computer player decides on a copy of the record. False when g awaits no action
-    // of the seat.
+    // the computer player's choice on the record seen. False when g awaits no action of
+    // the seat.
     bool SendOwnMove(int seat, const TGameInfo& g, TRandom& random)
     {
-        TGameInfo copy = g;
+        if (Awaited(g) != seat)
+            return false;
         TComputerPlayer me;
-        const int acted = Awaited(g) == seat ? ComputerMove(me, seat, copy, random) : 0;
-        if (acted == 2)
-            SendContractChoice(Socket, copy.Contract);
-        else if (acted == 1)
-            SendCardPlay(Socket, uint8_t(seat), copy.TrickSuit[g.TrickCount], copy.TrickValue[g.TrickCount]);
-        return acted != 0;
+        const TMove move = ComputerChoice(me, seat, g, random);
+        if (move.Kind == TMove::TKind::Contract)
+            Contract(move.Contract);
+        else if (move.Kind == TMove::TKind::Card)
+            Card(uint8_t(seat), move.Suit, move.Value);
+        return move.Kind != TMove::TKind::None;
     }
     // Sends a chat line and waits for its echo: everything sent before has been handled.
     bool Sync(const QString& mark = QStringLiteral("sync"))
     {
         const int before = int(Lines().count("CHAT_TEXT " + mark));
-        SendChatText(Socket, mark);
-        return WaitFor([&] { return Lines().count("CHAT_TEXT " + mark) > before; });
+        Chat(mark);
+        return Wait([&] { return Lines().count("CHAT_TEXT " + mark) > before; }, 10000);
     }
 };
 
-// A dealer on a free port, its last-hand file in a temporary folder, and its players.
-struct TDealerFixture : ::testing::Test {
+// A player over loopback TCP; with join it sends JOIN_REQUEST once connected.
+class TTcpPlayer : public TTestPlayer {
+public:
+    TClientPacketSocket Socket;
+
+    TTcpPlayer(quint16 port, const QString& name, bool join)
+    {
+        Wait = ::WaitFor;
+        Socket.OnPacketRead = [this](QTcpSocket*, TPacketType t, const uint8_t* buf, int32_t n) {
+            Record(t, QByteArray(reinterpret_cast<const char*>(buf), n));
+        };
+        Socket.OnConnect = [this, name, join](QTcpSocket*) {
+            if (join)
+                JoinAs(name);
+        };
+        Socket.OnDisconnect = [this](QTcpSocket*) { Disconnected = true; };
+        Socket.OnMessage = [](const QString&) {};
+        Socket.Open(QStringLiteral("127.0.0.1"), port);
+    }
+    void SendRaw(TPacketType type, const QByteArray& payload = {}) override
+    {
+        Socket.PacketMakeAndSend(type, payload.constData(), int32_t(payload.size()));
+    }
+    void Close() override { Socket.Close(); }
+};
+
+// A player in process.
+class TLocalPlayer : public TTestPlayer, public TLocalPeer {
+public:
+    TLocalTable& Local;
+    TConnectionId Id;
+    bool Silent = false; // gives no sign of life when asked
+
+    TLocalPlayer(TLocalTable& local, const QString& host) : Local(local), Id(local.Connect(*this, host)) {}
+    ~TLocalPlayer() override
+    {
+        if (Local.Open(Id))
+            Local.Hangup(Id);
+    }
+    void SendRaw(TPacketType type, const QByteArray& payload = {}) override { Local.Post(Id, type, payload); }
+    void Close() override { Local.Hangup(Id); }
+    void Deliver(TPacketType type, const QByteArray& payload) override { Record(type, payload); }
+    void Closed() override { Disconnected = true; }
+    bool Answers() const override { return !Silent; }
+};
+
+// What both fixtures share: the random source, the dealer's lines and their times.
+template <class TPlayer>
+struct TFixtureBase : ::testing::Test {
     QTemporaryDir folder;
-    std::unique_ptr<TDealerThread> dealer;
-    std::vector<std::unique_ptr<TTestPlayer>> players;
+    std::vector<std::unique_ptr<TPlayer>> players;
     std::vector<std::pair<qint64, QString>> events; // the dealer's lines, with the time
     TRandom random{20261207};
     int joinTimeoutMs = kJoinTimeoutMs;
-    int ackTimeoutMs = kAckTimeoutMs;
     int probeMs = kProbeMs;
     std::function<std::unique_ptr<TMoveSource>(TRandom&)> level; // empty: Acemi
 
-    void StartDealer(bool quick = false, int resolveExtraMs = kTrickResolveExtraMs)
+    TPlayer& P(int seat) { return *players[std::size_t(seat)]; }
+
+    TTableOptions TableOptions(bool quick, int resolveExtraMs)
     {
-        players.clear();
-        dealer.reset();
-        TDealerOptions options;
-        options.Port = 0;
+        TTableOptions options;
         options.Quick = quick;
         options.TrickResolveExtraMs = resolveExtraMs;
-        options.LastHandFolder = folder.path();
         options.Random = &random;
         options.JoinTimeoutMs = joinTimeoutMs;
-        options.AckTimeoutMs = ackTimeoutMs;
         options.ProbeMs = probeMs;
         options.ComputerLevel = level;
-        // Shortened pacing lets a player send faster than any real one could.
-        if (resolveExtraMs < kTrickResolveExtraMs)
-            options.MaxDataFrames = 0;
-        dealer = std::make_unique<TDealerThread>(options);
-        dealer->OnEvent = [this](const QString& line) { events.emplace_back(Now(), line); };
-        ASSERT_TRUE(dealer->Listening());
+        return options;
     }
-
-    void TearDown() override
-    {
-        players.clear();
-        dealer.reset();
-    }
-
-    // Connects a player and, with join, waits until it is seated and knows every seat.
-    TTestPlayer& Join(const QString& name, bool join = true)
-    {
-        const int seats = dealer->SeatCount();
-        TTestPlayer& p = *players.emplace_back(std::make_unique<TTestPlayer>(dealer->Port(), name, join));
-        EXPECT_TRUE(WaitFor([&] {
-            return join ? p.Count(JOIN_ACCEPTED) > 0 && p.Count(SEAT_NAME) > seats : p.Socket.Connected();
-        }));
-        return p;
-    }
-    TTestPlayer& P(int seat) { return *players[std::size_t(seat)]; }
-
-    // The time of the dealer's first line that starts with one of the texts; -1 for none.
     int EventCount(const QString& part) const
     {
         return int(std::count_if(events.begin(), events.end(), [&](const auto& e) { return e.second.contains(part); }));
     }
+    // The time of the dealer's first line that starts with one of the texts; -1 for none.
     qint64 EventAt(const QStringList& starts) const
     {
         for (const auto& [at, line] : events)
@@ -248,5 +270,99 @@ struct TDealerFixture : ::testing::Test {
                 if (line.startsWith(s))
                     return at;
         return -1;
+    }
+};
+
+// A table in process with its players, on the manual clock: waiting moves the table's time
+// from one timer to the next and takes no real time.
+struct TTableFixture : TFixtureBase<TLocalPlayer> {
+    std::unique_ptr<TLocalTable> local;
+    TTable* dealer = nullptr;
+
+    void StartDealer(bool quick = false, int resolveExtraMs = kTrickResolveExtraMs)
+    {
+        players.clear();
+        local.reset();
+        // "LastHand.rvo" is kept in memory: a file written at every change would cost the
+        // disk's flush each time.
+        local = std::make_unique<TLocalTable>(TableOptions(quick, resolveExtraMs));
+        dealer = &local->Table();
+        QObject::connect(dealer, &TTable::Event, dealer, [this](const QString& line) { events.emplace_back(Now(), line); });
+    }
+    void TearDown() override
+    {
+        players.clear();
+        local.reset();
+    }
+    qint64 Now() const { return local->NowMs(); }
+    TGameInfo LastHandWritten() const { return local->LastHand(); }
+    bool WaitFor(const std::function<bool()>& done, int limitMs = 60000) { return local->RunUntil(done, limitMs); }
+    void Settle(int ms = 200) { local->RunFor(ms); }
+
+    // Connects a player and, with join, waits until it is seated and knows every seat.
+    TLocalPlayer& Join(const QString& name, bool join = true, const QString& host = QStringLiteral("127.0.0.1"))
+    {
+        const int seats = dealer->SeatCount();
+        TLocalPlayer& p = *players.emplace_back(std::make_unique<TLocalPlayer>(*local, host));
+        p.Wait = [this](const std::function<bool()>& done, int limitMs) { return WaitFor(done, limitMs); };
+        if (join) {
+            p.JoinAs(name);
+            EXPECT_TRUE(WaitFor([&] { return p.Count(JOIN_ACCEPTED) > 0 && p.Count(SEAT_NAME) > seats; }));
+        }
+        return p;
+    }
+};
+
+// A dealer on a free port over loopback TCP, its last-hand file in a temporary folder.
+struct TDealerFixture : TFixtureBase<TTcpPlayer> {
+    std::unique_ptr<TDealerThread> dealer;
+    int ackTimeoutMs = kAckTimeoutMs;
+
+    void StartDealer(bool quick = false, int resolveExtraMs = kTrickResolveExtraMs)
+    {
+        players.clear();
+        dealer.reset();
+        TDealerOptions options;
+        static_cast<TTableOptions&>(options) = TableOptions(quick, resolveExtraMs);
+        options.Port = 0;
+        options.LastHandFolder = folder.path();
+        options.AckTimeoutMs = ackTimeoutMs;
+        // Shortened pacing lets a player send faster than any real one could.
+        if (resolveExtraMs < kTrickResolveExtraMs)
+            options.MaxDataFrames = 0;
+        dealer = std::make_unique<TDealerThread>(options);
+        QObject::connect(&dealer->Table(), &TTable::Event, &dealer->Table(),
+                         [this](const QString& line) { events.emplace_back(Now(), line); });
+        ASSERT_TRUE(dealer->Listening());
+    }
+    void TearDown() override
+    {
+        players.clear();
+        dealer.reset();
+    }
+    static qint64 Now()
+    {
+        static QElapsedTimer clock = [] { QElapsedTimer c; c.start(); return c; }();
+        return clock.elapsed();
+    }
+    static bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000) { return ::WaitFor(done, timeoutMs); }
+    TGameInfo LastHandWritten() const
+    {
+        TGameInfo g{};
+        EXPECT_EQ(dealer->LastHandPath(), folder.filePath("LastHand.rvo"));
+        EXPECT_TRUE(ReadGameFile(dealer->LastHandPath(), g));
+        return g;
+    }
+    static void Settle(int ms = 200) { ::Settle(ms); }
+
+    // Connects a player and, with join, waits until it is seated and knows every seat.
+    TTcpPlayer& Join(const QString& name, bool join = true)
+    {
+        const int seats = dealer->SeatCount();
+        TTcpPlayer& p = *players.emplace_back(std::make_unique<TTcpPlayer>(dealer->Port(), name, join));
+        EXPECT_TRUE(WaitFor([&] {
+            return join ? p.Count(JOIN_ACCEPTED) > 0 && p.Count(SEAT_NAME) > seats : p.Socket.Connected();
+        }));
+        return p;
     }
 };

@@ -19,7 +19,7 @@ void JoinSilently(QTcpSocket& silent, quint16 port)
     silent.write(BuildFrame(JOIN_REQUEST, FrameStamp(), join.constData(), int32_t(join.size())));
 }
 
-struct Dropped : TDealerFixture {
+struct Dropped : TTableFixture {
     std::map<int, TTestPlayer*> seated; // the human seats' players, as the test drives them
     TRandom mine{7};
 
@@ -42,6 +42,8 @@ struct Dropped : TDealerFixture {
     }
 };
 
+using DroppedOverTcp = TDealerFixture;
+
 TEST_F(Dropped, TheComputerPlaysTheDealersOwnSeatToTheEndOfTheGame)
 {
     StartDealer(true, 5);
@@ -57,7 +59,6 @@ TEST_F(Dropped, TheComputerPlaysTheDealersOwnSeatToTheEndOfTheGame)
         const TGameInfo seen = own.LastRecord();
         if (own.Count(GAME_RECORD) > 30 && Awaited(seen) == 0 && seen.Phase == psPlaying) {
             gone = true;
-            QTimer::singleShot(150, &own.Socket, [&] { own.Socket.Close(); });
             return;
         }
         own.SendOwnMove(0, seen, ours);
@@ -69,9 +70,12 @@ TEST_F(Dropped, TheComputerPlaysTheDealersOwnSeatToTheEndOfTheGame)
         over = seen.Phase == psGameOver;
         second.SendOwnMove(1, seen, theirs);
     };
-    SendStartNow(own.Socket);
+    own.StartNow();
     ASSERT_TRUE(second.WaitLine("SEAT_NAME 3 Acemi2"));
-    SendNewGame(own.Socket);
+    own.NewGame();
+    ASSERT_TRUE(WaitFor([&] { return gone; }));
+    Settle(150); // past the computer's tick for that record
+    own.Close();
     ASSERT_TRUE(second.WaitLine(DroppedLine("Ayşe")));
     const int seen = own.Count(GAME_RECORD);
     // The game goes on to its end, never standing still for long.
@@ -90,7 +94,7 @@ TEST_F(Dropped, TheComputerPlaysTheDealersOwnSeatToTheEndOfTheGame)
     EXPECT_GE(EventAt({"seat 0 (computer) played"}), 0);
     // The commands of the dealer's user are not anyone else's.
     const TGameInfo before = dealer->GameInfo();
-    SendNewGame(second.Socket);
+    second.NewGame();
     ASSERT_TRUE(second.Sync());
     EXPECT_TRUE(SameRecord(dealer->GameInfo(), before));
 }
@@ -100,10 +104,10 @@ TEST_F(Dropped, APlayerTakesItsSeatBackByNameAndPlaysItAgain)
     StartDealer(true, 5);
     for (const char* name : {"Ayşe", "Ömer", "Çiğdem", "Ali"})
         seated[int(seated.size())] = &Join(name);
-    SendNewGame(P(0).Socket);
+    P(0).NewGame();
     PlayUntil(3);
     const TGameInfo due = dealer->GameInfo();
-    P(3).Socket.Close();
+    P(3).Close();
     for (int s = 0; s < 3; ++s)
         ASSERT_TRUE(P(s).WaitLine(DroppedLine("Ali")));
     seated.erase(3);
@@ -116,7 +120,7 @@ TEST_F(Dropped, APlayerTakesItsSeatBackByNameAndPlaysItAgain)
     PlayUntil(0);
     const TGameInfo now = dealer->GameInfo();
     TTestPlayer& back = Join("Ali", false);
-    SendJoinRequest(back.Socket, "Ali");
+    back.JoinAs("Ali");
     ASSERT_TRUE(back.WaitCount(GAME_RECORD, 1));
     EXPECT_EQ(back.Lines(), QStringList({"SEAT_NAME 0 Ayşe", "SEAT_NAME 1 Ömer", "SEAT_NAME 2 Çiğdem", "SEAT_NAME 3 Ali",
                                          AcceptedLine(3), "GAME_RECORD"}));
@@ -135,7 +139,7 @@ TEST_F(Dropped, APlayerTakesItsSeatBackByNameAndPlaysItAgain)
     ASSERT_TRUE(back.WaitCount(GAME_RECORD, records + 1));
     EXPECT_NE(Awaited(back.LastRecord()), 3);
     EXPECT_EQ(dealer->SeatCount(), 4);
-    EXPECT_NE(dealer->Seats()[3].Connection, nullptr);
+    EXPECT_NE(dealer->Seats()[3].Connection, kNoConnection);
 }
 
 TEST_F(Dropped, UniqueNamesTakeSeatsBackAndStrangersFindTheTableFull)
@@ -143,36 +147,36 @@ TEST_F(Dropped, UniqueNamesTakeSeatsBackAndStrangersFindTheTableFull)
     StartDealer();
     for (const char* name : {"Ali", "Ali", "Ali", "Ömer"})
         Join(name); // Ali, AliX, AliXX, Ömer
-    SendNewGame(P(0).Socket);
+    P(0).NewGame();
     ASSERT_TRUE(P(3).WaitCount(GAME_RECORD, 1));
-    P(1).Socket.Close();
-    P(2).Socket.Close();
+    P(1).Close();
+    P(2).Close();
     ASSERT_TRUE(P(3).WaitLine(DroppedLine("AliXX")));
 
     TTestPlayer& stranger = Join("Veli", false);
-    SendJoinRequest(stranger.Socket, "Veli");
+    stranger.JoinAs("Veli");
     ASSERT_TRUE(WaitFor([&] { return stranger.Disconnected; }));
     EXPECT_EQ(stranger.Lines(), QStringList({"TABLE_FULL"}));
 
     // The unique name given; then the name asked for, which fits the first dropped seat.
     TTestPlayer& third = Join("AliXX", false);
-    SendJoinRequest(third.Socket, "AliXX");
+    third.JoinAs("AliXX");
     ASSERT_TRUE(third.WaitLine(AcceptedLine(2)));
     TTestPlayer& second = Join("Ali", false);
-    SendJoinRequest(second.Socket, "Ali");
+    second.JoinAs("Ali");
     ASSERT_TRUE(second.WaitLine(AcceptedLine(1)));
     EXPECT_TRUE(P(3).WaitLine(BackLine("AliX")));
 
     // Nobody is missing now: a newcomer under another name is refused.
     TTestPlayer& late = Join("Zeki", false);
-    SendJoinRequest(late.Socket, "Zeki");
+    late.JoinAs("Zeki");
     ASSERT_TRUE(WaitFor([&] { return late.Disconnected; }));
     EXPECT_EQ(late.Lines(), QStringList({"TABLE_FULL"}));
     for (int s = 0; s < 4; ++s)
-        EXPECT_NE(dealer->Seats()[s].Connection, nullptr) << s;
+        EXPECT_NE(dealer->Seats()[s].Connection, kNoConnection) << s;
 }
 
-TEST_F(Dropped, ANameFromTheSameAddressReplacesAConnectionThatNoLongerAnswers)
+TEST_F(DroppedOverTcp, ANameFromTheSameAddressReplacesAConnectionThatNoLongerAnswers)
 {
     // A player whose network went away joins again before the dealer has noticed: the
     // seat's old connection, asked for a sign of life, stays silent; it is closed and the
@@ -183,24 +187,24 @@ TEST_F(Dropped, ANameFromTheSameAddressReplacesAConnectionThatNoLongerAnswers)
     QTcpSocket silent;
     JoinSilently(silent, dealer->Port());
     ASSERT_TRUE(WaitFor([&] { return dealer->SeatCount() == 2; }));
-    SendStartNow(P(0).Socket);
+    P(0).StartNow();
     ASSERT_TRUE(P(0).WaitLine("SEAT_NAME 3 Acemi2"));
-    SendNewGame(P(0).Socket);
+    P(0).NewGame();
     ASSERT_TRUE(P(0).WaitCount(GAME_RECORD, 1));
     TTestPlayer& again = Join("Sessiz", false);
-    SendJoinRequest(again.Socket, "Sessiz");
+    again.JoinAs("Sessiz");
     ASSERT_TRUE(again.WaitCount(GAME_RECORD, 1));
     EXPECT_EQ(again.Lines(), QStringList({"SEAT_NAME 0 Ayşe", "SEAT_NAME 1 Sessiz", "SEAT_NAME 2 Acemi1",
                                           "SEAT_NAME 3 Acemi2", AcceptedLine(1), "GAME_RECORD"}));
     EXPECT_TRUE(WaitFor([&] { return dealer->DealerSocket().ActiveConnections() == 2; }));
-    EXPECT_NE(dealer->Seats()[1].Connection, nullptr);
+    EXPECT_NE(dealer->Seats()[1].Connection, kNoConnection);
     // The seat never looked dropped: nobody is told anything.
     ASSERT_TRUE(P(0).Sync());
     EXPECT_FALSE(P(0).Has(DroppedLine("Sessiz")));
     EXPECT_FALSE(P(0).Has(BackLine("Sessiz")));
 }
 
-TEST_F(Dropped, ASeatWhoseConnectionAnswersIsNeverTakenOver)
+TEST_F(DroppedOverTcp, ASeatWhoseConnectionAnswersIsNeverTakenOver)
 {
     // A second copy of the program on the dealer's machine, under the same default name,
     // finds the table full; the dealer's own window goes on receiving the game.
@@ -213,25 +217,25 @@ TEST_F(Dropped, ASeatWhoseConnectionAnswersIsNeverTakenOver)
     StartDealer();
     TTestPlayer& own = Join("Oyuncu");
     TTestPlayer& second = Join("Ömer");
-    SendStartNow(own.Socket);
-    SendNewGame(own.Socket);
+    own.StartNow();
+    own.NewGame();
     ASSERT_TRUE(own.WaitCount(GAME_RECORD, 1));
     for (const char* name : {"Oyuncu", "Ömer"}) {
         TTestPlayer& copy = Join(name, false);
-        SendJoinRequest(copy.Socket, name);
+        copy.JoinAs(name);
         ASSERT_TRUE(WaitFor([&] { return copy.Disconnected; }));
         EXPECT_EQ(copy.Lines(), QStringList({"TABLE_FULL"})) << name;
     }
     EXPECT_FALSE(own.Disconnected || second.Disconnected);
-    EXPECT_NE(dealer->Seats()[0].Connection, nullptr);
+    EXPECT_NE(dealer->Seats()[0].Connection, kNoConnection);
     EXPECT_TRUE(WaitFor([&] { return dealer->DealerSocket().ActiveConnections() == 2; }));
-    SendNewGame(own.Socket);
+    own.NewGame();
     EXPECT_TRUE(own.WaitCount(GAME_RECORD, 2));
     EXPECT_TRUE(second.WaitCount(GAME_RECORD, 2));
     EXPECT_TRUE(notices.empty());
 }
 
-TEST_F(Dropped, ChatSkipsABackedUpLinkAndAFloodingPlayerIsClosed)
+TEST_F(DroppedOverTcp, ChatSkipsABackedUpLinkAndAFloodingPlayerIsClosed)
 {
     StartDealer();
     Join("Ayşe");
@@ -243,8 +247,8 @@ TEST_F(Dropped, ChatSkipsABackedUpLinkAndAFloodingPlayerIsClosed)
     // A burst of eighty lines: a link that backs up (the silent one at once, the others
     // while the dealer is busy relaying) misses lines, and nobody loses the connection.
     for (int i = 0; i < 40; ++i) {
-        SendChatText(P(0).Socket, QStringLiteral("merhaba"));
-        SendChatText(P(1).Socket, QStringLiteral("merhaba"));
+        P(0).Chat(QStringLiteral("merhaba"));
+        P(1).Chat(QStringLiteral("merhaba"));
     }
     const auto relayed = [&] {
         return std::count_if(events.begin(), events.end(), [](const auto& e) { return e.second == "chat: merhaba"; });
@@ -259,7 +263,7 @@ TEST_F(Dropped, ChatSkipsABackedUpLinkAndAFloodingPlayerIsClosed)
     // Past a hundred frames within ten seconds a player's connection goes.
     for (int round = 0; round < 3; ++round) {
         for (int i = 0; i < 40; ++i)
-            SendCardPlay(P(1).Socket, 1, Spades, Ace);
+            P(1).Card(1, Spades, Ace);
         WaitFor([&] { return P(1).Disconnected; }, 300);
     }
     ASSERT_TRUE(WaitFor([&] { return P(1).Disconnected; }));
@@ -267,7 +271,7 @@ TEST_F(Dropped, ChatSkipsABackedUpLinkAndAFloodingPlayerIsClosed)
     EXPECT_FALSE(P(0).Disconnected);
 }
 
-TEST_F(Dropped, ASeatThatStopsAcknowledgingIsGivenToTheComputer)
+TEST_F(DroppedOverTcp, ASeatThatStopsAcknowledgingIsGivenToTheComputer)
 {
     ackTimeoutMs = 2000;
     StartDealer(true);
@@ -275,10 +279,10 @@ TEST_F(Dropped, ASeatThatStopsAcknowledgingIsGivenToTheComputer)
     QTcpSocket silent;
     JoinSilently(silent, dealer->Port());
     ASSERT_TRUE(WaitFor([&] { return dealer->SeatCount() == 2; }));
-    SendStartNow(own.Socket);
-    SendNewGame(own.Socket);
+    own.StartNow();
+    own.NewGame();
     ASSERT_TRUE(own.WaitLine(DroppedLine("Sessiz")));
-    EXPECT_EQ(dealer->Seats()[1].Connection, nullptr);
+    EXPECT_EQ(dealer->Seats()[1].Connection, kNoConnection);
     EXPECT_EQ(dealer->DealerSocket().ActiveConnections(), 1);
 }
 
@@ -287,13 +291,13 @@ TEST_F(Dropped, AConnectionThatNeverJoinsIsClosed)
     joinTimeoutMs = 300;
     StartDealer();
     TTestPlayer& idle = Join("x", false);
-    TTestPlayer& own = Join("Ayşe");
+    TLocalPlayer& own = Join("Ayşe");
     const qint64 from = Now();
     ASSERT_TRUE(WaitFor([&] { return idle.Disconnected; }, 5000));
-    EXPECT_GE(Now() - from, 200);
+    EXPECT_EQ(Now() - from, 300);
     Settle(500);
     EXPECT_FALSE(own.Disconnected);
-    EXPECT_EQ(dealer->DealerSocket().ActiveConnections(), 1);
+    EXPECT_TRUE(local->Open(own.Id));
     EXPECT_TRUE(idle.Received.empty());
 }
 

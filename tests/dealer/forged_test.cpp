@@ -6,7 +6,7 @@
 namespace {
 
 // Four human players and a game dealt; a full trick stays on the table for a long while.
-struct Forged : TDealerFixture {
+struct Forged : TTableFixture {
     int syncs = 0;
 
     void SetUp() override
@@ -14,7 +14,7 @@ struct Forged : TDealerFixture {
         StartDealer(false, 20000);
         for (const char* name : {"Ayşe", "Ömer", "Çiğdem", "Ali"})
             Join(name);
-        SendNewGame(P(0).Socket);
+        P(0).NewGame();
         ASSERT_TRUE(P(3).WaitCount(GAME_RECORD, 1));
     }
 
@@ -42,25 +42,25 @@ struct Forged : TDealerFixture {
         EXPECT_EQ(P(0).Count(GAME_RECORD), records + 1);
         EXPECT_TRUE(SameRecord(P(0).LastRecord(), dealer->GameInfo()));
     }
-    void Play(int seat, uint8_t suit, uint8_t value) { SendCardPlay(P(seat).Socket, uint8_t(seat), suit, value); }
+    void Play(int seat, uint8_t suit, uint8_t value) { P(seat).Card(uint8_t(seat), suit, value); }
 };
 
 TEST_F(Forged, CommandsOfTheDealersUserFromAnyoneElseAreDropped)
 {
     const TGameInfo valid = dealer->GameInfo();
-    ExpectDropped(P(1), [&] { SendNewGame(P(1).Socket); }, "NEW_GAME");
-    ExpectDropped(P(2), [&] { SendGameRecord(P(2).Socket, valid); }, "GAME_RECORD");
-    ExpectDropped(P(3), [&] { SendWaitForPlayers(P(3).Socket); }, "WAIT_FOR_PLAYERS");
+    ExpectDropped(P(1), [&] { P(1).NewGame(); }, "NEW_GAME");
+    ExpectDropped(P(2), [&] { P(2).Load(valid); }, "GAME_RECORD");
+    ExpectDropped(P(3), [&] { P(3).WaitForPlayers(); }, "WAIT_FOR_PLAYERS");
     for (auto& p : players)
         EXPECT_FALSE(p->Disconnected);
 
     // Nor may the dealer's own user load an inconsistent or short record.
     TGameInfo bad = valid;
     bad.CardCount[2] = 14;
-    ExpectDropped(P(0), [&] { SendGameRecord(P(0).Socket, bad); }, "inconsistent GAME_RECORD");
+    ExpectDropped(P(0), [&] { P(0).Load(bad); }, "inconsistent GAME_RECORD");
     bad = valid;
     bad.Phase = 4;
-    ExpectDropped(P(0), [&] { SendGameRecord(P(0).Socket, bad); }, "GAME_RECORD in phase 4");
+    ExpectDropped(P(0), [&] { P(0).Load(bad); }, "GAME_RECORD in phase 4");
     ExpectDropped(P(0), [&] { P(0).SendRaw(GAME_RECORD, QByteArray(reinterpret_cast<const char*>(&valid), 439)); },
                   "short GAME_RECORD");
 
@@ -68,7 +68,7 @@ TEST_F(Forged, CommandsOfTheDealersUserFromAnyoneElseAreDropped)
     StartDealer();
     Join("Ayşe");
     Join("Ömer");
-    ExpectDropped(P(1), [&] { SendStartNow(P(1).Socket); }, "START_NOW from seat 1");
+    ExpectDropped(P(1), [&] { P(1).StartNow(); }, "START_NOW from seat 1");
     EXPECT_EQ(dealer->SeatCount(), 2);
 }
 
@@ -77,9 +77,9 @@ TEST_F(Forged, OnlyTheChooserChoosesAndOnlyWhatIsAvailable)
     const int chooser = dealer->GameInfo().Chooser;
     ASSERT_LT(chooser, 4);
     const int other = (chooser + 1) % 4;
-    ExpectDropped(P(other), [&] { SendContractChoice(P(other).Socket, ElAlmaz); }, "not the chooser");
-    ExpectDropped(P(chooser), [&] { SendContractChoice(P(chooser).Socket, 10); }, "contract 10");
-    ExpectDropped(P(chooser), [&] { SendContractChoice(P(chooser).Socket, 255); }, "contract 255");
+    ExpectDropped(P(other), [&] { P(other).Contract(ElAlmaz); }, "not the chooser");
+    ExpectDropped(P(chooser), [&] { P(chooser).Contract(10); }, "contract 10");
+    ExpectDropped(P(chooser), [&] { P(chooser).Contract(255); }, "contract 255");
     ExpectDropped(P(chooser), [&] { P(chooser).SendRaw(CONTRACT_CHOICE); }, "empty payload");
     const TGameInfo g = dealer->GameInfo();
     ExpectDropped(P(chooser), [&] { Play(chooser, g.CardSuit[chooser][0], g.CardValue[chooser][0]); },
@@ -88,17 +88,17 @@ TEST_F(Forged, OnlyTheChooserChoosesAndOnlyWhatIsAvailable)
     // A seat that has chosen both its trump contracts may not choose a third.
     TGameInfo loaded = g;
     loaded.Score.TrumpsChosen[chooser] = 2;
-    ExpectApplied(P(0), [&] { SendGameRecord(P(0).Socket, loaded); });
-    ExpectDropped(P(chooser), [&] { SendContractChoice(P(chooser).Socket, KozKupa); }, "third trump");
-    ExpectApplied(P(chooser), [&] { SendContractChoice(P(chooser).Socket, KupaAlmaz); });
+    ExpectApplied(P(0), [&] { P(0).Load(loaded); });
+    ExpectDropped(P(chooser), [&] { P(chooser).Contract(KozKupa); }, "third trump");
+    ExpectApplied(P(chooser), [&] { P(chooser).Contract(KupaAlmaz); });
     EXPECT_EQ(dealer->GameInfo().Contract, KupaAlmaz);
-    ExpectDropped(P(chooser), [&] { SendContractChoice(P(chooser).Socket, ElAlmaz); }, "second choice");
+    ExpectDropped(P(chooser), [&] { P(chooser).Contract(ElAlmaz); }, "second choice");
 }
 
 TEST_F(Forged, CardsAreTakenOnlyFromTheSeatToPlayAndOnlyWhenLegal)
 {
     const int leader = dealer->GameInfo().Chooser;
-    ExpectApplied(P(leader), [&] { SendContractChoice(P(leader).Socket, ElAlmaz); });
+    ExpectApplied(P(leader), [&] { P(leader).Contract(ElAlmaz); });
     const TGameInfo g = dealer->GameInfo();
     const int next = (leader + 1) % 4;
     // Lead a suit that the next seat holds along with another suit, if there is one.
@@ -114,11 +114,11 @@ TEST_F(Forged, CardsAreTakenOnlyFromTheSeatToPlayAndOnlyWhenLegal)
     const uint8_t notHeldSuit = g.CardSuit[next][0], notHeldValue = g.CardValue[next][0];
 
     ExpectDropped(P(next), [&] { Play(next, notHeldSuit, notHeldValue); }, "not its turn");
-    ExpectDropped(P(next), [&] { SendCardPlay(P(next).Socket, uint8_t(leader), suit, value); }, "for another seat");
+    ExpectDropped(P(next), [&] { P(next).Card(uint8_t(leader), suit, value); }, "for another seat");
     ExpectDropped(P(leader), [&] { Play(leader, notHeldSuit, notHeldValue); }, "a card it does not hold");
     ExpectDropped(P(leader), [&] { Play(leader, 9, value); }, "suit 9");
     ExpectDropped(P(leader), [&] { Play(leader, suit, 200); }, "value 200");
-    ExpectDropped(P(leader), [&] { SendCardPlay(P(leader).Socket, 7, suit, value); }, "seat 7");
+    ExpectDropped(P(leader), [&] { P(leader).Card(7, suit, value); }, "seat 7");
     ExpectDropped(P(leader), [&] { P(leader).SendRaw(CARD_PLAY, QByteArray(1, char(leader)) + char(suit)); },
                   "short payload");
     ExpectApplied(P(leader), [&] { Play(leader, suit, value); });

@@ -1,13 +1,14 @@
-// Seats and connections over loopback: what each player receives when players join, when
+// Seats and connections: what each player receives when players join, when
 // the dealer's user fills the table, when the table is full and when a player leaves.
 #include "dealer_test_util.h"
 #include "notify.h"
 
 namespace {
 
-using Joining = TDealerFixture;
+using Joining = TTableFixture;
+using JoiningOverTcp = TDealerFixture;
 
-TEST_F(Joining, FirstSecondAndLaterJoinsSendTheirMessagesInOrder)
+TEST_F(JoiningOverTcp, FirstSecondAndLaterJoinsSendTheirMessagesInOrder)
 {
     StartDealer();
     TTestPlayer& own = Join("Ayşe");
@@ -61,7 +62,7 @@ TEST_F(Joining, StartNowFillsTheFreeSeatsWithComputersOnce)
     StartDealer();
     TTestPlayer& alone = Join("Ayşe");
     alone.Received.clear();
-    SendStartNow(alone.Socket);
+    alone.StartNow();
     ASSERT_TRUE(alone.Sync());
     EXPECT_EQ(alone.Lines(), QStringList({"SEAT_NAME 1 Acemi1", "SEAT_NAME 2 Acemi2", "SEAT_NAME 3 Acemi3",
                                           "CHAT_TEXT sync"}));
@@ -73,8 +74,8 @@ TEST_F(Joining, StartNowFillsTheFreeSeatsWithComputersOnce)
     ASSERT_TRUE(own.WaitCount(STATUS_TEXT, 2));
     own.Received.clear();
     second.Received.clear();
-    SendStartNow(own.Socket);
-    SendStartNow(own.Socket); // the table is full: nothing more
+    own.StartNow();
+    own.StartNow(); // the table is full: nothing more
     ASSERT_TRUE(own.Sync() && second.WaitLine("CHAT_TEXT sync"));
     const QStringList expected({"SEAT_NAME 2 Acemi1", "SEAT_NAME 3 Acemi2", "CHAT_TEXT sync"});
     EXPECT_EQ(own.Lines(), expected);
@@ -91,7 +92,7 @@ TEST_F(Joining, AFifthConnectionIsToldTheTableIsFullAndClosed)
         Join(name);
     const TGameInfo before = dealer->GameInfo();
     TTestPlayer& fifth = Join("E", false);
-    SendJoinRequest(fifth.Socket, "E");
+    fifth.JoinAs("E");
     ASSERT_TRUE(WaitFor([&] { return fifth.Disconnected; }));
     EXPECT_EQ(fifth.Lines(), QStringList({"TABLE_FULL"}));
     EXPECT_EQ(dealer->Seats().size(), 4);
@@ -101,30 +102,27 @@ TEST_F(Joining, AFifthConnectionIsToldTheTableIsFullAndClosed)
 
 TEST_F(Joining, UnknownTypesAreReportedAndStrayMessagesDropped)
 {
-    std::vector<std::string> notices;
-    SetNotifier([&](const std::string& text, int) { notices.push_back(text); });
     StartDealer();
     TTestPlayer& own = Join("Ayşe");
-    TTestPlayer& stranger = Join("x", false); // connected, never joined
+    TLocalPlayer& stranger = Join("x", false); // connected, never joined
     const TGameInfo before = dealer->GameInfo();
     own.SendRaw(TPacketType(20), "xyz");
     own.SendRaw(TRICK_CLEAR);
-    SendJoinRequest(own.Socket, "Again");                          // holds a seat already
+    own.JoinAs("Again");                          // holds a seat already
     own.SendRaw(JOIN_REQUEST, QByteArray::fromHex("050000004162")); // 5 bytes announced, 2 sent
-    SendChatText(stranger.Socket, "x> not seated");
-    ASSERT_TRUE(stranger.Socket.Connected());
-    SendChatText(own.Socket, "Ayşe> Selam, nasılsınız?");
+    stranger.Chat("x> not seated");
+    ASSERT_TRUE(local->Open(stranger.Id));
+    own.Chat("Ayşe> Selam, nasılsınız?");
     ASSERT_TRUE(own.WaitLine("CHAT_TEXT Ayşe> Selam, nasılsınız?"));
     Settle(150);
-    SetNotifier({});
-    EXPECT_EQ(notices, std::vector<std::string>(2, "Dealer: Bilinmeyen bir paket alındı"));
+    EXPECT_EQ(local->Notices(), QStringList(2, "Dealer: Bilinmeyen bir paket alındı"));
     EXPECT_TRUE(SameRecord(dealer->GameInfo(), before));
     EXPECT_EQ(dealer->SeatCount(), 1);
     EXPECT_EQ(own.Lines().size(), 4); // its own three joining messages and the chat
     EXPECT_TRUE(stranger.Received.empty());
 }
 
-TEST_F(Joining, UnknownTypesArrivingWhileTheirBoxIsOpenDoNotStackBoxes)
+TEST_F(JoiningOverTcp, UnknownTypesArrivingWhileTheirBoxIsOpenDoNotStackBoxes)
 {
     StartDealer();
     TTestPlayer& own = Join("Ayşe");
@@ -159,7 +157,7 @@ TEST_F(Joining, APlayerWhoLeavesBeforeTheGameFreesTheSeatForTheNextJoiner)
     TTestPlayer& third = Join("Çiğdem");
     own.Received.clear();
     third.Received.clear();
-    leaving.Socket.Close();
+    leaving.Close();
     ASSERT_TRUE(own.WaitCount(STATUS_TEXT, 1) && third.WaitCount(SEAT_NAME, 1));
     EXPECT_EQ(own.Lines(), QStringList({"SEAT_NAME 1 ", StatusLine(2)}));
     EXPECT_EQ(third.Lines(), QStringList({"SEAT_NAME 1 "}));
@@ -171,9 +169,9 @@ TEST_F(Joining, APlayerWhoLeavesBeforeTheGameFreesTheSeatForTheNextJoiner)
     TTestPlayer& back = Join("Ömer");
     EXPECT_EQ(back.Lines(), QStringList({"SEAT_NAME 1 Ömer", AcceptedLine(1), "SEAT_NAME 0 Ayşe", "SEAT_NAME 2 Çiğdem"}));
     ASSERT_TRUE(own.WaitLine(StatusLine(1)));
-    SendStartNow(own.Socket);
+    own.StartNow();
     ASSERT_TRUE(third.WaitLine("SEAT_NAME 3 Acemi1"));
-    SendNewGame(own.Socket);
+    own.NewGame();
     for (TTestPlayer* p : {&own, &back, &third})
         ASSERT_TRUE(p->WaitCount(GAME_RECORD, 1));
     EXPECT_TRUE(SameRecord(back.LastRecord(), dealer->GameInfo()));
@@ -183,11 +181,11 @@ TEST_F(Joining, APlayerWhoLeavesBeforeTheGameFreesTheSeatForTheNextJoiner)
     StartDealer();
     Join("Ayşe");
     TTestPlayer& second = Join("Ömer");
-    P(0).Socket.Close();
+    P(0).Close();
     ASSERT_TRUE(second.WaitLine("SEAT_NAME 0 "));
     TTestPlayer& next = Join("Zeynep");
     EXPECT_EQ(next.Lines(), QStringList({"SEAT_NAME 0 Zeynep", StatusLine(2), AcceptedLine(0), "SEAT_NAME 1 Ömer"}));
-    SendStartNow(next.Socket);
+    next.StartNow();
     ASSERT_TRUE(second.WaitLine("SEAT_NAME 3 Acemi2"));
     EXPECT_EQ(dealer->ComputerCount(), 2);
 }

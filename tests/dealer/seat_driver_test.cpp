@@ -18,23 +18,28 @@ struct TNoMove : TMoveSource {
     }
 };
 
-struct SeatDriver : TDealerFixture {
+template <class TBase>
+struct SeatDriverOn : TBase {
     TRandom mine{3};
 
     // The dealer's own user alone with three computers; it plays its own moves at once.
     TTestPlayer& StartAlone()
     {
-        TTestPlayer& own = Join("Ayşe");
+        TTestPlayer& own = this->Join("Ayşe");
         own.OnReceived = [this, &own](const TReceived& r) {
             if (r.Type == GAME_RECORD)
                 own.SendOwnMove(0, r.Record(), mine);
         };
-        SendStartNow(own.Socket);
+        own.StartNow();
         EXPECT_TRUE(own.WaitLine("SEAT_NAME 3 Acemi3"));
-        SendNewGame(own.Socket);
+        own.NewGame();
         return own;
     }
 };
+
+using SeatDriver = SeatDriverOn<TTableFixture>;
+// A source on a thread of its own answers through the event loop, which runs only over TCP.
+using SeatDriverOverTcp = SeatDriverOn<TDealerFixture>;
 
 TEST_F(SeatDriver, AComputerMoveThatAppliesNothingIsReportedOnceAndTheGameWaits)
 {
@@ -51,11 +56,11 @@ TEST_F(SeatDriver, AComputerMoveThatAppliesNothingIsReportedOnceAndTheGameWaits)
     EXPECT_NE(Awaited(stuck), 0);
     EXPECT_FALSE(dealer->ComputerMoveTimer().isActive());
     // A new record is a new question.
-    SendNewGame(own.Socket);
+    own.NewGame();
     EXPECT_TRUE(WaitFor([&] { return asked == 2; }));
 }
 
-TEST_F(SeatDriver, AnAnswerFromAnotherThreadIsAppliedUnlessTheRecordChangedMeanwhile)
+TEST_F(SeatDriverOverTcp, AnAnswerFromAnotherThreadIsAppliedUnlessTheRecordChangedMeanwhile)
 {
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
@@ -73,7 +78,7 @@ TEST_F(SeatDriver, AnAnswerFromAnotherThreadIsAppliedUnlessTheRecordChangedMeanw
     TTestPlayer& own = StartAlone();
     ASSERT_TRUE(WaitFor([&] { return decided == 1; }));
     const TGameInfo asked = dealer->GameInfo();
-    SendNewGame(own.Socket); // the record changes under the pending decision
+    own.NewGame(); // the record changes under the pending decision
     ASSERT_TRUE(WaitFor([&] { return EventCount("new game") == 2; }));
     release.set_value();
     ASSERT_TRUE(WaitFor([&] { return EventCount("an answer for an earlier state is discarded") == 1; }));

@@ -16,10 +16,10 @@ TEST_F(TDealerFixture, UstaSeatsCarryTheLevelsNameAndPlayHandsThroughTheTable)
         if (r.Type == GAME_RECORD)
             own.SendOwnMove(0, r.Record(), mine);
     };
-    SendStartNow(own.Socket);
+    own.StartNow();
     EXPECT_TRUE(own.WaitLine("SEAT_NAME 1 Usta1"));
     EXPECT_TRUE(own.WaitLine("SEAT_NAME 3 Usta3"));
-    SendNewGame(own.Socket);
+    own.NewGame();
     // Two hands played to their end; the three computer seats play most of their cards.
     ASSERT_TRUE(WaitFor([&] { return ContractsPlayed(dealer->GameInfo()) >= 3; }, 60000));
     EXPECT_GE(EventCount("(computer) played"), 6);

@@ -50,10 +50,13 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    QTextStream out(stdout);
-    auto print = [&out](const QString& line) {
+    // Every log line, the dealer's own (category zorbela.dealer) and those of the layers
+    // below, goes to standard output with the time it was written.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& line) {
+        static QTextStream out(stdout);
         out << QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz")) << ' ' << line << Qt::endl;
-    };
+    });
+    auto print = [](const QString& line) { qInfo().noquote() << line; };
     SetNotifier([&print](const std::string& text, int) { print(QString::fromStdString(text)); });
 
     TDealerOptions options;
@@ -62,7 +65,6 @@ int main(int argc, char** argv)
     options.LastHandFolder = parser.value(lastHandOption);
     SetComputerLevel(options, level);
     TDealerThread dealer(options);
-    dealer.OnEvent = print;
     if (!dealer.Listening()) {
         std::fprintf(stderr, "zorbela-dealer: cannot listen on port %u\n", port);
         return 1;

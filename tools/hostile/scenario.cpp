@@ -29,7 +29,8 @@ TScenario::TScenario(TScenarioOptions options) : options_(std::move(options)), r
     dealerOptions.LastHandFolder = folder_.path();
     dealerOptions.Random = &random_;
     dealer_ = std::make_unique<TDealerThread>(dealerOptions);
-    dealer_->OnEvent = [this](const QString& line) { ++eventCounts_[line.section(QLatin1Char(' '), 0, 1)]; };
+    QObject::connect(&dealer_->Table(), &TTable::Event, &dealer_->Table(),
+                     [this](const QString& line) { ++eventCounts_[line.section(QLatin1Char(' '), 0, 1)]; });
 }
 
 TScenario::~TScenario()

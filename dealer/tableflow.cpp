@@ -5,11 +5,9 @@
 #include <string>
 
 #include "cp1254.h"
-#include "dealerthread.h"
-#include "gamefiles.h"
 #include "payload.h"
 #include "seatnames.h"
-#include "senddealerpackets.h"
+#include "table.h"
 #include "tabletext.h"
 
 
@@ -52,7 +50,7 @@ QString MoveRefusal(const TGameInfo& g, int seat, const TMove& move)
 
 } // namespace
 
-void TDealerThread::GameRecordMessage(int seat, const uint8_t* buf, int32_t count)
+void TTable::GameRecordMessage(int seat, const uint8_t* buf, int32_t count)
 {
     if (seat != 0)
         return Drop("GAME_RECORD", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
@@ -66,11 +64,11 @@ void TDealerThread::GameRecordMessage(int seat, const uint8_t* buf, int32_t coun
     Log(QStringLiteral("game loaded: %1").arg(PhaseText(game_)));
     BroadcastGameRecord();
     // A record saved with a full trick on the table goes on with the trick's pacing.
-    if (game_.Phase == psTrickComplete && seatCount_ == 4)
+    if (game_.Phase == psTrickComplete && SeatCount() == 4)
         StartTrickTimers();
 }
 
-void TDealerThread::ChatText(int seat, const uint8_t* buf, int32_t count)
+void TTable::ChatText(int seat, const uint8_t* buf, int32_t count)
 {
     if (seat < 0)
         return Drop("CHAT_TEXT", QStringLiteral("from a connection without a seat"));
@@ -78,20 +76,19 @@ void TDealerThread::ChatText(int seat, const uint8_t* buf, int32_t count)
     if (!ReadChatText(buf, count, text))
         return Drop("CHAT_TEXT", QStringLiteral("payload too short"));
     Log(QStringLiteral("chat: %1").arg(text));
-    for (QTcpSocket* connection : HumanConnections()) {
+    for (const TConnectionId connection : HumanConnections()) {
         // A line is not worth a player's connection: one whose link is backed up (a slow
         // network, or someone chatting in bursts) misses the line instead of being closed
         // for the backlog; the game's own messages are never held back.
-        const TPacketThread* thread = socket_.GetServerPacketThread(connection);
-        if (thread && thread->Link().PendingFrames() >= kChatBacklogFrames) {
+        if (link_.Backlog(connection) >= kChatBacklogFrames) {
             Log(QStringLiteral("chat not sent to %1: its link is backed up").arg(Peer(connection)));
             continue;
         }
-        SendChatText(socket_, connection, text);
+        SendText(connection, CHAT_TEXT, text);
     }
 }
 
-void TDealerThread::NewGameMessage(int seat)
+void TTable::NewGameMessage(int seat)
 {
     if (seat != 0)
         return Drop("NEW_GAME", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
@@ -101,12 +98,12 @@ void TDealerThread::NewGameMessage(int seat)
     BroadcastGameRecord();
 }
 
-void TDealerThread::ContractChoice(int seat, const uint8_t* buf, int32_t count)
+void TTable::ContractChoice(int seat, const uint8_t* buf, int32_t count)
 {
     uint8_t contract = kNone;
     if (!ReadContractChoice(buf, count, contract))
         return Drop("CONTRACT_CHOICE", QStringLiteral("payload too short"));
-    if (seat < 0 || seatCount_ != 4)
+    if (seat < 0 || SeatCount() != 4)
         return Drop("CONTRACT_CHOICE", QStringLiteral("%1 is not to choose").arg(SeatText(seat)));
     const TMove move = TMove::ChooseContract(contract);
     const QString refusal = MoveRefusal(game_, seat, move);
@@ -115,7 +112,7 @@ void TDealerThread::ContractChoice(int seat, const uint8_t* buf, int32_t count)
     ApplyMove(seat, move, QString());
 }
 
-void TDealerThread::CardPlay(int seat, const uint8_t* buf, int32_t count)
+void TTable::CardPlay(int seat, const uint8_t* buf, int32_t count)
 {
     uint8_t cardSeat = kNone, suit = kNone, value = kNone;
     if (!ReadCardPlay(buf, count, cardSeat, suit, value))
@@ -123,7 +120,7 @@ void TDealerThread::CardPlay(int seat, const uint8_t* buf, int32_t count)
     if (seat < 0 || cardSeat != seat)
         return Drop("CARD_PLAY",
                     QStringLiteral("%1 plays for seat %2").arg(SeatText(seat)).arg(int(cardSeat)));
-    if (seatCount_ != 4)
+    if (SeatCount() != 4)
         return Drop("CARD_PLAY", QStringLiteral("seat %1 is not to play").arg(seat));
     const TMove move = TMove::PlayCard(suit, value);
     const QString refusal = MoveRefusal(game_, seat, move);
@@ -132,46 +129,43 @@ void TDealerThread::CardPlay(int seat, const uint8_t* buf, int32_t count)
     ApplyMove(seat, move, QString());
 }
 
-void TDealerThread::WaitForPlayers(int seat)
+void TTable::WaitForPlayers(int seat)
 {
     if (seat != 0)
         return Drop("WAIT_FOR_PLAYERS", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
     // The table is opened again for new players: the dealer's own user keeps seat 0 and
     // its connection, every other seat is given up and every other connection closed.
-    computerMoveTimer_.stop();
+    Stop(computerMoveTimer_);
     StopTrickTimers();
     const QByteArray ownName = SeatNameInRecord(game_, 0);
     InitGameInfo(game_);
-    ++version_;
+    Changed();
     std::memcpy(game_.PlayerName[0], ownName.constData(), std::size_t(ownName.size()));
-    QTcpSocket* own = OwnUser();
-    QList<QPointer<QTcpSocket>> others;
-    for (int i = 0; i < socket_.ActiveConnections(); ++i)
-        if (socket_.Connection(i) != own)
-            others.append(socket_.Connection(i));
+    const TConnectionId own = OwnUser();
     while (seats_.size() > 1)
         seats_.removeLast();
-    seatCount_ = int(seats_.size());
     computerCount_ = 0;
-    for (const QPointer<QTcpSocket>& connection : others)
-        if (connection)
-            socket_.CloseConnection(connection);
-    Log(QStringLiteral("waiting for new players on port %1").arg(socket_.Port()));
+    probes_.clear();
+    const QList<TConnectionId> others = connections_.keys();
+    for (const TConnectionId connection : others)
+        if (connection != own)
+            link_.Close(connection);
+    Log(QStringLiteral("waiting for new players"));
     for (int s = 1; s < 4; ++s)
-        SendSeatName(socket_, own, uint8_t(s), QString());
+        SendSeatName(own, s, QString());
     SendMissing();
 }
 
-void TDealerThread::BroadcastGameRecord()
+void TTable::BroadcastGameRecord()
 {
-    ++version_; // a computer's answer asked for before is of no use any more
-    if (seatCount_ != 4)
+    Changed(); // a computer's answer asked for before is of no use any more
+    if (SeatCount() != 4)
         return;
     source_->Observe(game_);
-    for (QTcpSocket* connection : HumanConnections())
-        SendGameRecord(socket_, connection, game_);
-    computerMoveTimer_.start();
-    const QString path = WriteLastHand(lastHandFolder_, game_);
+    for (const TConnectionId connection : HumanConnections())
+        SendRecord(connection);
+    Start(computerMoveTimer_);
+    const QString path = files_.WriteLastHand(game_);
     if (path.isEmpty())
         Log(QStringLiteral("LastHand.rvo could not be written"));
     else if (path != lastHandPath_ && !lastHandPath_.isEmpty())
@@ -179,22 +173,22 @@ void TDealerThread::BroadcastGameRecord()
     lastHandPath_ = path;
 }
 
-void TDealerThread::StartTrickTimers()
+void TTable::StartTrickTimers()
 {
-    trickWinnerTimer_.start();
-    trickResolveTimer_.start();
+    Start(trickWinnerTimer_);
+    Start(trickResolveTimer_);
 }
 
-void TDealerThread::StopTrickTimers()
+void TTable::StopTrickTimers()
 {
-    trickWinnerTimer_.stop();
-    trickResolveTimer_.stop();
+    Stop(trickWinnerTimer_);
+    Stop(trickResolveTimer_);
     // A trick whose taker the players were shown is cleared from their screens now.
     if (trickClearTimer_.isActive())
         TrickClearTick();
 }
 
-void TDealerThread::ApplyMove(int seat, const TMove& move, const QString& who)
+void TTable::ApplyMove(int seat, const TMove& move, const QString& who)
 {
     if (move.Kind == TMove::TKind::Contract) {
         ChooseContract(game_, move.Contract);
@@ -208,12 +202,12 @@ void TDealerThread::ApplyMove(int seat, const TMove& move, const QString& who)
         StartTrickTimers();
 }
 
-void TDealerThread::ComputerMoveTick()
+void TTable::ComputerMoveTick()
 {
-    computerMoveTimer_.stop();
+    Stop(computerMoveTimer_);
     // One action per tick, by the awaited seat if the computer plays it: a computer seat,
     // or a seat whose player's connection closed.
-    const int seat = seatCount_ == 4 ? AwaitedSeat(game_) : -1;
+    const int seat = SeatCount() == 4 ? AwaitedSeat(game_) : -1;
     if (seat < 0 || asked_ == version_)
         return;
     const auto entry = std::find_if(seats_.begin(), seats_.end(), [seat](const SeatEntry& e) { return e.Seat == seat; });
@@ -227,7 +221,7 @@ void TDealerThread::ComputerMoveTick()
         ComputerAnswer(ticket, seat, *move);
 }
 
-void TDealerThread::ComputerAnswer(quint64 ticket, int seat, const TMove& move)
+void TTable::ComputerAnswer(quint64 ticket, int seat, const TMove& move)
 {
     if (ticket != version_)
         return Log(QStringLiteral("seat %1 (computer): an answer for an earlier state is discarded").arg(seat));
@@ -239,29 +233,29 @@ void TDealerThread::ComputerAnswer(quint64 ticket, int seat, const TMove& move)
     ApplyMove(seat, move, QStringLiteral(" (computer)"));
 }
 
-void TDealerThread::TrickWinnerTick()
+void TTable::TrickWinnerTick()
 {
-    trickWinnerTimer_.stop();
+    Stop(trickWinnerTimer_);
     if (game_.Phase != psTrickComplete || game_.TrickCount != 4)
         return;
     const uint8_t winner = WhoBiggest(game_);
     Log(QStringLiteral("trick taken by seat %1").arg(int(winner)));
-    for (QTcpSocket* connection : HumanConnections())
-        SendTrickTaker(socket_, connection, winner);
-    trickClearTimer_.start();
+    for (const TConnectionId connection : HumanConnections())
+        Send(connection, TRICK_TAKER, TPayloadWriter().Byte(winner).Bytes());
+    Start(trickClearTimer_);
 }
 
-void TDealerThread::TrickClearTick()
+void TTable::TrickClearTick()
 {
-    trickClearTimer_.stop();
+    Stop(trickClearTimer_);
     Log(QStringLiteral("trick cleared"));
-    for (QTcpSocket* connection : HumanConnections())
-        SendTrickClear(socket_, connection);
+    for (const TConnectionId connection : HumanConnections())
+        Send(connection, TRICK_CLEAR);
 }
 
-void TDealerThread::TrickResolveTick()
+void TTable::TrickResolveTick()
 {
-    trickResolveTimer_.stop();
+    Stop(trickResolveTimer_);
     if (game_.Phase != psTrickComplete || game_.TrickCount != 4)
         return;
     const int hands = ContractsPlayed(game_);

@@ -1,0 +1,377 @@
+// The table's connections and seats: joining, unique names, computer seats, refusals; its
+// timers and the messages it sends.
+#include "table.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <thread>
+
+#include "cp1254.h"
+#include "payload.h"
+#include "seatnames.h"
+
+Q_LOGGING_CATEGORY(lcDealer, "zorbela.dealer")
+
+TTable::TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const TTableOptions& options)
+    : link_(link),
+      clock_(clock),
+      files_(files),
+      random_(options.Random ? options.Random : &GameRandom()),
+      trickResolveExtraMs_(options.TrickResolveExtraMs),
+      joinTimeoutMs_(options.JoinTimeoutMs),
+      probeMs_(options.ProbeMs),
+      computerName_(options.ComputerName),
+      source_(options.ComputerLevel ? options.ComputerLevel(*random_) : std::make_unique<TAcemiSource>(*random_))
+{
+    ApplyQuick(options.Quick);
+    InitGameInfo(game_);
+
+    // The dealer's own thread of old: it seeds the random source and ends. It is waited
+    // for here, so the source is never touched by two threads at once.
+    TRandom* random = random_;
+    std::thread([random] {
+        if (random->ReseedsFromClock())
+            random->SeedFromClock();
+        for (int i = 0; i < 3; ++i)
+            random->Next(10);
+    }).join();
+}
+
+TTable::~TTable() = default;
+
+void TTable::ApplyQuick(bool quick)
+{
+    // A timer that runs is restarted with its new interval.
+    const auto set = [this](TTableTimer& timer, int interval) {
+        timer.Interval = interval;
+        if (timer.isActive())
+            timer.At = clock_.NowMs() + interval;
+    };
+    set(computerMoveTimer_, quick ? kQuickComputerMoveMs : kComputerMoveMs);
+    set(trickWinnerTimer_, quick ? kQuickTrickWinnerMs : kTrickWinnerMs);
+    set(trickClearTimer_, quick ? kQuickTrickClearMs : kTrickClearMs);
+    set(trickResolveTimer_, trickWinnerTimer_.Interval + trickClearTimer_.Interval + trickResolveExtraMs_);
+    Reschedule();
+}
+
+void TTable::SetMoveSource(std::unique_ptr<TMoveSource> source)
+{
+    source_ = std::move(source);
+    Changed();
+}
+
+// ---- Time ----
+
+void TTable::Start(TTableTimer& timer)
+{
+    timer.At = clock_.NowMs() + timer.Interval;
+    Reschedule();
+}
+
+void TTable::Stop(TTableTimer& timer)
+{
+    timer.At = -1;
+}
+
+void TTable::Reschedule()
+{
+    if (ticking_)
+        return; // Tick asks once it is done
+    qint64 next = -1;
+    const auto consider = [&next](qint64 at) {
+        if (at >= 0 && (next < 0 || at < next))
+            next = at;
+    };
+    for (const TTableTimer* timer : {&computerMoveTimer_, &trickWinnerTimer_, &trickClearTimer_, &trickResolveTimer_})
+        consider(timer->At);
+    for (const TConnection& connection : connections_)
+        consider(connection.JoinBy);
+    for (const TProbe& probe : probes_)
+        consider(probe.Until);
+    clock_.WakeAt(next);
+}
+
+void TTable::Tick()
+{
+    ticking_ = true;
+    // Every due timer fires, the earliest first; at the same moment in the order below.
+    const std::array<std::pair<TTableTimer*, void (TTable::*)()>, 4> timers{{
+        {&trickWinnerTimer_, &TTable::TrickWinnerTick},
+        {&trickClearTimer_, &TTable::TrickClearTick},
+        {&trickResolveTimer_, &TTable::TrickResolveTick},
+        {&computerMoveTimer_, &TTable::ComputerMoveTick},
+    }};
+    for (int guard = 0; guard < 1000; ++guard) {
+        const qint64 now = clock_.NowMs();
+        std::pair<TTableTimer*, void (TTable::*)()> due{nullptr, nullptr};
+        for (const auto& timer : timers)
+            if (timer.first->isActive() && timer.first->At <= now && (!due.first || timer.first->At < due.first->At))
+                due = timer;
+        if (!due.first)
+            break;
+        (this->*due.second)();
+    }
+    JoinTimeouts();
+    ProbeTimeouts();
+    ticking_ = false;
+    Reschedule();
+}
+
+// ---- Messages ----
+
+void TTable::Send(TConnectionId id, TPacketType type, const QByteArray& payload)
+{
+    link_.Send(id, type, payload);
+}
+
+void TTable::SendSeatName(TConnectionId id, int seat, const QString& name)
+{
+    Send(id, SEAT_NAME, TPayloadWriter().Byte(uint8_t(seat)).Text(name).Bytes());
+}
+
+void TTable::SendText(TConnectionId id, TPacketType type, const QString& text)
+{
+    Send(id, type, TPayloadWriter().Text(text).Bytes());
+}
+
+void TTable::SendRecord(TConnectionId id)
+{
+    Send(id, GAME_RECORD, TPayloadWriter().Record(game_).Bytes());
+}
+
+void TTable::Log(const QString& line)
+{
+    qCInfo(lcDealer).noquote() << line;
+    emit Event(line);
+}
+
+void TTable::Drop(const char* message, const QString& why)
+{
+    Log(QStringLiteral("dropped %1: %2").arg(QLatin1String(message), why));
+}
+
+QString TTable::Peer(TConnectionId id) const
+{
+    const auto it = connections_.constFind(id);
+    if (it == connections_.constEnd())
+        return QStringLiteral("connection %1").arg(id);
+    return it->Host + QLatin1Char(':') + QString::number(it->Port);
+}
+
+// ---- Seats ----
+
+int TTable::SeatOf(TConnectionId id) const
+{
+    if (id == kNoConnection)
+        return -1;
+    for (const SeatEntry& entry : seats_)
+        if (entry.Kind == SeatEntry::Human && entry.Connection == id)
+            return entry.Seat;
+    return -1;
+}
+
+QList<TConnectionId> TTable::HumanConnections() const
+{
+    QList<TConnectionId> connections;
+    for (const SeatEntry& entry : seats_)
+        if (entry.Kind == SeatEntry::Human && entry.Connection != kNoConnection)
+            connections.append(entry.Connection);
+    return connections;
+}
+
+TConnectionId TTable::OwnUser() const
+{
+    if (seats_.isEmpty() || seats_.front().Seat != 0 || seats_.front().Kind != SeatEntry::Human)
+        return kNoConnection;
+    return seats_.front().Connection;
+}
+
+int TTable::FreeSeat() const
+{
+    int seat = 0;
+    for (const SeatEntry& entry : seats_) { // in seat order
+        if (entry.Seat != seat)
+            break;
+        ++seat;
+    }
+    return seat;
+}
+
+void TTable::SendMissing()
+{
+    if (const TConnectionId own = OwnUser())
+        SendText(own, STATUS_TEXT,
+                 QStringLiteral("Oyuna başlamak için %1 kişi bekleniyor... (Mevcut oyuncularla "
+                                "başlamak için F2 tuşuna basın)")
+                     .arg(4 - SeatCount()));
+}
+
+void TTable::Connected(TConnectionId id, const QString& host, quint16 port)
+{
+    TConnection& connection = connections_[id];
+    connection.Host = host;
+    connection.Port = port;
+    Log(QStringLiteral("connection from %1").arg(Peer(id)));
+    // A full table still waits for the join of a connection that may take back a seat
+    // whose player dropped, or that comes from the address of a seated player.
+    if (SeatCount() >= 4 && !SeatDropped() && !SeatFromSameAddress(id)) {
+        Refuse(id);
+    } else {
+        connection.JoinBy = clock_.NowMs() + joinTimeoutMs_;
+        Reschedule();
+    }
+}
+
+void TTable::Refuse(TConnectionId id)
+{
+    Log(QStringLiteral("table full: refusing %1").arg(Peer(id)));
+    if (auto it = connections_.find(id); it != connections_.end()) {
+        it->Refused = true;
+        it->JoinBy = -1;
+    }
+    // The connection is closed once TABLE_FULL has arrived, so that the player learns why.
+    Send(id, TABLE_FULL);
+    link_.Close(id, true);
+}
+
+void TTable::Disconnected(TConnectionId id)
+{
+    const QString peer = Peer(id);
+    connections_.remove(id);
+    for (TProbe& probe : probes_) {
+        if (probe.Newcomer == id)
+            probe.Newcomer = kNoConnection;
+        if (probe.Old == id)
+            probe.Until = clock_.NowMs(); // gone: the newcomer's turn at once
+    }
+    for (qsizetype i = 0; i < seats_.size(); ++i) {
+        if (seats_[i].Kind == SeatEntry::Human && seats_[i].Connection == id) {
+            if (SeatCount() < 4)
+                FreeSeatOf(int(i));
+            else
+                ComputerTakesOver(seats_[i]);
+            Reschedule();
+            return;
+        }
+    }
+    Log(QStringLiteral("connection closed: %1").arg(peer));
+    Reschedule();
+}
+
+void TTable::Received(TConnectionId id, TPacketType type, const uint8_t* buf, int32_t count)
+{
+    const int seat = SeatOf(id);
+    switch (type) {
+    case JOIN_REQUEST:
+        JoinRequest(id, buf, count);
+        return;
+    case START_NOW:
+        if (id != OwnUser())
+            return Drop("START_NOW", QStringLiteral("not from the dealer's own user"));
+        StartNow();
+        return;
+    case GAME_RECORD:
+        GameRecordMessage(seat, buf, count);
+        return;
+    case CHAT_TEXT:
+        ChatText(seat, buf, count);
+        return;
+    case NEW_GAME:
+        NewGameMessage(seat);
+        return;
+    case CONTRACT_CHOICE:
+        ContractChoice(seat, buf, count);
+        return;
+    case CARD_PLAY:
+        CardPlay(seat, buf, count);
+        return;
+    case WAIT_FOR_PLAYERS:
+        WaitForPlayers(seat);
+        return;
+    default:
+        Log(QStringLiteral("unknown message type %1 from %2").arg(int(type)).arg(Peer(id)));
+        link_.Notice(QStringLiteral("Dealer: Bilinmeyen bir paket alındı"));
+        return;
+    }
+}
+
+void TTable::JoinRequest(TConnectionId id, const uint8_t* buf, int32_t count)
+{
+    if (SeatOf(id) >= 0)
+        return Drop("JOIN_REQUEST", QStringLiteral("the connection holds a seat already"));
+    const auto it = connections_.constFind(id);
+    if (it != connections_.constEnd() && it->Refused)
+        return Drop("JOIN_REQUEST", QStringLiteral("the table is full"));
+    if (std::any_of(probes_.begin(), probes_.end(), [id](const TProbe& p) { return p.Newcomer == id; }))
+        return Drop("JOIN_REQUEST", QStringLiteral("its seat's old connection is being asked"));
+    TPayloadReader reader(buf, count);
+    QByteArray name;
+    if (!reader.Text(name))
+        return Drop("JOIN_REQUEST", QStringLiteral("payload too short"));
+    if (SeatCount() > 3) {
+        if (!Rejoin(id, name))
+            Refuse(id);
+        return;
+    }
+
+    SeatEntry entry;
+    entry.Connection = id;
+    entry.Seat = uint8_t(FreeSeat());
+    entry.Kind = SeatEntry::Human;
+    entry.Name = name;
+    entry.Requested = FitSeatName(name);
+    AddSeat(entry);
+
+    SendMissing();
+    const int newSeat = entry.Seat;
+    Send(id, JOIN_ACCEPTED,
+         TPayloadWriter()
+             .Byte(uint8_t(newSeat))
+             .Text(QStringLiteral("Oyuna katıldın (%1. oyuncu olarak)").arg(newSeat + 1))
+             .Bytes());
+    for (const SeatEntry& other : seats_)
+        if (other.Seat != newSeat)
+            SendSeatName(id, other.Seat, FromCp1254(SeatNameInRecord(game_, other.Seat)));
+}
+
+void TTable::StartNow()
+{
+    if (SeatCount() >= 4)
+        return Drop("START_NOW", QStringLiteral("the table is full"));
+    while (SeatCount() < 4) {
+        ++computerCount_;
+        SeatEntry entry;
+        entry.Seat = uint8_t(FreeSeat());
+        entry.Kind = SeatEntry::Computer;
+        entry.Name = computerName_ + QByteArray::number(computerCount_);
+        AddSeat(entry);
+    }
+}
+
+void TTable::AddSeat(SeatEntry entry)
+{
+    QList<QByteArray> taken;
+    qsizetype at = 0; // the seat list stays in seat order
+    for (const SeatEntry& other : seats_) {
+        taken.append(SeatNameInRecord(game_, other.Seat));
+        at += other.Seat < entry.Seat;
+    }
+    entry.Name = UniqueSeatName(entry.Name, taken);
+
+    seats_.insert(at, entry);
+    if (auto it = connections_.find(entry.Connection); it != connections_.end())
+        it->JoinBy = -1;
+    if (SeatCount() < 4)
+        game_.Phase = psWaiting;
+    char* field = game_.PlayerName[entry.Seat];
+    std::memset(field, 0, kNameSize);
+    std::memcpy(field, entry.Name.constData(), std::size_t(entry.Name.size()));
+
+    const QString name = FromCp1254(entry.Name);
+    Log(QStringLiteral("seat %1: %2 (%3)")
+            .arg(entry.Seat)
+            .arg(name, entry.Kind == SeatEntry::Human ? QStringLiteral("player") : QStringLiteral("computer")));
+    for (const TConnectionId connection : HumanConnections())
+        SendSeatName(connection, entry.Seat, name);
+}

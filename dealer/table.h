@@ -1,0 +1,256 @@
+// The game of one table with four seats, as plain code: no socket, no thread, no clock of
+// its own. It seats players in the order in which they join, gives every seat a unique
+// name, fills the free seats with computer players on request, runs the game on its one
+// authoritative game record and sends every change of that record to all human players.
+//
+// Inputs: what a connection did (Connected, Received, Disconnected, Answered) and the
+// clock's call when a timer is due (Tick). Outputs: messages to connections and closes
+// through a TTableLink, the time through a TTableClock, "LastHand.rvo" through a
+// TTableFiles, and one line per event through the zorbela.dealer logging category and the
+// Event signal. The adapters: TDealerThread (TCP, real time) and TLocalTable (in process,
+// manual time). Everything runs on the thread that created the table.
+//
+// Every message is handled for the connection it came from, and only what that
+// connection's seat may do is applied; anything else is dropped with the state unchanged
+// (and one line "dropped ..."):
+//   - CARD_PLAY: the seat byte is the sender's own seat, a card is awaited from that seat
+//     (psPlaying, Turn, fewer than four cards in the trick), the seat holds the card and
+//     the legality rule accepts it;
+//   - CONTRACT_CHOICE: the sender is the Chooser in psChoosing and the contract is
+//     available to it;
+//   - NEW_GAME, START_NOW, GAME_RECORD, WAIT_FOR_PLAYERS: only from the dealer's own user
+//     (the connection of seat 0); a GAME_RECORD must also be a consistent record;
+//   - CHAT_TEXT and game moves only from a connection that holds a seat; JOIN_REQUEST only
+//     from a connection that holds none.
+//
+// Connections that close, and connections that never join (tabledrops.cpp):
+//   - while fewer than four seats are taken, a closed connection frees its seat: the
+//     others are sent its seat with an empty name, the dealer's own user the new number
+//     of missing players, and the next player to join takes the lowest free seat (a freed
+//     seat 0 makes that player the dealer's own user);
+//   - once the table is full, the seat keeps its name and the computer plays it, one
+//     action per tick like a computer seat; the other players are told so in a chat line.
+//     A player who joins under the seat's name (the one asked for, or the unique one
+//     given) takes it back and is sent every seat's name, its seat and the record. A
+//     player who joins under the name of a seat whose connection still looks open, from
+//     the same address, takes it over the same way if that connection does not answer a
+//     request for a sign of life within ProbeMs: it was lost without the dealer noticing
+//     (a network that went away, or the program restarted at once). A connection that
+//     answers keeps its seat, and the newcomer is told TABLE_FULL (a second copy of the
+//     program under the same name never takes the dealer's own seat);
+//   - a connection that holds no seat JoinTimeoutMs after it was made is closed.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QLoggingCategory>
+#include <QObject>
+#include <QString>
+
+#include "gameinfo.h"
+#include "movesource.h"
+#include "packet.h"
+#include "tableports.h"
+
+Q_DECLARE_LOGGING_CATEGORY(lcDealer)
+
+// The pacing of the game flow, in milliseconds.
+constexpr int kComputerMoveMs = 1000;      // between two computer actions
+constexpr int kQuickComputerMoveMs = 10;
+constexpr int kTrickWinnerMs = 500;        // fourth card -> TRICK_TAKER
+constexpr int kQuickTrickWinnerMs = 5;
+constexpr int kTrickClearMs = 1000;        // TRICK_TAKER -> TRICK_CLEAR
+constexpr int kQuickTrickClearMs = 10;
+constexpr int kTrickResolveExtraMs = 500;  // TRICK_CLEAR -> resolved record, not shortened by "Hızlı"
+constexpr int kJoinTimeoutMs = 20000;      // connection made -> JOIN_REQUEST at the latest
+// A player joining under the name of a seat whose connection still looks open, from the
+// same address, gets the seat only if that connection does not answer within this time.
+constexpr int kProbeMs = 3000;
+// A chat line is not relayed to a player with this many messages still unacknowledged
+// (half of what closes a connection), so that bursts of chat cannot cost anyone the
+// connection.
+constexpr int kChatBacklogFrames = 32;
+
+struct TTableOptions {
+    bool Quick = false;                       // the "Hızlı" setting at creation
+    int TrickResolveExtraMs = kTrickResolveExtraMs;
+    TRandom* Random = nullptr;                // deals and computer contracts; null: GameRandom()
+    int JoinTimeoutMs = kJoinTimeoutMs;       // a connection without a seat is closed after it
+    int ProbeMs = kProbeMs;                   // 0: a live seat is handed over without asking
+    // The computer level of the computer seats and of dropped players' seats (see
+    // movesource.h); it is given the table's random source. Empty: Acemi.
+    std::function<std::unique_ptr<TMoveSource>(TRandom& random)> ComputerLevel;
+    QByteArray ComputerName = "Acemi";        // computer seats are named ComputerName1..3
+};
+
+// One taken seat.
+struct SeatEntry {
+    enum TKind : uint8_t { Human = 1, Computer = 2 };
+
+    TConnectionId Connection = kNoConnection; // the player's connection; none for a computer
+                                              // player and once the player's connection has
+                                              // closed (the computer then plays the seat)
+    uint8_t Seat = kNone;            // 0..3
+    uint8_t Kind = Human;
+    QByteArray Name;                 // the unique name, code page 1254
+    QByteArray Requested;            // the name the player asked for, cut to the field
+
+    bool ComputerPlays() const { return Kind == Computer || Connection == kNoConnection; }
+};
+
+// One of the table's timers, read the way a QTimer is.
+struct TTableTimer {
+    int Interval = 0;
+    qint64 At = -1; // when it fires; -1 while it is stopped
+    int interval() const { return Interval; }
+    bool isActive() const { return At >= 0; }
+};
+
+class TTable : public QObject {
+    Q_OBJECT
+
+public:
+    // Initialises the game record and the computer level, sets the timers' intervals from
+    // options.Quick, and seeds the random source from the clock (a source made with a
+    // fixed seed keeps it), then draws three numbers below 10.
+    TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const TTableOptions& options = {});
+    ~TTable() override;
+    TTable(const TTable&) = delete;
+    TTable& operator=(const TTable&) = delete;
+
+    // ---- Inputs ----
+    // A new connection from host (an IPv4 address for a mapped one) and port.
+    void Connected(TConnectionId id, const QString& host, quint16 port);
+    void Disconnected(TConnectionId id);
+    // One message of the connection; buf is valid during the call only.
+    void Received(TConnectionId id, TPacketType type, const uint8_t* buf, int32_t count);
+    // The connection gave a sign of life after TTableLink::Probe.
+    void Answered(TConnectionId id);
+    // The clock has reached the time asked for: fires every timer that is due, in order.
+    void Tick();
+
+    // Applies the "Hızlı" setting, in this order: ComputerMoveTimer 10 ms (else 1000),
+    // TrickWinnerTimer 5 ms (500), TrickClearTimer 10 ms (1000), then TrickResolveTimer as
+    // the sum of the two before it and the fixed 500 ms (515 or 2000). Running timers are
+    // restarted with their new interval.
+    void ApplyQuick(bool quick);
+    // Replaces the computer level; an answer the old one still owes is discarded.
+    void SetMoveSource(std::unique_ptr<TMoveSource> source);
+    // The name of the computer seats filled from now on (numbered 1..3 after it).
+    void SetComputerName(const QByteArray& name) { computerName_ = name; }
+
+    // ---- State, read-only ----
+    const TGameInfo& GameInfo() const { return game_; }
+    int SeatCount() const { return int(seats_.size()); }  // seats taken, 0..4
+    int ComputerCount() const { return computerCount_; }   // of them computer seats
+    const QList<SeatEntry>& Seats() const { return seats_; } // the taken seats, in seat order
+    const TTableTimer& ComputerMoveTimer() const { return computerMoveTimer_; }
+    const TTableTimer& TrickWinnerTimer() const { return trickWinnerTimer_; }
+    const TTableTimer& TrickClearTimer() const { return trickClearTimer_; }
+    const TTableTimer& TrickResolveTimer() const { return trickResolveTimer_; }
+    // Where "LastHand.rvo" was last written; empty before the first broadcast.
+    const QString& LastHandPath() const { return lastHandPath_; }
+    // One line of the dealer's log: the zorbela.dealer category and the Event signal.
+    void Log(const QString& line);
+    // Whether the connection is being asked for a sign of life for its seat.
+    bool Probed(TConnectionId id) const;
+    // The seat of a connection, -1 for one without a seat.
+    int SeatOf(TConnectionId id) const;
+
+signals:
+    // One line for every connection, seat and game event, and for every message dropped
+    // (English, for the dealer's log).
+    void Event(const QString& line);
+
+private:
+    struct TConnection {
+        QString Host;
+        quint16 Port = 0;
+        qint64 JoinBy = -1; // closed then unless it holds a seat
+        bool Refused = false;
+    };
+    struct TProbe {
+        TConnectionId Old = kNoConnection;      // the seat's connection, asked
+        TConnectionId Newcomer = kNoConnection; // who asks for the seat
+        QByteArray Name;
+        qint64 Until = 0;
+    };
+
+    // table.cpp: connections, seats and time
+    void JoinRequest(TConnectionId id, const uint8_t* buf, int32_t count);
+    void StartNow();
+    void AddSeat(SeatEntry entry);
+    int FreeSeat() const;                     // the lowest seat not taken; 4 for none
+    void SendMissing();                       // STATUS_TEXT to the dealer's own user
+    void Refuse(TConnectionId id);
+    QList<TConnectionId> HumanConnections() const; // live connections of the human seats
+    TConnectionId OwnUser() const;            // the connection of seat 0, if live
+    QString Peer(TConnectionId id) const;
+    void Drop(const char* message, const QString& why);
+    void Start(TTableTimer& timer);
+    void Stop(TTableTimer& timer);
+    void Reschedule();
+    void Send(TConnectionId id, TPacketType type, const QByteArray& payload = {});
+    void SendSeatName(TConnectionId id, int seat, const QString& name);
+    void SendText(TConnectionId id, TPacketType type, const QString& text);
+    void SendRecord(TConnectionId id);
+    void Changed() { ++version_; } // the record, or who plays a seat
+
+    // tabledrops.cpp: connections that close or never join
+    void JoinTimeouts();
+    void ProbeTimeouts();
+    bool SeatDropped() const;                 // a human seat of a full table has no connection
+    bool SeatFromSameAddress(TConnectionId id) const; // a live human seat's peer shares it
+    void FreeSeatOf(int index);               // before the game: the seat is given up
+    void ComputerTakesOver(SeatEntry& entry); // during the game: the computer plays it
+    bool Rejoin(TConnectionId id, const QByteArray& name, bool probe = true);
+    void HandOver(SeatEntry& entry, TConnectionId id);
+    void StartProbe(const SeatEntry& entry, TConnectionId newcomer, const QByteArray& name);
+    void TellOthers(TConnectionId except, const QString& line);
+
+    // tableflow.cpp: the course of a game
+    void GameRecordMessage(int seat, const uint8_t* buf, int32_t count);
+    void ChatText(int seat, const uint8_t* buf, int32_t count);
+    void NewGameMessage(int seat);
+    void ContractChoice(int seat, const uint8_t* buf, int32_t count);
+    void CardPlay(int seat, const uint8_t* buf, int32_t count);
+    void WaitForPlayers(int seat);
+    void ApplyMove(int seat, const TMove& move, const QString& who);
+    void BroadcastGameRecord();
+    void StartTrickTimers();
+    void StopTrickTimers();
+    void ComputerMoveTick();
+    void ComputerAnswer(quint64 ticket, int seat, const TMove& move);
+    void TrickWinnerTick();
+    void TrickClearTick();
+    void TrickResolveTick();
+
+    TTableLink& link_;
+    TTableClock& clock_;
+    TTableFiles& files_;
+    TTableTimer computerMoveTimer_;
+    TTableTimer trickWinnerTimer_;
+    TTableTimer trickClearTimer_;
+    TTableTimer trickResolveTimer_;
+    TGameInfo game_{};
+    int computerCount_ = 0;
+    QList<SeatEntry> seats_;
+    QHash<TConnectionId, TConnection> connections_;
+    std::vector<TProbe> probes_;
+    TRandom* random_;
+    int trickResolveExtraMs_;
+    int joinTimeoutMs_;
+    int probeMs_;
+    QByteArray computerName_;
+    QString lastHandPath_;
+    quint64 version_ = 1; // counts the changes of the record (and of who plays a seat)
+    quint64 asked_ = 0;   // the version the computer was last asked about
+    bool ticking_ = false;
+    std::unique_ptr<TMoveSource> source_; // last: goes first, with any answer it still owes
+};
