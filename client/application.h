@@ -16,13 +16,10 @@ public:
 
     // Shows the text of the fault; a message box unless replaced (tests read the text).
     std::function<void(const QString& text)> ShowFault;
-    // Whether an exception has reached the loop.
-    bool Faulted() const { return faulted_; }
-
     static constexpr int kFaultExitCode = 1;
 
 private:
     void Fault(const QString& text);
 
-    bool faulted_ = false;
+    bool faulted_ = false; // a fault has been shown; later ones only end the loop
 };
