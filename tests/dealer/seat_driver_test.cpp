@@ -88,4 +88,24 @@ TEST_F(SeatDriverOverTcp, AnAnswerFromAnotherThreadIsAppliedUnlessTheRecordChang
     EXPECT_FALSE(SameRecord(dealer->GameInfo(), asked));
 }
 
+TEST(ThreadedMoveSource, AnAnswerOwedWhenTheSourceGoesIsNeverGiven)
+{
+    std::promise<void> started, go;
+    std::shared_future<void> going = go.get_future().share();
+    bool replied = false;
+    {
+        TThreadedMoveSource source([&started, going](const TGameInfo&, int) {
+            started.set_value();
+            going.wait();
+            return TMove::ChooseContract(ElAlmaz);
+        });
+        TGameInfo g{};
+        EXPECT_FALSE(source.Request(g, 0, [&replied](const TMove&) { replied = true; }).has_value());
+        started.get_future().wait();
+        go.set_value(); // the decision ends while the source is being destroyed
+    }
+    QCoreApplication::sendPostedEvents();
+    EXPECT_FALSE(replied);
+}
+
 } // namespace
