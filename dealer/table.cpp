@@ -11,7 +11,9 @@
 #include "payload.h"
 #include "seatnames.h"
 
-Q_LOGGING_CATEGORY(lcDealer, "zorbela.dealer")
+// Its lines are information: shown by zorbela-dealer, silent in the program unless asked
+// for (QT_LOGGING_RULES="zorbela.dealer.info=true").
+Q_LOGGING_CATEGORY(lcDealer, "zorbela.dealer", QtWarningMsg)
 
 TTable::TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const TTableOptions& options)
     : link_(link),

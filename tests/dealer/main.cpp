@@ -2,7 +2,6 @@
 // is a temporary one of this process, so a fallback "LastHand.rvo" never lands in the
 // user's own data folder nor in that of another test process running at the same time.
 #include <QCoreApplication>
-#include <QLoggingCategory>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,8 +13,6 @@ int main(int argc, char** argv)
         return 2;
     qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     QCoreApplication app(argc, argv);
-    // The tests read the dealer's lines through its Event signal; its log stays quiet.
-    QLoggingCategory::setFilterRules(QStringLiteral("zorbela.dealer.info=false"));
     QCoreApplication::setApplicationName(QStringLiteral("zorbela_dealer_tests"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -7,6 +7,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QLoggingCategory>
 #include <QTextStream>
 
 #include "dealerthread.h"
@@ -50,8 +51,10 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    // Every log line, the dealer's own (category zorbela.dealer) and those of the layers
-    // below, goes to standard output with the time it was written.
+    // Every log line, the dealer's own (category zorbela.dealer, whose information lines
+    // are switched on here) and those of the layers below, goes to standard output with the
+    // time it was written.
+    QLoggingCategory::setFilterRules(QStringLiteral("zorbela.dealer.info=true"));
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& line) {
         static QTextStream out(stdout);
         out << QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz")) << ' ' << line << Qt::endl;
