@@ -4,12 +4,10 @@
 #include <cstring>
 #include <string>
 
-#include "cp1254.h"
 #include "payload.h"
 #include "seatnames.h"
 #include "table.h"
 #include "tabletext.h"
-
 
 namespace {
 
