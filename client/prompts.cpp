@@ -27,20 +27,32 @@ bool TUserPrompts::Ask(QWidget* parent, const QString& text, bool warning)
     return box.exec() == QMessageBox::Yes;
 }
 
-TUserPrompts::TAnswer TUserPrompts::AskOrBack(QWidget* parent, const QString& text)
+std::unique_ptr<QMessageBox> TUserPrompts::BackBox(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::Question, Title(), text, QMessageBox::Yes | QMessageBox::No, parent);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
-    QPushButton* back = box.addButton(QStringLiteral("Oyuna dön"), QMessageBox::RejectRole);
-    box.setEscapeButton(back);
-    box.setDefaultButton(back);
-    box.exec();
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Question, Title(), text,
+                                             QMessageBox::Yes | QMessageBox::No, parent);
+    box->button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
+    box->button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
+    QPushButton* back = box->addButton(QStringLiteral("Oyuna dön"), QMessageBox::RejectRole);
+    box->setEscapeButton(back);
+    box->setDefaultButton(back);
+    return box;
+}
+
+TUserPrompts::TAnswer TUserPrompts::AnswerOf(const QMessageBox& box)
+{
     if (box.clickedButton() == box.button(QMessageBox::Yes))
         return TAnswer::Yes;
     if (box.clickedButton() == box.button(QMessageBox::No))
         return TAnswer::No;
-    return TAnswer::Back;
+    return TAnswer::Back; // "Oyuna dön", Escape, the close button
+}
+
+TUserPrompts::TAnswer TUserPrompts::AskOrBack(QWidget* parent, const QString& text)
+{
+    const std::unique_ptr<QMessageBox> box = BackBox(parent, text);
+    box->exec();
+    return AnswerOf(*box);
 }
 
 std::optional<QString> TUserPrompts::AskLine(QWidget* parent, const QString& caption)

@@ -5,8 +5,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 
 class TUserPrompts {
@@ -21,6 +24,9 @@ public:
     // and the window's close button).
     enum class TAnswer { Yes, No, Back };
     virtual TAnswer AskOrBack(QWidget* parent, const QString& text);
+    // The box of AskOrBack before it is shown, and the answer its clicked button gives.
+    static std::unique_ptr<QMessageBox> BackBox(QWidget* parent, const QString& text);
+    static TAnswer AnswerOf(const QMessageBox& box);
     // A one-line input box; returns the text, or nothing when it was cancelled.
     virtual std::optional<QString> AskLine(QWidget* parent, const QString& caption);
     // A choice from a list (the first item proposed); nothing when it was cancelled.

@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "mainform_fixture.h"
 #include "prompts.h"
@@ -18,6 +17,8 @@ protected:
     void SetUp() override
     {
         MainFormTest::SetUp();
+        // "Oyundan Çık" closes the window; that must not end the tests' application.
+        form->setAttribute(Qt::WA_QuitOnClose, false);
         form->Session().IsDealer = true;
         Seat(0);
         game = DealtRecord(9);
@@ -81,18 +82,22 @@ TEST_F(DealerWindowTest, LeavingTheGameHasAWayBackAndYesAndNoKeepTheirMeaning)
 // The real question box: three buttons, and Escape is the way back.
 TEST(Prompts, EscapeInTheLeavingQuestionGoesBackToTheGame)
 {
-    TUserPrompts prompts;
+    const auto box = TUserPrompts::BackBox(nullptr, QStringLiteral("Oyun devam ediyor..."));
     QStringList captions;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        for (QAbstractButton* b : box->buttons())
-            captions << b->text();
-        QTest::keyClick(box, Qt::Key_Escape);
-    });
-    EXPECT_EQ(prompts.AskOrBack(nullptr, QStringLiteral("Oyun devam ediyor...")), TUserPrompts::TAnswer::Back);
+    for (QAbstractButton* b : box->buttons())
+        captions << b->text();
     captions.sort();
     EXPECT_EQ(captions, (QStringList{QStringLiteral("Evet"), QStringLiteral("Hayır"), QStringLiteral("Oyuna dön")}));
+    box->show();
+    QTest::keyClick(box.get(), Qt::Key_Escape);
+    EXPECT_FALSE(box->isVisible());
+    EXPECT_EQ(TUserPrompts::AnswerOf(*box), TUserPrompts::TAnswer::Back);
+    box->show();
+    box->button(QMessageBox::No)->click();
+    EXPECT_EQ(TUserPrompts::AnswerOf(*box), TUserPrompts::TAnswer::No);
+    box->show();
+    box->button(QMessageBox::Yes)->click();
+    EXPECT_EQ(TUserPrompts::AnswerOf(*box), TUserPrompts::TAnswer::Yes);
 }
 
 TEST_F(MainFormTest, ComputerSwitchedOnDuringTheUsersTurnPlaysAtOnce)
