@@ -15,7 +15,9 @@
 
 #include "cheer.h"
 #include "prompts.h"
+#include "contractsdlg.h"
 #include "regeasy.h"
+#include "ustasource.h"
 #include "sounds.h"
 
 namespace {
@@ -132,7 +134,10 @@ void TMainForm::WireSession()
         SetStatus(session_.Host() + QStringLiteral(" : bağlantı kurulamadı!"));
         Later([this] { OfferConnectAgain(); });
     };
-    session_.OnRecord = [this] { UpdateTable(); };
+    session_.OnRecord = [this] {
+        ObserveForUsta();
+        UpdateTable();
+    };
     session_.OnChat = [this](const QString& text) {
         userMessages_->appendPlainText(text);
         userMessages_->setPlainText(userMessages_->toPlainText().trimmed());
@@ -269,6 +274,10 @@ void TMainForm::ReadSettings()
     SetChecked("Yerimebilgisayaroynasn1",
                ReadRegBool(kRegKey, kRegComputerPlayer, kDefComputerPlayer));
     SetChecked("Tekkartkendisioynasn1", ReadRegBool(kRegKey, kRegPlaySingleCard, kDefPlaySingleCard));
+    const bool usta = ReadRegInteger(kRegKey, kRegComputerLevel, kDefComputerLevel) ==
+                      static_cast<int>(TComputerLevel::Usta);
+    SetChecked("Acemi1", !usta);
+    SetChecked("Usta1", usta);
     Action("Bunubilgisayaroynasn1")->setEnabled(!IsChecked("Yerimebilgisayaroynasn1"));
     sounds_->SetEnabled(IsChecked("Sesli1"));
     session_.UserName = name;
@@ -279,6 +288,8 @@ void TMainForm::FirstActivation()
     if (!firstActivation_)
         return;
     firstActivation_ = false;
+    if (side_.Contracts)
+        side_.Contracts->OnHint = [this] { Ipucu1Click(); };
     hide();
     if (QWidget* w = side_.ScoreWindow())
         w->hide();
@@ -373,6 +384,8 @@ void TMainForm::StartDealer()
     TDealerOptions options = dealerOptions_;
     options.Port = gamePort_;
     options.Quick = IsChecked("Hzl1");
+    if (!options.ComputerLevel && ComputerLevel() == TComputerLevel::Usta)
+        ::SetComputerLevel(options, TComputerLevel::Usta);
     dealer_ = std::make_unique<TDealerThread>(options);
 }
 

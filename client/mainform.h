@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "dealerthread.h"
+#include "levelgame.h"
 #include "session.h"
 #include "sidewindows.h"
 #include "tablelayout.h"
@@ -79,6 +80,11 @@ public:
     void BitBtn1Click();              // the chat button
     void Yardm1Click();               // "Yardım başlıkları" and F1
     void Tekkartkendisioynasn1Click(); // "Tek kartı kendisi oynasın"
+    void Ipucu1Click();               // "İpucu" and H: marks the move Usta would make
+    // "Bilgisayar seviyesi": the level of the computer seats and of the computer that
+    // plays for the user, kept in the settings.
+    void SetComputerLevel(TComputerLevel level);
+    TComputerLevel ComputerLevel() const;
 
     // ---- The last trick (a press on the trick area, or the space bar held) ----
     void ShowLastTrick();
@@ -166,6 +172,15 @@ private:
     void HelpWithTurn();
     void PlaySingleCard();
     bool HandleTrickInput(QObject* watched, QEvent* e);
+    // ustahint.cpp
+    // Asks Usta for the user's move off the window's thread; use(move) runs on this thread
+    // if no record arrived in between and the move is still the user's to make.
+    void AskUsta(std::function<void(const TMove&)> use);
+    void UstaPlaysForMe();
+    // Every record reaches Usta's history; a hint on the table goes with the old record.
+    void ObserveForUsta();
+    void ShowHint(const TMove& move);
+    void ClearHint();
     // tablescale.cpp
     // Places and sizes everything on the table for the table's present size.
     void ApplyZoom();
@@ -228,6 +243,10 @@ private:
     bool showingLastTrick_ = false;
     std::array<bool, 4> markerWasVisible_{};
     bool turnHelped_ = false; // the present turn of the user was already helped with
+    // Usta for the user's seat: the hint and the computer that plays for the user at level
+    // Usta; a record's arrival makes every answer still owed stale.
+    std::unique_ptr<TMoveSource> usta_;
+    quint64 ustaTicket_ = 0;
     QTimer* singleCardTimer_ = nullptr;
     static constexpr int kSingleCardWaitMs = 600;
     static constexpr int kQuickSingleCardWaitMs = 10;

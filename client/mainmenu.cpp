@@ -1,5 +1,6 @@
 // The main window's menu bar, its function keys and the chat button.
 #include <QAction>
+#include <QActionGroup>
 #include <QLabel>
 #include <QKeyEvent>
 #include <QMenu>
@@ -28,6 +29,8 @@ void TMainForm::CreateMenus()
     item(oyun, QStringLiteral("&Başla"), "Bala1", [this] { Bala1Click(); });
     item(oyun, QStringLiteral("Sadece bunu bilgisayar oynasın"), "Bunubilgisayaroynasn1",
          [this] { Bunubilgisayaroynasn1Click(); });
+    item(oyun, QStringLiteral("İpucu"), "pucu1", [this] { Ipucu1Click(); })
+        ->setShortcut(QKeySequence(Qt::Key_H));
     oyun->addSeparator()->setObjectName(QStringLiteral("N1"));
     item(oyun, QStringLiteral("&Yeni"), "Yeni1", [this] { Yeni1Click(); });
     item(oyun, QStringLiteral("Kaydet"), "Kaydet1", [this] { Kaydet1Click(); });
@@ -54,6 +57,14 @@ void TMainForm::CreateMenus()
          [this] { Oyunsaatynndedner1Click(); }, true);
     item(ayarlar, QStringLiteral("Tek kartı kendisi oynasın"), "Tekkartkendisioynasn1",
          [this] { Tekkartkendisioynasn1Click(); }, true);
+    QMenu* seviye = ayarlar->addMenu(QStringLiteral("Bilgisayar seviyesi"));
+    seviye->setObjectName(QStringLiteral("Bilgisayarseviyesi1"));
+    auto* levels = new QActionGroup(seviye);
+    levels->addAction(item(seviye, QStringLiteral("Acemi"), "Acemi1",
+                           [this] { SetComputerLevel(TComputerLevel::Acemi); }, true));
+    levels->addAction(item(seviye, QStringLiteral("Usta"), "Usta1",
+                           [this] { SetComputerLevel(TComputerLevel::Usta); }, true));
+    SetChecked("Acemi1", true);
     // The marks of the window's design; the stored settings replace them at the first
     // activation, before the user sees the window.
     SetChecked("Sesli1", true);

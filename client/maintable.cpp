@@ -350,6 +350,8 @@ void TMainForm::CardSlotClick(int slot)
 
 void TMainForm::ComputerPlaysForMe()
 {
+    if (ComputerLevel() == TComputerLevel::Usta)
+        return UstaPlaysForMe();
     const TGameInfo& g = session_.Record();
     const int seat = session_.MySeat;
     if (seat < 0)

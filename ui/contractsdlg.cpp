@@ -113,7 +113,16 @@ void TOKRightDlgContracts::DialogKeyUp(int key)
             SelectPanel->SetItemIndex(SelectPanel->ItemIndex() - 1);
             SelectPanel->Tag = -1;
         }
+    } else if (key == Qt::Key_H && OnHint) {
+        OnHint();
     }
+}
+
+void TOKRightDlgContracts::MarkContract(uint8_t contract)
+{
+    for (int i = 0; i < SelectPanel->Count(); ++i)
+        if (ContractOfItem[static_cast<std::size_t>(i)] == contract)
+            SelectPanel->SetItemIndex(i);
 }
 
 // The arrow keys may carry the focus to the button; it goes back to the items.

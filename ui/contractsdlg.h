@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QComboBox;
 class QPushButton;
@@ -37,6 +38,10 @@ public:
 
     // Builds the offer; run by every showing.
     void FormShow();
+
+    // The H key asks for a hint; MarkContract selects the contract it names, if offered.
+    std::function<void()> OnHint;
+    void MarkContract(uint8_t contract);
 
     std::array<int32_t, 10> ContractOfItem{};  // contract number of each offered item
     QPushButton* OKBtn;                        // "=> OK     "
