@@ -5,7 +5,6 @@
 #include <chrono>
 #include <climits>
 #include <cstring>
-#include <thread>
 
 #include "crc.h"
 
@@ -56,7 +55,6 @@ void SetFrameClock(TFrameClock clock)
 
 uint32_t FrameStamp()
 {
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
     const int64_t now = frameClock.load()();
     int64_t last = lastStamp.load();
     int64_t stamp;

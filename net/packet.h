@@ -52,11 +52,11 @@ TPacketHeader ReadHeader(const char* frame);
 // Equal in type, size, timestamp and CRC; the padding is not compared.
 bool SameHeader(const TPacketHeader& a, const TPacketHeader& b);
 
-// Pauses the calling thread for 5 ms, then reads the wall clock: the low 32 bits of the
-// milliseconds since 1 January 1970. Stamps are strictly increasing within the process,
-// across all threads: a clock that stands still or steps backwards gives one more than the
+// Reads the wall clock: the low 32 bits of the milliseconds since 1 January 1970. Stamps
+// are strictly increasing within the process, across all threads: a clock that stands
+// still or steps backwards (or two frames within one millisecond) gives one more than the
 // last stamp (compared as 64-bit milliseconds), so two different frames never share a
-// header that the receiver would take for a repeat.
+// header that the receiver would take for a repeat. Never waits.
 uint32_t FrameStamp();
 
 // The clock FrameStamp reads, in milliseconds since 1 January 1970. Tests set their own

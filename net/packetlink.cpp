@@ -310,11 +310,8 @@ void TPacketLink::AckReceived(uint32_t /*stamp*/)
     }
     if (!more)
         return;
-    if (!wake_) {
-        SelectOutgoing(); // no sending thread: select right here
-    } else if (!wake_()) {
-        Message(threadName_ + QStringLiteral("-> Error: ") + QStringLiteral("the packet thread has ended"));
-    }
+    trace_("%s:GetMessage-> %s\n", qPrintable(threadName_), "WM_PARAM_GETWAITING");
+    SelectOutgoing();
 }
 
 void TPacketLink::SendAck(uint32_t stamp)

@@ -12,11 +12,11 @@
 // refused by AdmitFrame and the owner closes the connection. With a data-frame limit set,
 // a peer that sends more data frames within the window than allowed breaks the link.
 //
-// Threads: AppendWaiting/SelectOutgoing run on the sending thread (the packet thread),
-// AdmitFrame on any thread, the receiving side (AppendIncoming, CheckIncomingBuffer and
-// what they call) on the thread that owns the socket. The waiting list, the frame in
-// flight and the counts of unacknowledged frames are guarded by one lock, which is also
-// held for every raw write, so two frames never interleave.
+// Threads: everything runs on the thread that owns the connection (its socket's thread)
+// except AdmitFrame and the read-only counts, which any thread may call. The ACK that
+// retires the frame in flight writes the next waiting one right away. The waiting list,
+// the frame in flight and the counts of unacknowledged frames are guarded by one lock,
+// which is also held for every raw write, so two frames never interleave.
 #pragma once
 
 #include <cstdint>
@@ -41,15 +41,11 @@ class TPacketLink {
 public:
     // Writes the bytes of one whole frame to the peer. Called with the link's lock held.
     using TRawWriter = std::function<void(const QByteArray& frame)>;
-    // Asks the sending thread to select the next waiting frame (after an ACK retired the
-    // frame in flight). Returns false when that request could not be made.
-    using TWakeSender = std::function<bool()>;
     // Shows a transport message to the user (English fixed texts).
     using TMessageHook = std::function<void(const QString& text)>;
 
     TPacketLink(QString threadName, TRawWriter writer, TMessageHook message = {});
 
-    void SetWakeSender(TWakeSender wake) { wake_ = std::move(wake); }
     const QString& ThreadName() const { return threadName_; }
     const TTrace& Trace() const { return trace_; }
     void Message(const QString& text) const;
@@ -121,7 +117,6 @@ private:
     TTrace trace_;
     TRawWriter writer_;
     TMessageHook message_;
-    TWakeSender wake_;
 
     mutable std::mutex lock_;       // the sending state below and every raw write
     std::deque<QByteArray> waitingList_;

@@ -2,25 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QThread>
 #include <QTime>
 
 namespace {
-
-const char* const kParamNames[] = {
-    "",
-    "WM_PARAM_SEND",
-    "WM_PARAM_RECV",
-    "WM_PARAM_CHECK",
-    "WM_PARAM_PACKETREADY",
-    "WM_PARAM_PACKETGOT",
-    "WM_PARAM_GETWAITING",
-};
-
-const char* ParamName(int param)
-{
-    return param >= 0 && param < int(std::size(kParamNames)) ? kParamNames[param] : "";
-}
 
 // Aborts the socket from its own thread's event loop, so that its disconnect path runs
 // there and never inside the call that found the reason.
@@ -42,25 +28,19 @@ TPacketLink::TRawWriter TPacketThread::SocketWriter(QTcpSocket* socket)
 {
     QPointer<QTcpSocket> target(socket);
     return [target](const QByteArray& frame) {
-        QTcpSocket* s = target.data();
-        if (s == nullptr)
+        if (!target || target->state() != QAbstractSocket::ConnectedState)
             return;
-        auto write = [target, frame] {
-            if (!target || target->state() != QAbstractSocket::ConnectedState)
-                return;
-            if (target->bytesToWrite() + frame.size() > kMaxUnsentBytes) {
-                // The peer reads nothing while its frames keep asking for ACKs and
-                // repeats: the connection is given up instead of buffering without end.
-                // Closed from the event loop, as this write may run inside a read.
-                AbortLater(target);
-                return;
-            }
-            target->write(frame);
-        };
-        if (QThread::currentThread() == s->thread())
-            write();
-        else
-            QMetaObject::invokeMethod(s, write, Qt::QueuedConnection);
+        if (target->bytesToWrite() + frame.size() > kMaxUnsentBytes) {
+            // The peer reads nothing while its frames keep asking for ACKs and repeats:
+            // the connection is given up instead of buffering without end. Closed from
+            // the event loop, as this write may run inside a read.
+            AbortLater(target);
+            return;
+        }
+        // Out to the system now, not when the event loop next looks at the socket: the
+        // handler that sent it may have more to do before it returns.
+        target->write(frame);
+        target->flush();
     };
 }
 
@@ -94,62 +74,15 @@ void TPacketThread::Start()
 {
     QFile::remove(QDir::current().filePath(ThreadName() + QStringLiteral(".log")));
     link_.Trace()("A PacketThread created for %s...\n", qPrintable(ThreadName()));
-    link_.SetWakeSender([this] {
-        Post(WM_PARAM_GETWAITING);
-        return true;
-    });
-    thread_ = std::thread([this] { Loop(); });
 }
 
 TPacketThread::~TPacketThread()
 {
-    {
-        std::lock_guard guard(queueLock_);
-        stopRequested_ = true;
-    }
-    Post(WM_PARAM_NONE);
-    thread_.join();
     link_.Trace()("Destroying %s...\n", qPrintable(ThreadName()));
     link_.Trace()("[%s]most frames unacknowledged at once: %d\n", qPrintable(ThreadName()),
                   link_.PeakPendingFrames());
-    // The queue, the waiting list and the frame in flight go with their owners.
-}
-
-void TPacketThread::Post(TParam param, QByteArray frame)
-{
-    {
-        std::lock_guard guard(queueLock_);
-        queue_.push_back({param, std::move(frame)});
-    }
-    queueSignal_.notify_one();
-}
-
-void TPacketThread::Loop()
-{
-    for (;;) {
-        TMessage message;
-        {
-            std::unique_lock guard(queueLock_);
-            queueSignal_.wait(guard, [this] { return stopRequested_ || !queue_.empty(); });
-            if (stopRequested_)
-                return;
-            message = std::move(queue_.front());
-            queue_.pop_front();
-        }
-        link_.Trace()("%s:GetMessage-> %s\n", qPrintable(ThreadName()), ParamName(message.param));
-        switch (message.param) {
-        case WM_PARAM_SEND:
-            link_.AppendWaiting(std::move(message.frame));
-            link_.SelectOutgoing();
-            break;
-        case WM_PARAM_GETWAITING:
-            link_.SelectOutgoing();
-            break;
-        default:
-            link_.Trace()("Got an unknown message\n");
-            break;
-        }
-    }
+    // The waiting list and the frame in flight go with the link; home_ takes any hand-over
+    // still on its way with it.
 }
 
 void TPacketThread::CloseSocketLater()
@@ -170,12 +103,23 @@ void TPacketThread::QueueFrame(const QByteArray& frame)
         }
         return;
     }
-    QByteArray copy(frame.constData(), frame.size()); // the thread's own buffer
+    QByteArray copy(frame.constData(), frame.size()); // the connection's own buffer
     if (copy.size() >= kHeaderSize) {
         const TPacketHeader head = ReadHeader(copy.constData());
         link_.Trace()("Send Packet, \n\tsize is %ld,\n\tCRC is %x\n", long(head.size), head.CRC);
     }
-    Post(WM_PARAM_SEND, std::move(copy));
+    if (QThread::currentThread() == home_.thread())
+        Send(std::move(copy));
+    else
+        QMetaObject::invokeMethod(&home_, [this, copy = std::move(copy)]() mutable { Send(std::move(copy)); },
+                                  Qt::QueuedConnection);
+}
+
+void TPacketThread::Send(QByteArray frame)
+{
+    link_.Trace()("%s:GetMessage-> %s\n", qPrintable(ThreadName()), "WM_PARAM_SEND");
+    link_.AppendWaiting(std::move(frame));
+    link_.SelectOutgoing();
 }
 
 void TPacketThread::MakeFrame(TPacketType type, const void* payload, int32_t length)

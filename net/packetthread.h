@@ -1,10 +1,8 @@
-// One connection's packet thread. It owns the connection's TPacketLink and a thread that
-// sends the queued data frames one at a time, each after the previous one's ACK. The idle
-// thread sleeps on a condition variable until a frame or a stop request arrives.
-//
-// The socket is used only from the thread that owns it: the packet thread hands every
-// write to that thread by queued call, in order; writes made on the owning thread itself
-// (ACK, CRCERROR, repeats) go straight to the socket.
+// One connection's delivery, bound to its socket. The name is historic: there is no thread
+// of its own. Everything runs on the thread that owns the socket, driven by its events:
+// a data frame queued while nothing is in flight is written at once, and the read that
+// brings its ACK writes the next one (stop-and-wait, see packetlink.h). Frames queued from
+// any other thread are handed to the socket's thread by queued call, in order.
 //
 // Two bounds keep a peer that stops reading or acknowledging from growing the sender's
 // memory without end; either one closes the connection (from the socket's thread, through
@@ -18,14 +16,10 @@
 #pragma once
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
-#include <mutex>
-#include <thread>
 
 #include <QByteArray>
-#include <QPointer>
+#include <QObject>
 #include <QString>
 #include <QTcpSocket>
 
@@ -37,40 +31,27 @@ constexpr qint64 kMaxUnsentBytes = qint64(1) << 20;
 
 class TPacketThread {
 public:
-    // The thread messages: WM_PARAM_SEND carries a frame to queue, WM_PARAM_GETWAITING
-    // selects the next waiting frame, anything else only wakes the thread.
-    enum TParam : int {
-        WM_PARAM_NONE = 0,
-        WM_PARAM_SEND = 1,
-        WM_PARAM_RECV = 2,
-        WM_PARAM_CHECK = 3,
-        WM_PARAM_PACKETREADY = 4,
-        WM_PARAM_PACKETGOT = 5,
-        WM_PARAM_GETWAITING = 6,
-    };
-
     // Binds a connected socket: ThreadName is ownerName, a space and the local time with
     // every ':' replaced by a space; an old "<ThreadName>.log" in the current directory is
-    // deleted. The thread is running when the constructor returns.
+    // deleted. Create it on the socket's thread.
     TPacketThread(const QString& ownerName, QTcpSocket* socket, TPacketLink::TMessageHook message);
-    // Without a socket: every write goes to writer, on whichever thread makes it.
+    // Without a socket: every write goes to writer, on the thread that created this object.
     TPacketThread(const QString& ownerName, TPacketLink::TRawWriter writer,
                   TPacketLink::TMessageHook message);
-    // Stops the thread, waits for it and frees every frame still queued (they are lost).
+    // Frees every frame still queued (they are lost); a hand-over from another thread that
+    // has not run yet is dropped with them. Destroy it on the thread that created it.
     ~TPacketThread();
 
     TPacketThread(const TPacketThread&) = delete;
     TPacketThread& operator=(const TPacketThread&) = delete;
 
-    // Any thread. Builds a data frame (5 ms pause, stamp, CRC) and queues it; returns at
-    // once. A negative length counts as 0.
+    // Any thread. Builds a data frame (stamp, CRC) and queues it; returns at once. A
+    // negative length counts as 0.
     void MakeFrame(TPacketType type, const void* payload, int32_t length);
-    // Any thread. Copies a complete frame and posts it to the packet thread. A frame past
-    // the bound on unacknowledged frames is dropped and the connection closed; once that
-    // happened, every later frame is dropped too.
+    // Any thread. Copies a complete frame and queues it; on the owning thread it is written
+    // at once when nothing is in flight. A frame past the bound on unacknowledged frames is
+    // dropped and the connection closed; once that happened, every later frame is dropped too.
     void QueueFrame(const QByteArray& frame);
-    // Posts a bare thread message (tests; the destructor posts WM_PARAM_NONE).
-    void Post(TParam param, QByteArray frame = {});
 
     // Socket's thread: moves every byte waiting on the bound socket into IncomingBuffer.
     void ReadSocket();
@@ -84,24 +65,15 @@ public:
     static QString MakeThreadName(const QString& ownerName);
 
 private:
-    struct TMessage {
-        TParam param;
-        QByteArray frame;
-    };
-
     void Start();
-    void Loop();
+    // Owning thread: appends the frame to the waiting list and writes it if nothing is in flight.
+    void Send(QByteArray frame);
     static TPacketLink::TRawWriter SocketWriter(QTcpSocket* socket);
     // Closes the bound socket from its own thread (a queued abort); without one, nothing.
     void CloseSocketLater();
 
     QTcpSocket* socket_ = nullptr;
     TPacketLink link_;
+    QObject home_; // lives on the owning thread; frames from other threads are handed over through it
     std::atomic<bool> overflowed_ = false;
-
-    std::mutex queueLock_;
-    std::condition_variable queueSignal_;
-    std::deque<TMessage> queue_;
-    bool stopRequested_ = false;
-    std::thread thread_;
 };

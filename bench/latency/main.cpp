@@ -4,7 +4,11 @@
 // the time from its CARD_PLAY being sent to the GAME_RECORD holding it having arrived at all
 // four players. Prints p50, p99 and max per link.
 //
-//   zorbela_latency [--moves N] [--delay MS]     (defaults: 400 moves, 40 ms; --delay 0: loopback only)
+//   zorbela_latency [--moves N] [--delay MS] [--lasthand-folder DIR]
+//
+// Defaults: 400 moves, 40 ms, the system's temporary folder. --delay 0: loopback only. The
+// dealer rewrites "LastHand.rvo" after every card, in a fresh folder under DIR, on its own
+// thread: a folder on a disk that syncs slowly shows in the figures.
 #include <algorithm>
 #include <cmath>
 #include <condition_variable>
@@ -76,9 +80,9 @@ double Percentile(const std::vector<double>& sorted, double p)
 
 // One run: dealer, optional relay, four players; returns when moves cards are measured or
 // after timeoutMs.
-TResult Run(int moves, int delayMs, int timeoutMs)
+TResult Run(int moves, int delayMs, int timeoutMs, const QString& parent)
 {
-    QTemporaryDir folder;
+    QTemporaryDir folder(QDir(parent).filePath(QStringLiteral("zorbela-latency-XXXXXX")));
     TMoveLog log(4, moves);
     TDealerThread* dealer = nullptr;
     quint16 dealerPort = 0;
@@ -158,20 +162,26 @@ int main(int argc, char** argv)
     const QCommandLineOption delayOption(QStringLiteral("delay"),
                                          QStringLiteral("One-way delay of the second link in ms (default 40; 0: none)."),
                                          QStringLiteral("MS"), QStringLiteral("40"));
+    const QCommandLineOption folderOption(QStringLiteral("lasthand-folder"),
+                                          QStringLiteral("Where the dealer's LastHand.rvo goes (a fresh folder in DIR)."),
+                                          QStringLiteral("DIR"), QDir::tempPath());
     parser.addOption(movesOption);
     parser.addOption(delayOption);
+    parser.addOption(folderOption);
     parser.process(app);
     const int moves = std::max(parser.value(movesOption).toInt(), 1);
     const int delayMs = std::max(parser.value(delayOption).toInt(), 0);
+    const QString folder = parser.value(folderOption);
+    std::printf("LastHand.rvo under %s\n", qPrintable(QDir(folder).absolutePath()));
 
     // A trick takes about 0.6 s of quick pacing for four cards, more on a slow link.
     const int timeoutMs = 60000 + moves * (400 + 8 * delayMs);
     bool complete = true;
-    TResult loopback = Run(moves, 0, timeoutMs);
+    TResult loopback = Run(moves, 0, timeoutMs, folder);
     Print("loopback", loopback);
     complete = complete && loopback.complete;
     if (delayMs > 0) {
-        TResult delayed = Run(moves, delayMs, timeoutMs);
+        TResult delayed = Run(moves, delayMs, timeoutMs, folder);
         Print(qPrintable(QStringLiteral("link %1 ms each way").arg(delayMs)), delayed);
         complete = complete && delayed.complete;
     }
