@@ -5,8 +5,6 @@
 #include <QDialog>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QThread>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -19,6 +17,7 @@
 #include "highform.h"
 #include "mainform.h"
 #include "notify.h"
+#include "prompts.h"
 #include "welcomeform.h"
 
 #include "contractsdlg.h"
@@ -45,15 +44,11 @@ public:
     }
 };
 
-// Faults found by the rules and the computer player: beeps a second apart, then a box.
+// Faults found by the rules, the computer player and the transport: beeps a second apart,
+// then a box, in the program's line of notices. Returns at once, on any thread.
 void ShowNotice(const std::string& text, int beeps)
 {
-    for (int i = 0; i < beeps; ++i) {
-        QApplication::beep();
-        QThread::msleep(1000);
-    }
-    QMessageBox::warning(QApplication::activeWindow(), QStringLiteral("Zorbela"),
-                         QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+    TUserPrompts::Notice(nullptr, QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')), beeps);
 }
 
 } // namespace

@@ -1,20 +1,116 @@
 #include "prompts.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
+
+#include <deque>
 
 namespace {
 
 QString Title() { return QStringLiteral("Zorbela - RUVO Network"); }
 
+// The notices of the whole program, on the user-interface thread: the one open (or
+// beeping before it opens) and those waiting behind it.
+class TNoticeLine : public QObject {
+public:
+    static TNoticeLine& Instance()
+    {
+        static auto* line = new TNoticeLine(QCoreApplication::instance());
+        return *line;
+    }
+
+    void Add(QWidget* parent, const QString& text, int beeps)
+    {
+        if (text == currentText_ && busy_)
+            return;
+        for (const TNotice& n : waiting_)
+            if (n.text == text)
+                return;
+        if (int(waiting_.size()) >= TUserPrompts::kMaxWaitingNotices)
+            return;
+        waiting_.push_back({parent, text, beeps});
+        if (!busy_)
+            Next();
+    }
+
+    int Pending() const { return int(waiting_.size()) + (busy_ ? 1 : 0); }
+
+private:
+    struct TNotice {
+        QPointer<QWidget> parent;
+        QString text;
+        int beeps;
+    };
+
+    explicit TNoticeLine(QObject* owner) : QObject(owner) {}
+
+    void Next()
+    {
+        busy_ = !waiting_.empty();
+        if (!busy_) {
+            currentText_.clear();
+            return;
+        }
+        current_ = waiting_.front();
+        waiting_.pop_front();
+        currentText_ = current_.text;
+        Beep(current_.beeps);
+    }
+
+    // One beep, then the next a second later; the box after the last one.
+    void Beep(int left)
+    {
+        if (left <= 0)
+            return Show();
+        QApplication::beep();
+        QTimer::singleShot(left > 1 ? TUserPrompts::kBeepIntervalMs : 0, this, [this, left] { Beep(left - 1); });
+    }
+
+    void Show()
+    {
+        QWidget* parent = current_.parent ? current_.parent.data() : QApplication::activeWindow();
+        auto* box = new QMessageBox(QMessageBox::Information, Title(), current_.text, QMessageBox::Ok, parent);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->setWindowModality(Qt::NonModal);
+        connect(box, &QMessageBox::finished, this, [this] { Next(); });
+        box->show();
+    }
+
+    std::deque<TNotice> waiting_;
+    TNotice current_;
+    QString currentText_;
+    bool busy_ = false;
+};
+
 } // namespace
+
+void TUserPrompts::Notice(QWidget* parent, const QString& text, int beeps)
+{
+    QPointer<QWidget> guarded(parent);
+    QCoreApplication* app = QCoreApplication::instance();
+    if (app == nullptr || text.isEmpty())
+        return;
+    // Always through the event loop, so that no box (and no beep) happens inside the
+    // handler that found the reason.
+    QMetaObject::invokeMethod(
+        app, [guarded, text, beeps] { TNoticeLine::Instance().Add(guarded.data(), text, beeps); },
+        Qt::QueuedConnection);
+}
+
+int TUserPrompts::PendingNotices()
+{
+    return TNoticeLine::Instance().Pending();
+}
 
 void TUserPrompts::Inform(QWidget* parent, const QString& text)
 {
-    QMessageBox::information(parent, Title(), text);
+    Notice(parent, text);
 }
 
 bool TUserPrompts::Ask(QWidget* parent, const QString& text, bool warning)

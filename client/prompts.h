@@ -16,7 +16,8 @@ class TUserPrompts {
 public:
     virtual ~TUserPrompts() = default;
 
-    // A notice with an OK button.
+    // A notice with an OK button. Returns at once: the box is not modal, and while one
+    // notice is open the next ones wait their turn (see Notice).
     virtual void Inform(QWidget* parent, const QString& text);
     // A question with the buttons Yes ("Evet") and No ("Hayır"); true for Yes.
     virtual bool Ask(QWidget* parent, const QString& text, bool warning = false);
@@ -37,4 +38,16 @@ public:
                                  const QString& defaultSuffix);
     virtual QString OpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& defaultSuffix, const QString& proposedName);
+
+    // The program's one line of notices, shown one at a time: beeps beeps a second apart
+    // (timers, nothing waits), then a box with an OK button that is not modal; the next
+    // notice follows once it is closed. Returns at once; a notice whose text is open or
+    // already waiting is dropped, and at most kMaxWaitingNotices wait. Any thread: the
+    // notice is shown from the user-interface thread's event loop, never inside the
+    // caller. Without a parent (or once it is gone) the box belongs to the active window.
+    static void Notice(QWidget* parent, const QString& text, int beeps = 0);
+    // Notices waiting or open (tests).
+    static int PendingNotices();
+    static constexpr int kMaxWaitingNotices = 16;
+    static constexpr int kBeepIntervalMs = 1000;
 };

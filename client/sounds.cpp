@@ -2,11 +2,11 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
-#include <QThread>
+#include <QTimer>
 #include <QUrl>
 
 TSoundBox::TSoundBox(QObject* parent) : QObject(parent) {}
@@ -85,17 +85,23 @@ void TSoundBox::PlayToEnd(int number, int maxWaitMs)
     if (!Play(number))
         return;
     QSoundEffect* effect = Effect(number);
-    QDeadlineTimer deadline(maxWaitMs);
-    // The effect loads asynchronously; wait for it to start, then for it to stop.
-    bool started = false;
-    while (!deadline.hasExpired()) {
+    // The effect loads asynchronously: wait, without user input, for it to start and then
+    // to stop, or to fail, or for the time to run out. Nothing polls; the loop sleeps in
+    // the event dispatcher until one of them happens.
+    QEventLoop loop;
+    bool started = effect->isPlaying();
+    auto check = [&] {
         if (effect->status() == QSoundEffect::Error)
-            return;
-        if (effect->isPlaying())
+            loop.quit();
+        else if (effect->isPlaying())
             started = true;
         else if (started)
-            return;
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 10);
-        QThread::msleep(5);
-    }
+            loop.quit();
+    };
+    QObject::connect(effect, &QSoundEffect::playingChanged, &loop, check);
+    QObject::connect(effect, &QSoundEffect::statusChanged, &loop, check);
+    QTimer::singleShot(maxWaitMs, &loop, &QEventLoop::quit);
+    check();
+    if (effect->status() != QSoundEffect::Error && (!started || effect->isPlaying()))
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
 }

@@ -32,7 +32,8 @@ public:
     // Starts the sound whatever the "Sesli" check mark says, unless that same sound is still
     // playing (it is not started again over itself). Returns whether it was started.
     bool PlayUnlessPlaying(int number);
-    // Plays the sound to its end, waiting at most maxWaitMs while events are processed.
+    // Plays the sound to its end, waiting at most maxWaitMs in an event loop that takes no
+    // user input (for the closing sound, once the window is gone).
     void PlayToEnd(int number, int maxWaitMs = 3000);
 
     // The resource path of a sound number ("" for a number the program does not have).

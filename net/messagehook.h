@@ -1,4 +1,4 @@
-// Where a component's transport messages go: its OnMessage handler, or Notify().
+// Where a component's transport messages go: the log, then its OnMessage handler or Notify().
 #pragma once
 
 #include <QString>

@@ -1,6 +1,7 @@
 #include "packetsocket.h"
 
 #include "messagehook.h"
+#include "netlog.h"
 #include "notify.h"
 #include "packetthread.h"
 
@@ -52,16 +53,9 @@ bool IsSendablePayload(const void* buf, int32_t count)
 
 void ShowNetMessage(const TNetMessageEvent& handler, const QString& text)
 {
-    // A message box runs the event loop, and a peer can keep sending frames that each ask
-    // for a message: while one message is shown on this thread, further ones are dropped
-    // instead of stacking boxes without end.
-    thread_local bool showing = false;
-    if (text.isEmpty() || showing)
+    if (text.isEmpty())
         return;
-    struct TShowing {
-        TShowing() { showing = true; }
-        ~TShowing() { showing = false; }
-    } shown;
+    qCWarning(lcNet).noquote() << text;
     if (handler)
         handler(text);
     else

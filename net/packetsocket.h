@@ -24,9 +24,11 @@ using TPacketReadEvent =
     std::function<void(QTcpSocket* socket, TPacketType type, const uint8_t* buf, int32_t count)>;
 // Connect, disconnect and similar notifications of one connection.
 using TSocketEvent = std::function<void(QTcpSocket* socket)>;
-// A message for the user (socket errors and transport faults, fixed English texts). When a
-// component's OnMessage is empty, the message goes to Notify() of rules/notify.h. While a
-// message is being shown (a box that runs the event loop), further ones are dropped.
+// A message for the user (socket errors and transport faults, fixed English texts). Every
+// one is logged in the category "zorbela.net" (netlog.h) first; when a component's
+// OnMessage is empty, it then goes to Notify() of rules/notify.h, whose notifier returns at
+// once (the program shows it later, from its own event loop). A handler must not run an
+// event loop either.
 using TNetMessageEvent = std::function<void(const QString& text)>;
 
 // The configured port number 99007 keeps its low 16 bits on the wire.

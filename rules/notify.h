@@ -1,6 +1,9 @@
-// How the rules and the computer player tell the user about a fault without knowing any
-// window: the program installs a notifier that beeps and shows a message box, tests install
-// a recorder. Without one, notices go to standard error.
+// How the rules, the computer player and the transport report a fault without knowing any
+// window: a plain hook. The program installs a notifier that hands the notice to its window
+// layer (which beeps and shows a box later, from its own event loop), tools print it, tests
+// install a recorder. Without one, notices go to standard error. A notifier returns at once:
+// it never shows anything itself, waits or runs an event loop, and it may be called from
+// any thread.
 #pragma once
 
 #include <functional>
