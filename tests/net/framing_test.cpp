@@ -1,6 +1,8 @@
 // Cutting byte streams into frames, acknowledgement, repeats and stop-and-wait sending,
 // on TPacketLink alone (no socket, no thread) and on a packet thread.
 #include <mutex>
+#include <thread>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -222,38 +224,45 @@ TEST(Framing, SenderWaitsForEachAckAndRepeatsOnlyOnCrcError)
     EXPECT_FALSE(end.link.HasOutgoing());
 }
 
-TEST(PacketThread, SendsOneFrameAtATimeAndFreesTheRestWhenDestroyed)
+TEST(PacketThread, SendsOneFrameAtATimeOnItsOwnThreadAndFreesTheRestWhenDestroyed)
 {
-    std::mutex lock;
     std::vector<QByteArray> written;
-    auto count = [&] {
-        std::lock_guard g(lock);
-        return written.size();
-    };
+    std::vector<QThread*> writers;
+    auto payloadOf = [&](std::size_t i) { return uint8_t(written[i].at(kHeaderSize)); };
     {
         TPacketThread thread(QStringLiteral("TestSocket"),
                              [&](const QByteArray& f) {
-                                 std::lock_guard g(lock);
                                  written.push_back(f);
+                                 writers.push_back(QThread::currentThread());
                              },
                              {});
         EXPECT_TRUE(thread.ThreadName().startsWith("TestSocket "));
         EXPECT_FALSE(thread.ThreadName().contains(':'));
-        const char payload[] = {1, 2, 3};
-        for (int i = 0; i < 3; ++i)
-            thread.MakeFrame(CARD_PLAY, payload, 3);
-        ASSERT_TRUE(WaitFor([&] { return count() >= 1; }));
-        Settle(100);
-        ASSERT_EQ(count(), 1u);
-        const TPacketHeader first = HeaderOf(written[0]);
-        EXPECT_EQ(first.size, 19);
-        thread.Link().AppendIncoming(BuildControlFrame(ACK, first.timestamp));
+        // Queued on another thread: handed over to this one, in order, and written from
+        // its event loop.
+        std::thread([&] {
+            for (uint8_t i = 0; i < 3; ++i)
+                thread.MakeFrame(CARD_PLAY, &i, 1);
+        }).join();
+        EXPECT_TRUE(written.empty());
+        ASSERT_TRUE(WaitFor([&] { return !written.empty(); }));
+        Settle(50);
+        ASSERT_EQ(written.size(), 1u) << "one frame in flight";
+        EXPECT_EQ(writers[0], QThread::currentThread());
+        EXPECT_EQ(payloadOf(0), 0);
+        EXPECT_EQ(HeaderOf(written[0]).size, 17);
+
+        // Its ACK sends the next one at once, within the read that brought it.
+        thread.Link().AppendIncoming(BuildControlFrame(ACK, HeaderOf(written[0]).timestamp));
         EXPECT_FALSE(thread.CheckIncomingBuffer());
-        ASSERT_TRUE(WaitFor([&] { return count() >= 2; }));
-        Settle(100);
-        EXPECT_EQ(count(), 2u);
-        EXPECT_NE(HeaderOf(written[1]).timestamp, first.timestamp);
+        ASSERT_EQ(written.size(), 2u);
+        EXPECT_EQ(payloadOf(1), 1);
+        EXPECT_GT(HeaderOf(written[1]).timestamp, HeaderOf(written[0]).timestamp);
         EXPECT_EQ(thread.Link().WaitingCount(), 2);
-    } // destroyed with two frames queued: they go with it (the leak checker watches)
-    EXPECT_EQ(count(), 2u);
+
+        const uint8_t late = 9;
+        std::thread([&] { thread.MakeFrame(CARD_PLAY, &late, 1); }).join();
+    } // destroyed with two frames queued and one on its way: they go with it (the leak checker watches)
+    Settle(50);
+    EXPECT_EQ(written.size(), 2u);
 }
