@@ -1,5 +1,6 @@
-// Texts travel in the Turkish Windows code page 1254. This is the one converter between that
-// code page and QString; everything inside the program uses QString.
+// Texts travel in the Turkish Windows code page 1254. These convert between that code page
+// and QString (through the program's one table, rules/codepage1254.h); everything inside
+// the program uses QString.
 #pragma once
 
 #include <QByteArray>

@@ -6,9 +6,9 @@
 namespace rules_detail {
 
 constexpr int kRowSize = 13;
-constexpr int kTrickSize = 4;
+constexpr int kTrickSize = kSeatCount;
 
-inline bool IsSeat(int seat) { return seat >= 0 && seat < 4; }
+inline bool IsSeat(int seat) { return seat >= 0 && seat < kSeatCount; }
 
 inline int RowCount(uint8_t count) { return count > kRowSize ? kRowSize : count; }
 

@@ -12,7 +12,7 @@ namespace {
 
 bool IsCard(uint8_t suit, uint8_t value) { return suit <= Spades && value <= King; }
 
-bool IsSeatOrNone(uint8_t seat) { return seat < 4 || seat == kNone; }
+bool IsSeatOrNone(uint8_t seat) { return seat < kSeatCount || seat == kNoSeat; }
 
 // cardsInRows: whether the rows below the counts hold cards. The taken rows do so only in
 // the contracts that collect penalty cards; elsewhere their count is a number of tricks and
