@@ -14,11 +14,14 @@
 #include <QTimer>
 
 #include "cheer.h"
+#include "helpform.h"
+#include "highform.h"
 #include "prompts.h"
 #include "contractsdlg.h"
 #include "regeasy.h"
 #include "ustasource.h"
 #include "sounds.h"
+#include "windowplace.h"
 
 namespace {
 
@@ -297,6 +300,11 @@ void TMainForm::FirstActivation()
         w->hide();
     RestoreGeometry();
     PlaceSideWindows();
+    // The help and the lists stay where the user put them, also in the next run.
+    if (side_.Help)
+        new TWindowPlace(side_.Help, QStringLiteral("Help"));
+    if (side_.High)
+        new TWindowPlace(side_.High, QStringLiteral("Lists"));
     side_.Bind(session_.Record(), session_.SeatByte());
     side_.RefreshScore();
     ReadSettings();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include <QAction>
 #include <QDir>
@@ -413,6 +414,30 @@ TEST_F(MainFormTest, PlaceAndSizeAreRememberedAndAPlaceOffTheScreensIsNotTaken)
     lost.FirstActivation();
     EXPECT_EQ(lost.pos(), QPoint(0, 0));
     EXPECT_EQ(lost.size(), QSize(700, table::WindowSize().height()));
+}
+
+TEST_F(MainFormTest, HelpAndListsComeBackWhereTheUserPutThem)
+{
+    const auto helpAt = [](std::function<void(THelpForm&)> use) {
+        THelpForm help;
+        TSideWindows side;
+        side.Help = &help;
+        TMainForm main;
+        main.SetSideWindows(side);
+        main.SetAutoStart(false);
+        main.FirstActivation();
+        help.show();
+        use(help);
+        return help.pos();
+    };
+    helpAt([](THelpForm& help) {
+        help.move(130, 70);
+        ASSERT_TRUE(WaitUntil([&] { return ReadRegInteger(kRegKey, QStringLiteral("HelpLeft"), 0) == help.x(); }, 3000));
+    });
+    const QPoint stored(ReadRegInteger(kRegKey, QStringLiteral("HelpLeft"), 0), ReadRegInteger(kRegKey, QStringLiteral("HelpTop"), 0));
+    EXPECT_EQ(helpAt([](THelpForm&) {}), stored);
+    WriteRegInteger(kRegKey, QStringLiteral("HelpLeft"), 9000); // a screen no longer there
+    EXPECT_NE(helpAt([](THelpForm&) {}).x(), 9000);
 }
 
 TEST_F(MainFormTest, HelpKeyShowsHelpAndChatBoxSendsNothingOnCancel)
