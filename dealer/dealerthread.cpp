@@ -156,15 +156,8 @@ int TDealerThread::Backlog(TConnectionId id) const
 
 void TDealerThread::Notice(const QString& text)
 {
-    // The program's notifier may show a box that runs the event loop; one at a time keeps
-    // a stream of messages from stacking boxes.
-    if (noticeOpen_) {
-        table_->Log(QStringLiteral("notice not shown: one is open"));
-        return;
-    }
-    noticeOpen_ = true;
+    // The program's notifier returns at once; its window layer shows the box later.
     Notify(text.toStdString());
-    noticeOpen_ = false;
 }
 
 void TDealerThread::WakeAt(qint64 atMs)

@@ -117,6 +117,5 @@ private:
     TConnectionId lastId_ = kNoConnection;
     int ackTimeoutMs_;
     QString lastHandFolder_;
-    bool noticeOpen_ = false; // a notice is being shown
     std::unique_ptr<TTable> table_;
 };
