@@ -1,20 +1,17 @@
 // The table as large as its window: every component on it placed and sized from the
 // 470 x 566 design, times the zoom that the window's size allows; and the window's own
 // place and size kept in the settings.
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
-
-#include <limits>
 
 #include "card.h"
 #include "drawnpicture.h"
 #include "handmarker.h"
 #include "mainform.h"
 #include "regeasy.h"
+#include "windowplace.h"
 
 using namespace table;
 
@@ -91,15 +88,9 @@ void TMainForm::RestoreGeometry()
     const int height = ReadRegInteger(kRegKey, kRegMainHeight, 0);
     if (width > 0 && height > 0)
         resize(QSize(width, height).expandedTo(minimumSize()));
-    constexpr int kAbsent = std::numeric_limits<int>::min();
-    const QPoint place(ReadRegInteger(kRegKey, kRegMainLeft, kAbsent), ReadRegInteger(kRegKey, kRegMainTop, kAbsent));
-    if (place.x() == kAbsent || place.y() == kAbsent)
-        return;
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.append(screen->availableGeometry());
-    if (ReachableOnScreens(QRect(place, frameGeometry().size()), screens))
-        move(place);
+    // "MainLeft" and "MainTop".
+    if (const std::optional<QPoint> place = StoredPlace(QStringLiteral("Main"), frameGeometry().size()))
+        move(*place);
 }
 
 void TMainForm::SaveGeometrySoon()
@@ -111,8 +102,7 @@ void TMainForm::SaveGeometrySoon()
         geometrySaver_->setSingleShot(true);
         geometrySaver_->setInterval(500);
         connect(geometrySaver_, &QTimer::timeout, this, [this] {
-            WriteRegInteger(kRegKey, kRegMainLeft, pos().x());
-            WriteRegInteger(kRegKey, kRegMainTop, pos().y());
+            StorePlace(QStringLiteral("Main"), pos());
             WriteRegInteger(kRegKey, kRegMainWidth, width());
             WriteRegInteger(kRegKey, kRegMainHeight, height());
         });

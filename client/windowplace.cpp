@@ -11,30 +11,40 @@
 #include "regeasy.h"
 #include "tablelayout.h"
 
+std::optional<QPoint> StoredPlace(const QString& name, QSize frame)
+{
+    constexpr int kAbsent = std::numeric_limits<int>::min();
+    const QPoint place(ReadRegInteger(kRegKey, name + QStringLiteral("Left"), kAbsent),
+                       ReadRegInteger(kRegKey, name + QStringLiteral("Top"), kAbsent));
+    if (place.x() == kAbsent || place.y() == kAbsent)
+        return std::nullopt;
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    if (!table::ReachableOnScreens(QRect(place, frame), screens))
+        return std::nullopt;
+    return place;
+}
+
+void StorePlace(const QString& name, QPoint place)
+{
+    WriteRegInteger(kRegKey, name + QStringLiteral("Left"), place.x());
+    WriteRegInteger(kRegKey, name + QStringLiteral("Top"), place.y());
+}
+
 TWindowPlace::TWindowPlace(QWidget* window, const QString& name)
     : QObject(window), window_(window), name_(name), saver_(new QTimer(this))
 {
     saver_->setSingleShot(true);
     saver_->setInterval(500);
-    connect(saver_, &QTimer::timeout, this, [this] {
-        WriteRegInteger(kRegKey, name_ + QStringLiteral("Left"), window_->pos().x());
-        WriteRegInteger(kRegKey, name_ + QStringLiteral("Top"), window_->pos().y());
-    });
+    connect(saver_, &QTimer::timeout, this, [this] { StorePlace(name_, window_->pos()); });
     window->installEventFilter(this);
 }
 
 void TWindowPlace::Restore()
 {
-    constexpr int kAbsent = std::numeric_limits<int>::min();
-    const QPoint place(ReadRegInteger(kRegKey, name_ + QStringLiteral("Left"), kAbsent),
-                       ReadRegInteger(kRegKey, name_ + QStringLiteral("Top"), kAbsent));
-    if (place.x() == kAbsent || place.y() == kAbsent)
-        return;
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.append(screen->availableGeometry());
-    if (table::ReachableOnScreens(QRect(place, window_->frameGeometry().size()), screens))
-        window_->move(place);
+    if (const std::optional<QPoint> place = StoredPlace(name_, window_->frameGeometry().size()))
+        window_->move(*place);
 }
 
 bool TWindowPlace::eventFilter(QObject* watched, QEvent* e)

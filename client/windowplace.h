@@ -4,10 +4,19 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
+#include <QSize>
 #include <QString>
+
+#include <optional>
 
 class QTimer;
 class QWidget;
+
+// The place stored under "<name>Left" and "<name>Top", if there is one and a window of
+// that frame size put there could be seen and grabbed on one of the screens.
+std::optional<QPoint> StoredPlace(const QString& name, QSize frame);
+void StorePlace(const QString& name, QPoint place);
 
 class TWindowPlace : public QObject {
 public:
