@@ -1,7 +1,10 @@
 #include "gamefiles.h"
 
+#include "extension.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -38,4 +41,33 @@ QString WriteLastHand(const QString& folder, const TGameInfo& g)
         return {};
     const QString second = QDir(data).filePath(QString::fromLatin1(kLastHandFile));
     return WriteGameFile(second, g) ? second : QString();
+}
+
+namespace {
+
+QString SavedGamePath(const QString& folder, const QString& name)
+{
+    return QDir(folder).filePath(name + QStringLiteral(".rvo"));
+}
+
+} // namespace
+
+bool WriteSavedGame(const QString& folder, const QString& name, const TGameInfo& g)
+{
+    return IsSafeGameName(name) && QDir().mkpath(folder) && WriteGameFile(SavedGamePath(folder, name), g);
+}
+
+bool ReadSavedGame(const QString& folder, const QString& name, TGameInfo& g)
+{
+    return IsSafeGameName(name) && QFileInfo(SavedGamePath(folder, name)).size() == qint64(sizeof g) &&
+           ReadGameFile(SavedGamePath(folder, name), g);
+}
+
+QStringList SavedGameNames(const QString& folder)
+{
+    QStringList names;
+    for (const QFileInfo& file : QDir(folder).entryInfoList({QStringLiteral("*.rvo")}, QDir::Files, QDir::Name))
+        if (IsSafeGameName(file.completeBaseName()) && file.completeBaseName() != QLatin1String("LastHand"))
+            names.append(file.completeBaseName());
+    return names;
 }

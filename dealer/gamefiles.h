@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "gameinfo.h"
 
@@ -20,3 +21,10 @@ bool ReadGameFile(const QString& path, TGameInfo& g);
 // application's data folder (QStandardPaths::AppDataLocation). Returns the path written,
 // or an empty string when neither place took the file.
 QString WriteLastHand(const QString& folder, const TGameInfo& g);
+
+// The games a table's host saves on the dealer's machine: "<name>.rvo" in folder, for a
+// name that IsSafeGameName accepts (the folder is made when missing).
+bool WriteSavedGame(const QString& folder, const QString& name, const TGameInfo& g);
+bool ReadSavedGame(const QString& folder, const QString& name, TGameInfo& g);
+// The names of the saved games in folder, sorted.
+QStringList SavedGameNames(const QString& folder);

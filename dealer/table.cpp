@@ -1,6 +1,7 @@
 // The table's connections and seats: joining, unique names, computer seats, refusals; its
 // timers and the messages it sends.
 #include "table.h"
+#include "privatehands.h"
 
 #include <algorithm>
 #include <array>
@@ -24,6 +25,9 @@ TTable::TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const T
       joinTimeoutMs_(options.JoinTimeoutMs),
       probeMs_(options.ProbeMs),
       computerName_(options.ComputerName),
+      openHands_(options.OpenHands),
+      gamesFolder_(options.GamesFolder),
+      seatKeys_(options.SeatKeys),
       source_(options.ComputerLevel ? options.ComputerLevel(*random_) : std::make_unique<TAcemiSource>(*random_))
 {
     ApplyQuick(options.Quick);
@@ -139,7 +143,9 @@ void TTable::SendText(TConnectionId id, TPacketType type, const QString& text)
 
 void TTable::SendRecord(TConnectionId id)
 {
-    Send(id, GAME_RECORD, TPayloadWriter().Record(game_).Bytes());
+    // Each player sees its own hand; the other hands hold the cards nobody has seen yet.
+    const TGameInfo& sent = openHands_ ? game_ : PrivateRecord(game_, SeatOf(id));
+    Send(id, GAME_RECORD, TPayloadWriter().Record(sent).Bytes());
 }
 
 void TTable::Log(const QString& line)
@@ -264,7 +270,7 @@ void TTable::Disconnected(TConnectionId id)
 void TTable::Received(TConnectionId id, TPacketType type, const uint8_t* buf, int32_t count)
 {
     const int seat = SeatOf(id);
-    switch (type) {
+    switch (static_cast<uint8_t>(type)) {
     case JOIN_REQUEST:
         JoinRequest(id, buf, count);
         return;
@@ -291,6 +297,13 @@ void TTable::Received(TConnectionId id, TPacketType type, const uint8_t* buf, in
     case WAIT_FOR_PLAYERS:
         WaitForPlayers(seat);
         return;
+    case SAVE_GAME:
+    case LOAD_GAME:
+    case LIST_GAMES:
+        // Ours only from a program that announced them; from any other, unknown as before.
+        if (std::any_of(seats_.begin(), seats_.end(), [id](const SeatEntry& e) { return e.Connection == id && e.Extended; }))
+            return HostMessage(id, type, buf, count);
+        [[fallthrough]];
     default:
         Log(QStringLiteral("unknown message type %1 from %2").arg(int(type)).arg(Peer(id)));
         link_.Notice(QStringLiteral("Dealer: Bilinmeyen bir paket alındı"));
@@ -311,8 +324,10 @@ void TTable::JoinRequest(TConnectionId id, const uint8_t* buf, int32_t count)
     QByteArray name;
     if (!reader.Text(name))
         return Drop("JOIN_REQUEST", QStringLiteral("payload too short"));
+    TJoinExtension extension; // all zero from a program that adds nothing to the name
+    ReadJoinRequestExtension(buf, count, extension);
     if (SeatCount() > 3) {
-        if (!Rejoin(id, name))
+        if (!Rejoin(id, name, extension))
             Refuse(id);
         return;
     }
@@ -323,15 +338,12 @@ void TTable::JoinRequest(TConnectionId id, const uint8_t* buf, int32_t count)
     entry.Kind = SeatEntry::Human;
     entry.Name = name;
     entry.Requested = FitSeatName(name);
+    GiveKey(entry, id, extension);
     AddSeat(entry);
 
     SendMissing();
     const int newSeat = entry.Seat;
-    Send(id, JOIN_ACCEPTED,
-         TPayloadWriter()
-             .Byte(uint8_t(newSeat))
-             .Text(QStringLiteral("Oyuna katıldın (%1. oyuncu olarak)").arg(newSeat + 1))
-             .Bytes());
+    Send(id, JOIN_ACCEPTED, JoinAcceptedPayload(entry));
     for (const SeatEntry& other : seats_)
         if (other.Seat != newSeat)
             SendSeatName(id, other.Seat, FromCp1254(SeatNameInRecord(game_, other.Seat)));

@@ -53,6 +53,7 @@
 #include <QObject>
 #include <QString>
 
+#include "extension.h"
 #include "gameinfo.h"
 #include "movesource.h"
 #include "packet.h"
@@ -87,6 +88,14 @@ struct TTableOptions {
     // movesource.h); it is given the table's random source. Empty: Acemi.
     std::function<std::unique_ptr<TMoveSource>(TRandom& random)> ComputerLevel;
     QByteArray ComputerName = "Acemi";        // computer seats are named ComputerName1..3
+    // Every player is sent all four hands as they are, for peers that need them; otherwise
+    // each is sent its own hand and the unseen cards (PrivateRecord).
+    bool OpenHands = false;
+    // Where the host's saved games are kept (SAVE_GAME, LOAD_GAME, LIST_GAMES); empty: the
+    // table keeps none and refuses those messages.
+    QString GamesFolder;
+    // The source of seat keys; empty: the system's random source.
+    std::function<TSeatKey()> SeatKeys;
 };
 
 // One taken seat.
@@ -100,6 +109,10 @@ struct SeatEntry {
     uint8_t Kind = Human;
     QByteArray Name;                 // the unique name, code page 1254
     QByteArray Requested;            // the name the player asked for, cut to the field
+    QString Host;                    // the address of the player's last connection
+    TSeatKey Key{};                  // given to the player; taking the seat back needs it, or
+                                     // the name from the same address
+    bool Extended = false;           // the player's program knows the messages of type 20 and up
 
     bool ComputerPlays() const { return Kind == Computer || Connection == kNoConnection; }
 };
@@ -179,6 +192,7 @@ private:
         TConnectionId Old = kNoConnection;      // the seat's connection, asked
         TConnectionId Newcomer = kNoConnection; // who asks for the seat
         QByteArray Name;
+        TJoinExtension Extension;
         qint64 Until = 0;
     };
 
@@ -209,13 +223,23 @@ private:
     bool SeatFromSameAddress(TConnectionId id) const; // a live human seat's peer shares it
     void FreeSeatOf(int index);               // before the game: the seat is given up
     void ComputerTakesOver(SeatEntry& entry); // during the game: the computer plays it
-    bool Rejoin(TConnectionId id, const QByteArray& name, bool probe = true);
-    void HandOver(SeatEntry& entry, TConnectionId id);
-    void StartProbe(const SeatEntry& entry, TConnectionId newcomer, const QByteArray& name);
+    bool Rejoin(TConnectionId id, const QByteArray& name, const TJoinExtension& extension, bool probe = true);
+    void HandOver(SeatEntry& entry, TConnectionId id, const TJoinExtension& extension);
+    void StartProbe(const SeatEntry& entry, TConnectionId newcomer, const QByteArray& name,
+                    const TJoinExtension& extension);
     void TellOthers(TConnectionId except, const QString& line);
+
+    // tablehost.cpp: keys, private records, the host's saved games, a table left alone
+    QByteArray JoinAcceptedPayload(const SeatEntry& entry) const;
+    void GiveKey(SeatEntry& entry, TConnectionId id, const TJoinExtension& extension);
+    SeatEntry* SeatOfKey(const TJoinExtension& extension);
+    void HostMessage(TConnectionId id, uint8_t type, const uint8_t* buf, int32_t count);
+    void SendGameFileResult(TConnectionId id, bool ok, const QString& text);
+    bool EveryPlayerGone() const;             // a full table whose human seats have no connection
 
     // tableflow.cpp: the course of a game
     void GameRecordMessage(int seat, const uint8_t* buf, int32_t count);
+    void TakeLoadedGame(const TGameInfo& loaded);
     void ChatText(int seat, const uint8_t* buf, int32_t count);
     void NewGameMessage(int seat);
     void ContractChoice(int seat, const uint8_t* buf, int32_t count);
@@ -248,6 +272,10 @@ private:
     int joinTimeoutMs_;
     int probeMs_;
     QByteArray computerName_;
+    bool openHands_;
+    QString gamesFolder_;
+    std::function<TSeatKey()> seatKeys_;
+    bool leftAlone_ = false; // every player has left a game in progress: the computers wait
     QString lastHandPath_;
     quint64 version_ = 1; // counts the changes of the record (and of who plays a seat)
     quint64 asked_ = 0;   // the version the computer was last asked about

@@ -32,12 +32,13 @@ bool TTable::Probed(TConnectionId id) const
     return std::any_of(probes_.begin(), probes_.end(), [id](const TProbe& p) { return p.Old == id; });
 }
 
-void TTable::StartProbe(const SeatEntry& entry, TConnectionId newcomer, const QByteArray& name)
+void TTable::StartProbe(const SeatEntry& entry, TConnectionId newcomer, const QByteArray& name,
+                        const TJoinExtension& extension)
 {
     Log(QStringLiteral("seat %1: %2 asks for it under its name; asking %3 for a sign of life")
             .arg(entry.Seat)
             .arg(Peer(newcomer), Peer(entry.Connection)));
-    probes_.push_back({entry.Connection, newcomer, name, clock_.NowMs() + probeMs_});
+    probes_.push_back({entry.Connection, newcomer, name, extension, clock_.NowMs() + probeMs_});
     link_.Probe(entry.Connection);
     Reschedule();
 }
@@ -69,7 +70,7 @@ void TTable::ProbeTimeouts()
     }
     // Silence: the seat goes to the newcomer, as if its old connection had closed.
     for (const TProbe& probe : due)
-        if (probe.Newcomer != kNoConnection && SeatOf(probe.Newcomer) < 0 && !Rejoin(probe.Newcomer, probe.Name, false))
+        if (probe.Newcomer != kNoConnection && SeatOf(probe.Newcomer) < 0 && !Rejoin(probe.Newcomer, probe.Name, probe.Extension, false))
             Refuse(probe.Newcomer);
 }
 
@@ -122,18 +123,21 @@ bool TTable::SeatFromSameAddress(TConnectionId id) const
     });
 }
 
-bool TTable::Rejoin(TConnectionId id, const QByteArray& name, bool probe)
+bool TTable::Rejoin(TConnectionId id, const QByteArray& name, const TJoinExtension& extension, bool probe)
 {
     const QByteArray wanted = FitSeatName(name);
     const QString host = connections_.value(id).Host;
-    // A dropped seat first; then a seat whose connection from the same address may have
-    // been lost without the dealer noticing yet.
-    SeatEntry* found = nullptr;
+    // The seat's key takes it back from anywhere. By name alone, only from the address
+    // that held the seat: a dropped seat first, then a seat whose connection may have been
+    // lost without the dealer noticing yet. A stranger who knows a name gets nothing.
+    SeatEntry* found = SeatOfKey(extension);
     for (const bool live : {false, true}) {
         for (SeatEntry& entry : seats_) {
+            if (found)
+                break;
             if (entry.Kind != SeatEntry::Human || (entry.Connection != kNoConnection) != live)
                 continue;
-            if (live && connections_.value(entry.Connection).Host != host)
+            if (entry.Host != host)
                 continue;
             // The name asked for at the first join, the unique one given, or the one a
             // loaded game shows at the seat.
@@ -148,18 +152,18 @@ bool TTable::Rejoin(TConnectionId id, const QByteArray& name, bool probe)
     }
     if (found && found->Connection != kNoConnection && probe && probeMs_ > 0) {
         // A seat whose connection still answers is never handed over: ask it first.
-        StartProbe(*found, id, name);
+        StartProbe(*found, id, name, extension);
         return true;
     }
     if (found) {
-        HandOver(*found, id);
+        HandOver(*found, id, extension);
         return true;
     }
     Log(QStringLiteral("no seat to take back under that name: refusing %1").arg(Peer(id)));
     return false;
 }
 
-void TTable::HandOver(SeatEntry& entry, TConnectionId id)
+void TTable::HandOver(SeatEntry& entry, TConnectionId id, const TJoinExtension& extension)
 {
     const QByteArray shown = SeatNameInRecord(game_, entry.Seat);
     const bool dropped = entry.Connection == kNoConnection;
@@ -173,20 +177,23 @@ void TTable::HandOver(SeatEntry& entry, TConnectionId id)
         link_.Close(old);
     }
     entry.Connection = id;
+    GiveKey(entry, id, extension);
     if (auto it = connections_.find(id); it != connections_.end())
         it->JoinBy = -1;
     Changed(); // a computer's answer for the seat is not wanted any more
     Log(QStringLiteral("seat %1 (%2) taken back by %3").arg(entry.Seat).arg(FromCp1254(shown), Peer(id)));
     for (int k = 0; k < 4; ++k)
         SendSeatName(id, k, FromCp1254(SeatNameInRecord(game_, k)));
-    Send(id, JOIN_ACCEPTED,
-         TPayloadWriter()
-             .Byte(entry.Seat)
-             .Text(QStringLiteral("Oyuna katıldın (%1. oyuncu olarak)").arg(entry.Seat + 1))
-             .Bytes());
+    Send(id, JOIN_ACCEPTED, JoinAcceptedPayload(entry));
     // Before the first deal nobody has been sent a record.
     if (game_.Phase != psWaiting)
         SendRecord(id);
     if (dropped)
         TellOthers(id, QStringLiteral("%1 oyuna geri döndü.").arg(FromCp1254(shown)));
+    // A game whose players had all left goes on.
+    if (leftAlone_) {
+        leftAlone_ = false;
+        Log(QStringLiteral("a player is back: the game goes on"));
+        Start(computerMoveTimer_);
+    }
 }

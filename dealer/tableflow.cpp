@@ -57,6 +57,11 @@ void TTable::GameRecordMessage(int seat, const uint8_t* buf, int32_t count)
         return Drop("GAME_RECORD", QStringLiteral("payload too short"));
     if (!IsValidGameInfo(loaded))
         return Drop("GAME_RECORD", QStringLiteral("the record is not consistent"));
+    TakeLoadedGame(loaded);
+}
+
+void TTable::TakeLoadedGame(const TGameInfo& loaded)
+{
     StopTrickTimers();
     game_ = loaded;
     Log(QStringLiteral("game loaded: %1").arg(PhaseText(game_)));
@@ -211,6 +216,14 @@ void TTable::ComputerMoveTick()
     const auto entry = std::find_if(seats_.begin(), seats_.end(), [seat](const SeatEntry& e) { return e.Seat == seat; });
     if (entry == seats_.end() || !entry->ComputerPlays())
         return;
+    // With every player gone the computers do not play on alone; a player who comes back
+    // starts them again.
+    if (EveryPlayerGone()) {
+        if (!leftAlone_)
+            Log(QStringLiteral("every player has left: the computers wait"));
+        leftAlone_ = true;
+        return;
+    }
     const quint64 ticket = version_;
     asked_ = ticket;
     const std::optional<TMove> move =

@@ -244,6 +244,9 @@ struct TFixtureBase : ::testing::Test {
     int joinTimeoutMs = kJoinTimeoutMs;
     int probeMs = kProbeMs;
     std::function<std::unique_ptr<TMoveSource>(TRandom&)> level; // empty: Acemi
+    bool openHands = true; // most tests compare every player's record with the dealer's
+    QString gamesFolder;   // empty: the table keeps no saved games
+    std::function<TSeatKey()> seatKeys; // empty: the system's random source
 
     TPlayer& P(int seat) { return *players[std::size_t(seat)]; }
 
@@ -256,6 +259,9 @@ struct TFixtureBase : ::testing::Test {
         options.JoinTimeoutMs = joinTimeoutMs;
         options.ProbeMs = probeMs;
         options.ComputerLevel = level;
+        options.OpenHands = openHands;
+        options.GamesFolder = gamesFolder;
+        options.SeatKeys = seatKeys;
         return options;
     }
     int EventCount(const QString& part) const

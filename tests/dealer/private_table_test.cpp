@@ -1,0 +1,229 @@
+// What our programs add at a table: each player is sent only its own hand, a seat goes back
+// only to its key or to the address that held it, the host saves and loads games on the
+// dealer's machine, and a game whose players have all left waits for them. A program that
+// knows none of it plays as before.
+#include "dealer_test_util.h"
+#include "extension.h"
+#include "privatehands.h"
+
+namespace {
+
+struct PrivateTable : TTableFixture {
+    int keysGiven = 0;
+
+    void SetUp() override
+    {
+        openHands = false;
+        gamesFolder = folder.filePath(QStringLiteral("games"));
+        seatKeys = [this] {
+            TSeatKey key{};
+            key.fill(uint8_t(0x40 + ++keysGiven));
+            return key;
+        };
+    }
+
+    // Joins as our program does: the name, then the block with the key to take back.
+    TLocalPlayer& JoinOurs(const QString& name, const QString& host, const TSeatKey& key = {})
+    {
+        const int seats = dealer->SeatCount();
+        TLocalPlayer& p = Join(name, false, host);
+        TJoinExtension e;
+        e.Flags = TJoinExtension::kKnowsMessages;
+        e.Key = key;
+        p.SendRaw(JOIN_REQUEST, TPayloadWriter().Text(name).Bytes() + JoinExtensionBytes(e));
+        WaitFor([&] { return p.Count(JOIN_ACCEPTED) > 0 && p.Count(SEAT_NAME) > std::min(seats, 3); }, 5000);
+        return p;
+    }
+
+    static TJoinExtension Block(const TTestPlayer& p)
+    {
+        TJoinExtension e;
+        for (const TReceived& r : p.Received)
+            if (r.Type == JOIN_ACCEPTED)
+                ReadJoinAcceptedExtension(reinterpret_cast<const uint8_t*>(r.Payload.constData()),
+                                          int32_t(r.Payload.size()), e);
+        return e;
+    }
+
+    static int ExtensionMessages(const TTestPlayer& p)
+    {
+        return int(std::count_if(p.Received.begin(), p.Received.end(), [](const TReceived& r) { return IsExtensionMessage(r.Type); }));
+    }
+};
+
+// The first legal card of the seat's own hand, or the first contract it may choose: what
+// a player decides from the record it was sent.
+bool MoveFromOwnRecord(TTestPlayer& p, int seat, const TGameInfo& g)
+{
+    if (Awaited(g) != seat)
+        return false;
+    if (g.Phase == psChoosing) {
+        for (uint8_t c = 0; c < kContractCount; ++c)
+            if (ContractAvailable(g, seat, c)) {
+                p.Contract(c);
+                return true;
+            }
+        return false;
+    }
+    const auto [suit, value] = FirstPlayable(g, seat);
+    p.Card(uint8_t(seat), suit, value);
+    return suit != kNone;
+}
+
+} // namespace
+
+TEST_F(PrivateTable, EachPlayerSeesOnlyItsOwnHandAndAnOldProgramPlaysAWholeGame)
+{
+    StartDealer(true, 0);
+    TLocalPlayer& old = Join(QStringLiteral("Ayşe"));                       // knows nothing of ours
+    TLocalPlayer& ours = JoinOurs(QStringLiteral("Veli"), QStringLiteral("10.1.1.2"));
+    int mismatches = 0, records = 0;
+    for (auto [p, seat] : {std::pair<TLocalPlayer*, int>{&old, 0}, {&ours, 1}}) {
+        p->OnReceived = [this, p, seat, &mismatches, &records](const TReceived& r) {
+            if (r.Type != GAME_RECORD)
+                return;
+            ++records;
+            // Exactly what the seat may see of the dealer's record, and enough to decide on.
+            mismatches += !SameRecord(r.Record(), PrivateRecord(dealer->GameInfo(), seat));
+            MoveFromOwnRecord(*p, seat, r.Record());
+        };
+    }
+    old.StartNow();
+    old.NewGame();
+    ASSERT_TRUE(WaitFor([&] { return dealer->GameInfo().Phase == psGameOver; }, 10 * 60 * 1000));
+    EXPECT_GT(records, 1000);
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(EventCount(QStringLiteral("dropped")), 0); // every card a player chose was legal
+    // The old program's JOIN_ACCEPTED is the plain one, and it never met a message of ours.
+    EXPECT_EQ(Block(old), TJoinExtension{});
+    EXPECT_EQ(ExtensionMessages(old), 0);
+    EXPECT_EQ(Block(ours).Flags, TJoinExtension::kKnowsMessages | TJoinExtension::kPrivateHands);
+    // "LastHand.rvo" holds the whole game, not a player's view of it.
+    EXPECT_TRUE(SameRecord(LastHandWritten(), dealer->GameInfo()));
+}
+
+TEST_F(PrivateTable, OnlyTheKeyOrTheAddressThatHeldTheSeatTakesItBack)
+{
+    StartDealer(true, 0);
+    TLocalPlayer& host = JoinOurs(QStringLiteral("Ayşe"), QStringLiteral("10.1.1.1"));
+    TLocalPlayer& veli = JoinOurs(QStringLiteral("Veli"), QStringLiteral("10.1.1.2"));
+    const TJoinExtension given = Block(veli);
+    ASSERT_TRUE(given.HasKey());
+    EXPECT_TRUE(Block(host).Flags & TJoinExtension::kHost);
+    EXPECT_FALSE(given.Flags & TJoinExtension::kHost);
+    EXPECT_NE(Block(host).Key, given.Key);
+    host.StartNow();
+    host.NewGame();
+    ASSERT_TRUE(WaitFor([&] { return veli.Count(GAME_RECORD) > 0; }));
+    veli.Close();
+    ASSERT_TRUE(host.WaitLine(QStringLiteral("CHAT_TEXT Veli bağlantısı koptu, yerine bilgisayar oynuyor.")));
+
+    // Someone else who knows the name, from another address, with or without our program.
+    TLocalPlayer& stranger = Join(QStringLiteral("Veli"), false, QStringLiteral("10.6.6.6"));
+    stranger.JoinAs(QStringLiteral("Veli"));
+    TLocalPlayer& forger = JoinOurs(QStringLiteral("Veli"), QStringLiteral("10.6.6.7"), TSeatKey{1}); // a key never given
+    ASSERT_TRUE(WaitFor([&] { return stranger.Count(TABLE_FULL) == 1 && forger.Count(TABLE_FULL) == 1; }));
+    for (const TLocalPlayer* p : {&stranger, &forger}) {
+        EXPECT_EQ(p->Count(GAME_RECORD), 0);
+        EXPECT_EQ(p->Count(SEAT_NAME), 0);
+        EXPECT_EQ(p->Count(JOIN_ACCEPTED), 0);
+    }
+
+    // The owner, from a new network and under another name, with the key.
+    TLocalPlayer& back = JoinOurs(QStringLiteral("Veli (laptop)"), QStringLiteral("10.9.9.9"), given.Key);
+    ASSERT_TRUE(back.WaitLine(AcceptedLine(1)));
+    ASSERT_TRUE(WaitFor([&] { return back.Count(GAME_RECORD) > 0; }));
+    EXPECT_EQ(Block(back).Key, given.Key);
+    ASSERT_TRUE(host.WaitLine(QStringLiteral("CHAT_TEXT Veli oyuna geri döndü.")));
+
+    // An old program of the owner's, by name alone, from the address that last held it.
+    back.Close();
+    ASSERT_TRUE(WaitFor([&] { return !local->Open(back.Id); }));
+    Settle(50);
+    TLocalPlayer& again = Join(QStringLiteral("Veli"), false, QStringLiteral("10.9.9.9"));
+    again.JoinAs(QStringLiteral("Veli"));
+    ASSERT_TRUE(again.WaitLine(AcceptedLine(1)));
+    EXPECT_EQ(Block(again), TJoinExtension{});
+}
+
+TEST_F(PrivateTable, TheHostSavesListsAndLoadsGamesOnTheDealersMachine)
+{
+    StartDealer(true, 0);
+    TLocalPlayer& host = JoinOurs(QStringLiteral("Ayşe"), QStringLiteral("10.1.1.1"));
+    TLocalPlayer& veli = JoinOurs(QStringLiteral("Veli"), QStringLiteral("10.1.1.2"));
+    host.StartNow();
+    host.NewGame();
+    ASSERT_TRUE(WaitFor([&] { return host.Count(GAME_RECORD) > 0; }));
+    const TGameInfo saved = dealer->GameInfo();
+
+    auto result = [](const TTestPlayer& p) {
+        for (auto r = p.Received.rbegin(); r != p.Received.rend(); ++r) {
+            bool ok = false;
+            QString text;
+            if (r->Type == GAME_FILE_RESULT &&
+                ReadGameFileResult(reinterpret_cast<const uint8_t*>(r->Payload.constData()), int32_t(r->Payload.size()), ok, text))
+                return (ok ? QStringLiteral("ok ") : QStringLiteral("no ")) + text;
+        }
+        return QString();
+    };
+    host.SendRaw(SAVE_GAME, TPayloadWriter().Text(QStringLiteral("Akşam oyunu")).Bytes());
+    ASSERT_TRUE(host.WaitCount(GAME_FILE_RESULT, 1));
+    EXPECT_EQ(result(host), QStringLiteral("ok Oyun kaydedildi: Akşam oyunu"));
+    host.SendRaw(SAVE_GAME, TPayloadWriter().Text(QStringLiteral("../LastHand")).Bytes());
+    ASSERT_TRUE(host.WaitCount(GAME_FILE_RESULT, 2));
+    EXPECT_EQ(result(host), QStringLiteral("no Bu ad kullanılamaz: ../LastHand"));
+    host.SendRaw(LOAD_GAME, TPayloadWriter().Text(QStringLiteral("Yok böyle")).Bytes());
+    ASSERT_TRUE(host.WaitCount(GAME_FILE_RESULT, 3));
+    EXPECT_EQ(result(host), QStringLiteral("no Dosya açılamıyor!"));
+    // Another seat may not touch the host's games.
+    veli.SendRaw(LIST_GAMES);
+    veli.SendRaw(SAVE_GAME, TPayloadWriter().Text(QStringLiteral("benim")).Bytes());
+    ASSERT_TRUE(veli.Sync());
+    EXPECT_EQ(ExtensionMessages(veli), 0);
+
+    host.SendRaw(LIST_GAMES);
+    ASSERT_TRUE(host.WaitCount(GAME_LIST, 1));
+    QStringList names;
+    const TReceived& list = *std::find_if(host.Received.begin(), host.Received.end(), [](const TReceived& r) { return r.Type == GAME_LIST; });
+    ASSERT_TRUE(ReadGameList(reinterpret_cast<const uint8_t*>(list.Payload.constData()), int32_t(list.Payload.size()), names));
+    EXPECT_EQ(names, QStringList{QStringLiteral("Akşam oyunu")});
+
+    // The game moves on, then the saved one comes back for everyone, each seeing its hand.
+    ASSERT_TRUE(MoveFromOwnRecord(host, Awaited(dealer->GameInfo()), dealer->GameInfo()) ||
+                MoveFromOwnRecord(veli, Awaited(dealer->GameInfo()), dealer->GameInfo()));
+    ASSERT_TRUE(WaitFor([&] { return !SameRecord(dealer->GameInfo(), saved); }));
+    auto sentSince = [](const TTestPlayer& p, std::size_t from, const TGameInfo& g) {
+        const std::vector<TGameInfo> records = p.Records();
+        return std::any_of(records.begin() + std::ptrdiff_t(std::min(from, records.size())), records.end(),
+                           [&](const TGameInfo& r) { return SameRecord(r, g); });
+    };
+    const std::size_t hostBefore = host.Records().size(), veliBefore = veli.Records().size();
+    host.SendRaw(LOAD_GAME, TPayloadWriter().Text(QStringLiteral("Akşam oyunu")).Bytes());
+    EXPECT_TRUE(WaitFor([&] { return sentSince(host, hostBefore, PrivateRecord(saved, 0)); }));
+    EXPECT_TRUE(WaitFor([&] { return sentSince(veli, veliBefore, PrivateRecord(saved, 1)); }));
+    EXPECT_EQ(EventCount(QStringLiteral("game loaded")), 1);
+}
+
+TEST_F(PrivateTable, AGameWhosePlayersHaveAllLeftWaitsForOneToComeBack)
+{
+    StartDealer(true, 0);
+    TLocalPlayer& host = JoinOurs(QStringLiteral("Ayşe"), QStringLiteral("10.1.1.1"));
+    host.StartNow();
+    host.NewGame();
+    ASSERT_TRUE(WaitFor([&] { return host.Count(GAME_RECORD) > 0; }));
+    const TSeatKey key = Block(host).Key;
+    host.Close();
+    ASSERT_TRUE(WaitFor([&] { return EventCount(QStringLiteral("every player has left")) == 1; }));
+    const TGameInfo left = dealer->GameInfo();
+    Settle(5 * 60 * 1000);
+    EXPECT_TRUE(SameRecord(dealer->GameInfo(), left));
+    EXPECT_EQ(EventCount(QStringLiteral("every player has left")), 1);
+
+    TLocalPlayer& back = JoinOurs(QStringLiteral("Ayşe"), QStringLiteral("10.2.2.2"), key);
+    ASSERT_TRUE(back.WaitLine(AcceptedLine(0)));
+    ASSERT_TRUE(WaitFor([&] { return back.Count(GAME_RECORD) > 0; }));
+    // The computers go on, or wait for the player who is back.
+    MoveFromOwnRecord(back, 0, back.LastRecord());
+    EXPECT_TRUE(WaitFor([&] { return !SameRecord(dealer->GameInfo(), left); }));
+    EXPECT_EQ(EventCount(QStringLiteral("a player is back: the game goes on")), 1);
+}
