@@ -19,6 +19,7 @@
 #include "client_test_util.h"
 #include "mainform.h"
 #include "penaltyform.h"
+#include "privatehands.h"
 #include "scoreform.h"
 
 namespace {
@@ -47,6 +48,11 @@ protected:
     }
 
     const TGameInfo& DealerRecord() const { return dealerForm->Dealer()->GameInfo(); }
+    // The window shows what its seat is sent of the dealer's record g.
+    static bool Sees(TMainForm& f, const TGameInfo& g)
+    {
+        return SameRecord(f.Session().Record(), PrivateRecord(g, f.Session().MySeat));
+    }
 
     // The human seat that is due makes one move (the computer acting for it); returns once
     // the dealer has moved on to a human seat again and every window has its record.
@@ -59,7 +65,7 @@ protected:
             if (SameRecord(DealerRecord(), before) || !WaitsForHuman(int(forms.size())))
                 return false;
             for (TMainForm* f : forms)
-                if (!SameRecord(f->Session().Record(), DealerRecord()))
+                if (!Sees(*f, DealerRecord()))
                     return false;
             return true;
         });
@@ -115,7 +121,7 @@ TEST_F(NetworkGameTest, WholeGamePlayedByTheComputerForTheUser)
 
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().Record().Phase == psGameOver; }, 240000))
         << "hands played: " << ContractsPlayed(dealerForm->Session().Record());
-    EXPECT_TRUE(SameRecord(dealerForm->Session().Record(), DealerRecord()));
+    EXPECT_TRUE(Sees(*dealerForm, DealerRecord()));
     EXPECT_EQ(dealerForm->StatusText(), QStringLiteral("Oyun bitti"));
     EXPECT_EQ(ContractsPlayed(DealerRecord()), 20);
     // The side windows were docked at the main window's right edge.
@@ -153,8 +159,8 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     dealerForm->Bala1Click();
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Dealer()->SeatCount() == 4; }));
     ASSERT_TRUE(WaitUntil([&] { return WaitsForHuman(2) &&
-                                       SameRecord(player->Session().Record(), DealerRecord()) &&
-                                       SameRecord(dealerForm->Session().Record(), DealerRecord()); }));
+                                       Sees(*player, DealerRecord()) &&
+                                       Sees(*dealerForm, DealerRecord()); }));
     EXPECT_TRUE(playerUser.questions.isEmpty()); // only the dealer's user is asked
     // A second F2 once the table is complete sends nothing.
     const int startNow = dealerSent.Count(START_NOW);
@@ -197,7 +203,7 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     // Save, play on, load: every player has the saved state again.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("kayit.rvo"));
-    TGameInfo saved = dealerForm->Session().Record();
+    const TGameInfo saved = DealerRecord(); // what "Kaydet" writes: the whole game
     dealerUser.saveName = path;
     dealerForm->Kaydet1Click();
     EXPECT_EQ(QFileInfo(path).size(), 440);
@@ -207,8 +213,8 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     dealerUser.openName = path;
     dealerForm->Ykle1Click();
     ASSERT_TRUE(WaitUntil([&] { return SameRecord(DealerRecord(), saved) &&
-                                       SameRecord(player->Session().Record(), saved) &&
-                                       SameRecord(dealerForm->Session().Record(), saved); }));
+                                       Sees(*player, saved) &&
+                                       Sees(*dealerForm, saved); }));
     EXPECT_TRUE(dealerUser.notices.isEmpty()) << dealerUser.notices.join(QLatin1Char('\n')).toStdString();
     EXPECT_TRUE(playerUser.notices.isEmpty()) << playerUser.notices.join(QLatin1Char('\n')).toStdString();
 }
@@ -238,7 +244,7 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
     dealerForm->Bala1Click();
     ASSERT_TRUE(WaitUntil([&] { return WaitsForHuman(2) &&
-                                       SameRecord(player->Session().Record(), DealerRecord()); }));
+                                       Sees(*player, DealerRecord()); }));
 
     // The connection breaks: the status says so and the player is asked to join again,
     // which he refuses the first time.
@@ -259,7 +265,7 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
     player->Session().SetHost(QStringLiteral("127.0.0.1"));
     player->Session().Open();
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
-    ASSERT_TRUE(WaitUntil([&] { return SameRecord(player->Session().Record(), DealerRecord()); }));
+    ASSERT_TRUE(WaitUntil([&] { return Sees(*player, DealerRecord()); }));
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Messages().contains(QStringLiteral("Veli oyuna geri döndü.")); }));
     // Once the record is in, the names stand in their places again.
     EXPECT_TRUE(WaitUntil([&] {
@@ -304,7 +310,7 @@ TEST_F(NetworkGameTest, WaitingForNewPlayersKeepsTheDealersSeatAndStartsAgain)
     ASSERT_TRUE(WaitUntil([&] { return ayse->Session().MySeat == 1; }));
     dealerForm->Bala1Click();
     ASSERT_TRUE(WaitUntil([&] { return dealerUser.questions.size() == 2; }));
-    ASSERT_TRUE(WaitUntil([&] { return SameRecord(dealerForm->Session().Record(), DealerRecord()) &&
+    ASSERT_TRUE(WaitUntil([&] { return Sees(*dealerForm, DealerRecord()) &&
                                        DealerRecord().Phase == psChoosing; }));
     EXPECT_EQ(dealerForm->NameLabel(table::kBottom)->text(), QStringLiteral("Ali"));
 }

@@ -2,17 +2,59 @@
 // port given; the first one to join is the dealer's own user (seat 0), who starts games
 // and may fill the free seats with computer players. One line per event on stdout; with
 // --port 0 a free port is chosen, and the line "dealer listening on port P" names it.
+#include <csignal>
 #include <cstdio>
+
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QLoggingCategory>
+#include <QSocketNotifier>
+#include <QStandardPaths>
 #include <QTextStream>
 
 #include "dealerthread.h"
 #include "notify.h"
 #include "ustasource.h"
+
+namespace {
+
+int stopPipe[2] = {-1, -1};
+
+// SIGTERM and SIGINT only write a byte; the event loop reads it and ends the program.
+void OnStopSignal(int)
+{
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(stopPipe[1], &byte, 1);
+}
+
+// A service manager stops the dealer with SIGTERM, a terminal with Ctrl+C: both end the
+// event loop, so the table is closed as at any normal end. "LastHand.rvo" is already
+// whole: it is rewritten after every change.
+void StopOnSignals(QCoreApplication& app)
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, stopPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(stopPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t read = ::read(stopPipe[0], &byte, 1);
+        qInfo().noquote() << QStringLiteral("stopping");
+        app.quit();
+    });
+    struct sigaction action = {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -36,6 +78,13 @@ int main(int argc, char** argv)
     parser.addOption(quickOption);
     parser.addOption(lastHandOption);
     parser.addOption(levelOption);
+    const QCommandLineOption openHandsOption(QStringLiteral("open-hands"),
+        QStringLiteral("Send every player all four hands (for programs that need them)."));
+    const QCommandLineOption gamesOption(QStringLiteral("games-folder"),
+        QStringLiteral("Where the host's saved games are kept (default: the data folder's games)."),
+        QStringLiteral("DIR"));
+    parser.addOption(openHandsOption);
+    parser.addOption(gamesOption);
     parser.process(app);
 
     TComputerLevel level = TComputerLevel::Acemi;
@@ -66,7 +115,12 @@ int main(int argc, char** argv)
     options.Port = quint16(port);
     options.Quick = parser.isSet(quickOption);
     options.LastHandFolder = parser.value(lastHandOption);
+    options.OpenHands = parser.isSet(openHandsOption);
+    options.GamesFolder = parser.isSet(gamesOption)
+        ? parser.value(gamesOption)
+        : QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("games"));
     SetComputerLevel(options, level);
+    StopOnSignals(app);
     TDealerThread dealer(options);
     if (!dealer.Listening()) {
         std::fprintf(stderr, "zorbela-dealer: cannot listen on port %u\n", port);
@@ -75,6 +129,10 @@ int main(int argc, char** argv)
     print(QStringLiteral("dealer listening on port %1%2; LastHand.rvo in %3")
               .arg(dealer.Port())
               .arg(options.Quick ? QStringLiteral(" (quick)") : QString(), dealer.LastHandFolder())
-          + QStringLiteral("; computer level %1").arg(QString::fromLatin1(options.ComputerName)));
-    return app.exec();
+          + QStringLiteral("; computer level %1").arg(QString::fromLatin1(options.ComputerName))
+          + QStringLiteral("; %1; saved games in %2")
+                .arg(options.OpenHands ? QStringLiteral("open hands") : QStringLiteral("private hands"), options.GamesFolder));
+    const int code = app.exec();
+    print(QStringLiteral("stopped"));
+    return code;
 }

@@ -28,6 +28,9 @@ TScenario::TScenario(TScenarioOptions options) : options_(std::move(options)), r
     dealerOptions.AckTimeoutMs = options_.AckTimeoutMs;
     dealerOptions.LastHandFolder = folder_.path();
     dealerOptions.Random = &random_;
+    // The players check that each record follows from the one before by one legal step,
+    // which needs every hand.
+    dealerOptions.OpenHands = true;
     dealer_ = std::make_unique<TDealerThread>(dealerOptions);
     QObject::connect(&dealer_->Table(), &TTable::Event, &dealer_->Table(),
                      [this](const QString& line) { ++eventCounts_[line.section(QLatin1Char(' '), 0, 1)]; });

@@ -23,7 +23,7 @@ quint16 StartDealerProcess(QProcess& process, const QString& folder)
 {
     process.setProcessChannelMode(QProcess::SeparateChannels);
     process.start(QStringLiteral(ZORBELA_DEALER_EXE),
-                  {"--port", "0", "--quick", "--lasthand-folder", folder});
+                  {"--port", "0", "--quick", "--open-hands", "--lasthand-folder", folder});
     QByteArray out;
     const QRegularExpression listening(QStringLiteral("dealer listening on port (\\d+)"));
     QRegularExpressionMatch match;
@@ -47,6 +47,7 @@ std::vector<TGameInfo> LoadAndPlayOn(const TGameInfo& record)
     options.TrickResolveExtraMs = 20;
     options.LastHandFolder = folder.path();
     options.Random = &random;
+    options.OpenHands = true; // the records are compared with the whole record loaded
     TDealerThread dealer(options);
     TAutoPlayer own(kHost, dealer.Port(), QStringLiteral("Kasa"), 9);
     own.OnTableComplete = [&](TAutoPlayer& p) { SendGameRecord(p.Socket, record); };
