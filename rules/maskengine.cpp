@@ -70,32 +70,27 @@ void Book(TMaskHand& h, int winner, TCardMask trick)
     auto penalty = [&](int items) {
         h.Points[winner] = static_cast<int16_t>(h.Points[winner] - PenaltyPoints[c] * items);
     };
+    // The contracts whose penalty cards go to the taker: the hand ends with the last one.
+    auto collect = [&](TCardMask penaltyCards) {
+        const int n = Count(trick & penaltyCards);
+        penalty(n);
+        h.Taken[winner] = static_cast<uint8_t>(h.Taken[winner] + n);
+        return (~h.Out & penaltyCards) == 0;
+    };
     switch (c) {
     case ElAlmaz:
         penalty(1);
         ++h.Taken[winner];
         break;
-    case KupaAlmaz: {
-        const int n = Count(trick & kHearts);
-        penalty(n);
-        h.Taken[winner] = static_cast<uint8_t>(h.Taken[winner] + n);
-        handOver = (~h.Out & kHearts) == 0;
+    case KupaAlmaz:
+        handOver = collect(kHearts);
         break;
-    }
-    case KizAlmaz: {
-        const int n = Count(trick & kQueens);
-        penalty(n);
-        h.Taken[winner] = static_cast<uint8_t>(h.Taken[winner] + n);
-        handOver = (~h.Out & kQueens) == 0;
+    case KizAlmaz:
+        handOver = collect(kQueens);
         break;
-    }
-    case ErkekAlmaz: {
-        const int n = Count(trick & kMales);
-        penalty(n);
-        h.Taken[winner] = static_cast<uint8_t>(h.Taken[winner] + n);
-        handOver = (~h.Out & kMales) == 0;
+    case ErkekAlmaz:
+        handOver = collect(kMales);
         break;
-    }
     case SonikiAlmaz:
         if (h.TricksPlayed >= 11) {
             penalty(1);
