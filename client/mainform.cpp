@@ -277,6 +277,7 @@ void TMainForm::ReadSettings()
     SetChecked("Yerimebilgisayaroynasn1",
                ReadRegBool(kRegKey, kRegComputerPlayer, kDefComputerPlayer));
     SetChecked("Tekkartkendisioynasn1", ReadRegBool(kRegKey, kRegPlaySingleCard, kDefPlaySingleCard));
+    SetChecked("Elleracik1", ReadRegBool(kRegKey, kRegOpenHands, kDefOpenHands));
     const bool usta = ReadRegInteger(kRegKey, kRegComputerLevel, kDefComputerLevel) ==
                       static_cast<int>(TComputerLevel::Usta);
     SetChecked("Acemi1", !usta);
@@ -392,6 +393,7 @@ void TMainForm::StartDealer()
     TDealerOptions options = dealerOptions_;
     options.Port = gamePort_;
     options.Quick = IsChecked("Hzl1");
+    options.OpenHands = options.OpenHands || IsChecked("Elleracik1");
     if (!options.ComputerLevel && ComputerLevel() == TComputerLevel::Usta)
         ::SetComputerLevel(options, TComputerLevel::Usta);
     dealer_ = std::make_unique<TDealerThread>(options);

@@ -350,7 +350,9 @@ void TMainForm::CardSlotClick(int slot)
 
 void TMainForm::ComputerPlaysForMe()
 {
-    if (ComputerLevel() == TComputerLevel::Usta)
+    // Where the other hands are not the real ones, only a level that never looks at them
+    // can play for the user.
+    if (ComputerLevel() == TComputerLevel::Usta || session_.PrivateHands())
         return UstaPlaysForMe();
     const TGameInfo& g = session_.Record();
     const int seat = session_.MySeat;

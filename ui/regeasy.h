@@ -27,6 +27,7 @@ inline constexpr const char* kRegMainWidth = "MainWidth";           // integer
 inline constexpr const char* kRegMainHeight = "MainHeight";         // integer
 inline constexpr const char* kRegPlaySingleCard = "PlaySingleCard"; // boolean, default false
 inline constexpr const char* kRegComputerLevel = "ComputerLevel";   // integer: 0 Acemi (default), 1 Usta
+inline constexpr const char* kRegOpenHands = "OpenHands";           // boolean, default false
 
 // Defaults.
 inline constexpr bool kDefIamDealer = true;
@@ -35,6 +36,7 @@ inline constexpr bool kDefQuick = false;
 inline constexpr bool kDefClockwise = false;
 inline constexpr bool kDefComputerPlayer = false;
 inline constexpr bool kDefPlaySingleCard = false;
+inline constexpr bool kDefOpenHands = false;
 inline constexpr int kDefComputerLevel = 0;
 inline constexpr const char* kDefDealerAddress = "localhost";
 inline constexpr int kDefTopListsCount = 0;

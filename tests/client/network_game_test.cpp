@@ -17,6 +17,7 @@
 
 #include "card.h"
 #include "client_test_util.h"
+#include "gamefiles.h"
 #include "mainform.h"
 #include "penaltyform.h"
 #include "privatehands.h"
@@ -313,4 +314,60 @@ TEST_F(NetworkGameTest, WaitingForNewPlayersKeepsTheDealersSeatAndStartsAgain)
     // A new game is dealt and reaches the dealer's window.
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().Record().CardCount[0] > 0; }));
     EXPECT_EQ(dealerForm->NameLabel(table::kBottom)->text(), QStringLiteral("Ali"));
+}
+
+TEST_F(NetworkGameTest, TheHostOfAHeadlessDealerStartsSavesAndLoadsFromTheWindow)
+{
+    // A dealer without a window, as zorbela-dealer runs one, keeping its games in a folder.
+    QTemporaryDir games;
+    TDealerOptions options = dealerOptions;
+    options.Port = 0;
+    options.Quick = true;
+    options.GamesFolder = games.path();
+    TDealerThread dealer(options);
+    ASSERT_TRUE(dealer.Listening());
+
+    TScriptedUser hostUser;
+    auto host = MakeForm(hostUser);
+    host->Action("Hzl1")->trigger();
+    host->SetGamePort(dealer.Port());
+    host->StartAsPlayer(QStringLiteral("Ali"), QStringLiteral("127.0.0.1"));
+    ASSERT_TRUE(WaitUntil([&] { return host->Session().MySeat == 0; }));
+    EXPECT_TRUE(host->Session().IsHost());
+    EXPECT_TRUE(host->Session().PrivateHands());
+    EXPECT_TRUE(host->Menu("&Oyun")->isEnabled());
+
+    // F2 fills the table, the table-complete question deals a game.
+    host->Bala1Click();
+    ASSERT_TRUE(WaitUntil([&] { return hostUser.questions.size() == 1 && host->Session().Record().CardCount[0] > 0; }));
+    ASSERT_TRUE(WaitUntil([&] { return Sees(*host, dealer.GameInfo()); }));
+
+    // "Kaydet" names the game; the dealer keeps the whole record, not the host's view.
+    const TGameInfo saved = dealer.GameInfo();
+    hostUser.line = QStringLiteral("Akşam oyunu");
+    host->Kaydet1Click();
+    ASSERT_TRUE(WaitUntil([&] { return hostUser.notices.contains(QStringLiteral("Oyun kaydedildi: Akşam oyunu")); }));
+    TGameInfo onDisk{};
+    ASSERT_TRUE(ReadGameFile(games.filePath(QStringLiteral("Akşam oyunu.rvo")), onDisk));
+    EXPECT_TRUE(SameRecord(onDisk, saved));
+
+    // The game moves on; "Yükle" lists the dealer's games and brings the chosen one back.
+    for (int move = 0; move < 3; ++move) {
+        const TGameInfo before = dealer.GameInfo();
+        if ((before.Phase == psChoosing && before.Chooser == 0) || (before.Phase == psPlaying && before.Turn == 0))
+            host->ComputerPlaysForMe();
+        ASSERT_TRUE(WaitUntil([&] { return !SameRecord(dealer.GameInfo(), before); }));
+    }
+    TGameInfo loaded{};
+    int loads = 0;
+    QObject::connect(&dealer.Table(), &TTable::Event, &dealer.Table(), [&](const QString& line) {
+        if (line.startsWith(QStringLiteral("game loaded")))
+            ++loads, loaded = dealer.GameInfo();
+    });
+    hostUser.choice = QStringLiteral("Akşam oyunu");
+    host->Ykle1Click();
+    ASSERT_TRUE(WaitUntil([&] { return loads == 1; }));
+    EXPECT_EQ(hostUser.choices, QStringList{QStringLiteral("Akşam oyunu")});
+    EXPECT_TRUE(SameRecord(loaded, saved));
+    EXPECT_FALSE(hostUser.notices.contains(QStringLiteral("Dosya açılamıyor!")));
 }
