@@ -132,3 +132,24 @@ TEST(Kill, LastHandIsAlwaysAWholeRecordThatLoadsAndPlaysOn)
 }
 
 } // namespace
+
+TEST(Stop, SigtermEndsTheDealerCleanlyWithAWholeLastHand)
+{
+    QTemporaryDir folder;
+    QProcess process;
+    const quint16 port = StartDealerProcess(process, folder.path());
+    ASSERT_NE(port, 0);
+    TAutoPlayer own(kHost, port, QStringLiteral("Kasa"), 3);
+    own.OnTableComplete = [](TAutoPlayer& p) { SendNewGame(p.Socket); };
+    ASSERT_TRUE(WaitFor([&] { return own.Seat == 0; }));
+    SendStartNow(own.Socket);
+    ASSERT_TRUE(WaitFor([&] { return own.Records.size() >= 5; }));
+    process.terminate(); // SIGTERM
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(process.readAllStandardOutput().contains("stopped"));
+    TGameInfo last{};
+    ASSERT_TRUE(ReadGameFile(folder.filePath(QStringLiteral("LastHand.rvo")), last));
+    EXPECT_TRUE(IsValidGameInfo(last));
+}
