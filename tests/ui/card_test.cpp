@@ -262,15 +262,4 @@ TEST(CardAtScale, SelectedCardIsTheNegativeOfTheSameScaleAndBacksAreSharpToo)
     EXPECT_GT(DoubledAgainstSharp(backOne, back, QRect(20, 28, 32, 40)).total, 40);
 }
 
-TEST(CardAtScale, PictureSetForTheDevicePixels)
-{
-    EXPECT_EQ(TCard::PictureScale(1.0), 1);
-    EXPECT_EQ(TCard::PictureScale(1.25), 2);
-    EXPECT_EQ(TCard::PictureScale(1.99), 2);
-    EXPECT_EQ(TCard::PictureScale(2.0), 2);
-    EXPECT_EQ(TCard::PictureScale(2.5), 3);
-    EXPECT_EQ(TCard::PictureScale(4.0), 3);
-    EXPECT_EQ(TCard::PictureScale(0.5), 1);
-}
-
 } // namespace
