@@ -26,7 +26,9 @@
 class TClientPacketSocket : public QObject {
 public:
     explicit TClientPacketSocket(QObject* parent = nullptr);
-    ~TClientPacketSocket() override; // ends the packet thread, then drops the connection
+    // Drops the connection. Raises no event: the handlers go with the component, so an owner
+    // that holds it as a member need not clear them first.
+    ~TClientPacketSocket() override;
 
     void SetHost(const QString& host) { host_ = host; }
     const QString& Host() const { return host_; }

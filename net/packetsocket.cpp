@@ -11,13 +11,13 @@ QString SocketErrorText(const QString& componentName, int errorEvent)
         u": The socket received an error message that does not fit into any categories.",
         u": An error occurred when trying to write to the socket connection.",
         u": An error occurred when trying to read from the socket connection.",
-        u": For client sockets, this indicates that the client socket can\u2019t locate the server, "
-        u"or that a problem on the server prevents the opening of a connection. For server "
-        u"sockets, this indicates that a client connection request that has already been "
-        u"accepted could not be completed.",
+        (u": For client sockets, this indicates that the client socket can\u2019t locate the server, "
+         u"or that a problem on the server prevents the opening of a connection. For server "
+         u"sockets, this indicates that a client connection request that has already been "
+         u"accepted could not be completed."),
         u": An error occurred when trying to close a connection.",
-        u": For server sockets only, this indicates that a problem occurred when trying to "
-        u"accept a client connection request.",
+        (u": For server sockets only, this indicates that a problem occurred when trying to "
+         u"accept a client connection request."),
     };
     if (errorEvent < 0 || errorEvent >= int(std::size(kTexts)))
         return {};

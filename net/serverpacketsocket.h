@@ -33,7 +33,9 @@ constexpr int kMaxConnections = 32;
 class TServerPacketSocket : public QObject {
 public:
     explicit TServerPacketSocket(QObject* parent = nullptr);
-    ~TServerPacketSocket() override; // ends every packet thread, then every connection
+    // Drops every connection. Raises no event: the handlers go with the component, so an
+    // owner that holds it as a member need not clear them first.
+    ~TServerPacketSocket() override;
 
     void SetPort(quint16 port) { port_ = port; }
     // The port set, or while listening the port actually listened on.

@@ -311,3 +311,35 @@ TEST(PacketSocket, FailedConnectionShowsTheConnectText)
     EXPECT_EQ(player.PacketThread(), nullptr);
     EXPECT_EQ(SocketErrorText("DealerSocket", 6), QString());
 }
+
+// Handlers belong to their component: destroying it, with connections open, frames queued
+// and bytes waiting, raises none of them, so an owner that holds the component as a member
+// need not clear them first.
+TEST_F(TTable, DestroyingAComponentRaisesNoEvent)
+{
+    auto server2 = std::make_unique<TServerPacketSocket>();
+    server2->SetPort(0);
+    ASSERT_TRUE(server2->Open());
+    int serverEvents = 0, playerEvents = 0;
+    auto player = std::make_unique<TClientPacketSocket>();
+    player->OnConnect = [&](QTcpSocket*) { ++playerEvents; };
+    player->Open("localhost", server2->Port());
+    ASSERT_TRUE(WaitFor([&] { return player->Connected() && server2->ActiveConnections() == 1; }));
+    playerEvents = 0;
+    server2->OnClientDisconnect = [&](QTcpSocket*) { ++serverEvents; };
+    server2->OnClientPacketRead = [&](QTcpSocket*, TPacketType, const uint8_t*, int32_t) { ++serverEvents; };
+    server2->OnMessage = [&](const QString&) { ++serverEvents; };
+    player->OnDisconnect = [&](QTcpSocket*) { ++playerEvents; };
+    player->OnPacketRead = [&](QTcpSocket*, TPacketType, const uint8_t*, int32_t) { ++playerEvents; };
+    player->OnMessage = [&](const QString&) { ++playerEvents; };
+    for (int i = 0; i < 3; ++i) {
+        SendNewGame(*player);
+        SendTrickClear(*server2, server2->Connection(0));
+    }
+    player->Socket()->flush();
+    server2.reset();
+    player.reset();
+    Settle(50);
+    EXPECT_EQ(serverEvents, 0);
+    EXPECT_EQ(playerEvents, 0);
+}
