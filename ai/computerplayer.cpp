@@ -13,7 +13,7 @@ int HandSize(const TGameInfo& g, int seat)
     return std::min<int>(g.CardCount[seat], 13);
 }
 
-bool ValidSeat(int seat) { return seat >= 0 && seat < 4; }
+bool ValidSeat(int seat) { return seat >= 0 && seat < kSeatCount; }
 
 } // namespace
 
@@ -123,7 +123,7 @@ int WinningPosition(const TGameInfo& g)
     const uint8_t winner = WhoBiggest(g);
     if (winner == kNone)
         return -1;
-    return (winner - g.Leader + 4) % 4;
+    return (winner - g.Leader + kSeatCount) % kSeatCount;
 }
 
 } // namespace

@@ -231,7 +231,7 @@ void TMainForm::YeniOyuncularBekle1Click()
     session_.SendWaitForPlayers();
     session_.NamedSeat = 0;
     session_.ResetRecord();
-    for (int seat = 1; seat < 4; ++seat)
+    for (int seat = 1; seat < kSeatCount; ++seat)
         nameLabels_[seat]->clear();
     UpdateTable();
     SetStatus(QStringLiteral("Diğerlerinin bağlanması bekleniyor..."));

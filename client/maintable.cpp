@@ -211,7 +211,7 @@ void TMainForm::UpdateHands()
             card->setVisible(s.visible);
         }
     }
-    for (int seat = 0; seat < 4; ++seat) {
+    for (int seat = 0; seat < kSeatCount; ++seat) {
         const int p = RelativePosition(seat);
         QLabel* label = nameLabels_[p];
         label->setText(PlayerName(g, seat));
@@ -242,7 +242,7 @@ void TMainForm::UpdateTrick()
         }
     }
     // A hand marker stands only beside the taker of the complete trick on the table.
-    const int taker = g.TrickCount == 4 && g.Leader < 4 ? RelativePosition(WhoBiggest(g)) : -1;
+    const int taker = g.TrickCount == 4 && g.Leader < kSeatCount ? RelativePosition(WhoBiggest(g)) : -1;
     for (int p = 0; p < 4; ++p)
         if (p != taker)
             handMarkers_[p]->hide();

@@ -112,7 +112,7 @@ bool ReachableOnScreens(const QRect& frame, const QList<QRect>& screens)
 
 int RelativePosition(int seat, int mySeat, bool clockwise)
 {
-    int r = ((seat - mySeat) % 4 + 8) % 4;
+    int r = ((seat - mySeat) % kSeatCount + 2 * kSeatCount) % kSeatCount;
     if (clockwise && (r & 1))
         r = 4 - r;
     return r;
@@ -123,12 +123,12 @@ int TrickPosition(const TGameInfo& g, int i, int mySeat, bool clockwise)
     // Before anyone has led, the i-th card stands where seat i would for seat 0.
     if (static_cast<int8_t>(g.Leader) < 0)
         return RelativePosition(i, 0, clockwise);
-    return RelativePosition((g.Leader + i) % 4, mySeat, clockwise);
+    return RelativePosition((g.Leader + i) % kSeatCount, mySeat, clockwise);
 }
 
 void UpdateHandSlots(HandSlots& rows, const TGameInfo& g, int mySeat, bool clockwise)
 {
-    for (int seat = 0; seat < 4; ++seat) {
+    for (int seat = 0; seat < kSeatCount; ++seat) {
         auto& row = rows[RelativePosition(seat, mySeat, clockwise)];
         const int count = std::min<int>(g.CardCount[seat], kSlotsPerHand);
         if (count == kSlotsPerHand)

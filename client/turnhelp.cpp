@@ -23,7 +23,7 @@ void TMainForm::RememberTrick()
     for (int i = 0; i < 4; ++i) {
         lastTrick_.suit[i] = g.TrickSuit[i];
         lastTrick_.value[i] = g.TrickValue[i];
-        lastTrick_.seat[i] = uint8_t((g.Leader + i) % 4);
+        lastTrick_.seat[i] = uint8_t((g.Leader + i) % kSeatCount);
     }
     lastTrick_.taker = WhoBiggest(g);
     lastTrick_.valid = lastTrick_.taker <= 3;

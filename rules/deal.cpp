@@ -65,6 +65,6 @@ void DealCards(TGameInfo& g, TRandom& rnd)
 
 void SortHands(TGameInfo& g)
 {
-    for (int seat = 0; seat < 4; ++seat)
+    for (int seat = 0; seat < kSeatCount; ++seat)
         SortHand(g, seat);
 }

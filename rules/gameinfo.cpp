@@ -76,7 +76,7 @@ int TimesChosen(const TScoreInfo& s, int contract)
 int ContractsPlayed(const TGameInfo& g)
 {
     int n = 0;
-    for (int seat = 0; seat < 4; ++seat)
+    for (int seat = 0; seat < kSeatCount; ++seat)
         n += g.Score.TrumpsChosen[seat] + g.Score.PenaltiesChosen[seat];
     return n;
 }
@@ -114,7 +114,7 @@ void NewGame(TGameInfo& g, TRandom& rnd)
 {
     DealCards(g, rnd);
     ResetScores(g.Score);
-    for (int seat = 0; seat < 4; ++seat) {
+    for (int seat = 0; seat < kSeatCount; ++seat) {
         if (HasCard(g, seat, Diamonds, Deuce)) {
             StartHand(g, seat);
             break;
@@ -187,7 +187,7 @@ void PlayCard(TGameInfo& g, int seat, uint8_t suit, uint8_t value)
         g.LeadSuit = suit;
         g.Leader = static_cast<uint8_t>(seat);
     }
-    g.Turn = static_cast<uint8_t>((seat + 1) % 4);
+    g.Turn = static_cast<uint8_t>((seat + 1) % kSeatCount);
     g.Phase = g.TrickCount >= kTrickSize ? psTrickComplete : psPlaying;
 }
 
@@ -205,7 +205,7 @@ void EndTrick(TGameInfo& g, int winner)
 void NextHand(TGameInfo& g, TRandom& rnd)
 {
     DealCards(g, rnd);
-    StartHand(g, (g.HandChooser + 1) % 4);
+    StartHand(g, (g.HandChooser + 1) % kSeatCount);
     for (auto& count : g.TakenCount)
         count = 0;
 }
@@ -229,7 +229,7 @@ void ResetScores(TScoreInfo& s)
 {
     s.UsedOnce = 0;
     s.UsedTwice = 0;
-    for (int seat = 0; seat < 4; ++seat) {
+    for (int seat = 0; seat < kSeatCount; ++seat) {
         s.TrumpsChosen[seat] = 0;
         s.PenaltiesChosen[seat] = 0;
         for (auto& cell : s.PenaltyScore[seat])

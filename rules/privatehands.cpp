@@ -21,10 +21,10 @@ TGameInfo PrivateRecord(const TGameInfo& full, int seat)
     }
     std::sort(unseen.begin(), unseen.end());
 
-    int next = (seat >= 0 && seat < 4) ? seat : 3;
+    int next = (seat >= 0 && seat < kSeatCount) ? seat : 3;
     for (const int code : unseen) {
         do
-            next = (next + 1) % 4;
+            next = (next + 1) % kSeatCount;
         while (next == seat || out.CardCount[next] >= room[next]);
         AddCard(out.CardValue, out.CardSuit, out.CardCount, next, static_cast<uint8_t>(code / 13),
                 static_cast<uint8_t>(code % 13));

@@ -11,7 +11,7 @@ template <typename Pred>
 int CountInHands(const TGameInfo& g, Pred pred)
 {
     int n = 0;
-    for (int seat = 0; seat < 4; ++seat)
+    for (int seat = 0; seat < kSeatCount; ++seat)
         for (int i = 0; i < HeldCount(g, seat); ++i)
             if (pred(g.CardSuit[seat][i], g.CardValue[seat][i]))
                 ++n;
@@ -61,7 +61,7 @@ uint8_t WhoBiggest(const TGameInfo& g)
         Notify("WhoBiggest bulunamadı!");
         return kNone;
     }
-    return static_cast<uint8_t>((g.Leader + bestPos) % 4);
+    return static_cast<uint8_t>((g.Leader + bestPos) % kSeatCount);
 }
 
 void ScoreTrick(TGameInfo& g, int winner)

@@ -20,7 +20,7 @@ bool IsSeatOrNone(uint8_t seat) { return seat < kSeatCount || seat == kNoSeat; }
 bool RowsValid(const uint8_t values[4][13], const uint8_t suits[4][13], const uint8_t counts[4],
                bool cardsInRows = true)
 {
-    for (int seat = 0; seat < 4; ++seat) {
+    for (int seat = 0; seat < kSeatCount; ++seat) {
         if (counts[seat] > kRowSize)
             return false;
         for (int i = 0; cardsInRows && i < counts[seat]; ++i)
@@ -37,7 +37,7 @@ bool CollectsCards(uint8_t contract)
 
 bool ScoreValid(const TScoreInfo& s)
 {
-    for (int seat = 0; seat < 4; ++seat)
+    for (int seat = 0; seat < kSeatCount; ++seat)
         if (s.TrumpsChosen[seat] > 2 || s.PenaltiesChosen[seat] > 3)
             return false;
     return true;
@@ -85,8 +85,8 @@ bool InRange(const TGameInfo& g)
 // out of cards before the hand ends.
 bool HandsMatchTheTricks(const TGameInfo& g)
 {
-    for (int seat = 0; seat < 4; ++seat) {
-        const bool laid = g.TrickCount > 0 && (seat - g.Leader + 4) % 4 < g.TrickCount;
+    for (int seat = 0; seat < kSeatCount; ++seat) {
+        const bool laid = g.TrickCount > 0 && (seat - g.Leader + kSeatCount) % kSeatCount < g.TrickCount;
         if (g.CardCount[seat] != kRowSize - g.TricksPlayed - (laid ? 1 : 0))
             return false;
     }
@@ -108,7 +108,7 @@ bool TrickInOrder(const TGameInfo& g)
 {
     if (g.TrickCount == 0)
         return g.LeadSuit == kNone;
-    return g.Leader < 4 && g.LeadSuit == g.TrickSuit[0] && g.Turn == (g.Leader + g.TrickCount) % 4;
+    return g.Leader < kSeatCount && g.LeadSuit == g.TrickSuit[0] && g.Turn == (g.Leader + g.TrickCount) % kSeatCount;
 }
 
 bool CanPlayACard(const TGameInfo& g)

@@ -19,12 +19,12 @@ TBenchPlayer::TBenchPlayer(TMoveLog& log, const QString& host, quint16 port, con
 
 void TBenchPlayer::Read(TPacketType type, const uint8_t* buf, int32_t count)
 {
-    uint8_t seat = kNone;
+    uint8_t seat = kNoSeat;
     QString text;
     TGameInfo g;
     if (type == JOIN_ACCEPTED && ReadJoinAccepted(buf, count, seat, text))
         seat_ = seat;
-    else if (type == SEAT_NAME && ReadSeatName(buf, count, seat, text) && seat == 3 && seat_ == 0)
+    else if (type == SEAT_NAME && ReadSeatName(buf, count, seat, text) && seat == kSeatCount - 1 && seat_ == 0)
         SendNewGame(socket_); // the table is complete: the dealer's own user starts the game
     else if (type == GAME_RECORD && ReadGameRecord(buf, count, g))
         Record(g);
@@ -37,7 +37,7 @@ void TBenchPlayer::Record(const TGameInfo& g)
         hand_ = hand;
         seen_.clear();
     }
-    for (int i = 0; i < g.TrickCount && i < 4; ++i) {
+    for (int i = 0; i < g.TrickCount && i < kSeatCount; ++i) {
         const int key = TMoveLog::Key(hand, g.TrickSuit[i], g.TrickValue[i]);
         if (seen_.insert(key).second)
             log_.Seen(key);
@@ -61,7 +61,7 @@ void TBenchPlayer::Act(const TGameInfo& g)
                 return;
             }
         }
-    } else if (g.Phase == psPlaying && g.Turn == seat_ && g.TrickCount < 4) {
+    } else if (g.Phase == psPlaying && g.Turn == seat_ && g.TrickCount < kSeatCount) {
         for (int i = 0; i < HandCount(g, seat_); ++i) {
             const uint8_t suit = HandSuit(g, seat_, i);
             const uint8_t value = HandValue(g, seat_, i);

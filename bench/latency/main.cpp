@@ -83,7 +83,7 @@ double Percentile(const std::vector<double>& sorted, double p)
 TResult Run(int moves, int delayMs, int timeoutMs, const QString& parent)
 {
     QTemporaryDir folder(QDir(parent).filePath(QStringLiteral("zorbela-latency-XXXXXX")));
-    TMoveLog log(4, moves);
+    TMoveLog log(kSeatCount, moves);
     TDealerThread* dealer = nullptr;
     quint16 dealerPort = 0;
     TLoopThread dealerThread(
@@ -106,9 +106,9 @@ TResult Run(int moves, int delayMs, int timeoutMs, const QString& parent)
         port = proxy->Port();
     }
 
-    std::vector<std::unique_ptr<TBenchPlayer>> players(4);
+    std::vector<std::unique_ptr<TBenchPlayer>> players(kSeatCount);
     std::vector<std::unique_ptr<TLoopThread>> playerThreads;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kSeatCount; ++i) {
         playerThreads.push_back(std::make_unique<TLoopThread>(
             [&, i] {
                 players[std::size_t(i)] = std::make_unique<TBenchPlayer>(

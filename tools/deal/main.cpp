@@ -27,7 +27,7 @@ int main()
     TGameInfo game;
     InitGameInfo(game);
     NewGame(game, GameRandom());
-    for (int seat = 0; seat < 4; ++seat) {
+    for (int seat = 0; seat < kSeatCount; ++seat) {
         std::string line;
         for (int i = 0; i < HandCount(game, seat); ++i) {
             if (i > 0)

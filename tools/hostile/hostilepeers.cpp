@@ -384,7 +384,7 @@ public:
             if (join_) {
                 p->SendFrame(JOIN_REQUEST, TPayloadWriter().Text(QStringLiteral("Sahte")).Bytes());
             }
-            for (int seat = 0; seat < 4; ++seat)
+            for (int seat = 0; seat < kSeatCount; ++seat)
                 for (const auto& [suit, value] : Cards(seat))
                     p->SendFrame(CARD_PLAY, TPayloadWriter().Byte(uint8_t(seat)).Byte(suit).Byte(value).Bytes());
             p->Write(BuildControlFrame(ACK, 0x13572468));

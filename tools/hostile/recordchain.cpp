@@ -17,7 +17,7 @@ void TakeDeal(TGameInfo& g, const TGameInfo& dealt)
 
 bool WholeDeal(const TGameInfo& g)
 {
-    for (int seat = 0; seat < 4; ++seat)
+    for (int seat = 0; seat < kSeatCount; ++seat)
         if (g.CardCount[seat] != 13)
             return false;
     return IsValidGameInfo(g);
@@ -96,7 +96,7 @@ bool IsFreshGame(const TGameInfo& g)
 {
     if (g.Phase != psChoosing || ContractsPlayed(g) != 0 || g.TricksPlayed != 0 || !WholeDeal(g))
         return false;
-    for (int seat = 0; seat < 4; ++seat)
+    for (int seat = 0; seat < kSeatCount; ++seat)
         if (g.TakenCount[seat] != 0 || g.Score.Totals[seat].Total != 0)
             return false;
     return g.Chooser <= 3 && HasCard(g, g.Chooser, Diamonds, Deuce);

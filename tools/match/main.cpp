@@ -71,7 +71,7 @@ void PlayMatchGame(const TOptions& o, long number, TGameResult& r)
 {
     r.seed = o.seed + static_cast<uint32_t>(number - 1);
     double sum = 0;
-    for (int seatA = 0; seatA < 4; ++seatA) {
+    for (int seatA = 0; seatA < kSeatCount; ++seatA) {
         TRandom deal(r.seed), choice(r.seed ^ 0x5bd1e995u);
         // Each rotation's Usta seats draw their own numbers, so that two Usta levels do not
         // play the very same game four times.
@@ -84,7 +84,7 @@ void PlayMatchGame(const TOptions& o, long number, TGameResult& r)
         TGameInfo g{};
         InitGameInfo(g);
         int numbers[2] = {0, 0};
-        for (int seat = 0; seat < 4; ++seat) {
+        for (int seat = 0; seat < kSeatCount; ++seat) {
             const bool isA = seat == seatA;
             game.Levels[seat] = isA ? o.a : o.b;
             game.UstaRandom[seat] = &usta[seat];
@@ -97,7 +97,7 @@ void PlayMatchGame(const TOptions& o, long number, TGameResult& r)
             };
         r.ended = PlayLevelGame(g, game) && r.ended;
         int others = 0;
-        for (int seat = 0; seat < 4; ++seat) {
+        for (int seat = 0; seat < kSeatCount; ++seat) {
             r.totals[seatA][seat] = g.Score.Totals[seat].Total;
             if (seat != seatA)
                 others += g.Score.Totals[seat].Total;
@@ -173,7 +173,7 @@ int main(int argc, char** argv)
         std::fflush(stdout);
         for (; written < o.games && games[static_cast<std::size_t>(written)].done; ++written) {
             TGameResult& w = games[static_cast<std::size_t>(written)];
-            for (int seatA = 0; out && seatA < 4; ++seatA)
+            for (int seatA = 0; out && seatA < kSeatCount; ++seatA)
                 filesOk = std::fprintf(out, "%ld,%u,%d,%d,%d,%d,%d\n", written + 1, w.seed, seatA,
                                        w.totals[seatA][0], w.totals[seatA][1], w.totals[seatA][2],
                                        w.totals[seatA][3]) > 0 && filesOk;

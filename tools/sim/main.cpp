@@ -184,7 +184,7 @@ int main(int argc, char** argv)
     TRandom choice(o.seed), ustaRandom[4] = {TRandom(o.seed + 1), TRandom(o.seed + 2),
                                               TRandom(o.seed + 3), TRandom(o.seed + 4)};
     TLevelGame level;
-    for (int seat = 0; seat < 4; ++seat) {
+    for (int seat = 0; seat < kSeatCount; ++seat) {
         level.Levels[seat] = TComputerLevel::Usta;
         level.UstaRandom[seat] = &ustaRandom[seat];
     }
@@ -199,7 +199,7 @@ int main(int argc, char** argv)
     for (long game = 1; game <= o.games; ++game) {
         g = TGameInfo{};
         InitGameInfo(g);
-        for (int seat = 0; seat < 4; ++seat)
+        for (int seat = 0; seat < kSeatCount; ++seat)
             std::snprintf(g.PlayerName[seat], kNameSize, name, seat);
         const bool ended = o.level == TLevel::Usta ? PlayLevelGame(g, level)
                                                    : PlayComputerGame(g, rnd, onChange);
