@@ -81,17 +81,10 @@ TEST(PrivateRecord, WholeGamesKeepEveryVerdictAndRevealNoHolder)
         while (g.Phase != psGameOver) {
             ASSERT_NO_FATAL_FAILURE(CheckPrivateRecords(g, tally));
             if (g.Phase == psChoosing) {
-                std::vector<int> available;
-                for (int c = 0; c < kContractCount; ++c)
-                    if (ContractAvailable(g, g.Chooser, c))
-                        available.push_back(c);
+                const std::vector<int> available = AvailableContracts(g, g.Chooser);
                 ChooseContract(g, static_cast<uint8_t>(available[choice() % available.size()]));
             } else if (g.Phase == psPlaying) {
-                std::vector<Card> legal;
-                std::string message;
-                for (const Card& c : Hand(g, g.Turn))
-                    if (IsPlayable(g, g.Turn, c.suit, c.value, message))
-                        legal.push_back(c);
+                const std::vector<Card> legal = LegalCards(g, g.Turn);
                 const Card c = legal[choice() % legal.size()];
                 PlayCard(g, g.Turn, c.suit, c.value);
             } else {

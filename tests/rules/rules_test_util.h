@@ -79,6 +79,27 @@ inline std::vector<Card> Hand(const TGameInfo& g, int seat)
     return cards;
 }
 
+// The cards of the seat's hand that the legality rule lets it play, and the contracts it may
+// still choose.
+inline std::vector<Card> LegalCards(const TGameInfo& g, int seat)
+{
+    std::vector<Card> legal;
+    std::string message;
+    for (const Card& c : Hand(g, seat))
+        if (IsPlayable(g, seat, c.suit, c.value, message))
+            legal.push_back(c);
+    return legal;
+}
+
+inline std::vector<int> AvailableContracts(const TGameInfo& g, int seat)
+{
+    std::vector<int> available;
+    for (int c = 0; c < kContractCount; ++c)
+        if (ContractAvailable(g, seat, c))
+            available.push_back(c);
+    return available;
+}
+
 // Records every notice while alive; the default notifier is back afterwards.
 struct NoticeRecorder {
     NoticeRecorder() { SetNotifier([this](const std::string& t, int) { notices.push_back(t); }); }

@@ -62,10 +62,7 @@ void PlayWholeGame(uint32_t seed)
         if (g.Phase == psChoosing) {
             ASSERT_EQ(g.Chooser, (firstChooser + hands) % 4);
             ASSERT_EQ(g.TakenCount[0] | g.TakenCount[1] | g.TakenCount[2] | g.TakenCount[3], 0);
-            std::vector<int> available;
-            for (int c = 0; c < kContractCount; ++c)
-                if (ContractAvailable(g, g.Chooser, c))
-                    available.push_back(c);
+            const std::vector<int> available = AvailableContracts(g, g.Chooser);
             ASSERT_FALSE(available.empty());
             const int c = available[choice() % available.size()];
             ++chooses[g.Chooser][c > RifkiAlmaz];
@@ -76,11 +73,7 @@ void PlayWholeGame(uint32_t seed)
             ChooseContract(g, static_cast<uint8_t>(c));
             ASSERT_EQ(g.Phase, psPlaying);
         } else if (g.Phase == psPlaying) {
-            std::vector<Card> legal;
-            std::string message;
-            for (const Card& c : Hand(g, g.Turn))
-                if (IsPlayable(g, g.Turn, c.suit, c.value, message))
-                    legal.push_back(c);
+            const std::vector<Card> legal = LegalCards(g, g.Turn);
             ASSERT_FALSE(legal.empty()) << "no legal card for seat " << int(g.Turn);
             const Card c = legal[choice() % legal.size()];
             PlayCard(g, g.Turn, c.suit, c.value);
