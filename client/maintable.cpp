@@ -251,8 +251,7 @@ void TMainForm::UpdateTrick()
 bool TMainForm::MyCardDue() const
 {
     const TGameInfo& g = session_.Record();
-    return session_.MySeat >= 0 && g.Turn == static_cast<uint8_t>(session_.MySeat) && g.TrickCount < 4 &&
-           !session_.CardSent;
+    return Awaited(g, session_.MySeat) == TMove::TKind::Card && !session_.CardSent;
 }
 
 void TMainForm::UpdateCursors()
@@ -307,9 +306,8 @@ void TMainForm::StopCheer()
 void TMainForm::AskContract()
 {
     const TGameInfo& g = session_.Record();
-    if (session_.MySeat < 0 || g.Chooser != static_cast<uint8_t>(session_.MySeat) ||
-        g.Phase != psChoosing || session_.ContractSent || side_.ContractDialogVisible() ||
-        !side_.Contracts)
+    if (Awaited(g, session_.MySeat) != TMove::TKind::Contract || session_.ContractSent ||
+        side_.ContractDialogVisible() || !side_.Contracts)
         return;
     const TGameInfo offered = g;
     // Over the middle of the table, between the top and bottom hands; a dialog taller than
@@ -339,12 +337,13 @@ void TMainForm::CardSlotClick(int slot)
     if (slot < 0 || slot >= kSlotsPerHand || !MyCardDue())
         return;
     const TCard* card = cardSlots_[kBottom][slot];
-    std::string why;
-    if (IsPlayable(g, session_.MySeat, card->Suit(), card->Card(), why)) {
-        session_.SendCardPlay(card->Suit(), card->Card());
+    const TMove move = TMove::PlayCard(card->Suit(), card->Card());
+    const TRefusal refusal = CheckMove(g, session_.MySeat, move);
+    if (refusal == TRefusal::None) {
+        session_.SendCardPlay(move.Suit, move.Value);
         UpdateCursors();
     } else {
-        Inform(QString::fromUtf8(why));
+        Inform(QString::fromStdString(RefusalText(refusal, g, move)));
     }
 }
 
@@ -356,21 +355,20 @@ void TMainForm::ComputerPlaysForMe()
         return UstaPlaysForMe();
     const TGameInfo& g = session_.Record();
     const int seat = session_.MySeat;
-    if (seat < 0)
-        return;
-    if (g.Turn == seat && g.Phase == psPlaying && !session_.CardSent) {
+    const TMove::TKind due = Awaited(g, seat);
+    if (due == TMove::TKind::Card && !session_.CardSent) {
         TComputerPlayer player;
         const TMove move = ComputerChoice(player, seat, g, GameRandom());
-        if (move.Kind == TMove::TKind::Card && HasCard(g, seat, move.Suit, move.Value)) {
+        if (CheckMove(g, seat, move) == TRefusal::None) {
             session_.SendCardPlay(move.Suit, move.Value);
             UpdateCursors();
             return;
         }
         Inform(QStringLiteral("Bilgisayar oynayamadı!"));
-    } else if (g.Chooser == seat && g.Phase == psChoosing && !session_.ContractSent) {
+    } else if (due == TMove::TKind::Contract && !session_.ContractSent) {
         TComputerPlayer player;
         const TMove move = ComputerChoice(player, seat, g, GameRandom());
-        if (move.Kind == TMove::TKind::Contract && move.Contract < kContractCount)
+        if (CheckMove(g, seat, move) == TRefusal::None)
             session_.SendContractChoice(move.Contract);
     }
 }

@@ -124,9 +124,8 @@ void TMainForm::keyPressEvent(QKeyEvent* e)
 void TMainForm::HelpWithTurn()
 {
     const TGameInfo& g = session_.Record();
-    const bool choose = session_.MySeat >= 0 && g.Phase == psChoosing &&
-                        g.Chooser == static_cast<uint8_t>(session_.MySeat) && !session_.ContractSent;
-    const bool play = g.Phase == psPlaying && MyCardDue();
+    const bool choose = Awaited(g, session_.MySeat) == TMove::TKind::Contract && !session_.ContractSent;
+    const bool play = MyCardDue();
     if (!choose && !play) {
         turnHelped_ = false;
         return;

@@ -9,22 +9,6 @@
 #include "regeasy.h"
 #include "ustasource.h"
 
-namespace {
-
-// The move of seat that the record awaits now: a contract, a card, or nothing.
-TMove::TKind Awaited(const TGameInfo& g, int seat)
-{
-    if (seat < 0)
-        return TMove::TKind::None;
-    if (g.Phase == psChoosing && g.Chooser == seat)
-        return TMove::TKind::Contract;
-    if (g.Phase == psPlaying && g.Turn == seat && g.TrickCount < 4)
-        return TMove::TKind::Card;
-    return TMove::TKind::None;
-}
-
-} // namespace
-
 TComputerLevel TMainForm::ComputerLevel() const
 {
     return IsChecked("Usta1") ? TComputerLevel::Usta : TComputerLevel::Acemi;
