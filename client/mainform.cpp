@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "cheer.h"
+#include "connectform.h"
 #include "helpform.h"
 #include "highform.h"
 #include "prompts.h"
@@ -131,11 +132,17 @@ void TMainForm::WireSession()
         if (session_.MySeat >= 0)
             Later([this] { OfferReconnect(); });
     };
+    // The transport's own English texts go to the log only; the window says what happened
+    // in one Turkish sentence.
+    session_.PlayerSocket().OnMessage = [](const QString&) {};
     session_.OnConnectFailed = [this] {
         if (session_.IsDealer)
             return;
-        SetStatus(session_.Host() + QStringLiteral(" : bağlantı kurulamadı!"));
-        Later([this] { OfferConnectAgain(); });
+        const QTcpSocket* attempt = session_.PlayerSocket().Socket();
+        const QString reason = ConnectFailureText(attempt ? attempt->error() : QAbstractSocket::UnknownSocketError,
+                                                  DealerAddressText(), false);
+        SetStatus(reason);
+        Later([this, reason] { OfferConnectAgain(reason); });
     };
     session_.OnRecord = [this] {
         ObserveForUsta();
@@ -212,18 +219,37 @@ void TMainForm::OfferReconnect()
         session_.Open();
 }
 
-void TMainForm::OfferConnectAgain()
+void TMainForm::OfferConnectAgain(const QString& reason)
 {
-    // The connection window again: "OK" with an address tries that address; closed any
-    // other way, the failure stays in the status bar.
+    // The connection window again, saying why: "OK" with an address tries that address;
+    // closed any other way, the failure stays in the status bar.
     if (session_.PlayerSocket().Active() || !side_.Connect)
         return;
+    side_.Connect->SetReason(reason);
     bool confirmed = false;
     const QString address = side_.RunConnect(&confirmed);
+    side_.Connect->SetReason(QString());
     if (!confirmed || session_.PlayerSocket().Active())
         return;
-    session_.SetHost(address);
+    SetDealerAddress(address);
     session_.Open();
+}
+
+void TMainForm::SetDealerAddress(const QString& text)
+{
+    const std::optional<TDealerAddress> address = ParseDealerAddress(text, gamePort_);
+    session_.SetHost(address ? address->host : text.trimmed());
+    session_.SetPort(address ? address->port : gamePort_);
+}
+
+QString TMainForm::DealerAddressText()
+{
+    const QString host = session_.Host();
+    const quint16 port = session_.PlayerSocket().Port();
+    if (port == kGamePort)
+        return host;
+    return (host.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(host) : host) +
+           QStringLiteral(":%1").arg(port);
 }
 
 // ---- First activation and start flow ----
@@ -378,11 +404,10 @@ void TMainForm::StartAsPlayer(const QString& name, const QString& host)
     PrepareStart(name, false);
     // Without a host given, the connection dialog asks for it (its address is used as it
     // stands when it closes).
-    session_.SetHost(host.isEmpty() && side_.Connect ? side_.RunConnect(nullptr) : host);
+    SetDealerAddress(host.isEmpty() && side_.Connect ? side_.RunConnect(nullptr) : host);
     Menu("&Oyun")->setEnabled(false);
     Action("YeniOyuncularBekle1")->setEnabled(false);
     Action("YenidenBalan1")->setEnabled(true);
-    session_.SetPort(gamePort_);
     session_.Open();
     ApplyQuick(false);
 }

@@ -141,8 +141,13 @@ private:
     bool loadNewGameOnCancel_ = false;
     // A seated joining player lost the dealer: asks whether to join the same dealer again.
     void OfferReconnect();
-    // A joining player's connection attempt failed: the connection window is offered again.
-    void OfferConnectAgain();
+    // A joining player's connection attempt failed: the connection window is offered again,
+    // with the reason above the address.
+    void OfferConnectAgain(const QString& reason);
+    // "host", "host:port", "[v6]:port": the dealer's host and port (gamePort_ unless given).
+    void SetDealerAddress(const QString& text);
+    // The dealer's address as the user would write it (the port only where it is not 33471).
+    QString DealerAddressText();
     void PlaceSideWindows();
     void ShowSideWindows();
     void ReadSettings();

@@ -218,8 +218,8 @@ void TMainForm::YenidenBalan1Click()
     bool confirmed = false;
     const QString address = side_.RunConnect(&confirmed);
     if (confirmed) {
-        session_.SetHost(address);
-        WriteRegString(kRegKey, kRegDealerAddress, session_.Host());
+        SetDealerAddress(address);
+        WriteRegString(kRegKey, kRegDealerAddress, address.trimmed());
     }
     session_.Open();
 }
