@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -20,6 +21,7 @@
 #include "prompts.h"
 #include "contractsdlg.h"
 #include "regeasy.h"
+#include "sideplace.h"
 #include "ustasource.h"
 #include "sounds.h"
 #include "windowplace.h"
@@ -268,19 +270,34 @@ bool TMainForm::event(QEvent* e)
 
 void TMainForm::PlaceSideWindows()
 {
-    const QRect f = frameGeometry();
-    const int width = std::max(100, 800 - f.width());
-    const int height = f.height() / 2;
-    // Their size is fixed: the user does not resize them.
-    if (QWidget* score = side_.ScoreWindow()) {
-        score->setFixedSize(width, height);
-        score->move(f.left() + f.width(), f.top());
-    }
-    if (QWidget* penalty = side_.PenaltyWindow()) {
-        penalty->setFixedSize(width, height);
-        const QWidget* score = side_.ScoreWindow();
-        penalty->move(f.left() + f.width(), score ? score->frameGeometry().bottom() + 1 : f.top() + height);
-    }
+    QWidget* score = side_.ScoreWindow();
+    QWidget* penalty = side_.PenaltyWindow();
+    if (!score && !penalty)
+        return;
+    // They keep the size they have beside the smallest main window, whatever its size now;
+    // the user does not resize them.
+    const QSize design(800 - table::WindowSize().width(), table::WindowSize().height() / 2);
+    const QRect frame = frameGeometry();
+    // A window not yet shown has no frame: the main window's stands in for it.
+    const QPoint clientOffset = geometry().topLeft() - frame.topLeft();
+    const QSize decoration = frame.size() - size();
+    const auto frameSize = [&](QWidget* w) {
+        return w ? (w->isVisible() ? w->frameGeometry().size() : design + decoration) : QSize(0, 0);
+    };
+    const QScreen* screen = this->screen();
+    const QRect available = screen ? screen->availableGeometry() : frame;
+    const QRect inside(table_->mapToGlobal(QPoint(0, panel_->height())),
+                       QSize(table_->width(), table_->height() - panel_->height()));
+    const TSidePlaces places = ::PlaceSideWindows(available, frame, inside, frameSize(score), frameSize(penalty));
+    const auto put = [&](QWidget* w, QPoint frameTopLeft) {
+        if (!w)
+            return;
+        w->setFixedSize(design);
+        const QPoint offset = w->isVisible() ? w->geometry().topLeft() - w->frameGeometry().topLeft() : clientOffset;
+        w->setGeometry(QRect(frameTopLeft + offset, design));
+    };
+    put(score, places.score);
+    put(penalty, places.penalty);
 }
 
 void TMainForm::moveEvent(QMoveEvent* e)

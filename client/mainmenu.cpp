@@ -57,12 +57,14 @@ void TMainForm::CreateMenus()
          [this] { Oyunsaatynndedner1Click(); }, true);
     item(ayarlar, QStringLiteral("Tek kartı kendisi oynasın"), "Tekkartkendisioynasn1",
          [this] { Tekkartkendisioynasn1Click(); }, true);
-    // For programs that need every hand in every record: each player then sees all four.
-    item(ayarlar, QStringLiteral("Eller herkese açık"), "Elleracik1", [this] {
+    // For programs that need every hand in every record: the program's own dealer sends
+    // all four hands to every player. The table itself looks the same.
+    item(ayarlar, QStringLiteral("Dağıtıcı her oyuncuya dört eli de göndersin"), "Elleracik1", [this] {
         WriteRegBool(kRegKey, kRegOpenHands, IsChecked("Elleracik1"));
     }, true);
     Action("Elleracik1")->setToolTip(
-        QStringLiteral("Dağıtıcı her oyuncuya dört eli de gönderir (bir sonraki masadan itibaren)"));
+        QStringLiteral("Masada kağıtlar yine kapalı görünür; yalnızca bütün elleri isteyen programlar "
+                       "için (bir sonraki masadan itibaren)"));
     QMenu* seviye = ayarlar->addMenu(QStringLiteral("Bilgisayar seviyesi"));
     seviye->setObjectName(QStringLiteral("Bilgisayarseviyesi1"));
     auto* levels = new QActionGroup(seviye);
