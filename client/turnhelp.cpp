@@ -43,6 +43,9 @@ void TMainForm::ShowLastTrick()
     if (!lastTrick_.valid || showingLastTrick_ || session_.Record().TrickCount == 4)
         return;
     showingLastTrick_ = true;
+    // The release may reach any widget (the pressed card is hidden and shown again, and
+    // the pointer may have moved): the whole program is watched until it comes.
+    qApp->installEventFilter(this);
     for (int p = 0; p < 4; ++p) {
         markerWasVisible_[p] = handMarkers_[p]->isVisible();
         handMarkers_[p]->hide();
@@ -63,6 +66,7 @@ void TMainForm::EndLastTrick()
     if (!showingLastTrick_)
         return;
     showingLastTrick_ = false;
+    qApp->removeEventFilter(this);
     const TGameInfo& g = session_.Record();
     for (int p = 0; p < 4; ++p) {
         handMarkers_[p]->setVisible(markerWasVisible_[p]);
@@ -83,6 +87,11 @@ void TMainForm::EndLastTrick()
 bool TMainForm::HandleTrickInput(QObject* watched, QEvent* e)
 {
     switch (e->type()) {
+    case QEvent::WindowDeactivate:
+    case QEvent::ApplicationDeactivate:
+        if (watched == this || watched == qApp)
+            EndLastTrick(); // the release would go to another program
+        return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(e);

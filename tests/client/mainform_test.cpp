@@ -104,7 +104,7 @@ TEST_F(MainFormTest, LegalClickSendsOneCardAndIllegalClickShowsTheRefusal)
     EXPECT_EQ(sent.Count(CARD_PLAY), 2);
 }
 
-TEST_F(MainFormTest, PlayingTheFifthCardLeavesAGapAndOtherSeatsShowBacks)
+TEST_F(MainFormTest, PlayingTheFifthCardClosesTheGapAndOtherSeatsShowBacks)
 {
     TGameInfo g = DealtRecord(31);
     ChooseContract(g, KozSinek);
@@ -113,17 +113,18 @@ TEST_F(MainFormTest, PlayingTheFifthCardLeavesAGapAndOtherSeatsShowBacks)
     Record(g);
     const uint8_t sixthSuit = form->CardSlot(table::kBottom, 5)->Suit();
     const uint8_t sixthValue = form->CardSlot(table::kBottom, 5)->Card();
-    const QPoint sixthPlace = form->CardSlot(table::kBottom, 5)->pos();
+    const QPoint fifthPlace = form->CardSlot(table::kBottom, 4)->pos();
 
+    // The sixth card moves into the fifth one's place, and a press there reaches it.
     PlayCard(g, me, g.CardSuit[me][4], g.CardValue[me][4]);
     Record(g);
-    EXPECT_FALSE(form->CardSlot(table::kBottom, 4)->isVisible());
-    EXPECT_TRUE(form->CardSlot(table::kBottom, 5)->isVisible());
-    EXPECT_EQ(form->CardSlot(table::kBottom, 5)->Suit(), sixthSuit);
-    EXPECT_EQ(form->CardSlot(table::kBottom, 5)->Card(), sixthValue);
-    EXPECT_EQ(form->CardSlot(table::kBottom, 5)->pos(), sixthPlace);
+    TCard* fifth = form->CardSlot(table::kBottom, 4);
+    EXPECT_EQ(fifth->Suit(), sixthSuit);
+    EXPECT_EQ(fifth->Card(), sixthValue);
+    EXPECT_EQ(fifth->pos(), fifthPlace);
+    EXPECT_EQ(form->centralWidget()->childAt(fifth->geometry().topLeft() + QPoint(5, 40)), fifth);
     for (int k = 0; k < 13; ++k)
-        EXPECT_EQ(form->CardSlot(table::kBottom, k)->isVisible(), k != 4);
+        EXPECT_EQ(form->CardSlot(table::kBottom, k)->isVisible(), k < 12);
     // The other hands are face down, all 13 shown.
     for (int p = 1; p < 4; ++p) {
         EXPECT_FALSE(form->CardSlot(p, 0)->ShowCard());
