@@ -22,7 +22,7 @@ void TMainForm::WireHostedGames()
     // can be taken back from any address.
     session_.OnConnecting = [this, connecting = session_.OnConnecting] {
         session_.JoinKey = {};
-        ReadRegBinary(kRegKey, SeatKeyName(session_.Host(), gamePort_), session_.JoinKey.data(),
+        ReadRegBinary(kRegKey, SeatKeyName(session_.Host(), session_.PlayerSocket().Port()), session_.JoinKey.data(),
                       int(session_.JoinKey.size()));
         if (connecting)
             connecting();
@@ -39,13 +39,11 @@ void TMainForm::WireHostedGames()
 void TMainForm::JoinedTable()
 {
     if (session_.Joined.HasKey())
-        WriteRegBinary(kRegKey, SeatKeyName(session_.Host(), gamePort_), session_.Joined.Key.data(),
+        WriteRegBinary(kRegKey, SeatKeyName(session_.Host(), session_.PlayerSocket().Port()), session_.Joined.Key.data(),
                        int(session_.Joined.Key.size()));
     // The host of a table on another machine has the dealer's commands.
-    if (session_.IsHost() && !session_.IsDealer) {
-        Menu("&Oyun")->setEnabled(true);
-        Action("YeniOyuncularBekle1")->setEnabled(true);
-    }
+    if (session_.IsHost() && !session_.IsDealer)
+        SetHostCommands(true);
 }
 
 void TMainForm::ChooseHostedGame(const QStringList& names)

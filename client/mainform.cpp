@@ -388,7 +388,10 @@ void TMainForm::PrepareStart(const QString& name, bool dealer)
         WriteRegString(kRegKey, kRegUserName, name);
     }
     session_.IsDealer = dealer;
-    show();
+    if (maximiseAtShow_)
+        showMaximized();
+    else
+        show();
     ShowSideWindows();
     session_.ForgetSeat();
     if (IsChecked("Hzl1"))
@@ -408,8 +411,7 @@ void TMainForm::StartAsDealer(const QString& name)
     }
     SetStatus(kWaitingText);
     session_.SetHost(QStringLiteral("localhost"));
-    Menu("&Oyun")->setEnabled(true);
-    Action("YeniOyuncularBekle1")->setEnabled(true);
+    SetHostCommands(true);
     Action("YenidenBalan1")->setEnabled(false);
     session_.SetPort(dealer_->Port());
     session_.Open();
@@ -422,8 +424,7 @@ void TMainForm::StartAsPlayer(const QString& name, const QString& host)
     // Without a host given, the connection dialog asks for it (its address is used as it
     // stands when it closes).
     SetDealerAddress(host.isEmpty() && side_.Connect ? side_.RunConnect(nullptr) : host);
-    Menu("&Oyun")->setEnabled(false);
-    Action("YeniOyuncularBekle1")->setEnabled(false);
+    SetHostCommands(false);
     Action("YenidenBalan1")->setEnabled(true);
     session_.Open();
     ApplyQuick(false);
@@ -443,6 +444,11 @@ void TMainForm::StartDealer()
 
 void TMainForm::closeEvent(QCloseEvent* e)
 {
+    // The close box, Alt+F4 and the desktop's "close" ask what "Oyundan Çık" asks.
+    if (!leaving_ && !ConfirmLeaving()) {
+        e->ignore();
+        return;
+    }
     QMainWindow::closeEvent(e);
     if (e->isAccepted())
         QCoreApplication::quit(); // nothing happens outside the application's loop

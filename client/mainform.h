@@ -198,6 +198,14 @@ private:
     // mainmenu.cpp
     void CreateMenus();
     bool GameInProgress() const;
+    // "Kaydet": false when nothing was saved (the dialog cancelled, say).
+    bool SaveGame();
+    // While a game is in progress, asks whether to leave it (the host may save first);
+    // true to leave.
+    bool ConfirmLeaving();
+    bool leaving_ = false; // leaving was confirmed: closing asks nothing more
+    // The "Oyun" menu of a player at a table: the host's commands only for the host.
+    void SetHostCommands(bool host);
     // Asks "Oyun devam ediyor..." with the question while a game is in progress; true to go on.
     bool ConfirmDroppingGame(const QString& question);
     void SetChecked(const char* componentName, bool on);
@@ -219,6 +227,7 @@ private:
     TSoundBox* sounds_ = nullptr;
     quint16 gamePort_;
     bool autoStart_ = true;
+    bool maximiseAtShow_ = false; // the window was maximised when the program last ran
     bool firstActivation_ = true;
     bool closing_ = false;
     bool newHandSoundSwitch_ = true;

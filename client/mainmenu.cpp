@@ -46,7 +46,8 @@ void TMainForm::CreateMenus()
          [this] { YeniOyuncularBekle1Click(); });
     item(baglanti, QStringLiteral("Nasıl Oynamak Istersin"), "NaslOynamakIstersin1",
          [this] { NaslOynamakIstersin1Click(); });
-    baglanti->menuAction()->setVisible(false);
+    // Connecting again, or the start flow's choice (the dealer or another table), after a
+    // join that failed, a full table or a closed address window.
 
     QMenu* ayarlar = bar->addMenu(QStringLiteral("Ayarlar"));
     item(ayarlar, QStringLiteral("Sesli"), "Sesli1", [this] { Sesli1Click(); }, true);
@@ -149,16 +150,21 @@ void TMainForm::Yeni1Click()
     session_.SendNewGame();
 }
 
-void TMainForm::Kaydet1Click()
+void TMainForm::Kaydet1Click() { SaveGame(); }
+
+bool TMainForm::SaveGame()
 {
     // The dealer's own record is the whole game; a seat's copy may not show the other hands.
     if (dealer_)
-        SaveGameInteractive(this, *prompts_, dealer_->GameInfo());
-    else if (session_.DealerKeepsGames()) {
-        if (const std::optional<QString> name = prompts_->AskLine(this, QStringLiteral("Oyunun adı:")))
-            session_.SendSaveGame(name->trimmed());
-    } else
-        SaveGameInteractive(this, *prompts_, session_.Record());
+        return SaveGameInteractive(this, *prompts_, dealer_->GameInfo());
+    if (session_.DealerKeepsGames()) {
+        const std::optional<QString> name = prompts_->AskLine(this, QStringLiteral("Oyunun adı:"));
+        if (!name || name->trimmed().isEmpty())
+            return false;
+        session_.SendSaveGame(name->trimmed());
+        return true;
+    }
+    return SaveGameInteractive(this, *prompts_, session_.Record());
 }
 
 void TMainForm::Ykle1Click() { LoadGame(false); }
@@ -192,29 +198,48 @@ void TMainForm::LoadGame(bool newGameOnCancel)
 
 void TMainForm::k1Click()
 {
-    if (!session_.IsHost())
+    if (!ConfirmLeaving())
         return;
-    // Before any game and once it is over nothing is lost: the window closes at once.
-    const uint8_t phase = session_.Record().Phase;
-    if (phase != psChoosing && phase != psPlaying && phase != psTrickComplete) {
-        close();
-        return;
-    }
-    // Yes: out without saving; No: saved, then out; "Oyuna dön" (or Escape): back to the game.
-    const TUserPrompts::TAnswer answer = prompts_->AskOrBack(
-        this, QStringLiteral("Oyun devam ediyor...\r\rKaydetmeden çıkmak istediğinden emin misin? ")
-                  .replace(QLatin1Char('\r'), QLatin1Char('\n')));
-    if (answer == TUserPrompts::TAnswer::Back)
-        return;
-    if (answer == TUserPrompts::TAnswer::No)
-        Kaydet1Click();
+    leaving_ = true; // asked already: the close box's question is not asked again
     close();
+    leaving_ = false;
+}
+
+bool TMainForm::ConfirmLeaving()
+{
+    // Before any game and once it is over nothing is lost.
+    if (!GameInProgress() || session_.MySeat < 0)
+        return true;
+    if (!session_.IsHost())
+        return prompts_->Ask(this, QStringLiteral("Oyun devam ediyor...\n\nÇıkarsan yerine bilgisayar oynar. "
+                                                  "Çıkmak istediğinden emin misin?"));
+    // Yes: out without saving; No: saved, then out; "Oyuna dön" (or Escape): back to the
+    // game, and so is a save that was cancelled.
+    QString question = QStringLiteral("Oyun devam ediyor...\r\rKaydetmeden çıkmak istediğinden emin misin? ")
+                           .replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (session_.IsDealer)
+        question += QStringLiteral("\n\nMasa bu programda: çıkarsan diğer oyuncular için de oyun biter.");
+    const TUserPrompts::TAnswer answer = prompts_->AskOrBack(this, question);
+    if (answer == TUserPrompts::TAnswer::Back)
+        return false;
+    return answer == TUserPrompts::TAnswer::Yes || SaveGame();
 }
 
 // ---- "Bağlantı" ----
 
+void TMainForm::SetHostCommands(bool host)
+{
+    // At a table every player has the hint, the computer's one move and leaving; only the
+    // host starts, deals anew, saves, loads and waits for new players.
+    Menu("&Oyun")->setEnabled(true);
+    for (const char* name : {"Bala1", "Yeni1", "Kaydet1", "Ykle1", "YeniOyuncularBekle1"})
+        Action(name)->setEnabled(host);
+}
+
 void TMainForm::YenidenBalan1Click()
 {
+    if (!ConfirmLeaving())
+        return;
     session_.ForgetSeat(); // a connection closed on purpose is not offered back
     session_.Close();
     bool confirmed = false;
@@ -239,7 +264,11 @@ void TMainForm::YeniOyuncularBekle1Click()
     SetStatus(QStringLiteral("Diğerlerinin bağlanması bekleniyor..."));
 }
 
-void TMainForm::NaslOynamakIstersin1Click() { StartFlow(); }
+void TMainForm::NaslOynamakIstersin1Click()
+{
+    if (ConfirmLeaving())
+        StartFlow();
+}
 
 // ---- "Ayarlar" ----
 
@@ -286,6 +315,10 @@ void TMainForm::ApplyQuick(bool toggle)
 
 void TMainForm::BitBtn1Click()
 {
+    if (session_.MySeat < 0) {
+        Inform(QStringLiteral("Henüz bir masada değilsin: yazdığını okuyacak kimse yok."));
+        return;
+    }
     // A cancelled box sends nothing.
     if (const std::optional<QString> line = prompts_->AskLine(this, QStringLiteral("Ne dinonuz?")))
         session_.SendChatLine(*line);

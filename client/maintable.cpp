@@ -310,15 +310,18 @@ void TMainForm::AskContract()
         side_.ContractDialogVisible() || !side_.Contracts)
         return;
     const TGameInfo offered = g;
-    // Over the middle of the table, between the top and bottom hands; a dialog taller than
-    // that gap keeps the user's own hand in sight and covers the top hand instead.
-    const uint8_t contract = side_.RunContractDialog([this](QSize size) {
+    // Over the middle of the table, between the top and bottom hands, its frame included;
+    // a dialog taller than that gap keeps the user's own hand in sight and covers the top
+    // hand instead. A dialog not yet shown has no frame of its own: the main window's is
+    // the likeliest.
+    const QRect frame = frameGeometry(), inner = geometry();
+    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+                           frame.bottom() - inner.bottom());
+    const uint8_t contract = side_.RunContractDialog([this, margins](QSize size) {
         const int gapTop = OnTable(QPoint(0, PositionRect(kTop).bottom)).y();
         const int gapBottom = OnTable(QPoint(0, PositionRect(kBottom).top)).y();
-        int top = (gapTop + gapBottom) / 2 - size.height() / 2;
-        top = std::max(panel_->height(), std::min(top, gapBottom - size.height()));
-        const int left = (table_->width() - size.width()) / 2;
-        return table_->mapToGlobal(QPoint(left, top));
+        return table_->mapToGlobal(
+            ContractDialogPlace(table_->width(), panel_->height(), gapTop, gapBottom, size, margins));
     });
     // A record that came while the dialog was open (a game loaded, say) makes the choice
     // stale: the dealer would drop it. The dialog opens again if that record still asks

@@ -56,7 +56,8 @@ uint8_t TSideWindows::RunContractDialog(const std::function<QPoint(QSize)>& plac
         return kNone;
     Contracts->FormShow(); // the offer decides the dialog's height
     Contracts->adjustSize();
-    Contracts->move(place(Contracts->size()));
+    // The place is the inner area's: the desktop's title bar goes above it.
+    Contracts->setGeometry(QRect(place(Contracts->size()), Contracts->size()));
     Contracts->exec();
     return Contracts->Result();
 }

@@ -42,8 +42,8 @@ struct TSideWindows {
     void RefreshPenalty() const;
 
     bool ContractDialogVisible() const;
-    // Shows the contract dialog modally where place puts a dialog of its size (screen
-    // coordinates); returns the chosen contract (255 when there is no dialog).
+    // Shows the contract dialog modally with its inner area where place puts one of that
+    // size (screen coordinates); returns the chosen contract (255 when there is no dialog).
     uint8_t RunContractDialog(const std::function<QPoint(QSize)>& place) const;
 
     // Welcome dialog: filled from the settings before it is shown.

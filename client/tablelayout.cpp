@@ -99,6 +99,15 @@ double TableZoom(QSize area, QSize design)
     return std::max(1.0, zoom);
 }
 
+QPoint ContractDialogPlace(int tableWidth, int highest, int gapTop, int gapBottom, QSize size,
+                           const QMargins& frame)
+{
+    const int outer = size.height() + frame.top() + frame.bottom();
+    int frameTop = (gapTop + gapBottom) / 2 - outer / 2;
+    frameTop = std::max(highest, std::min(frameTop, gapBottom - outer));
+    return {(tableWidth - size.width()) / 2, frameTop + frame.top()};
+}
+
 bool ReachableOnScreens(const QRect& frame, const QList<QRect>& screens)
 {
     const QRect title(frame.topLeft(), QSize(frame.width(), 30));

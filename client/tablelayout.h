@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -43,6 +44,14 @@ QSize WindowSize();
 // whose design size is `design`: the smaller ratio of the two sides (so the proportions
 // stay), never below 1.
 double TableZoom(QSize area, QSize design);
+
+// Top-left of the contract dialog's inner area in table coordinates: centred across a
+// table `tableWidth` wide and between the top and bottom hands (gapTop, gapBottom). The
+// dialog's frame (`frame` around its inner `size`, title bar included) is what must fit:
+// a dialog taller than the gap keeps the user's own hand in sight and covers the top hand
+// instead, never rising above `highest` (the top panel's bottom).
+QPoint ContractDialogPlace(int tableWidth, int highest, int gapTop, int gapBottom, QSize size,
+                           const QMargins& frame);
 
 // Whether a window with this frame can be seen and grabbed: a strip at the top of it (its
 // title, 30 pixels high and 60 wide at least) lies on one of the screens.

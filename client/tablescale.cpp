@@ -82,29 +82,36 @@ void TMainForm::ApplyZoom()
         PlaceNameLabel(p);
 }
 
+// The inner area's place and size are kept (the desktop's frame goes around them), and the
+// size it has when not maximised; a maximised window comes back maximised.
 void TMainForm::RestoreGeometry()
 {
     const int width = ReadRegInteger(kRegKey, kRegMainWidth, 0);
     const int height = ReadRegInteger(kRegKey, kRegMainHeight, 0);
-    if (width > 0 && height > 0)
-        resize(QSize(width, height).expandedTo(minimumSize()));
-    // "MainLeft" and "MainTop".
-    if (const std::optional<QPoint> place = StoredPlace(QStringLiteral("Main"), frameGeometry().size()))
-        move(*place);
+    const QSize size = width > 0 && height > 0 ? QSize(width, height).expandedTo(minimumSize()) : this->size();
+    // "MainLeft" and "MainTop": not taken where no screen shows them any more.
+    if (const std::optional<QPoint> place = StoredPlace(QStringLiteral("Main"), size))
+        setGeometry(QRect(*place, size));
+    else
+        resize(size);
+    maximiseAtShow_ = ReadRegBool(kRegKey, kRegMainMaximized, false);
 }
 
 void TMainForm::SaveGeometrySoon()
 {
-    if (firstActivation_ || closing_)
+    if (firstActivation_ || closing_ || !isVisible())
         return;
     if (!geometrySaver_) {
         geometrySaver_ = new QTimer(this);
         geometrySaver_->setSingleShot(true);
         geometrySaver_->setInterval(500);
         connect(geometrySaver_, &QTimer::timeout, this, [this] {
-            StorePlace(QStringLiteral("Main"), pos());
-            WriteRegInteger(kRegKey, kRegMainWidth, width());
-            WriteRegInteger(kRegKey, kRegMainHeight, height());
+            const bool maximised = isMaximized();
+            const QRect normal = maximised && normalGeometry().isValid() ? normalGeometry() : geometry();
+            StorePlace(QStringLiteral("Main"), normal.topLeft());
+            WriteRegInteger(kRegKey, kRegMainWidth, normal.width());
+            WriteRegInteger(kRegKey, kRegMainHeight, normal.height());
+            WriteRegBool(kRegKey, kRegMainMaximized, maximised);
         });
     }
     geometrySaver_->start();

@@ -20,11 +20,13 @@ inline constexpr const char* kRegComputerPlayer = "ComputerPlayer"; // boolean, 
 inline constexpr const char* kRegDealerAddress = "DealerAddress";   // string, default "localhost"
 inline constexpr const char* kRegTopListsCount = "TopListsCount";   // + list 0..3: integer, default 0
 inline constexpr const char* kRegTopListsScores = "TopListsScores"; // + list 0..3: binary, 240 bytes
-// The main window's place and size (frame position, inner size); absent until it first moves.
+// The main window's place and size (its inner area, without the desktop's frame; the size
+// it has when not maximised) and whether it is maximised; absent until it first moves.
 inline constexpr const char* kRegMainLeft = "MainLeft";             // integer
 inline constexpr const char* kRegMainTop = "MainTop";               // integer
 inline constexpr const char* kRegMainWidth = "MainWidth";           // integer
 inline constexpr const char* kRegMainHeight = "MainHeight";         // integer
+inline constexpr const char* kRegMainMaximized = "MainMaximized";   // boolean, default false
 inline constexpr const char* kRegPlaySingleCard = "PlaySingleCard"; // boolean, default false
 inline constexpr const char* kRegComputerLevel = "ComputerLevel";   // integer: 0 Acemi (default), 1 Usta
 inline constexpr const char* kRegOpenHands = "OpenHands";           // boolean, default false

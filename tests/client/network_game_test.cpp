@@ -147,7 +147,13 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     player->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
     EXPECT_EQ(player->StatusText(), QStringLiteral("Oyuna katıldın (2. oyuncu olarak)"));
-    EXPECT_FALSE(player->Menu("&Oyun")->isEnabled());
+    // A joining player has the hint, the computer's one move and leaving; the host's
+    // commands are greyed.
+    EXPECT_TRUE(player->Menu("&Oyun")->isEnabled());
+    for (const char* name : {"pucu1", "Bunubilgisayaroynasn1", "k1"})
+        EXPECT_TRUE(player->Action(name)->isEnabled()) << name;
+    for (const char* name : {"Bala1", "Yeni1", "Kaydet1", "Ykle1", "YeniOyuncularBekle1"})
+        EXPECT_FALSE(player->Action(name)->isEnabled()) << name;
     EXPECT_TRUE(player->Action("YenidenBalan1")->isEnabled());
     ASSERT_TRUE(WaitUntil([&] { return player->NameLabel(0)->text() == QStringLiteral("Ali"); }));
 
@@ -273,13 +279,15 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
         return player->NameLabel(table::kBottom)->text() == QStringLiteral("Veli") &&
                player->NameLabel(table::kLeft)->text() == QStringLiteral("Ali");
     }));
+    // Connecting anew from the menu in the middle of the game asks first (Yes here).
     player->YenidenBalan1Click();
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
-    EXPECT_EQ(playerUser.questions.size(), 1);
+    ASSERT_EQ(playerUser.questions.size(), 2);
+    EXPECT_TRUE(playerUser.questions[1].contains(QStringLiteral("yerine bilgisayar oynar")));
 
     // Answering Yes after a loss joins again by itself.
     player->Session().Close();
-    ASSERT_TRUE(WaitUntil([&] { return playerUser.questions.size() == 2 && player->Session().MySeat == 1; }));
+    ASSERT_TRUE(WaitUntil([&] { return playerUser.questions.size() == 3 && player->Session().MySeat == 1; }));
     EXPECT_TRUE(playerUser.notices.isEmpty()) << playerUser.notices.join(QLatin1Char('\n')).toStdString();
 }
 

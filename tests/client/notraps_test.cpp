@@ -1,6 +1,8 @@
 // Commands that would throw a game away ask first, every question has a way back, and the
 // table's texts and buttons say what they mean.
 #include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -67,15 +69,39 @@ TEST_F(DealerWindowTest, LeavingTheGameHasAWayBackAndYesAndNoKeepTheirMeaning)
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(user.dialogTitles.isEmpty());
 
-    user.threeWay = {TUserPrompts::TAnswer::No}; // save first, then out
+    // Save first, then out: a cancelled save dialog returns to the game.
+    user.threeWay = {TUserPrompts::TAnswer::No};
     form->k1Click();
     EXPECT_EQ(user.dialogTitles.size(), 1);
+    EXPECT_TRUE(form->isVisible());
+
+    // The close box asks the same, and says that the table ends for the others too.
+    form->close();
+    ASSERT_EQ(user.questions.size(), 3);
+    EXPECT_EQ(user.questions[2], user.questions[0]);
+    EXPECT_TRUE(user.questions[2].contains(QStringLiteral("diğer oyuncular için de oyun biter")));
+    EXPECT_TRUE(form->isVisible());
+    QTemporaryDir folder;
+    user.saveName = folder.filePath(QStringLiteral("yarim.rvo"));
+    user.threeWay = {TUserPrompts::TAnswer::No}; // saved, then out
+    form->close();
+    EXPECT_TRUE(QFile::exists(user.saveName));
     EXPECT_FALSE(form->isVisible());
 
     form->show();
     user.threeWay = {TUserPrompts::TAnswer::Yes}; // out without saving
     form->k1Click();
-    EXPECT_EQ(user.dialogTitles.size(), 1);
+    EXPECT_EQ(user.dialogTitles.size(), 2);
+    EXPECT_FALSE(form->isVisible());
+
+    // A player who joined is asked only whether to leave the seat to the computer.
+    form->show();
+    form->Session().IsDealer = false;
+    user.answers = {false};
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(user.questions.back().contains(QStringLiteral("yerine bilgisayar oynar")));
+    form->close(); // Yes
     EXPECT_FALSE(form->isVisible());
 }
 

@@ -1,7 +1,9 @@
 // The table flow around what players met in whole games: leaving in the last hand or after
 // the end, a contract dialog overtaken by a loaded game, a table drawn again after a rejoin
 // or a load in the middle of a trick, and a connection that fails.
+#include <QAction>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTimer>
@@ -182,6 +184,13 @@ TEST_F(MainFormTest, AFailedConnectionSaysSoAndOffersTheConnectionWindowAgain)
     Pump(300);
     EXPECT_EQ(watch.openings, 2);
     EXPECT_FALSE(connect.LabelReason->isVisible());
+    // The way on is in the "Bağlantı" menu; the chat button says there is no table yet.
+    EXPECT_TRUE(form->Menu("Bağlantı")->menuAction()->isVisible());
+    EXPECT_TRUE(form->Action("YenidenBalan1")->isEnabled());
+    EXPECT_TRUE(form->Action("NaslOynamakIstersin1")->isEnabled());
+    form->BitBtn1Click();
+    EXPECT_EQ(user.notices.value(0), QStringLiteral("Henüz bir masada değilsin: yazdığını okuyacak kimse yok."));
+    EXPECT_TRUE(user.lineCaptions.isEmpty());
     EXPECT_FALSE(form->Session().PlayerSocket().Active());
     EXPECT_EQ(sent.Count(JOIN_REQUEST), 0);
 }

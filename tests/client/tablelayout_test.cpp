@@ -69,6 +69,28 @@ TEST(TableLayout, ZoomKeepsTheProportionsAndPlacesOnScreens)
     EXPECT_FALSE(ReachableOnScreens(QRect(100, -200, 470, 566), screens));
 }
 
+TEST(TableLayout, TheContractDialogWithItsTitleBarNeverCoversTheUsersHand)
+{
+    // At the smallest table and twice as large, without a frame and with a desktop's title
+    // bar, a dialog of the usual height and one taller than the gap between the hands.
+    for (const int zoom : {1, 2})
+        for (const QMargins& frame : {QMargins(), QMargins(2, 25, 2, 2)})
+            for (const QSize& size : {QSize(278, 197), QSize(278, 300 * zoom)}) {
+                const int width = 470 * zoom, highest = kTopPanelHeight * zoom;
+                const int gapTop = PositionRect(kTop).bottom * zoom, gapBottom = PositionRect(kBottom).top * zoom;
+                const QPoint inner = ContractDialogPlace(width, highest, gapTop, gapBottom, size, frame);
+                const QRect outer = QRect(inner, size).marginsAdded(frame);
+                const auto where = testing::Message() << zoom << " " << frame.top() << " " << size.height();
+                EXPECT_LE(outer.bottom(), gapBottom - 1) << where;
+                EXPECT_GE(outer.top(), highest) << where;
+                EXPECT_EQ(inner.x() + size.width() / 2, width / 2) << where;
+                if (outer.height() <= gapBottom - gapTop) { // it fits: between the two hands
+                    EXPECT_GE(outer.top(), gapTop) << where;
+                    EXPECT_LE(std::abs(outer.center().y() - (gapTop + gapBottom) / 2), 1) << where;
+                }
+            }
+}
+
 TEST(TableLayout, RelativePositionTurnsTheTableForEachSeat)
 {
     // The user always sits at the bottom.
