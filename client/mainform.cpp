@@ -258,6 +258,10 @@ QString TMainForm::DealerAddressText()
 
 bool TMainForm::event(QEvent* e)
 {
+    // The stored place and size before the window first appears (the Show event comes
+    // before the desktop maps it), so that nothing races to the designed size.
+    if (e->type() == QEvent::Show && !geometryRestored_)
+        RestoreGeometry();
     // The first activation (or the first showing, where nothing activates windows).
     if ((e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) && firstActivation_ &&
         autoStart_)
@@ -342,7 +346,8 @@ void TMainForm::FirstActivation()
         w->hide();
     if (QWidget* w = side_.PenaltyWindow())
         w->hide();
-    RestoreGeometry();
+    if (!geometryRestored_)
+        RestoreGeometry();
     PlaceSideWindows();
     // The help and the lists stay where the user put them, also in the next run.
     if (side_.Help)

@@ -227,6 +227,7 @@ private:
     TSoundBox* sounds_ = nullptr;
     quint16 gamePort_;
     bool autoStart_ = true;
+    bool geometryRestored_ = false;
     bool maximiseAtShow_ = false; // the window was maximised when the program last ran
     bool firstActivation_ = true;
     bool closing_ = false;

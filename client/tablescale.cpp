@@ -86,6 +86,7 @@ void TMainForm::ApplyZoom()
 // size it has when not maximised; a maximised window comes back maximised.
 void TMainForm::RestoreGeometry()
 {
+    geometryRestored_ = true;
     const int width = ReadRegInteger(kRegKey, kRegMainWidth, 0);
     const int height = ReadRegInteger(kRegKey, kRegMainHeight, 0);
     const QSize size = width > 0 && height > 0 ? QSize(width, height).expandedTo(minimumSize()) : this->size();
