@@ -114,6 +114,14 @@ void TMainForm::FitStatus()
 
 QString TMainForm::Messages() const { return userMessages_->toPlainText(); }
 
+void TMainForm::AddMessage(const QString& text)
+{
+    userMessages_->appendPlainText(text);
+    userMessages_->setPlainText(userMessages_->toPlainText().trimmed());
+    userMessages_->moveCursor(QTextCursor::End);
+    userMessages_->ensureCursorVisible();
+}
+
 // ---- Session notifications ----
 
 void TMainForm::WireSession()
@@ -150,15 +158,12 @@ void TMainForm::WireSession()
         ObserveForUsta();
         UpdateTable();
     };
-    session_.OnChat = [this](const QString& text) {
-        userMessages_->appendPlainText(text);
-        userMessages_->setPlainText(userMessages_->toPlainText().trimmed());
-        userMessages_->moveCursor(QTextCursor::End);
-        userMessages_->ensureCursorVisible();
-    };
+    session_.OnChat = [this](const QString& text) { AddMessage(text); };
     session_.OnJoinAccepted = [this](int seat, const QString& text) {
         if (seat != 0)
             SetStatus(text);
+        scoreDrawn_ = false; // the first record at this seat fills the score table
+        PlaceSeatNames();
         JoinedTable();
     };
     WireHostedGames();
@@ -182,15 +187,26 @@ void TMainForm::WireSession()
 
 void TMainForm::OnSeatName(int seat, const QString& name)
 {
-    // While players join, labels stand by seat number: 0 bottom, 1 right, 2 top, 3 left.
-    QLabel* label = nameLabels_[seat & 3];
-    label->setText(name);
-    PlaceNameLabel(seat & 3);
-    label->show();
+    seatNames_[seat & 3] = name;
+    PlaceSeatNames();
     // A seat given up before the game comes with an empty name: the table is not complete.
     if (session_.IsHost() && seat == 3 && !name.isEmpty()) {
         SetStatus(QStringLiteral("Masa tamamlandı."));
         Later([this] { TableComplete(); });
+    }
+}
+
+// The names of the seats while players join, each where the seat sits for the user (who is
+// at the bottom); until the user's seat is known nothing stands anywhere.
+void TMainForm::PlaceSeatNames()
+{
+    if (session_.MySeat < 0)
+        return;
+    for (int seat = 0; seat < kSeatCount; ++seat) {
+        QLabel* label = nameLabels_[RelativePosition(seat)];
+        label->setText(seatNames_[seat]);
+        PlaceNameLabel(RelativePosition(seat));
+        label->setVisible(!seatNames_[seat].isEmpty());
     }
 }
 

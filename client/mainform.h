@@ -106,6 +106,7 @@ public:
     QLabel* NameLabel(int position) const { return nameLabels_[position]; }
     QLabel* HandMarker(int position) const { return handMarkers_[position]; }
     QLabel* LabelGameType() const { return labelGameType_; }
+    QLabel* HandLabel() const { return handLabel_; } // "El 7 / 20"
     QTimer* TimerComputerPlayerWait() const { return timerComputerPlayerWait_; }
     bool Clockwise() const;
     // How many times larger than its 470 x 566 design the table is drawn (1 at the
@@ -129,8 +130,13 @@ private:
     // mainform.cpp
     void WireSession();
     void SetStatus(const QString& text);
+    // A line at the end of the message area (chat lines, the end of a hand).
+    void AddMessage(const QString& text);
     void FitStatus();
     void OnSeatName(int seat, const QString& name);
+    void PlaceSeatNames();
+    std::array<QString, 4> seatNames_; // by seat, as the joining messages name them
+    bool scoreDrawn_ = false;          // the score table has been filled since joining
     void TableComplete();
     // "Yükle": a cancelled file dialog starts a new game only where one must start.
     void LoadGame(bool newGameOnCancel);
@@ -240,6 +246,12 @@ private:
     QString statusText_; // the text whole, before it is broken into lines
     QPushButton* bitBtn1_ = nullptr;
     QLabel* labelGameType_ = nullptr;
+    QLabel* handLabel_ = nullptr;
+    // The record at the start of the hand in play (its contract chosen), for the line that
+    // sums the hand up when it ends.
+    TGameInfo handStart_{};
+    bool handStartKnown_ = false;
+    void NoteHandEnd();
     QWidget* panel_ = nullptr;
     QLabel* panelCaption_ = nullptr;
     QFont tableFont_;

@@ -258,8 +258,10 @@ void TMainForm::YeniOyuncularBekle1Click()
     session_.SendWaitForPlayers();
     session_.NamedSeat = 0;
     session_.ResetRecord();
-    for (int seat = 1; seat < kSeatCount; ++seat)
-        nameLabels_[seat]->clear();
+    for (int seat = 1; seat < kSeatCount; ++seat) {
+        seatNames_[seat].clear();
+        nameLabels_[RelativePosition(seat)]->clear();
+    }
     UpdateTable();
     SetStatus(QStringLiteral("Diğerlerinin bağlanması bekleniyor..."));
 }

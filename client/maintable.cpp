@@ -17,6 +17,7 @@
 #include "prompts.h"
 #include "recordtext.h"
 #include "sounds.h"
+#include "tablenews.h"
 
 using namespace table;
 
@@ -72,6 +73,10 @@ void TMainForm::LayoutTable()
     labelGameType_->setFont(bold);
     userMessages_->installEventFilter(this);
     bitBtn1_->installEventFilter(this);
+    handLabel_ = new QLabel(table_);
+    handLabel_->setObjectName(QStringLiteral("HandLabel"));
+    handLabel_->setFont(bold);
+    handLabel_->setStyleSheet(QStringLiteral("color: white;"));
 
     for (int p = 0; p < 4; ++p) {
         for (int k = 0; k < kSlotsPerHand; ++k) {
@@ -167,8 +172,9 @@ void TMainForm::UpdateTable()
     if (g.Phase == psGameOver)
         GameOverSteps();
     // 3.
-    if (g.TrickCount == 0)
+    if (g.TrickCount == 0 || !scoreDrawn_)
         side_.RefreshScore();
+    scoreDrawn_ = true;
     if (g.TricksPlayed == 0) {
         side_.RepaintScoreGrid();
         if (IsChecked("Sesli1") && newHandSoundSwitch_)
@@ -184,6 +190,9 @@ void TMainForm::UpdateTable()
     UpdateCursors();
     labelGameType_->setText(g.Contract >= kContractCount ? QStringLiteral("???????")
                                                          : QString::fromUtf8(ContractNames[g.Contract]));
+    handLabel_->setText(HandNumberText(g));
+    handLabel_->adjustSize();
+    NoteHandEnd();
     // 9.
     if (IsChecked("Yerimebilgisayaroynasn1")) {
         timerComputerPlayerWait_->start();
@@ -211,13 +220,19 @@ void TMainForm::UpdateHands()
             card->setVisible(s.visible);
         }
     }
+    // The one whose move it is has a frame round the name.
+    const int due = g.Phase == psPlaying ? g.Turn : g.Phase == psChoosing ? g.Chooser : -1;
     for (int seat = 0; seat < kSeatCount; ++seat) {
         const int p = RelativePosition(seat);
         QLabel* label = nameLabels_[p];
         label->setText(PlayerName(g, seat));
+        QString style = seat == g.HandChooser ? QStringLiteral("color: yellow;") : QStringLiteral("color: white;");
+        if (seat == due)
+            style += QStringLiteral(" border: 2px solid white; border-radius: 4px; padding: 0px 3px;"
+                                    " background: rgba(0, 0, 0, 70);");
+        label->setStyleSheet(style);
+        label->setToolTip(QStringLiteral("Sarı isim: bu elin oyununu seçen. Çerçeveli isim: sıra onda."));
         PlaceNameLabel(p);
-        label->setStyleSheet(seat == g.HandChooser ? QStringLiteral("color: yellow;")
-                                                   : QStringLiteral("color: white;"));
         label->show();
     }
 }
@@ -265,6 +280,24 @@ void TMainForm::UpdateCursors()
     }
 }
 
+// A hand's line in the messages when it ends: known from the record in which its contract
+// was chosen (a player who joins in the middle of a hand sees the next one's).
+void TMainForm::NoteHandEnd()
+{
+    const TGameInfo& g = session_.Record();
+    if (g.Phase == psPlaying && g.TricksPlayed == 0 && g.TrickCount == 0 && g.Contract < kContractCount) {
+        handStart_ = g;
+        handStartKnown_ = true;
+        return;
+    }
+    const bool ended = (g.Phase == psChoosing && ContractsPlayed(g) == ContractsPlayed(handStart_)) ||
+                       g.Phase == psGameOver;
+    if (!handStartKnown_ || !ended)
+        return;
+    handStartKnown_ = false;
+    AddMessage(HandSummary(handStart_, g));
+}
+
 void TMainForm::GameOverSteps()
 {
     side_.RefreshScore();
@@ -278,6 +311,8 @@ void TMainForm::GameOverSteps()
         const QByteArray finished(reinterpret_cast<const char*>(&over), sizeof over);
         if (finished != listedGame_) {
             listedGame_ = finished;
+            // The result first, then the lists, then the balloons.
+            prompts_->Tell(this, GameResultText(over));
             side_.OfferFinishedGame(over);
         }
         if (!closing_ && shown == recordsShown_)

@@ -113,6 +113,12 @@ void TUserPrompts::Inform(QWidget* parent, const QString& text)
     Notice(parent, text);
 }
 
+void TUserPrompts::Tell(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, Title(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
 bool TUserPrompts::Ask(QWidget* parent, const QString& text, bool warning)
 {
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Question, Title(), text,

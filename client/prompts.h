@@ -19,6 +19,9 @@ public:
     // A notice with an OK button. Returns at once: the box is not modal, and while one
     // notice is open the next ones wait their turn (see Notice).
     virtual void Inform(QWidget* parent, const QString& text);
+    // A notice with an OK button that waits until it is closed (what must be read before
+    // the next window opens).
+    virtual void Tell(QWidget* parent, const QString& text);
     // A question with the buttons Yes ("Evet") and No ("Hayır"); true for Yes.
     virtual bool Ask(QWidget* parent, const QString& text, bool warning = false);
     // A question with Yes ("Evet"), No ("Hayır") and a way back ("Oyuna dön", also Escape

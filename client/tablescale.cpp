@@ -52,6 +52,7 @@ void TMainForm::ApplyZoom()
     bitBtn1_->setIconSize(QSize(qRound(24 * zoom_), qRound(18 * zoom_)));
     panelCaption_->setGeometry(OnPanel(QRect(382, 4, 86, 18)));
     labelGameType_->setGeometry(OnPanel(QRect(382, 24, 86, 20)));
+    handLabel_->move(OnTable(QPoint(6, kTopPanelHeight + 6)));
 
     const QSize card(qRound(kCardWidth * zoom_), qRound(kCardHeight * zoom_));
     for (int p = 0; p < 4; ++p) {
@@ -73,6 +74,8 @@ void TMainForm::ApplyZoom()
                            static_cast<QWidget*>(panelCaption_)})
             w->setFont(plain);
         labelGameType_->setFont(bold);
+        handLabel_->setFont(bold);
+        handLabel_->adjustSize();
         for (int p = 0; p < 4; ++p) {
             nameLabels_[p]->setFont(bold);
             handMarkers_[p]->setPixmap(HandMarkerPixmap(p, PictureRatio(nullptr) * zoom_));

@@ -17,6 +17,7 @@
 class TScriptedUser : public TUserPrompts {
 public:
     void Inform(QWidget*, const QString& text) override { notices.append(text); }
+    void Tell(QWidget*, const QString& text) override { notices.append(text); }
     bool Ask(QWidget*, const QString& text, bool) override
     {
         questions.append(text);

@@ -24,6 +24,8 @@
 #include "client_test_util.h"
 #include "mainform_fixture.h"
 #include "mainform.h"
+#include "recordtext.h"
+#include "scoreform.h"
 #include "payload.h"
 #include "penaltyform.h"
 #include "scoreform.h"
@@ -130,22 +132,62 @@ TEST_F(MainFormTest, PlayingTheFifthCardClosesTheGapAndOtherSeatsShowBacks)
         EXPECT_FALSE(form->CardSlot(p, 0)->ShowCard());
         EXPECT_TRUE(form->CardSlot(p, 12)->isVisible());
     }
-    // The chooser's name is yellow, the others white; the contract is named.
+    // The chooser's name is yellow, the others white; the one to play has a frame; the
+    // contract and the hand are named.
     const int chooserPlace = form->RelativePosition(g.HandChooser);
-    for (int p = 0; p < 4; ++p)
+    const int duePlace = form->RelativePosition(g.Turn);
+    for (int p = 0; p < 4; ++p) {
         EXPECT_EQ(form->NameLabel(p)->styleSheet().contains(QStringLiteral("yellow")), p == chooserPlace);
+        EXPECT_EQ(form->NameLabel(p)->styleSheet().contains(QStringLiteral("border")), p == duePlace);
+    }
+    EXPECT_EQ(form->HandLabel()->text(), QStringLiteral("El 1 / 20"));
     EXPECT_EQ(form->LabelGameType()->text(), QString::fromUtf8(ContractNames[KozSinek]));
+}
+
+TEST_F(MainFormTest, AfterJoiningTheFirstRecordFillsTheScoreHeaderEvenInTheMiddleOfATrick)
+{
+    TScoreForm score;
+    TSideWindows side;
+    side.Score = &score;
+    form->SetSideWindows(side);
+    score.Bind(&form->Session().Record(), &form->Session().SeatByte());
+    TGameInfo g = DealtRecord(31);
+    ChooseContract(g, KozSinek);
+    for (int n = 0; n < 2; ++n) {
+        const int seat = g.Turn;
+        for (int i = 0; i < g.CardCount[seat]; ++i)
+            if (CanPlay(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i])) {
+                PlayCard(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i]);
+                break;
+            }
+    }
+    ASSERT_EQ(g.TrickCount, 2);
+    Seat(1);
+    Record(g);
+    for (int p = 0; p < 4; ++p)
+        EXPECT_EQ(score.Labels[size_t(p)]->text(), RecordText(g.PlayerName[p], int(kNameSize))) << p;
 }
 
 TEST_F(MainFormTest, TrickMarkersJoiningNamesAndUnknownMessages)
 {
-    // While players join, a name stands at its seat number's place, as plain text.
+    // While players join, a name stands where its seat sits for the user, as plain text:
+    // nowhere until the user's own seat is known, then the user at the bottom.
     TPayloadWriter name;
     name.Byte(3).Text(QStringLiteral("<b>Ali</b>"));
     Deliver(SEAT_NAME, name.Bytes());
-    EXPECT_TRUE(form->NameLabel(table::kLeft)->isVisible());
-    EXPECT_EQ(form->NameLabel(table::kLeft)->text(), QStringLiteral("<b>Ali</b>"));
-    EXPECT_EQ(form->NameLabel(table::kLeft)->textFormat(), Qt::PlainText);
+    TPayloadWriter own;
+    own.Byte(1).Text(QStringLiteral("Veli"));
+    Deliver(SEAT_NAME, own.Bytes());
+    for (int p = 0; p < 4; ++p)
+        EXPECT_FALSE(form->NameLabel(p)->isVisible()) << p;
+    TPayloadWriter joined;
+    joined.Byte(1).Text(QStringLiteral("Oyuna katıldın (2. oyuncu olarak)"));
+    Deliver(JOIN_ACCEPTED, joined.Bytes());
+    EXPECT_EQ(form->NameLabel(table::kBottom)->text(), QStringLiteral("Veli"));
+    EXPECT_TRUE(form->NameLabel(table::kTop)->isVisible()); // seat 3 faces seat 1
+    EXPECT_EQ(form->NameLabel(table::kTop)->text(), QStringLiteral("<b>Ali</b>"));
+    EXPECT_EQ(form->NameLabel(table::kTop)->textFormat(), Qt::PlainText);
+    EXPECT_FALSE(form->NameLabel(table::kLeft)->isVisible());
     Pump(50);
     EXPECT_TRUE(user.questions.isEmpty()); // seat 3 completes the table only at the dealer
 

@@ -128,11 +128,16 @@ TEST_F(NetworkGameTest, WholeGamePlayedByTheComputerForTheUser)
     // The side windows were docked at the main window's right edge.
     EXPECT_EQ(score.width(), penalty.width());
     EXPECT_EQ(penalty.y(), score.frameGeometry().bottom() + 1);
+    const QString messages = dealerForm->Messages();
+    EXPECT_EQ(dealerForm->HandLabel()->text(), QStringLiteral("El 20 / 20"));
     dealerForm.reset(); // before the side windows it refers to
     // The user's seat chose its five contracts, and played at least one card a hand.
     EXPECT_EQ(dealerSent.Count(CONTRACT_CHOICE), 5);
     EXPECT_GE(dealerSent.Count(CARD_PLAY), 20);
-    EXPECT_TRUE(dealerUser.notices.isEmpty()) << dealerUser.notices.join(QLatin1Char('\n')).toStdString();
+    // The one notice is the result, told before the lists; every hand was summed up.
+    ASSERT_EQ(dealerUser.notices.size(), 1) << dealerUser.notices.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(dealerUser.notices[0].startsWith(QStringLiteral("Oyun bitti. Kazanan"))) << dealerUser.notices[0].toStdString();
+    EXPECT_EQ(messages.count(QStringLiteral(" bitti: ")), 20) << messages.toStdString();
 }
 
 TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
@@ -155,7 +160,9 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     for (const char* name : {"Bala1", "Yeni1", "Kaydet1", "Ykle1", "YeniOyuncularBekle1"})
         EXPECT_FALSE(player->Action(name)->isEnabled()) << name;
     EXPECT_TRUE(player->Action("YenidenBalan1")->isEnabled());
-    ASSERT_TRUE(WaitUntil([&] { return player->NameLabel(0)->text() == QStringLiteral("Ali"); }));
+    // The joining player sits at the bottom from the start, the dealer at the left.
+    EXPECT_EQ(player->NameLabel(table::kBottom)->text(), QStringLiteral("Veli"));
+    ASSERT_TRUE(WaitUntil([&] { return player->NameLabel(table::kLeft)->text() == QStringLiteral("Ali"); }));
 
     // F2 on the joining player's copy does nothing.
     QTest::keyRelease(player.get(), Qt::Key_F2);
