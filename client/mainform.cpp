@@ -427,7 +427,8 @@ void TMainForm::StartAsDealer(const QString& name)
     if (!dealer_->Listening()) {
         // Another program holds the port: connecting to "localhost" now would join its
         // table while this window believes it deals.
-        SetStatus(kNoDealerText);
+        SetStatus(kNoDealerText + QStringLiteral(" %1 numaralı port kullanımda; \"Ayarlar\" menüsünden "
+                                                 "başka bir port seçebilirsin.").arg(dealerPortInUse_));
         return;
     }
     SetStatus(kWaitingText);
@@ -455,7 +456,10 @@ void TMainForm::StartDealer()
 {
     dealer_.reset();
     TDealerOptions options = dealerOptions_;
-    options.Port = gamePort_;
+    // The port chosen in "Ayarlar", where one is; tests give theirs with SetGamePort.
+    const int chosen = ReadRegInteger(kRegKey, kRegDealerPort, 0);
+    options.Port = gamePort_ == kGamePort && chosen > 0 && chosen <= 65535 ? quint16(chosen) : gamePort_;
+    dealerPortInUse_ = options.Port;
     options.Quick = IsChecked("Hzl1");
     options.OpenHands = options.OpenHands || IsChecked("Elleracik1");
     if (!options.ComputerLevel && ComputerLevel() == TComputerLevel::Usta)

@@ -232,6 +232,8 @@ private:
     TDealerOptions dealerOptions_;
     TSoundBox* sounds_ = nullptr;
     quint16 gamePort_;
+    quint16 dealerPortInUse_ = 0; // the port the program's own dealer was last started on
+    void ChooseDealerPort();      // "Dağıtıcının portu..." in "Ayarlar"
     bool autoStart_ = true;
     bool geometryRestored_ = false;
     bool maximiseAtShow_ = false; // the window was maximised when the program last ran

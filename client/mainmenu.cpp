@@ -66,6 +66,7 @@ void TMainForm::CreateMenus()
     Action("Elleracik1")->setToolTip(
         QStringLiteral("Masada kağıtlar yine kapalı görünür; yalnızca bütün elleri isteyen programlar "
                        "için (bir sonraki masadan itibaren)"));
+    item(ayarlar, QStringLiteral("Dağıtıcının portu..."), "Dagiticininportu1", [this] { ChooseDealerPort(); });
     QMenu* seviye = ayarlar->addMenu(QStringLiteral("Bilgisayar seviyesi"));
     seviye->setObjectName(QStringLiteral("Bilgisayarseviyesi1"));
     auto* levels = new QActionGroup(seviye);
@@ -296,6 +297,26 @@ void TMainForm::Yerimebilgisayaroynasn1Click()
 void TMainForm::Oyunsaatynndedner1Click()
 {
     WriteRegBool(kRegKey, kRegClockwise, IsChecked("Oyunsaatynndedner1"));
+}
+
+void TMainForm::ChooseDealerPort()
+{
+    const int now = ReadRegInteger(kRegKey, kRegDealerPort, kGamePort);
+    const std::optional<QString> line = prompts_->AskLine(
+        this, QStringLiteral("Masayı bu programda kurarken kullanılacak port (şu an %1, olağanı %2). "
+                             "Katılanlar adrese \":port\" ekler.")
+                  .arg(now)
+                  .arg(kGamePort));
+    if (!line)
+        return;
+    bool ok = false;
+    const uint port = line->trimmed().toUInt(&ok);
+    if (!ok || port < 1 || port > 65535) {
+        Inform(QStringLiteral("Port 1 ile 65535 arasında bir sayı olmalı."));
+        return;
+    }
+    WriteRegInteger(kRegKey, kRegDealerPort, int(port));
+    SetStatus(QStringLiteral("Dağıtıcı bundan sonra %1 numaralı portu kullanacak.").arg(port));
 }
 
 void TMainForm::Hzl1Click() { ApplyQuick(false); /* the action has toggled its mark already */ }

@@ -30,6 +30,7 @@ inline constexpr const char* kRegMainMaximized = "MainMaximized";   // boolean, 
 inline constexpr const char* kRegPlaySingleCard = "PlaySingleCard"; // boolean, default false
 inline constexpr const char* kRegComputerLevel = "ComputerLevel";   // integer: 0 Acemi (default), 1 Usta
 inline constexpr const char* kRegOpenHands = "OpenHands";           // boolean, default false
+inline constexpr const char* kRegDealerPort = "DealerPort";         // integer: the own dealer's port, absent: 33471
 
 // Defaults.
 inline constexpr bool kDefIamDealer = true;

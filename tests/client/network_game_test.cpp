@@ -21,6 +21,7 @@
 #include "mainform.h"
 #include "penaltyform.h"
 #include "privatehands.h"
+#include "regeasy.h"
 #include "scoreform.h"
 
 namespace {
@@ -243,7 +244,29 @@ TEST_F(NetworkGameTest, DealerOnATakenPortDoesNotJoinTheOtherTable)
     EXPECT_FALSE(dealerForm->Dealer()->Listening());
     EXPECT_FALSE(other.hasPendingConnections());
     EXPECT_EQ(dealerSent.Count(JOIN_REQUEST), 0);
-    EXPECT_EQ(dealerForm->StatusText(), QStringLiteral("Dağıtıcı başlatılamadı!"));
+    EXPECT_TRUE(dealerForm->StatusText().startsWith(
+        QStringLiteral("Dağıtıcı başlatılamadı! %1 numaralı port kullanımda").arg(other.serverPort())));
+
+    // Another port chosen in "Ayarlar" (a bad answer changes nothing): the next start deals
+    // there, and a player joins with "host:port".
+    dealerForm->SetGamePort(kGamePort);
+    dealerUser.line = QStringLiteral("70000");
+    dealerForm->Action("Dagiticininportu1")->trigger();
+    EXPECT_EQ(ReadRegInteger(kRegKey, kRegDealerPort, 0), 0);
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    const quint16 free = probe.serverPort();
+    probe.close();
+    dealerUser.line = QString::number(free);
+    dealerForm->Action("Dagiticininportu1")->trigger();
+    dealerForm->StartAsDealer(QStringLiteral("Ali"));
+    ASSERT_TRUE(dealerForm->Dealer()->Listening());
+    EXPECT_EQ(dealerForm->Dealer()->Port(), free);
+    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
+    TScriptedUser playerUser;
+    auto player = MakeForm(playerUser);
+    player->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1:%1").arg(free));
+    ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
 }
 
 TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
