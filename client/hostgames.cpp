@@ -20,20 +20,17 @@ void TMainForm::WireHostedGames()
 {
     // The key of a seat held at this dealer before goes with the name, so that the seat
     // can be taken back from any address.
-    session_.OnConnecting = [this, connecting = session_.OnConnecting] {
+    connect(&session_, &TClientSession::connecting, this, [this] {
         session_.JoinKey = {};
         ReadRegBinary(kRegKey, SeatKeyName(session_.Host(), gamePort_), session_.JoinKey.data(),
                       int(session_.JoinKey.size()));
-        if (connecting)
-            connecting();
-    };
-    session_.OnGameList = [this](const QStringList& names) {
-        Later([this, names] { ChooseHostedGame(names); });
-    };
-    session_.OnGameFileResult = [this](bool, const QString& text) {
+    });
+    connect(&session_, &TClientSession::gameList, this,
+            [this](const QStringList& names) { Later([this, names] { ChooseHostedGame(names); }); });
+    connect(&session_, &TClientSession::gameFileResult, this, [this](bool, const QString& text) {
         if (!text.isEmpty())
             Later([this, text] { Inform(text); });
-    };
+    });
 }
 
 void TMainForm::JoinedTable()
@@ -43,8 +40,7 @@ void TMainForm::JoinedTable()
                        int(session_.Joined.Key.size()));
     // The host of a table on another machine has the dealer's commands.
     if (session_.IsHost() && !session_.IsDealer) {
-        Menu("&Oyun")->setEnabled(true);
-        Action("YeniOyuncularBekle1")->setEnabled(true);
+        menus_->SetHost(true);
     }
 }
 

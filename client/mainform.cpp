@@ -32,7 +32,7 @@ const QString kNoDealerText = QStringLiteral("Dağıtıcı başlatılamadı!");
 
 TMainForm::TMainForm(QWidget* parent)
     : QMainWindow(parent), ownPrompts_(std::make_unique<TUserPrompts>()),
-      prompts_(ownPrompts_.get()), gamePort_(kGamePort)
+      prompts_(ownPrompts_.get()), settings_(new TSettings(this)), gamePort_(kGamePort)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Zorbela - RUVO Network"));
@@ -47,7 +47,10 @@ TMainForm::TMainForm(QWidget* parent)
     statusBar()->addWidget(statusLabel_, 1);
     WireSession();
     LayoutTable();
-    CreateMenus();
+    menus_ = new TMenus(menuBar(), *settings_);
+    ConnectMenus();
+    connect(settings_, &TSettings::changed, this, &TMainForm::SettingChanged);
+    sounds_->SetEnabled(settings_->Sound());
     move(0, 0);
 }
 
@@ -56,13 +59,7 @@ TMainForm::~TMainForm()
     // Nothing from the network, and nothing put off until later, reaches a window that is
     // going away.
     closing_ = true;
-    session_.OnConnecting = session_.OnConnected = session_.OnDisconnected = nullptr;
-    session_.OnRecord = session_.OnTableFull = session_.OnTrickClear = nullptr;
-    session_.OnUnknownPacket = nullptr;
-    session_.OnChat = session_.OnStatusText = nullptr;
-    session_.OnJoinAccepted = session_.OnSeatName = nullptr;
-    session_.OnTrickTaker = nullptr;
-    session_.OnSent = nullptr;
+    session_.disconnect(this);
     timerComputerPlayerWait_->stop();
     sounds_->PlayToEnd(kSoundClosing, 2500);
     cheer_.reset();
@@ -115,60 +112,61 @@ QString TMainForm::Messages() const { return userMessages_->toPlainText(); }
 
 void TMainForm::WireSession()
 {
-    session_.OnConnecting = [this] {
+    WireHostedGames(); // the seat key is read before the connection is made
+    connect(&session_, &TClientSession::connecting, this, [this] {
         if (!session_.IsDealer)
             SetStatus(session_.Host() + QStringLiteral(" : bağlanmaya çalışılıyor..."));
-    };
-    session_.OnConnected = [this] {
+    });
+    connect(&session_, &TClientSession::connected, this, [this] {
         if (!session_.IsDealer)
             SetStatus(QStringLiteral("Bağlandı"));
-    };
-    session_.OnDisconnected = [this] {
+    });
+    connect(&session_, &TClientSession::disconnected, this, [this] {
         if (session_.IsDealer)
             return;
         SetStatus(session_.Host() + QStringLiteral(" : Bağlantı kesildi!"));
         // Only a player who had a seat is offered to join again; a refused one is not.
         if (session_.MySeat >= 0)
             Later([this] { OfferReconnect(); });
-    };
-    session_.OnConnectFailed = [this] {
+    });
+    connect(&session_, &TClientSession::connectFailed, this, [this] {
         if (session_.IsDealer)
             return;
         SetStatus(session_.Host() + QStringLiteral(" : bağlantı kurulamadı!"));
         Later([this] { OfferConnectAgain(); });
-    };
-    session_.OnRecord = [this] {
+    });
+    connect(&session_, &TClientSession::recordArrived, this, [this] {
+        cardSent_ = contractSent_ = false;
         ObserveForUsta();
         UpdateTable();
-    };
-    session_.OnChat = [this](const QString& text) {
+    });
+    connect(&session_, &TClientSession::chat, this, [this](const QString& text) {
         userMessages_->appendPlainText(text);
         userMessages_->setPlainText(userMessages_->toPlainText().trimmed());
         userMessages_->moveCursor(QTextCursor::End);
         userMessages_->ensureCursorVisible();
-    };
-    session_.OnJoinAccepted = [this](int seat, const QString& text) {
+    });
+    connect(&session_, &TClientSession::joinAccepted, this, [this](int seat, const QString& text) {
         if (seat != 0)
             SetStatus(text);
         JoinedTable();
-    };
-    WireHostedGames();
-    session_.OnStatusText = [this](const QString& text) {
+    });
+    connect(&session_, &TClientSession::statusText, this, [this](const QString& text) {
         // Once the table is full, the count of missing players is over.
         if (!(session_.IsHost() && session_.NamedSeat >= 3))
             SetStatus(text);
-    };
-    session_.OnSeatName = [this](int seat, const QString& name) { OnSeatName(seat, name); };
+    });
+    connect(&session_, &TClientSession::seatName, this, &TMainForm::OnSeatName);
     // Boxes and questions caused by a message wait until its handling is over.
-    session_.OnTableFull = [this] { Later([this] { Inform(QStringLiteral("Masada boş yer yok!")); }); };
-    session_.OnTrickTaker = [this](int seat) { ShowTrickTaker(seat); };
-    session_.OnTrickClear = [this] {
+    connect(&session_, &TClientSession::tableFull, this,
+            [this] { Later([this] { Inform(QStringLiteral("Masada boş yer yok!")); }); });
+    connect(&session_, &TClientSession::trickTaker, this, &TMainForm::ShowTrickTaker);
+    connect(&session_, &TClientSession::trickClear, this, [this] {
         sounds_->Play(kSoundTrickCleared);
         ClearTrickTaker();
-    };
-    session_.OnUnknownPacket = [this] {
-        Later([this] { Inform(QStringLiteral("Player: Bilinmeyen bir paket alındı")); });
-    };
+    });
+    connect(&session_, &TClientSession::unknownPacket, this,
+            [this] { Later([this] { Inform(QStringLiteral("Player: Bilinmeyen bir paket alındı")); }); });
 }
 
 void TMainForm::OnSeatName(int seat, const QString& name)
@@ -266,27 +264,6 @@ void TMainForm::moveEvent(QMoveEvent* e)
     SaveGeometrySoon();
 }
 
-void TMainForm::ReadSettings()
-{
-    // The name fills the welcome dialog and stays the user's name unless the dialog gives another.
-    const QString name = ReadRegString(kRegKey, kRegUserName, LoginName());
-    side_.FillWelcome(name, ReadRegBool(kRegKey, kRegIamDealer, kDefIamDealer));
-    SetChecked("Sesli1", ReadRegBool(kRegKey, kRegSound, kDefSound));
-    SetChecked("Hzl1", ReadRegBool(kRegKey, kRegQuick, kDefQuick));
-    SetChecked("Oyunsaatynndedner1", ReadRegBool(kRegKey, kRegClockwise, kDefClockwise));
-    SetChecked("Yerimebilgisayaroynasn1",
-               ReadRegBool(kRegKey, kRegComputerPlayer, kDefComputerPlayer));
-    SetChecked("Tekkartkendisioynasn1", ReadRegBool(kRegKey, kRegPlaySingleCard, kDefPlaySingleCard));
-    SetChecked("Elleracik1", ReadRegBool(kRegKey, kRegOpenHands, kDefOpenHands));
-    const bool usta = ReadRegInteger(kRegKey, kRegComputerLevel, kDefComputerLevel) ==
-                      static_cast<int>(TComputerLevel::Usta);
-    SetChecked("Acemi1", !usta);
-    SetChecked("Usta1", usta);
-    Action("Bunubilgisayaroynasn1")->setEnabled(!IsChecked("Yerimebilgisayaroynasn1"));
-    sounds_->SetEnabled(IsChecked("Sesli1"));
-    session_.UserName = name;
-}
-
 void TMainForm::FirstActivation()
 {
     if (!firstActivation_)
@@ -308,7 +285,8 @@ void TMainForm::FirstActivation()
         new TWindowPlace(side_.High, QStringLiteral("Lists"));
     side_.Bind(session_.Record(), session_.SeatByte());
     side_.RefreshScore();
-    ReadSettings();
+    side_.FillWelcome(settings_->UserName(), TSettings::IamDealer());
+    session_.UserName = settings_->UserName();
     if (autoStart_)
         StartFlow();
 }
@@ -340,15 +318,13 @@ void TMainForm::ShowSideWindows()
 // What both start flows do first: remember the name, show the table, forget any seat.
 void TMainForm::PrepareStart(const QString& name, bool dealer)
 {
-    if (!name.isEmpty()) {
-        session_.UserName = name;
-        WriteRegString(kRegKey, kRegUserName, name);
-    }
+    settings_->SetUserName(name);
+    session_.UserName = settings_->UserName();
     session_.IsDealer = dealer;
     show();
     ShowSideWindows();
     session_.ForgetSeat();
-    if (IsChecked("Hzl1"))
+    if (settings_->Quick())
         timerComputerPlayerWait_->setInterval(kQuickComputerWaitMs);
 }
 
@@ -365,12 +341,11 @@ void TMainForm::StartAsDealer(const QString& name)
     }
     SetStatus(kWaitingText);
     session_.SetHost(QStringLiteral("localhost"));
-    Menu("&Oyun")->setEnabled(true);
-    Action("YeniOyuncularBekle1")->setEnabled(true);
-    Action("YenidenBalan1")->setEnabled(false);
+    menus_->SetHost(true);
+    menus_->Reconnect->setEnabled(false);
     session_.SetPort(dealer_->Port());
     session_.Open();
-    ApplyQuick(false);
+    ApplyQuick();
 }
 
 void TMainForm::StartAsPlayer(const QString& name, const QString& host)
@@ -379,12 +354,11 @@ void TMainForm::StartAsPlayer(const QString& name, const QString& host)
     // Without a host given, the connection dialog asks for it (its address is used as it
     // stands when it closes).
     session_.SetHost(host.isEmpty() && side_.Connect ? side_.RunConnect(nullptr) : host);
-    Menu("&Oyun")->setEnabled(false);
-    Action("YeniOyuncularBekle1")->setEnabled(false);
-    Action("YenidenBalan1")->setEnabled(true);
+    menus_->SetHost(false);
+    menus_->Reconnect->setEnabled(true);
     session_.SetPort(gamePort_);
     session_.Open();
-    ApplyQuick(false);
+    ApplyQuick();
 }
 
 void TMainForm::StartDealer()
@@ -392,8 +366,8 @@ void TMainForm::StartDealer()
     dealer_.reset();
     TDealerOptions options = dealerOptions_;
     options.Port = gamePort_;
-    options.Quick = IsChecked("Hzl1");
-    options.OpenHands = options.OpenHands || IsChecked("Elleracik1");
+    options.Quick = settings_->Quick();
+    options.OpenHands = options.OpenHands || settings_->OpenHands();
     if (!options.ComputerLevel && ComputerLevel() == TComputerLevel::Usta)
         ::SetComputerLevel(options, TComputerLevel::Usta);
     dealer_ = std::make_unique<TDealerThread>(options);

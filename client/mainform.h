@@ -14,7 +14,9 @@
 
 #include "dealerthread.h"
 #include "levelgame.h"
+#include "menus.h"
 #include "session.h"
+#include "settings.h"
 #include "sidewindows.h"
 #include "tablelayout.h"
 
@@ -30,6 +32,7 @@ class TUserPrompts;
 class TCheer;
 
 class TMainForm : public QMainWindow {
+    Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
@@ -72,19 +75,13 @@ public:
     void YenidenBalan1Click();        // "Yeni Bir Oyuna Bağlan"
     void YeniOyuncularBekle1Click();
     void NaslOynamakIstersin1Click();
-    void Sesli1Click();
-    void Yerimebilgisayaroynasn1Click();
-    void Hzl1Click();
-    void ApplyQuick(bool toggle);
-    void Oyunsaatynndedner1Click();
+    void ApplyQuick();
     void BitBtn1Click();              // the chat button
     void Yardm1Click();               // "Yardım başlıkları" and F1
-    void Tekkartkendisioynasn1Click(); // "Tek kartı kendisi oynasın"
     void Ipucu1Click();               // "İpucu" and H: marks the move Usta would make
     // "Bilgisayar seviyesi": the level of the computer seats and of the computer that
     // plays for the user, kept in the settings.
-    void SetComputerLevel(TComputerLevel level);
-    TComputerLevel ComputerLevel() const;
+    TComputerLevel ComputerLevel() const { return settings_->ComputerLevel(); }
 
     // ---- The last trick (a press on the trick area, or the space bar held) ----
     void ShowLastTrick();
@@ -99,15 +96,15 @@ public:
     TSoundBox& Sounds() { return *sounds_; }
     QString StatusText() const;
     QString Messages() const;
-    QAction* Action(const char* componentName) const;
-    QMenu* Menu(const char* title) const;
+    TSettings& Settings() { return *settings_; }
+    TMenus& Menus() { return *menus_; }
     TCard* CardSlot(int position, int slot) const { return cardSlots_[position][slot]; }
     TCard* TrickCard(int position) const { return trickCards_[position]; }
     QLabel* NameLabel(int position) const { return nameLabels_[position]; }
     QLabel* HandMarker(int position) const { return handMarkers_[position]; }
     QLabel* LabelGameType() const { return labelGameType_; }
     QTimer* TimerComputerPlayerWait() const { return timerComputerPlayerWait_; }
-    bool Clockwise() const;
+    bool Clockwise() const { return settings_->Clockwise(); }
     // How many times larger than its 470 x 566 design the table is drawn (1 at the
     // smallest window); a point of the design as it lies on the table now.
     double Zoom() const { return zoom_; }
@@ -145,7 +142,8 @@ private:
     void OfferConnectAgain();
     void PlaceSideWindows();
     void ShowSideWindows();
-    void ReadSettings();
+    void SettingChanged(TSettings::TKey key);
+    void ConnectMenus();
     void StartDealer();
     void Inform(const QString& text);
     // Runs the action from the event loop once the current handler has returned.
@@ -165,6 +163,8 @@ private:
     void StopCheer(); // removes the balloons and their trails
     void AskContract();
     void TimerComputerPlayerWaitTimer();
+    void SendCard(uint8_t suit, uint8_t value);
+    void SendContract(uint8_t contract);
     // turnhelp.cpp
     void RememberTrick();
     // When the user's turn begins: the desktop's attention if the window is in the
@@ -191,21 +191,23 @@ private:
     void RestoreGeometry();
     void SaveGeometrySoon();
     // mainmenu.cpp
-    void CreateMenus();
     bool GameInProgress() const;
     // Asks "Oyun devam ediyor..." with the question while a game is in progress; true to go on.
     bool ConfirmDroppingGame(const QString& question);
-    void SetChecked(const char* componentName, bool on);
-    bool IsChecked(const char* componentName) const;
 
     // TimerComputerPlayerWait: the pause before the computer makes the user's move.
     static constexpr int kComputerWaitMs = 1000;
     static constexpr int kQuickComputerWaitMs = 10; // while "Hızlı" is checked
 
     TClientSession session_;
+    // A card (a contract) has been sent and no record has arrived since.
+    bool cardSent_ = false;
+    bool contractSent_ = false;
     TSideWindows side_;
     std::unique_ptr<TUserPrompts> ownPrompts_;
     TUserPrompts* prompts_ = nullptr;
+    TSettings* settings_;
+    TMenus* menus_ = nullptr;
     std::unique_ptr<TCheer> cheer_;
     int recordsShown_ = 0; // counts UpdateTable calls, so a later record cancels the balloons
     QByteArray listedGame_; // the finished record last offered to the best and worst lists

@@ -13,108 +13,73 @@
 #include "regeasy.h"
 #include "savegame.h"
 #include "sounds.h"
+#include "ustasource.h"
 
-void TMainForm::CreateMenus()
+void TMainForm::ConnectMenus()
 {
-    QMenuBar* bar = menuBar();
-    auto item = [this](QMenu* menu, const QString& caption, const char* name, auto handler,
-                       bool checkable = false) {
-        QAction* a = menu->addAction(caption);
-        a->setObjectName(QString::fromLatin1(name));
-        a->setCheckable(checkable);
-        connect(a, &QAction::triggered, this, handler);
-        return a;
-    };
-    QMenu* oyun = bar->addMenu(QStringLiteral("&Oyun"));
-    item(oyun, QStringLiteral("&Başla"), "Bala1", [this] { Bala1Click(); });
-    item(oyun, QStringLiteral("Sadece bunu bilgisayar oynasın"), "Bunubilgisayaroynasn1",
-         [this] { Bunubilgisayaroynasn1Click(); });
-    item(oyun, QStringLiteral("İpucu"), "pucu1", [this] { Ipucu1Click(); })
-        ->setShortcut(QKeySequence(Qt::Key_H));
-    oyun->addSeparator()->setObjectName(QStringLiteral("N1"));
-    item(oyun, QStringLiteral("&Yeni"), "Yeni1", [this] { Yeni1Click(); });
-    item(oyun, QStringLiteral("Kaydet"), "Kaydet1", [this] { Kaydet1Click(); });
-    item(oyun, QStringLiteral("Yükle"), "Ykle1", [this] { Ykle1Click(); });
-    oyun->addSeparator()->setObjectName(QStringLiteral("N2"));
-    item(oyun, QStringLiteral("Oyundan Çık"), "k1", [this] { k1Click(); });
-    oyun->setEnabled(false); // the start flow enables it in the dealer's copy
-
-    QMenu* baglanti = bar->addMenu(QStringLiteral("Bağlantı"));
-    item(baglanti, QStringLiteral("Yeni Bir Oyuna Bağlan"), "YenidenBalan1",
-         [this] { YenidenBalan1Click(); });
-    item(baglanti, QStringLiteral("Yeni Oyuncuları Bekle"), "YeniOyuncularBekle1",
-         [this] { YeniOyuncularBekle1Click(); });
-    item(baglanti, QStringLiteral("Nasıl Oynamak Istersin"), "NaslOynamakIstersin1",
-         [this] { NaslOynamakIstersin1Click(); });
-    baglanti->menuAction()->setVisible(false);
-
-    QMenu* ayarlar = bar->addMenu(QStringLiteral("Ayarlar"));
-    item(ayarlar, QStringLiteral("Sesli"), "Sesli1", [this] { Sesli1Click(); }, true);
-    item(ayarlar, QStringLiteral("Yerime daima bilgisayar oynasın"), "Yerimebilgisayaroynasn1",
-         [this] { Yerimebilgisayaroynasn1Click(); }, true);
-    item(ayarlar, QStringLiteral("Hızlı"), "Hzl1", [this] { Hzl1Click(); }, true);
-    item(ayarlar, QStringLiteral("Oyun saat yönünde döner"), "Oyunsaatynndedner1",
-         [this] { Oyunsaatynndedner1Click(); }, true);
-    item(ayarlar, QStringLiteral("Tek kartı kendisi oynasın"), "Tekkartkendisioynasn1",
-         [this] { Tekkartkendisioynasn1Click(); }, true);
-    // For programs that need every hand in every record: each player then sees all four.
-    item(ayarlar, QStringLiteral("Eller herkese açık"), "Elleracik1", [this] {
-        WriteRegBool(kRegKey, kRegOpenHands, IsChecked("Elleracik1"));
-    }, true);
-    Action("Elleracik1")->setToolTip(
-        QStringLiteral("Dağıtıcı her oyuncuya dört eli de gönderir (bir sonraki masadan itibaren)"));
-    QMenu* seviye = ayarlar->addMenu(QStringLiteral("Bilgisayar seviyesi"));
-    seviye->setObjectName(QStringLiteral("Bilgisayarseviyesi1"));
-    auto* levels = new QActionGroup(seviye);
-    levels->addAction(item(seviye, QStringLiteral("Acemi"), "Acemi1",
-                           [this] { SetComputerLevel(TComputerLevel::Acemi); }, true));
-    levels->addAction(item(seviye, QStringLiteral("Usta"), "Usta1",
-                           [this] { SetComputerLevel(TComputerLevel::Usta); }, true));
-    SetChecked("Acemi1", true);
-    // The marks of the window's design; the stored settings replace them at the first
-    // activation, before the user sees the window.
-    SetChecked("Sesli1", true);
-    SetChecked("Yerimebilgisayaroynasn1", true);
-    SetChecked("Hzl1", true);
-
-    QMenu* pencere = bar->addMenu(QStringLiteral("Pencere"));
-    item(pencere, QStringLiteral("&Puan Tablosu"), "Skor1", [this] {
+    const TMenus& m = *menus_;
+    auto on = [this](QAction* a, auto handler) { connect(a, &QAction::triggered, this, handler); };
+    on(m.Start, &TMainForm::Bala1Click);
+    on(m.ComputerOnce, &TMainForm::Bunubilgisayaroynasn1Click);
+    on(m.Hint, &TMainForm::Ipucu1Click);
+    on(m.NewGame, &TMainForm::Yeni1Click);
+    on(m.Save, &TMainForm::Kaydet1Click);
+    on(m.Load, &TMainForm::Ykle1Click);
+    on(m.Quit, &TMainForm::k1Click);
+    on(m.Reconnect, &TMainForm::YenidenBalan1Click);
+    on(m.WaitForPlayers, &TMainForm::YeniOyuncularBekle1Click);
+    on(m.HowToPlay, &TMainForm::NaslOynamakIstersin1Click);
+    on(m.ScoreWindow, [this] {
         if (QWidget* w = side_.ScoreWindow()) {
             w->showNormal();
             w->raise();
         }
     });
-    item(pencere, QStringLiteral("&Alınan Kağıtlar"), "ddd1", [this] {
+    on(m.PenaltyWindow, [this] {
         if (QWidget* w = side_.PenaltyWindow()) {
             w->showNormal();
             w->raise();
         }
     });
-    item(pencere, QStringLiteral("En'ler"), "Enyiler1", [this] { side_.ShowHigh(); });
-
-    QMenu* yardim = bar->addMenu(QStringLiteral("&Yardım"));
-    item(yardim, QStringLiteral("Yardım başlıkları"), "Yardm1", [this] { Yardm1Click(); });
-    item(yardim, QStringLiteral("Program hakkında"), "Programhakknda1", [this] { side_.ShowAbout(); });
+    on(m.Lists, [this] { side_.ShowHigh(); });
+    on(m.HelpTopics, &TMainForm::Yardm1Click);
+    on(m.About, [this] { side_.ShowAbout(); });
 }
 
-QAction* TMainForm::Action(const char* componentName) const
+void TMainForm::SettingChanged(TSettings::TKey key)
 {
-    return menuBar()->findChild<QAction*>(QString::fromLatin1(componentName));
+    switch (key) {
+    case TSettings::TKey::Sound:
+        sounds_->SetEnabled(settings_->Sound());
+        break;
+    case TSettings::TKey::ComputerPlayer:
+        // Switched on while the user is to act: the computer takes over now, not at the next record.
+        if (settings_->ComputerPlayer())
+            timerComputerPlayerWait_->start();
+        else
+            timerComputerPlayerWait_->stop();
+        break;
+    case TSettings::TKey::Quick:
+        ApplyQuick();
+        break;
+    case TSettings::TKey::PlaySingleCard:
+        turnHelped_ = false; // switched on during the user's turn: that turn counts
+        if (settings_->PlaySingleCard())
+            HelpWithTurn();
+        break;
+    case TSettings::TKey::ComputerLevel:
+        // The dealer's computer seats play at the new level from their next move on; seats
+        // filled from now on carry its name.
+        if (dealer_) {
+            TRandom& random = dealerOptions_.Random ? *dealerOptions_.Random : GameRandom();
+            dealer_->SetMoveSource(MakeLevelSource(settings_->ComputerLevel(), random));
+            dealer_->SetComputerName(ComputerSeatName(settings_->ComputerLevel()));
+        }
+        break;
+    default:
+        break;
+    }
 }
-
-QMenu* TMainForm::Menu(const char* title) const
-{
-    for (QAction* a : menuBar()->actions())
-        if (a->menu() && a->text() == QString::fromUtf8(title))
-            return a->menu();
-    return nullptr;
-}
-
-void TMainForm::SetChecked(const char* componentName, bool on) { Action(componentName)->setChecked(on); }
-
-bool TMainForm::IsChecked(const char* componentName) const { return Action(componentName)->isChecked(); }
-
-bool TMainForm::Clockwise() const { return IsChecked("Oyunsaatynndedner1"); }
 
 // ---- "Oyun" ----
 
@@ -241,38 +206,9 @@ void TMainForm::NaslOynamakIstersin1Click() { StartFlow(); }
 
 // ---- "Ayarlar" ----
 
-void TMainForm::Sesli1Click()
+void TMainForm::ApplyQuick()
 {
-    const bool on = IsChecked("Sesli1"); // the action has toggled its mark already
-    sounds_->SetEnabled(on);
-    WriteRegBool(kRegKey, kRegSound, on);
-}
-
-void TMainForm::Yerimebilgisayaroynasn1Click()
-{
-    const bool on = IsChecked("Yerimebilgisayaroynasn1");
-    Action("Bunubilgisayaroynasn1")->setEnabled(!on);
-    WriteRegBool(kRegKey, kRegComputerPlayer, on);
-    // Switched on while the user is to act: the computer takes over now, not at the next record.
-    if (on)
-        timerComputerPlayerWait_->start();
-    else
-        timerComputerPlayerWait_->stop();
-}
-
-void TMainForm::Oyunsaatynndedner1Click()
-{
-    WriteRegBool(kRegKey, kRegClockwise, IsChecked("Oyunsaatynndedner1"));
-}
-
-void TMainForm::Hzl1Click() { ApplyQuick(false); /* the action has toggled its mark already */ }
-
-void TMainForm::ApplyQuick(bool toggle)
-{
-    if (toggle)
-        SetChecked("Hzl1", !IsChecked("Hzl1"));
-    const bool quick = IsChecked("Hzl1");
-    WriteRegBool(kRegKey, kRegQuick, quick);
+    const bool quick = settings_->Quick();
     timerComputerPlayerWait_->setInterval(quick ? kQuickComputerWaitMs : kComputerWaitMs);
     // The dealer sets its four timers in their order: computer move, trick winner, trick
     // clear, and the trick resolution from the two before it.

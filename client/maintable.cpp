@@ -145,7 +145,6 @@ void TMainForm::UpdateTable()
     // The next card ends the look at the last trick.
     EndLastTrick();
     // 1.
-    session_.CardSent = false;
     ++recordsShown_;
     StopCheer();
     // 2.
@@ -171,7 +170,7 @@ void TMainForm::UpdateTable()
         side_.RefreshScore();
     if (g.TricksPlayed == 0) {
         side_.RepaintScoreGrid();
-        if (IsChecked("Sesli1") && newHandSoundSwitch_)
+        if (settings_->Sound() && newHandSoundSwitch_)
             sounds_->Play(kSoundNewHand);
         newHandSoundSwitch_ = !newHandSoundSwitch_;
     }
@@ -185,7 +184,7 @@ void TMainForm::UpdateTable()
     labelGameType_->setText(g.Contract >= kContractCount ? QStringLiteral("???????")
                                                          : QString::fromUtf8(ContractNames[g.Contract]));
     // 9.
-    if (IsChecked("Yerimebilgisayaroynasn1")) {
+    if (settings_->ComputerPlayer()) {
         timerComputerPlayerWait_->start();
         return;
     }
@@ -252,7 +251,7 @@ bool TMainForm::MyCardDue() const
 {
     const TGameInfo& g = session_.Record();
     return session_.MySeat >= 0 && g.Turn == static_cast<uint8_t>(session_.MySeat) && g.TrickCount < 4 &&
-           !session_.CardSent;
+           !cardSent_;
 }
 
 void TMainForm::UpdateCursors()
@@ -308,7 +307,7 @@ void TMainForm::AskContract()
 {
     const TGameInfo& g = session_.Record();
     if (session_.MySeat < 0 || g.Chooser != static_cast<uint8_t>(session_.MySeat) ||
-        g.Phase != psChoosing || session_.ContractSent || side_.ContractDialogVisible() ||
+        g.Phase != psChoosing || contractSent_ || side_.ContractDialogVisible() ||
         !side_.Contracts)
         return;
     const TGameInfo offered = g;
@@ -330,7 +329,7 @@ void TMainForm::AskContract()
         return;
     }
     if (contract < kContractCount)
-        session_.SendContractChoice(contract);
+        SendContract(contract);
 }
 
 void TMainForm::CardSlotClick(int slot)
@@ -341,7 +340,7 @@ void TMainForm::CardSlotClick(int slot)
     const TCard* card = cardSlots_[kBottom][slot];
     std::string why;
     if (IsPlayable(g, session_.MySeat, card->Suit(), card->Card(), why)) {
-        session_.SendCardPlay(card->Suit(), card->Card());
+        SendCard(card->Suit(), card->Card());
         UpdateCursors();
     } else {
         Inform(QString::fromUtf8(why));
@@ -358,21 +357,33 @@ void TMainForm::ComputerPlaysForMe()
     const int seat = session_.MySeat;
     if (seat < 0)
         return;
-    if (g.Turn == seat && g.Phase == psPlaying && !session_.CardSent) {
+    if (g.Turn == seat && g.Phase == psPlaying && !cardSent_) {
         TComputerPlayer player;
         const TMove move = ComputerChoice(player, seat, g, GameRandom());
         if (move.Kind == TMove::TKind::Card && HasCard(g, seat, move.Suit, move.Value)) {
-            session_.SendCardPlay(move.Suit, move.Value);
+            SendCard(move.Suit, move.Value);
             UpdateCursors();
             return;
         }
         Inform(QStringLiteral("Bilgisayar oynayamadı!"));
-    } else if (g.Chooser == seat && g.Phase == psChoosing && !session_.ContractSent) {
+    } else if (g.Chooser == seat && g.Phase == psChoosing && !contractSent_) {
         TComputerPlayer player;
         const TMove move = ComputerChoice(player, seat, g, GameRandom());
         if (move.Kind == TMove::TKind::Contract && move.Contract < kContractCount)
-            session_.SendContractChoice(move.Contract);
+            SendContract(move.Contract);
     }
+}
+
+void TMainForm::SendCard(uint8_t suit, uint8_t value)
+{
+    cardSent_ = true;
+    session_.SendCardPlay(suit, value);
+}
+
+void TMainForm::SendContract(uint8_t contract)
+{
+    contractSent_ = true;
+    session_.SendContractChoice(contract);
 }
 
 void TMainForm::TimerComputerPlayerWaitTimer()

@@ -11,18 +11,11 @@
 
 namespace {
 
-template <typename F>
-void Raise(const F& f, auto&&... args)
-{
-    if (f)
-        f(std::forward<decltype(args)>(args)...);
-}
-
 constexpr const char* kEverConnected = "zorbelaEverConnected";
 
 } // namespace
 
-TClientSession::TClientSession()
+TClientSession::TClientSession(QObject* parent) : QObject(parent)
 {
     socket_.setObjectName(QStringLiteral("PlayerSocket"));
     ResetRecord();
@@ -31,30 +24,24 @@ TClientSession::TClientSession()
         // tells the owner that it failed.
         QObject::connect(attempt, &QTcpSocket::errorOccurred, &socket_, [this, attempt] {
             if (socket_.Socket() == attempt && !attempt->property(kEverConnected).toBool())
-                Raise(OnConnectFailed);
+                emit connectFailed();
         });
         QObject::connect(attempt, &QTcpSocket::connected, &socket_,
                          [attempt] { attempt->setProperty(kEverConnected, true); });
-        Raise(OnConnecting);
+        emit connecting();
     };
     socket_.OnConnect = [this](QTcpSocket*) {
         Joined = {};
-        Raise(OnConnected);
+        emit connected();
         SendJoinRequest();
     };
-    socket_.OnDisconnect = [this](QTcpSocket*) { Raise(OnDisconnected); };
+    socket_.OnDisconnect = [this](QTcpSocket*) { emit disconnected(); };
     socket_.OnPacketRead = [this](QTcpSocket*, TPacketType type, const uint8_t* buf, int32_t n) {
         HandlePacket(type, buf, n);
     };
 }
 
-TClientSession::~TClientSession()
-{
-    socket_.OnConnecting = nullptr;
-    socket_.OnConnect = nullptr;
-    socket_.OnDisconnect = nullptr;
-    socket_.OnPacketRead = nullptr;
-}
+TClientSession::~TClientSession() = default;
 
 void TClientSession::ResetRecord()
 {
@@ -83,14 +70,12 @@ void TClientSession::HandlePacket(TPacketType type, const uint8_t* buf, int32_t 
         if (!ReadGameRecord(in, n, g) || !IsValidGameInfo(g))
             return;
         record_ = g;
-        CardSent = false;
-        ContractSent = false;
-        Raise(OnRecord);
+        emit recordArrived();
         return;
     }
     case CHAT_TEXT:
         if (ReadChatText(in, n, text))
-            Raise(OnChat, text);
+            emit chat(text);
         return;
     case JOIN_ACCEPTED:
         if (!ReadJoinAccepted(in, n, seat, text) || seat > 3)
@@ -99,11 +84,11 @@ void TClientSession::HandlePacket(TPacketType type, const uint8_t* buf, int32_t 
         seatByte_ = seat;
         Joined = {};
         ReadJoinAcceptedExtension(in, n, Joined);
-        Raise(OnJoinAccepted, static_cast<int>(seat), text);
+        emit joinAccepted(static_cast<int>(seat), text);
         return;
     case STATUS_TEXT:
         if (ReadStatusText(in, n, text))
-            Raise(OnStatusText, text);
+            emit statusText(text);
         return;
     case SEAT_NAME:
         if (!ReadSeatName(in, n, seat, text) || seat > 3)
@@ -114,24 +99,24 @@ void TClientSession::HandlePacket(TPacketType type, const uint8_t* buf, int32_t 
             NamedSeat = seat;
         else if (NamedSeat >= seat)
             NamedSeat = seat > 0 ? uint8_t(seat - 1) : 0;
-        Raise(OnSeatName, static_cast<int>(seat), text);
+        emit seatName(static_cast<int>(seat), text);
         return;
     case TABLE_FULL:
-        Raise(OnTableFull);
+        emit tableFull();
         return;
     case TRICK_TAKER:
         if (ReadTrickTaker(in, n, seat) && seat <= 3)
-            Raise(OnTrickTaker, static_cast<int>(seat));
+            emit trickTaker(static_cast<int>(seat));
         return;
     case TRICK_CLEAR:
-        Raise(OnTrickClear);
+        emit trickClear();
         return;
     case GAME_LIST: {
         QStringList names;
         if (!DealerKeepsGames())
             break;
         if (ReadGameList(in, n, names))
-            Raise(OnGameList, names);
+            emit gameList(names);
         return;
     }
     case GAME_FILE_RESULT: {
@@ -139,16 +124,14 @@ void TClientSession::HandlePacket(TPacketType type, const uint8_t* buf, int32_t 
         if (!DealerKeepsGames())
             break;
         if (ReadGameFileResult(in, n, ok, text))
-            Raise(OnGameFileResult, ok, text);
+            emit gameFileResult(ok, text);
         return;
     }
     default:
         break;
     }
-    Raise(OnUnknownPacket);
+    emit unknownPacket();
 }
-
-void TClientSession::Sent(TPacketType type) { Raise(OnSent, type); }
 
 void TClientSession::SendJoinRequest()
 {
@@ -163,7 +146,7 @@ void TClientSession::SendJoinRequest()
 void TClientSession::SendExtension(TPacketType type, const QByteArray& payload)
 {
     socket_.PacketMakeAndSend(type, payload.constData(), static_cast<int32_t>(payload.size()));
-    Sent(type);
+    emit sent(type);
 }
 
 void TClientSession::SendSaveGame(const QString& name)
@@ -186,44 +169,42 @@ void TClientSession::SendListGames()
 
 void TClientSession::SendCardPlay(uint8_t suit, uint8_t value)
 {
-    CardSent = true;
     ::SendCardPlay(socket_, static_cast<uint8_t>(MySeat), suit, value);
-    Sent(CARD_PLAY);
+    emit sent(CARD_PLAY);
 }
 
 void TClientSession::SendContractChoice(uint8_t contract)
 {
-    ContractSent = true;
     ::SendContractChoice(socket_, contract);
-    Sent(CONTRACT_CHOICE);
+    emit sent(CONTRACT_CHOICE);
 }
 
 void TClientSession::SendChatLine(const QString& line)
 {
     ::SendChatText(socket_, UserName + QStringLiteral("> ") + line);
-    Sent(CHAT_TEXT);
+    emit sent(CHAT_TEXT);
 }
 
 void TClientSession::SendStartNow()
 {
     ::SendStartNow(socket_);
-    Sent(START_NOW);
+    emit sent(START_NOW);
 }
 
 void TClientSession::SendNewGame()
 {
     ::SendNewGame(socket_);
-    Sent(NEW_GAME);
+    emit sent(NEW_GAME);
 }
 
 void TClientSession::SendWaitForPlayers()
 {
     ::SendWaitForPlayers(socket_);
-    Sent(WAIT_FOR_PLAYERS);
+    emit sent(WAIT_FOR_PLAYERS);
 }
 
 void TClientSession::SendGameRecord(const TGameInfo& g)
 {
     ::SendGameRecord(socket_, g);
-    Sent(GAME_RECORD);
+    emit sent(GAME_RECORD);
 }

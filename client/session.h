@@ -3,18 +3,20 @@
 // The main window listens to the notifications below and turns them into pictures.
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
-#include <functional>
 
 #include "clientpacketsocket.h"
 #include "extension.h"
 #include "gameinfo.h"
 
-class TClientSession {
+class TClientSession : public QObject {
+    Q_OBJECT
 public:
-    TClientSession();
+    explicit TClientSession(QObject* parent = nullptr);
     ~TClientSession();
     TClientSession(const TClientSession&) = delete;
     TClientSession& operator=(const TClientSession&) = delete;
@@ -32,10 +34,6 @@ public:
     const TGameInfo& Record() const { return record_; }
     // Own seat from JOIN_ACCEPTED; -1 while not seated.
     int8_t MySeat = -1;
-    // A card has been sent and no record has arrived since.
-    bool CardSent = false;
-    // A contract has been sent and no record has arrived since.
-    bool ContractSent = false;
     // The highest seat named so far (a seat given up lowers it): 3 once the table is complete.
     uint8_t NamedSeat = 0;
     // This copy runs the dealer.
@@ -67,7 +65,7 @@ public:
 
     // ---- Messages to the dealer ----
     void SendJoinRequest();
-    void SendCardPlay(uint8_t suit, uint8_t value); // also sets CardSent
+    void SendCardPlay(uint8_t suit, uint8_t value);
     void SendContractChoice(uint8_t contract);
     void SendChatLine(const QString& line); // the user name, "> " and the line
     void SendStartNow();
@@ -79,26 +77,27 @@ public:
     void SendLoadGame(const QString& name);
     void SendListGames();
 
-    // ---- Notifications (set by the owner; empty ones are skipped) ----
-    std::function<void()> OnConnecting, OnConnected, OnDisconnected;
+signals:
+    void connecting();
+    void connected();
+    void disconnected();
     // A connection attempt ended without a connection (after the transport's own text).
-    std::function<void()> OnConnectFailed;
-    std::function<void()> OnRecord;                        // GAME_RECORD: the copy was replaced
-    std::function<void(const QString&)> OnChat;             // CHAT_TEXT
-    std::function<void(int seat, const QString&)> OnJoinAccepted;
-    std::function<void(const QString&)> OnStatusText;
-    std::function<void(int seat, const QString& name)> OnSeatName;
-    std::function<void()> OnTableFull;
-    std::function<void(int seat)> OnTrickTaker;
-    std::function<void()> OnTrickClear;
-    std::function<void()> OnUnknownPacket;
-    std::function<void(const QStringList& names)> OnGameList;       // the dealer's saved games
-    std::function<void(bool ok, const QString& text)> OnGameFileResult; // a save or load done
+    void connectFailed();
+    void recordArrived(); // GAME_RECORD: the copy was replaced
+    void chat(const QString& text);
+    void joinAccepted(int seat, const QString& text);
+    void statusText(const QString& text);
+    void seatName(int seat, const QString& name);
+    void tableFull();
+    void trickTaker(int seat);
+    void trickClear();
+    void unknownPacket();
+    void gameList(const QStringList& names);             // the dealer's saved games
+    void gameFileResult(bool ok, const QString& text);   // a save or load done
     // Every message handed to the socket, by type (for the window's tests and traces).
-    std::function<void(TPacketType)> OnSent;
+    void sent(TPacketType type);
 
 private:
-    void Sent(TPacketType type);
     void SendExtension(TPacketType type, const QByteArray& payload);
 
     TClientPacketSocket socket_;

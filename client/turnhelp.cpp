@@ -125,7 +125,7 @@ void TMainForm::HelpWithTurn()
 {
     const TGameInfo& g = session_.Record();
     const bool choose = session_.MySeat >= 0 && g.Phase == psChoosing &&
-                        g.Chooser == static_cast<uint8_t>(session_.MySeat) && !session_.ContractSent;
+                        g.Chooser == static_cast<uint8_t>(session_.MySeat) && !contractSent_;
     const bool play = g.Phase == psPlaying && MyCardDue();
     if (!choose && !play) {
         turnHelped_ = false;
@@ -136,10 +136,10 @@ void TMainForm::HelpWithTurn()
     turnHelped_ = true;
     if (!isActiveWindow()) {
         QApplication::alert(this);
-        if (IsChecked("Sesli1"))
+        if (settings_->Sound())
             sounds_->Play(kSoundYourTurn);
     }
-    if (!play || !IsChecked("Tekkartkendisioynasn1"))
+    if (!play || !settings_->PlaySingleCard())
         return;
     int legal = 0;
     for (int i = 0; i < g.CardCount[session_.MySeat] && i < kSlotsPerHand; ++i)
@@ -150,7 +150,7 @@ void TMainForm::HelpWithTurn()
             singleCardTimer_->setSingleShot(true);
             connect(singleCardTimer_, &QTimer::timeout, this, [this] { PlaySingleCard(); });
         }
-        singleCardTimer_->start(IsChecked("Hzl1") ? kQuickSingleCardWaitMs : kSingleCardWaitMs);
+        singleCardTimer_->start(settings_->Quick() ? kQuickSingleCardWaitMs : kSingleCardWaitMs);
     }
 }
 
@@ -158,7 +158,7 @@ void TMainForm::HelpWithTurn()
 void TMainForm::PlaySingleCard()
 {
     const TGameInfo& g = session_.Record();
-    if (!MyCardDue() || g.Phase != psPlaying || !IsChecked("Tekkartkendisioynasn1"))
+    if (!MyCardDue() || g.Phase != psPlaying || !settings_->PlaySingleCard())
         return;
     const int seat = session_.MySeat;
     int found = -1;
@@ -170,15 +170,6 @@ void TMainForm::PlaySingleCard()
         }
     if (found < 0)
         return;
-    session_.SendCardPlay(g.CardSuit[seat][found], g.CardValue[seat][found]);
+    SendCard(g.CardSuit[seat][found], g.CardValue[seat][found]);
     UpdateCursors();
-}
-
-void TMainForm::Tekkartkendisioynasn1Click()
-{
-    const bool on = IsChecked("Tekkartkendisioynasn1");
-    WriteRegBool(kRegKey, kRegPlaySingleCard, on);
-    turnHelped_ = false; // switched on during the user's turn: that turn counts
-    if (on)
-        HelpWithTurn();
 }

@@ -25,25 +25,6 @@ TMove::TKind Awaited(const TGameInfo& g, int seat)
 
 } // namespace
 
-TComputerLevel TMainForm::ComputerLevel() const
-{
-    return IsChecked("Usta1") ? TComputerLevel::Usta : TComputerLevel::Acemi;
-}
-
-void TMainForm::SetComputerLevel(TComputerLevel level)
-{
-    SetChecked("Acemi1", level == TComputerLevel::Acemi);
-    SetChecked("Usta1", level == TComputerLevel::Usta);
-    WriteRegInteger(kRegKey, kRegComputerLevel, static_cast<int>(level));
-    // The dealer's computer seats play at the new level from their next move on; seats
-    // filled from now on carry its name.
-    if (dealer_) {
-        TRandom& random = dealerOptions_.Random ? *dealerOptions_.Random : GameRandom();
-        dealer_->SetMoveSource(MakeLevelSource(level, random));
-        dealer_->SetComputerName(ComputerSeatName(level));
-    }
-}
-
 void TMainForm::AskUsta(std::function<void(const TMove&)> use)
 {
     const TGameInfo& g = session_.Record();
@@ -67,10 +48,10 @@ void TMainForm::UstaPlaysForMe()
 {
     AskUsta([this](const TMove& move) {
         if (move.Kind == TMove::TKind::Card && MyCardDue()) {
-            session_.SendCardPlay(move.Suit, move.Value);
+            SendCard(move.Suit, move.Value);
             UpdateCursors();
-        } else if (move.Kind == TMove::TKind::Contract && !session_.ContractSent) {
-            session_.SendContractChoice(move.Contract);
+        } else if (move.Kind == TMove::TKind::Contract && !contractSent_) {
+            SendContract(move.Contract);
         }
     });
 }

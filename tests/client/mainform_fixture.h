@@ -19,7 +19,7 @@ protected:
         form->SetPrompts(&user);
         form->SetAutoStart(false);
         form->FirstActivation();
-        form->Session().OnSent = [this](TPacketType t) { sent.types.push_back(t); };
+        QObject::connect(&form->Session(), &TClientSession::sent, [this](TPacketType t) { sent.types.push_back(t); });
         form->show();
     }
     void TearDown() override { form.reset(); }

@@ -167,32 +167,32 @@ TEST_F(MainFormTest, TrickMarkersJoiningNamesAndUnknownMessages)
 TEST_F(MainFormTest, FirstRunCheckMarksAndStoredSettings)
 {
     // The window's design marks three items; a first run shows the defaults instead.
-    EXPECT_TRUE(form->Action("Sesli1")->isChecked());
-    EXPECT_FALSE(form->Action("Hzl1")->isChecked());
-    EXPECT_FALSE(form->Action("Oyunsaatynndedner1")->isChecked());
-    EXPECT_FALSE(form->Action("Yerimebilgisayaroynasn1")->isChecked());
-    EXPECT_TRUE(form->Action("Bunubilgisayaroynasn1")->isEnabled());
-    EXPECT_FALSE(form->Menu("Bağlantı")->menuAction()->isVisible());
+    EXPECT_TRUE(form->Menus().Sound->isChecked());
+    EXPECT_FALSE(form->Menus().Quick->isChecked());
+    EXPECT_FALSE(form->Menus().Clockwise->isChecked());
+    EXPECT_FALSE(form->Menus().ComputerAlways->isChecked());
+    EXPECT_TRUE(form->Menus().ComputerOnce->isEnabled());
+    EXPECT_FALSE(form->Menus().Connection->menuAction()->isVisible());
 
     // Toggling writes at once; the next window reads what was written.
-    form->Action("Yerimebilgisayaroynasn1")->trigger();
-    EXPECT_FALSE(form->Action("Bunubilgisayaroynasn1")->isEnabled());
+    form->Menus().ComputerAlways->trigger();
+    EXPECT_FALSE(form->Menus().ComputerOnce->isEnabled());
     EXPECT_TRUE(ReadRegBool(kRegKey, kRegComputerPlayer, false));
-    form->Action("Oyunsaatynndedner1")->trigger();
-    form->Action("Sesli1")->trigger();
+    form->Menus().Clockwise->trigger();
+    form->Menus().Sound->trigger();
     EXPECT_FALSE(ReadRegBool(kRegKey, kRegSound, true));
 
     TMainForm second;
     second.SetAutoStart(false);
     second.FirstActivation();
-    EXPECT_TRUE(second.Action("Yerimebilgisayaroynasn1")->isChecked());
-    EXPECT_FALSE(second.Action("Bunubilgisayaroynasn1")->isEnabled());
-    EXPECT_TRUE(second.Action("Oyunsaatynndedner1")->isChecked());
-    EXPECT_FALSE(second.Action("Sesli1")->isChecked());
+    EXPECT_TRUE(second.Menus().ComputerAlways->isChecked());
+    EXPECT_FALSE(second.Menus().ComputerOnce->isEnabled());
+    EXPECT_TRUE(second.Menus().Clockwise->isChecked());
+    EXPECT_FALSE(second.Menus().Sound->isChecked());
     EXPECT_FALSE(second.Sounds().Enabled());
 
-    form->Action("Yerimebilgisayaroynasn1")->trigger();
-    EXPECT_TRUE(form->Action("Bunubilgisayaroynasn1")->isEnabled());
+    form->Menus().ComputerAlways->trigger();
+    EXPECT_TRUE(form->Menus().ComputerOnce->isEnabled());
     EXPECT_FALSE(ReadRegBool(kRegKey, kRegComputerPlayer, true));
 }
 
@@ -205,16 +205,16 @@ TEST_F(MainFormTest, QuickChangesTheClientTimerAndTheDealersTimers)
     form->StartAsDealer(QStringLiteral("Ali"));
     ASSERT_NE(form->Dealer(), nullptr);
     EXPECT_EQ(form->Dealer()->TrickResolveTimer().interval(), 2000);
-    EXPECT_TRUE(form->Menu("&Oyun")->isEnabled());
-    EXPECT_FALSE(form->Action("YenidenBalan1")->isEnabled());
+    EXPECT_TRUE(form->Menus().Game->isEnabled());
+    EXPECT_FALSE(form->Menus().Reconnect->isEnabled());
 
-    form->Action("Hzl1")->trigger();
+    form->Menus().Quick->trigger();
     EXPECT_EQ(form->Dealer()->TrickResolveTimer().interval(), 515);
     EXPECT_EQ(form->Dealer()->ComputerMoveTimer().interval(), 10);
     EXPECT_EQ(form->TimerComputerPlayerWait()->interval(), 10);
     EXPECT_TRUE(ReadRegBool(kRegKey, kRegQuick, false));
 
-    form->Action("Hzl1")->trigger();
+    form->Menus().Quick->trigger();
     EXPECT_EQ(form->Dealer()->TrickResolveTimer().interval(), 2000);
     EXPECT_EQ(form->Dealer()->TrickWinnerTimer().interval(), 500);
     EXPECT_EQ(form->TimerComputerPlayerWait()->interval(), 1000);
@@ -320,7 +320,7 @@ TEST_F(MainFormTest, SoundsFollowTheTableOnlyWhileSesliIsChecked)
     Deliver(TRICK_CLEAR, {});
     EXPECT_EQ(sounds.Requests(kSoundTrickCleared), 1);
 
-    form->Action("Sesli1")->trigger(); // off
+    form->Menus().Sound->trigger(); // off
     Deliver(TRICK_CLEAR, {});
     const int next = g.Turn;
     PlayCard(g, next, g.CardSuit[next][0], g.CardValue[next][0]);
@@ -450,7 +450,7 @@ TEST_F(MainFormTest, HelpKeyShowsHelpAndChatBoxSendsNothingOnCancel)
     ASSERT_TRUE(help.isVisible());
     EXPECT_EQ(help.findChild<QTreeWidget*>(QStringLiteral("TreeViewTopics"))->topLevelItemCount(), 6);
     help.hide();
-    form->Action("Yardm1")->trigger();
+    form->Menus().HelpTopics->trigger();
     EXPECT_TRUE(help.isVisible());
     user.line.reset();
     form->BitBtn1Click();
@@ -489,8 +489,8 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
     EXPECT_FALSE(balloonsDuringLists);
     EXPECT_EQ(form->Cheer()->BalloonCount(), 4);
     // A bump is heard even with "Sesli" off.
-    form->Action("Sesli1")->trigger();
-    ASSERT_FALSE(form->Action("Sesli1")->isChecked());
+    form->Menus().Sound->trigger();
+    ASSERT_FALSE(form->Menus().Sound->isChecked());
     form->Cheer()->OnCollision();
     EXPECT_EQ(form->Sounds().Requests(kSoundBalloonCollision), 1);
     // A press anywhere on the table ends it and leaves no balloon behind.

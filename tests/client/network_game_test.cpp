@@ -36,7 +36,7 @@ protected:
         dealerOptions.MaxDataFrames = 0;       // faster than a real player could send
         dealerForm->SetDealerOptions(dealerOptions);
         dealerForm->SetGamePort(0);
-        dealerForm->Session().OnSent = [this](TPacketType t) { dealerSent.types.push_back(t); };
+        QObject::connect(&dealerForm->Session(), &TClientSession::sent, [this](TPacketType t) { dealerSent.types.push_back(t); });
     }
 
     std::unique_ptr<TMainForm> MakeForm(TScriptedUser& user)
@@ -104,10 +104,10 @@ TEST_F(NetworkGameTest, WholeGamePlayedByTheComputerForTheUser)
     dealerForm->SetAutoStart(false);
     dealerForm->SetDealerOptions(dealerOptions);
     dealerForm->SetGamePort(0);
-    dealerForm->Session().OnSent = [this](TPacketType t) { dealerSent.types.push_back(t); };
+    QObject::connect(&dealerForm->Session(), &TClientSession::sent, [this](TPacketType t) { dealerSent.types.push_back(t); });
     dealerForm->FirstActivation();
-    dealerForm->Action("Yerimebilgisayaroynasn1")->trigger();
-    dealerForm->Action("Hzl1")->trigger();
+    dealerForm->Menus().ComputerAlways->trigger();
+    dealerForm->Menus().Quick->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
     EXPECT_EQ(dealerForm->StatusText(),
@@ -142,13 +142,13 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     TScriptedUser playerUser;
     TSentLog playerSent;
     auto player = MakeForm(playerUser);
-    player->Session().OnSent = [&](TPacketType t) { playerSent.types.push_back(t); };
+    QObject::connect(&player->Session(), &TClientSession::sent, [&](TPacketType t) { playerSent.types.push_back(t); });
     player->SetGamePort(dealerForm->Dealer()->Port());
     player->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
     EXPECT_EQ(player->StatusText(), QStringLiteral("Oyuna katıldın (2. oyuncu olarak)"));
-    EXPECT_FALSE(player->Menu("&Oyun")->isEnabled());
-    EXPECT_TRUE(player->Action("YenidenBalan1")->isEnabled());
+    EXPECT_FALSE(player->Menus().Game->isEnabled());
+    EXPECT_TRUE(player->Menus().Reconnect->isEnabled());
     ASSERT_TRUE(WaitUntil([&] { return player->NameLabel(0)->text() == QStringLiteral("Ali"); }));
 
     // F2 on the joining player's copy does nothing.
@@ -181,8 +181,8 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     for (int move = 0; move < 10; ++move)
         ASSERT_TRUE(HumanMove(humans)) << "move " << move;
     // Play runs clockwise from the next record on.
-    dealerForm->Action("Oyunsaatynndedner1")->trigger();
-    player->Action("Oyunsaatynndedner1")->trigger();
+    dealerForm->Menus().Clockwise->trigger();
+    player->Menus().Clockwise->trigger();
     ASSERT_TRUE(HumanMove(humans));
     EXPECT_EQ(dealerForm->NameLabel(table::kLeft)->text(), QStringLiteral("Veli"));
     EXPECT_EQ(player->NameLabel(table::kRight)->text(), QStringLiteral("Ali"));
@@ -235,7 +235,7 @@ TEST_F(NetworkGameTest, DealerOnATakenPortDoesNotJoinTheOtherTable)
 
 TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
 {
-    dealerForm->Action("Hzl1")->trigger();
+    dealerForm->Menus().Quick->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
     TScriptedUser playerUser;
@@ -285,7 +285,7 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
 
 TEST_F(NetworkGameTest, WaitingForNewPlayersKeepsTheDealersSeatAndStartsAgain)
 {
-    dealerForm->Action("Hzl1")->trigger();
+    dealerForm->Menus().Quick->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
     TScriptedUser veliUser, ayseUser;
@@ -329,13 +329,13 @@ TEST_F(NetworkGameTest, TheHostOfAHeadlessDealerStartsSavesAndLoadsFromTheWindow
 
     TScriptedUser hostUser;
     auto host = MakeForm(hostUser);
-    host->Action("Hzl1")->trigger();
+    host->Menus().Quick->trigger();
     host->SetGamePort(dealer.Port());
     host->StartAsPlayer(QStringLiteral("Ali"), QStringLiteral("127.0.0.1"));
     ASSERT_TRUE(WaitUntil([&] { return host->Session().MySeat == 0; }));
     EXPECT_TRUE(host->Session().IsHost());
     EXPECT_TRUE(host->Session().PrivateHands());
-    EXPECT_TRUE(host->Menu("&Oyun")->isEnabled());
+    EXPECT_TRUE(host->Menus().Game->isEnabled());
 
     // F2 fills the table, the table-complete question deals a game.
     host->Bala1Click();

@@ -105,17 +105,17 @@ TEST_F(MainFormTest, ComputerSwitchedOnDuringTheUsersTurnPlaysAtOnce)
     TGameInfo g = DealtRecord(9);
     ChooseContract(g, KozSinek);
     Seat(g.Turn);
-    form->Action("Hzl1")->trigger();
+    form->Menus().Quick->trigger();
     Record(g);
     Pump(50);
     EXPECT_EQ(sent.Count(CARD_PLAY), 0);
-    form->Action("Yerimebilgisayaroynasn1")->trigger();
+    form->Menus().ComputerAlways->trigger();
     EXPECT_TRUE(WaitUntil([&] { return sent.Count(CARD_PLAY) == 1; }, 2000));
     // Switched off while the computer waits: it does not play.
-    form->Action("Yerimebilgisayaroynasn1")->trigger();
+    form->Menus().ComputerAlways->trigger();
     Record(g);
-    form->Action("Yerimebilgisayaroynasn1")->trigger();
-    form->Action("Yerimebilgisayaroynasn1")->trigger();
+    form->Menus().ComputerAlways->trigger();
+    form->Menus().ComputerAlways->trigger();
     Pump(100);
     EXPECT_EQ(sent.Count(CARD_PLAY), 1);
 }

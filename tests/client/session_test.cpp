@@ -23,9 +23,9 @@ TEST(ClientSession, JoinSeatNameAndStatusMessages)
     TClientSession s;
     int joinedSeat = -2, namedSeat = -2;
     QString joinText, name, status;
-    s.OnJoinAccepted = [&](int seat, const QString& t) { joinedSeat = seat, joinText = t; };
-    s.OnSeatName = [&](int seat, const QString& n) { namedSeat = seat, name = n; };
-    s.OnStatusText = [&](const QString& t) { status = t; };
+    QObject::connect(&s, &TClientSession::joinAccepted, [&](int seat, const QString& t) { joinedSeat = seat, joinText = t; });
+    QObject::connect(&s, &TClientSession::seatName, [&](int seat, const QString& n) { namedSeat = seat, name = n; });
+    QObject::connect(&s, &TClientSession::statusText, [&](const QString& t) { status = t; });
     EXPECT_EQ(s.MySeat, -1);
 
     Deliver(s, JOIN_ACCEPTED, JoinAcceptedPayload(2, QStringLiteral("Oyuna katıldın (3. oyuncu olarak)")));
@@ -51,11 +51,11 @@ TEST(ClientSession, ShortOrDamagedPayloadsChangeNothing)
 {
     TClientSession s;
     int notifications = 0;
-    s.OnJoinAccepted = [&](int, const QString&) { ++notifications; };
-    s.OnSeatName = [&](int, const QString&) { ++notifications; };
-    s.OnRecord = [&] { ++notifications; };
-    s.OnTrickTaker = [&](int) { ++notifications; };
-    s.OnChat = [&](const QString&) { ++notifications; };
+    QObject::connect(&s, &TClientSession::joinAccepted, [&](int, const QString&) { ++notifications; });
+    QObject::connect(&s, &TClientSession::seatName, [&](int, const QString&) { ++notifications; });
+    QObject::connect(&s, &TClientSession::recordArrived, [&] { ++notifications; });
+    QObject::connect(&s, &TClientSession::trickTaker, [&](int) { ++notifications; });
+    QObject::connect(&s, &TClientSession::chat, [&](const QString&) { ++notifications; });
 
     // A text announcing more bytes than follow.
     QByteArray join = JoinAcceptedPayload(1, QStringLiteral("abc"));
@@ -81,31 +81,27 @@ TEST(ClientSession, ShortOrDamagedPayloadsChangeNothing)
     EXPECT_EQ(s.Record().CardCount[0], 0);
 }
 
-TEST(ClientSession, RecordReplacesTheCopyAndClearsTheSentMarks)
+TEST(ClientSession, RecordReplacesTheCopy)
 {
     TClientSession s;
     int records = 0;
-    s.OnRecord = [&] { ++records; };
-    s.CardSent = true;
-    s.ContractSent = true;
+    QObject::connect(&s, &TClientSession::recordArrived, [&] { ++records; });
     const TGameInfo g = DealtRecord(8);
     QByteArray payload = RecordPayload(g);
     payload.append("trailing bytes are not looked at");
     Deliver(s, GAME_RECORD, payload);
     EXPECT_EQ(records, 1);
     EXPECT_TRUE(SameRecord(s.Record(), g));
-    EXPECT_FALSE(s.CardSent);
-    EXPECT_FALSE(s.ContractSent);
 }
 
 TEST(ClientSession, UnknownTypesAndTrickMessages)
 {
     TClientSession s;
     int unknown = 0, clears = 0, full = 0, taker = -1;
-    s.OnUnknownPacket = [&] { ++unknown; };
-    s.OnTrickClear = [&] { ++clears; };
-    s.OnTableFull = [&] { ++full; };
-    s.OnTrickTaker = [&](int seat) { taker = seat; };
+    QObject::connect(&s, &TClientSession::unknownPacket, [&] { ++unknown; });
+    QObject::connect(&s, &TClientSession::trickClear, [&] { ++clears; });
+    QObject::connect(&s, &TClientSession::tableFull, [&] { ++full; });
+    QObject::connect(&s, &TClientSession::trickTaker, [&](int seat) { taker = seat; });
     Deliver(s, NEW_GAME, {});   // a message only the dealer handles
     Deliver(s, static_cast<TPacketType>(20), {});
     Deliver(s, TRICK_CLEAR, {});
@@ -124,9 +120,9 @@ TEST(ClientSession, DealersThatKeepGamesAndKeysAreToldApartFromOthers)
     QStringList names;
     bool ok = false;
     QString text;
-    s.OnUnknownPacket = [&] { ++unknown; };
-    s.OnGameList = [&](const QStringList& n) { ++lists, names = n; };
-    s.OnGameFileResult = [&](bool o, const QString& t) { ++results, ok = o, text = t; };
+    QObject::connect(&s, &TClientSession::unknownPacket, [&] { ++unknown; });
+    QObject::connect(&s, &TClientSession::gameList, [&](const QStringList& n) { ++lists, names = n; });
+    QObject::connect(&s, &TClientSession::gameFileResult, [&](bool o, const QString& t) { ++results, ok = o, text = t; });
 
     // A dealer that adds nothing to JOIN_ACCEPTED: no host, whole hands, and the saved-game
     // messages are strangers.

@@ -145,7 +145,7 @@ TEST_F(MainFormTest, TurnInTheBackgroundAsksForAttentionOnceWithItsSound)
 
 TEST_F(MainFormTest, TheOnlyLegalCardIsPlayedAfterAPauseWhenSoSet)
 {
-    EXPECT_FALSE(form->Action("Tekkartkendisioynasn1")->isChecked()); // off by default
+    EXPECT_FALSE(form->Menus().SingleCard->isChecked()); // off by default
     // A position where the user must follow with the one card of the led suit.
     TGameInfo g;
     int me = -1;
@@ -157,13 +157,13 @@ TEST_F(MainFormTest, TheOnlyLegalCardIsPlayedAfterAPauseWhenSoSet)
             me = g.Turn;
     }
     ASSERT_GE(me, 0);
-    form->Action("Hzl1")->trigger(); // quick: a short pause
+    form->Menus().Quick->trigger(); // quick: a short pause
     Seat(me);
     Record(g);
     Pump(100);
     EXPECT_EQ(sent.Count(CARD_PLAY), 0);
 
-    form->Action("Tekkartkendisioynasn1")->trigger(); // during the turn: it counts
+    form->Menus().SingleCard->trigger(); // during the turn: it counts
     EXPECT_TRUE(ReadRegBool(kRegKey, kRegPlaySingleCard, false));
     ASSERT_TRUE(WaitUntil([&] { return sent.Count(CARD_PLAY) == 1; }, 2000));
     Pump(50);
