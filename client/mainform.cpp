@@ -1,56 +1,54 @@
 #include "mainform.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QCloseEvent>
-#include <QEvent>
-#include <QFontMetrics>
-#include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QPushButton>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
 
-#include "cheer.h"
+#include "commands.h"
+#include "computerforme.h"
+#include "contractprompt.h"
 #include "helpform.h"
 #include "highform.h"
+#include "hint.h"
+#include "menus.h"
 #include "prompts.h"
-#include "contractsdlg.h"
 #include "regeasy.h"
-#include "ustasource.h"
+#include "seatmodel.h"
+#include "settings.h"
 #include "sounds.h"
+#include "statusline.h"
+#include "tablelayout.h"
+#include "tablesounds.h"
+#include "tableview.h"
+#include "ustasource.h"
 #include "windowplace.h"
 
-namespace {
-
-const QString kWaitingText = QStringLiteral("Diğerlerinin bağlanması bekleniyor...");
-const QString kNoDealerText = QStringLiteral("Dağıtıcı başlatılamadı!");
-
-} // namespace
-
 TMainForm::TMainForm(QWidget* parent)
-    : QMainWindow(parent), ownPrompts_(std::make_unique<TUserPrompts>()),
-      prompts_(ownPrompts_.get()), settings_(new TSettings(this)), gamePort_(kGamePort)
+    : QMainWindow(parent), ownPrompts_(std::make_unique<TUserPrompts>()), prompts_(ownPrompts_.get()),
+      settings_(new TSettings(this)), gamePort_(kGamePort)
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Zorbela - RUVO Network"));
     sounds_ = new TSoundBox(this);
-    statusBar()->setSizeGripEnabled(true); // the table grows with the window
-    // One simple text that menu hints do not wipe out.
-    statusLabel_ = new QLabel(statusBar());
-    statusLabel_->setObjectName(QStringLiteral("StatusBar"));
-    statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statusLabel_->setTextFormat(Qt::PlainText); // it shows players' names
-
-    statusBar()->addWidget(statusLabel_, 1);
-    WireSession();
-    LayoutTable();
+    model_ = new TSeatModel(session_, MakeUstaSource(GameRandom()), this);
+    view_ = new TTableView(*model_, *settings_, this);
+    setCentralWidget(view_);
     menus_ = new TMenus(menuBar(), *settings_);
-    ConnectMenus();
-    connect(settings_, &TSettings::changed, this, &TMainForm::SettingChanged);
-    sounds_->SetEnabled(settings_->Sound());
+    status_ = new TStatusLine(statusBar(), session_, *model_);
+    commands_ = new TGameCommands(this, session_, *model_, *view_, *menus_, *status_, side_, gamePort_);
+    commands_->SetPrompts(prompts_);
+    computerForMe_ = new TComputerForMe(*model_, *settings_, session_, this);
+    new TTableSounds(*sounds_, *model_, session_, *settings_, *view_, this);
+    SetSideWindows({});
+    ConnectParts();
+    // The designed size is the smallest; the table grows with the window.
+    setMinimumSize(table::WindowSize());
+    resize(table::WindowSize());
+    installEventFilter(view_); // the space bar, F1 and F2 anywhere in the window
     move(0, 0);
 }
 
@@ -59,169 +57,88 @@ TMainForm::~TMainForm()
     // Nothing from the network, and nothing put off until later, reaches a window that is
     // going away.
     closing_ = true;
-    session_.disconnect(this);
-    timerComputerPlayerWait_->stop();
+    session_.blockSignals(true);
     sounds_->PlayToEnd(kSoundClosing, 2500);
-    cheer_.reset();
     session_.Close();
+    delete commands_;
     dealer_.reset();
 }
 
-void TMainForm::SetPrompts(TUserPrompts* prompts) { prompts_ = prompts ? prompts : ownPrompts_.get(); }
-
-void TMainForm::Inform(const QString& text) { prompts_->Inform(this, text); }
-
-void TMainForm::Later(std::function<void()> action)
+void TMainForm::ConnectParts()
 {
-    QTimer::singleShot(0, this, [this, action = std::move(action)] {
-        if (!closing_)
-            action();
-    });
-}
-
-QString TMainForm::StatusText() const { return statusText_; }
-
-void TMainForm::SetStatus(const QString& text)
-{
-    statusText_ = text;
-    FitStatus();
-}
-
-// The status text whole: broken into lines at spaces where it is wider than the window.
-void TMainForm::FitStatus()
-{
-    const QFontMetrics metrics(statusLabel_->font());
-    const int width = std::max(100, statusBar()->width() - 24); // margins and the size grip
-    QStringList lines;
-    QString line;
-    for (const QString& word : statusText_.split(QLatin1Char(' '))) {
-        if (!line.isEmpty() && metrics.horizontalAdvance(line + QLatin1Char(' ') + word) > width) {
-            lines << line;
-            line = word;
-        } else {
-            line = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-        }
-    }
-    lines << line;
-    statusLabel_->setText(lines.join(QLatin1Char('\n')));
-}
-
-QString TMainForm::Messages() const { return userMessages_->toPlainText(); }
-
-// ---- Session notifications ----
-
-void TMainForm::WireSession()
-{
-    WireHostedGames(); // the seat key is read before the connection is made
-    connect(&session_, &TClientSession::connecting, this, [this] {
-        if (!session_.IsDealer)
-            SetStatus(session_.Host() + QStringLiteral(" : bağlanmaya çalışılıyor..."));
-    });
-    connect(&session_, &TClientSession::connected, this, [this] {
-        if (!session_.IsDealer)
-            SetStatus(QStringLiteral("Bağlandı"));
-    });
-    connect(&session_, &TClientSession::disconnected, this, [this] {
-        if (session_.IsDealer)
-            return;
-        SetStatus(session_.Host() + QStringLiteral(" : Bağlantı kesildi!"));
-        // Only a player who had a seat is offered to join again; a refused one is not.
-        if (session_.MySeat >= 0)
-            Later([this] { OfferReconnect(); });
-    });
-    connect(&session_, &TClientSession::connectFailed, this, [this] {
-        if (session_.IsDealer)
-            return;
-        SetStatus(session_.Host() + QStringLiteral(" : bağlantı kurulamadı!"));
-        Later([this] { OfferConnectAgain(); });
-    });
-    connect(&session_, &TClientSession::recordArrived, this, [this] {
-        cardSent_ = contractSent_ = false;
-        ObserveForUsta();
-        UpdateTable();
-    });
-    connect(&session_, &TClientSession::chat, this, [this](const QString& text) {
-        userMessages_->appendPlainText(text);
-        userMessages_->setPlainText(userMessages_->toPlainText().trimmed());
-        userMessages_->moveCursor(QTextCursor::End);
-        userMessages_->ensureCursorVisible();
-    });
-    connect(&session_, &TClientSession::joinAccepted, this, [this](int seat, const QString& text) {
-        if (seat != 0)
-            SetStatus(text);
-        JoinedTable();
-    });
-    connect(&session_, &TClientSession::statusText, this, [this](const QString& text) {
-        // Once the table is full, the count of missing players is over.
-        if (!(session_.IsHost() && session_.NamedSeat >= 3))
-            SetStatus(text);
-    });
-    connect(&session_, &TClientSession::seatName, this, &TMainForm::OnSeatName);
-    // Boxes and questions caused by a message wait until its handling is over.
-    connect(&session_, &TClientSession::tableFull, this,
-            [this] { Later([this] { Inform(QStringLiteral("Masada boş yer yok!")); }); });
-    connect(&session_, &TClientSession::trickTaker, this, &TMainForm::ShowTrickTaker);
-    connect(&session_, &TClientSession::trickClear, this, [this] {
-        sounds_->Play(kSoundTrickCleared);
-        ClearTrickTaker();
-    });
-    connect(&session_, &TClientSession::unknownPacket, this,
-            [this] { Later([this] { Inform(QStringLiteral("Player: Bilinmeyen bir paket alındı")); }); });
-}
-
-void TMainForm::OnSeatName(int seat, const QString& name)
-{
+    const TMenus& m = *menus_;
+    TGameCommands* c = commands_;
+    auto on = [this](QAction* a, auto handler) { connect(a, &QAction::triggered, this, handler); };
+    on(m.Start, [c] { c->Start(); });
+    on(m.ComputerOnce, [this] { computerForMe_->PlayOnce(); });
+    on(m.Hint, [this] { hint_->Ask(); });
+    on(m.NewGame, [c] { c->NewGame(); });
+    on(m.Save, [c] { c->Save(); });
+    on(m.Load, [c] { c->Load(); });
+    on(m.Quit, [c] { c->Quit(); });
+    on(m.Reconnect, [c] { c->Reconnect(); });
+    on(m.WaitForPlayers, [c] { c->WaitForPlayers(); });
+    on(m.HowToPlay, &TMainForm::StartFlow);
+    on(m.ScoreWindow, [this] { side_.ShowNormal(side_.ScoreWindow()); });
+    on(m.PenaltyWindow, [this] { side_.ShowNormal(side_.PenaltyWindow()); });
+    on(m.Lists, [this] { side_.ShowHigh(); });
+    on(m.HelpTopics, [this] { side_.ShowHelp(); });
+    on(m.About, [this] { side_.ShowAbout(); });
+    connect(view_, &TTableView::chatClicked, c, &TGameCommands::Chat);
+    connect(view_, &TTableView::functionKey, this, &TMainForm::FunctionKey);
+    connect(&session_, &TClientSession::chat, view_, &TTableView::AddMessage);
     // While players join, labels stand by seat number: 0 bottom, 1 right, 2 top, 3 left.
-    QLabel* label = nameLabels_[seat & 3];
-    label->setText(name);
-    PlaceNameLabel(seat & 3);
-    label->show();
-    // A seat given up before the game comes with an empty name: the table is not complete.
-    if (session_.IsHost() && seat == 3 && !name.isEmpty()) {
-        SetStatus(QStringLiteral("Masa tamamlandı."));
-        Later([this] { TableComplete(); });
-    }
+    connect(&session_, &TClientSession::seatName, view_, &TTableView::ShowSeatName);
+    connect(&session_, &TClientSession::trickTaker, view_, &TTableView::ShowTrickTaker);
+    connect(&session_, &TClientSession::trickClear, view_, &TTableView::ClearTrickTaker);
+    connect(model_, &TSeatModel::changed, this, [this] { side_.Show(model_->Record()); });
+    auto inform = [this](const QString& text) { prompts_->Inform(this, text); };
+    connect(model_, &TSeatModel::refused, this, inform);
+    connect(computerForMe_, &TComputerForMe::failed, this, inform);
+    connect(settings_, &TSettings::changed, this, &TMainForm::SettingChanged);
 }
 
-void TMainForm::TableComplete()
+void TMainForm::SetSideWindows(const TSideWindows& w)
 {
-    const bool fresh = prompts_->Ask(
-        this, QStringLiteral("Kare tamamlandı!\r\rYeni bir oyuna başlamak için 'Evet'\r"
-                             "Dosyadan yüklemek için 'Hayır'\rtuşuna bas...")
-                  .replace(QLatin1Char('\r'), QLatin1Char('\n')));
-    if (fresh)
-        session_.SendNewGame();
-    else
-        LoadGame(true);
+    side_ = w;
+    delete contractPrompt_;
+    delete hint_;
+    contractPrompt_ = new TContractPrompt(*model_, *settings_, *view_, side_.Contracts, this);
+    hint_ = new THint(*model_, *view_, side_.Contracts, this);
 }
 
-void TMainForm::OfferReconnect()
+void TMainForm::SetPrompts(TUserPrompts* prompts)
 {
-    // The seat is forgotten first: a second loss of the connection before a new seat is
-    // given asks nothing more (the "Bağlantı" menu still reconnects).
-    session_.ForgetSeat();
-    if (session_.PlayerSocket().Active())
-        return; // connected again meanwhile
-    const bool again = prompts_->Ask(
-        this, QStringLiteral("%1 ile bağlantı koptu.\n\nAynı dağıtıcıya \"%2\" adıyla yeniden "
-                             "bağlanmak ister misin?")
-                  .arg(session_.Host(), session_.UserName));
-    if (again && !session_.PlayerSocket().Active())
-        session_.Open();
+    prompts_ = prompts ? prompts : ownPrompts_.get();
+    commands_->SetPrompts(prompts_);
 }
 
-void TMainForm::OfferConnectAgain()
+void TMainForm::SetGamePort(quint16 port)
 {
-    // The connection window again: "OK" with an address tries that address; closed any
-    // other way, the failure stays in the status bar.
-    if (session_.PlayerSocket().Active() || !side_.Connect)
+    gamePort_ = port;
+    commands_->SetPort(port);
+}
+
+QString TMainForm::StatusText() const { return status_->Text(); }
+
+void TMainForm::FunctionKey(int key)
+{
+    if (key == Qt::Key_F2)
+        commands_->Start();
+    else if (key == Qt::Key_F1)
+        side_.ShowHelp();
+}
+
+void TMainForm::SettingChanged()
+{
+    // "Hızlı" changes the running timers of the dealer at once; its computer seats play at
+    // the new level from their next move on, and seats filled from now on carry its name.
+    if (!dealer_)
         return;
-    bool confirmed = false;
-    const QString address = side_.RunConnect(&confirmed);
-    if (!confirmed || session_.PlayerSocket().Active())
-        return;
-    session_.SetHost(address);
-    session_.Open();
+    dealer_->ApplyQuick(settings_->Quick());
+    TRandom& random = dealerOptions_.Random ? *dealerOptions_.Random : GameRandom();
+    dealer_->SetMoveSource(MakeLevelSource(settings_->ComputerLevel(), random));
+    dealer_->SetComputerName(ComputerSeatName(settings_->ComputerLevel()));
 }
 
 // ---- First activation and start flow ----
@@ -229,8 +146,7 @@ void TMainForm::OfferConnectAgain()
 bool TMainForm::event(QEvent* e)
 {
     // The first activation (or the first showing, where nothing activates windows).
-    if ((e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) && firstActivation_ &&
-        autoStart_)
+    if ((e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) && firstActivation_ && autoStart_)
         QTimer::singleShot(0, this, [this] {
             if (firstActivation_)
                 FirstActivation();
@@ -238,44 +154,15 @@ bool TMainForm::event(QEvent* e)
     return QMainWindow::event(e);
 }
 
-void TMainForm::PlaceSideWindows()
-{
-    const QRect f = frameGeometry();
-    const int width = std::max(100, 800 - f.width());
-    const int height = f.height() / 2;
-    // Their size is fixed: the user does not resize them.
-    if (QWidget* score = side_.ScoreWindow()) {
-        score->setFixedSize(width, height);
-        score->move(f.left() + f.width(), f.top());
-    }
-    if (QWidget* penalty = side_.PenaltyWindow()) {
-        penalty->setFixedSize(width, height);
-        const QWidget* score = side_.ScoreWindow();
-        penalty->move(f.left() + f.width(), score ? score->frameGeometry().bottom() + 1 : f.top() + height);
-    }
-}
-
-void TMainForm::moveEvent(QMoveEvent* e)
-{
-    QMainWindow::moveEvent(e);
-    // The score table and the taken-cards window stay docked at the right edge.
-    if (!firstActivation_)
-        PlaceSideWindows();
-    SaveGeometrySoon();
-}
-
 void TMainForm::FirstActivation()
 {
     if (!firstActivation_)
         return;
     firstActivation_ = false;
-    if (side_.Contracts)
-        side_.Contracts->OnHint = [this] { Ipucu1Click(); };
     hide();
-    if (QWidget* w = side_.ScoreWindow())
-        w->hide();
-    if (QWidget* w = side_.PenaltyWindow())
-        w->hide();
+    for (QWidget* w : {side_.ScoreWindow(), side_.PenaltyWindow()})
+        if (w)
+            w->hide();
     RestoreGeometry();
     PlaceSideWindows();
     // The help and the lists stay where the user put them, also in the next run.
@@ -305,16 +192,6 @@ void TMainForm::StartFlow()
         StartAsPlayer(answer.name, QString());
 }
 
-void TMainForm::ShowSideWindows()
-{
-    for (QWidget* w : {side_.ScoreWindow(), side_.PenaltyWindow()})
-        if (w)
-            w->show();
-    // Placed again once shown: a window may have grown to its own minimum size.
-    PlaceSideWindows();
-    activateWindow();
-}
-
 // What both start flows do first: remember the name, show the table, forget any seat.
 void TMainForm::PrepareStart(const QString& name, bool dealer)
 {
@@ -324,8 +201,8 @@ void TMainForm::PrepareStart(const QString& name, bool dealer)
     show();
     ShowSideWindows();
     session_.ForgetSeat();
-    if (settings_->Quick())
-        timerComputerPlayerWait_->setInterval(kQuickComputerWaitMs);
+    menus_->SetHost(dealer);
+    menus_->Reconnect->setEnabled(!dealer);
 }
 
 void TMainForm::StartAsDealer(const QString& name)
@@ -336,16 +213,13 @@ void TMainForm::StartAsDealer(const QString& name)
     if (!dealer_->Listening()) {
         // Another program holds the port: connecting to "localhost" now would join its
         // table while this window believes it deals.
-        SetStatus(kNoDealerText);
+        status_->SetText(QStringLiteral("Dağıtıcı başlatılamadı!"));
         return;
     }
-    SetStatus(kWaitingText);
+    status_->SetText(TStatusLine::WaitingText());
     session_.SetHost(QStringLiteral("localhost"));
-    menus_->SetHost(true);
-    menus_->Reconnect->setEnabled(false);
     session_.SetPort(dealer_->Port());
     session_.Open();
-    ApplyQuick();
 }
 
 void TMainForm::StartAsPlayer(const QString& name, const QString& host)
@@ -354,23 +228,22 @@ void TMainForm::StartAsPlayer(const QString& name, const QString& host)
     // Without a host given, the connection dialog asks for it (its address is used as it
     // stands when it closes).
     session_.SetHost(host.isEmpty() && side_.Connect ? side_.RunConnect(nullptr) : host);
-    menus_->SetHost(false);
-    menus_->Reconnect->setEnabled(true);
     session_.SetPort(gamePort_);
     session_.Open();
-    ApplyQuick();
 }
 
 void TMainForm::StartDealer()
 {
+    commands_->SetDealerRecord(nullptr);
     dealer_.reset();
     TDealerOptions options = dealerOptions_;
     options.Port = gamePort_;
     options.Quick = settings_->Quick();
     options.OpenHands = options.OpenHands || settings_->OpenHands();
-    if (!options.ComputerLevel && ComputerLevel() == TComputerLevel::Usta)
+    if (!options.ComputerLevel && settings_->ComputerLevel() == TComputerLevel::Usta)
         ::SetComputerLevel(options, TComputerLevel::Usta);
     dealer_ = std::make_unique<TDealerThread>(options);
+    commands_->SetDealerRecord(&dealer_->GameInfo());
 }
 
 void TMainForm::closeEvent(QCloseEvent* e)
@@ -380,8 +253,62 @@ void TMainForm::closeEvent(QCloseEvent* e)
         QCoreApplication::quit(); // nothing happens outside the application's loop
 }
 
-void TMainForm::mousePressEvent(QMouseEvent* e)
+// ---- Side windows and the window's place ----
+
+void TMainForm::PlaceSideWindows() { side_.Dock(frameGeometry()); }
+
+void TMainForm::ShowSideWindows()
 {
-    StopCheer();
-    QMainWindow::mousePressEvent(e);
+    for (QWidget* w : {side_.ScoreWindow(), side_.PenaltyWindow()})
+        if (w)
+            w->show();
+    // Placed again once shown: a window may have grown to its own minimum size.
+    PlaceSideWindows();
+    activateWindow();
+}
+
+void TMainForm::moveEvent(QMoveEvent* e)
+{
+    QMainWindow::moveEvent(e);
+    // The score table and the taken-cards window stay docked at the right edge.
+    if (!firstActivation_)
+        PlaceSideWindows();
+    SaveGeometrySoon();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    status_->Fit();
+    if (!firstActivation_)
+        PlaceSideWindows();
+    SaveGeometrySoon();
+}
+
+void TMainForm::RestoreGeometry()
+{
+    const int width = ReadRegInteger(kRegKey, kRegMainWidth, 0);
+    const int height = ReadRegInteger(kRegKey, kRegMainHeight, 0);
+    if (width > 0 && height > 0)
+        resize(QSize(width, height).expandedTo(minimumSize()));
+    // "MainLeft" and "MainTop".
+    if (const std::optional<QPoint> place = StoredPlace(QStringLiteral("Main"), frameGeometry().size()))
+        move(*place);
+}
+
+void TMainForm::SaveGeometrySoon()
+{
+    if (firstActivation_ || closing_)
+        return;
+    if (!geometrySaver_) {
+        geometrySaver_ = new QTimer(this);
+        geometrySaver_->setSingleShot(true);
+        geometrySaver_->setInterval(500);
+        connect(geometrySaver_, &QTimer::timeout, this, [this] {
+            StorePlace(QStringLiteral("Main"), pos());
+            WriteRegInteger(kRegKey, kRegMainWidth, width());
+            WriteRegInteger(kRegKey, kRegMainHeight, height());
+        });
+    }
+    geometrySaver_->start();
 }

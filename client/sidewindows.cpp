@@ -17,6 +17,29 @@ QWidget* TSideWindows::ScoreWindow() const { return Score; }
 
 QWidget* TSideWindows::PenaltyWindow() const { return Penalty; }
 
+void TSideWindows::ShowNormal(QWidget* w)
+{
+    if (!w)
+        return;
+    w->showNormal();
+    w->raise();
+}
+
+void TSideWindows::Dock(const QRect& f) const
+{
+    const int width = std::max(100, 800 - f.width());
+    const int height = f.height() / 2;
+    // Their size is fixed: the user does not resize them.
+    if (Score) {
+        Score->setFixedSize(width, height);
+        Score->move(f.left() + f.width(), f.top());
+    }
+    if (Penalty) {
+        Penalty->setFixedSize(width, height);
+        Penalty->move(f.left() + f.width(), Score ? Score->frameGeometry().bottom() + 1 : f.top() + height);
+    }
+}
+
 void TSideWindows::Bind(const TGameInfo& g, const uint8_t& seat) const
 {
     if (Score)
@@ -45,20 +68,13 @@ void TSideWindows::RefreshPenalty() const
         Penalty->Refresh();
 }
 
-bool TSideWindows::ContractDialogVisible() const
+void TSideWindows::Show(const TGameInfo& g) const
 {
-    return Contracts && Contracts->isVisible();
-}
-
-uint8_t TSideWindows::RunContractDialog(const std::function<QPoint(QSize)>& place) const
-{
-    if (!Contracts)
-        return kNone;
-    Contracts->FormShow(); // the offer decides the dialog's height
-    Contracts->adjustSize();
-    Contracts->move(place(Contracts->size()));
-    Contracts->exec();
-    return Contracts->Result();
+    if (g.TrickCount == 0 || g.Phase == psGameOver)
+        RefreshScore();
+    if (g.TricksPlayed == 0)
+        RepaintScoreGrid();
+    RefreshPenalty();
 }
 
 void TSideWindows::FillWelcome(const QString& name, bool dealer) const
@@ -93,6 +109,20 @@ QString TSideWindows::RunConnect(bool* confirmed) const
     if (confirmed)
         *confirmed = Connect->Confirmed();
     return Connect->Address();
+}
+
+void TSideWindows::OpenConnect(QObject* context,
+                               std::function<void(bool confirmed, const QString& address)> then) const
+{
+    if (!Connect)
+        return;
+    TConnectForm* dialog = Connect;
+    auto* once = new QObject(context); // the connection lives for this one closing
+    QObject::connect(dialog, &QDialog::finished, once, [dialog, once, then = std::move(then)] {
+        once->deleteLater();
+        then(dialog->Confirmed(), dialog->Address());
+    });
+    dialog->open();
 }
 
 void TSideWindows::ShowAbout() const

@@ -7,7 +7,13 @@
 #include <memory>
 
 #include "client_test_util.h"
+#include "commands.h"
+#include "computerforme.h"
 #include "mainform.h"
+#include "menus.h"
+#include "seatmodel.h"
+#include "settings.h"
+#include "tableview.h"
 #include "payload.h"
 
 class MainFormTest : public ::testing::Test {

@@ -22,7 +22,13 @@
 #include "highform.h"
 #include "client_test_util.h"
 #include "mainform_fixture.h"
+#include "commands.h"
+#include "computerforme.h"
 #include "mainform.h"
+#include "menus.h"
+#include "seatmodel.h"
+#include "settings.h"
+#include "tableview.h"
 #include "payload.h"
 #include "penaltyform.h"
 #include "scoreform.h"
@@ -66,17 +72,17 @@ TEST_F(MainFormTest, LegalClickSendsOneCardAndIllegalClickShowsTheRefusal)
     const TFollowSituation s = FindFollowSituation();
     Seat(s.me);
     Record(s.g);
-    TCard* legal = form->CardSlot(table::kBottom, s.legalSlot);
-    TCard* illegal = form->CardSlot(table::kBottom, s.illegalSlot);
+    TCard* legal = form->View().CardSlot(table::kBottom, s.legalSlot);
+    TCard* illegal = form->View().CardSlot(table::kBottom, s.illegalSlot);
     ASSERT_TRUE(legal->isVisible());
     // Exactly the playable cards carry the hand-point cursor.
     EXPECT_EQ(legal->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(illegal->cursor().shape(), Qt::ArrowCursor);
     // The leader's card lies at the leader's place.
-    const int leaderPlace = form->RelativePosition(s.g.Leader);
-    EXPECT_TRUE(form->TrickCard(leaderPlace)->isVisible());
-    EXPECT_EQ(form->TrickCard(leaderPlace)->Suit(), s.g.TrickSuit[0]);
-    EXPECT_EQ(form->TrickCard(leaderPlace)->Card(), s.g.TrickValue[0]);
+    const int leaderPlace = form->View().RelativePosition(s.g.Leader);
+    EXPECT_TRUE(form->View().TrickCard(leaderPlace)->isVisible());
+    EXPECT_EQ(form->View().TrickCard(leaderPlace)->Suit(), s.g.TrickSuit[0]);
+    EXPECT_EQ(form->View().TrickCard(leaderPlace)->Card(), s.g.TrickValue[0]);
     EXPECT_EQ(form->StatusText(), QStringLiteral("%1 bir kağıt oynayacak...")
                                       .arg(QString::fromLatin1(s.g.PlayerName[s.me])));
 
@@ -93,7 +99,7 @@ TEST_F(MainFormTest, LegalClickSendsOneCardAndIllegalClickShowsTheRefusal)
     EXPECT_EQ(sent.Count(CARD_PLAY), 1);
     EXPECT_EQ(legal->cursor().shape(), Qt::ArrowCursor);
     QTest::mouseClick(legal, Qt::LeftButton);
-    QTest::mouseClick(form->CardSlot(table::kBottom, 0), Qt::LeftButton);
+    QTest::mouseClick(form->View().CardSlot(table::kBottom, 0), Qt::LeftButton);
     EXPECT_EQ(sent.Count(CARD_PLAY), 1);
     EXPECT_EQ(user.notices.size(), 1);
 
@@ -110,29 +116,29 @@ TEST_F(MainFormTest, PlayingTheFifthCardLeavesAGapAndOtherSeatsShowBacks)
     const int me = g.Turn;
     Seat(me);
     Record(g);
-    const uint8_t sixthSuit = form->CardSlot(table::kBottom, 5)->Suit();
-    const uint8_t sixthValue = form->CardSlot(table::kBottom, 5)->Card();
-    const QPoint sixthPlace = form->CardSlot(table::kBottom, 5)->pos();
+    const uint8_t sixthSuit = form->View().CardSlot(table::kBottom, 5)->Suit();
+    const uint8_t sixthValue = form->View().CardSlot(table::kBottom, 5)->Card();
+    const QPoint sixthPlace = form->View().CardSlot(table::kBottom, 5)->pos();
 
     PlayCard(g, me, g.CardSuit[me][4], g.CardValue[me][4]);
     Record(g);
-    EXPECT_FALSE(form->CardSlot(table::kBottom, 4)->isVisible());
-    EXPECT_TRUE(form->CardSlot(table::kBottom, 5)->isVisible());
-    EXPECT_EQ(form->CardSlot(table::kBottom, 5)->Suit(), sixthSuit);
-    EXPECT_EQ(form->CardSlot(table::kBottom, 5)->Card(), sixthValue);
-    EXPECT_EQ(form->CardSlot(table::kBottom, 5)->pos(), sixthPlace);
+    EXPECT_FALSE(form->View().CardSlot(table::kBottom, 4)->isVisible());
+    EXPECT_TRUE(form->View().CardSlot(table::kBottom, 5)->isVisible());
+    EXPECT_EQ(form->View().CardSlot(table::kBottom, 5)->Suit(), sixthSuit);
+    EXPECT_EQ(form->View().CardSlot(table::kBottom, 5)->Card(), sixthValue);
+    EXPECT_EQ(form->View().CardSlot(table::kBottom, 5)->pos(), sixthPlace);
     for (int k = 0; k < 13; ++k)
-        EXPECT_EQ(form->CardSlot(table::kBottom, k)->isVisible(), k != 4);
+        EXPECT_EQ(form->View().CardSlot(table::kBottom, k)->isVisible(), k != 4);
     // The other hands are face down, all 13 shown.
     for (int p = 1; p < 4; ++p) {
-        EXPECT_FALSE(form->CardSlot(p, 0)->ShowCard());
-        EXPECT_TRUE(form->CardSlot(p, 12)->isVisible());
+        EXPECT_FALSE(form->View().CardSlot(p, 0)->ShowCard());
+        EXPECT_TRUE(form->View().CardSlot(p, 12)->isVisible());
     }
     // The chooser's name is yellow, the others white; the contract is named.
-    const int chooserPlace = form->RelativePosition(g.HandChooser);
+    const int chooserPlace = form->View().RelativePosition(g.HandChooser);
     for (int p = 0; p < 4; ++p)
-        EXPECT_EQ(form->NameLabel(p)->styleSheet().contains(QStringLiteral("yellow")), p == chooserPlace);
-    EXPECT_EQ(form->LabelGameType()->text(), QString::fromUtf8(ContractNames[KozSinek]));
+        EXPECT_EQ(form->View().NameLabel(p)->styleSheet().contains(QStringLiteral("yellow")), p == chooserPlace);
+    EXPECT_EQ(form->View().LabelGameType()->text(), QString::fromUtf8(ContractNames[KozSinek]));
 }
 
 TEST_F(MainFormTest, TrickMarkersJoiningNamesAndUnknownMessages)
@@ -141,9 +147,9 @@ TEST_F(MainFormTest, TrickMarkersJoiningNamesAndUnknownMessages)
     TPayloadWriter name;
     name.Byte(3).Text(QStringLiteral("<b>Ali</b>"));
     Deliver(SEAT_NAME, name.Bytes());
-    EXPECT_TRUE(form->NameLabel(table::kLeft)->isVisible());
-    EXPECT_EQ(form->NameLabel(table::kLeft)->text(), QStringLiteral("<b>Ali</b>"));
-    EXPECT_EQ(form->NameLabel(table::kLeft)->textFormat(), Qt::PlainText);
+    EXPECT_TRUE(form->View().NameLabel(table::kLeft)->isVisible());
+    EXPECT_EQ(form->View().NameLabel(table::kLeft)->text(), QStringLiteral("<b>Ali</b>"));
+    EXPECT_EQ(form->View().NameLabel(table::kLeft)->textFormat(), Qt::PlainText);
     Pump(50);
     EXPECT_TRUE(user.questions.isEmpty()); // seat 3 completes the table only at the dealer
 
@@ -151,13 +157,13 @@ TEST_F(MainFormTest, TrickMarkersJoiningNamesAndUnknownMessages)
     Seat(1);
     Record(g);
     Deliver(TRICK_TAKER, QByteArray(1, '\x02')); // seat 2 sits at the right of seat 1
-    const int place = form->RelativePosition(2);
+    const int place = form->View().RelativePosition(2);
     EXPECT_EQ(place, table::kRight);
-    EXPECT_TRUE(form->HandMarker(place)->isVisible());
-    EXPECT_EQ(form->HandMarker(place)->pos(), table::HandMarkerTopLeft(place));
+    EXPECT_TRUE(form->View().HandMarker(place)->isVisible());
+    EXPECT_EQ(form->View().HandMarker(place)->pos(), table::HandMarkerTopLeft(place));
     Deliver(TRICK_CLEAR, {});
     for (int p = 0; p < 4; ++p)
-        EXPECT_FALSE(form->HandMarker(p)->isVisible());
+        EXPECT_FALSE(form->View().HandMarker(p)->isVisible());
     // A type the player does not handle shows the notice once the handler is over.
     Deliver(START_NOW, {});
     EXPECT_TRUE(WaitUntil([&] { return !user.notices.isEmpty(); }, 2000));
@@ -211,13 +217,13 @@ TEST_F(MainFormTest, QuickChangesTheClientTimerAndTheDealersTimers)
     form->Menus().Quick->trigger();
     EXPECT_EQ(form->Dealer()->TrickResolveTimer().interval(), 515);
     EXPECT_EQ(form->Dealer()->ComputerMoveTimer().interval(), 10);
-    EXPECT_EQ(form->TimerComputerPlayerWait()->interval(), 10);
+    EXPECT_EQ(form->ComputerForMe().Timer()->interval(), 10);
     EXPECT_TRUE(ReadRegBool(kRegKey, kRegQuick, false));
 
     form->Menus().Quick->trigger();
     EXPECT_EQ(form->Dealer()->TrickResolveTimer().interval(), 2000);
     EXPECT_EQ(form->Dealer()->TrickWinnerTimer().interval(), 500);
-    EXPECT_EQ(form->TimerComputerPlayerWait()->interval(), 1000);
+    EXPECT_EQ(form->ComputerForMe().Timer()->interval(), 1000);
     EXPECT_FALSE(ReadRegBool(kRegKey, kRegQuick, true));
 }
 
@@ -229,7 +235,7 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     Seat(0);
     Record(g);
     user.saveName = path;
-    form->Kaydet1Click();
+    form->Menus().Save->trigger();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray saved = file.readAll();
@@ -241,7 +247,7 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     // Another record; "Hayır" to the overwrite question keeps the old file.
     Record(DealtRecord(52));
     user.answers = {false};
-    form->Kaydet1Click();
+    form->Menus().Save->trigger();
     EXPECT_EQ(user.questions.value(0),
               QStringLiteral("Bu isimde zaten bir dosya var, değiştirmek istiyor musunuz?"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -255,7 +261,7 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     out.write(QByteArray(440, '\x7f'));
     out.close();
     user.openName = bad;
-    form->Ykle1Click();
+    form->Menus().Load->trigger();
     EXPECT_EQ(user.notices.value(0), QStringLiteral("Dosya açılamıyor!"));
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
     EXPECT_EQ(sent.Count(NEW_GAME), 0);
@@ -270,13 +276,13 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     stuckFile.write(reinterpret_cast<const char*>(&stuck), sizeof stuck);
     stuckFile.close();
     user.openName = stuckPath;
-    form->Ykle1Click();
+    form->Menus().Load->trigger();
     EXPECT_EQ(user.notices.value(1), QStringLiteral("Dosya açılamıyor!"));
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
 
     // A load cancelled from the menu leaves the game as it is.
     user.openName.clear();
-    form->Ykle1Click();
+    form->Menus().Load->trigger();
     EXPECT_EQ(user.notices.size(), 2);
     EXPECT_EQ(sent.Count(NEW_GAME), 0);
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
@@ -358,37 +364,37 @@ TEST_F(MainFormTest, TableGrowsWithTheWindowKeepingItsProportions)
 {
     EXPECT_EQ(form->size(), table::WindowSize());
     EXPECT_EQ(form->minimumSize(), table::WindowSize());
-    EXPECT_DOUBLE_EQ(form->Zoom(), 1.0);
+    EXPECT_DOUBLE_EQ(form->View().Zoom(), 1.0);
     TGameInfo g = DealtRecord(41);
     Seat(0);
     Record(g);
-    EXPECT_EQ(form->CardSlot(table::kBottom, 4)->pos(), table::SlotTopLeft(table::kBottom, 4));
+    EXPECT_EQ(form->View().CardSlot(table::kBottom, 4)->pos(), table::SlotTopLeft(table::kBottom, 4));
 
     // Twice as wide and twice as high: everything twice as large and twice as far apart.
     const QSize chrome = form->size() - form->centralWidget()->size();
     form->resize(table::WindowSize() * 2 - chrome);
-    ASSERT_TRUE(WaitUntil([&] { return form->Zoom() > 1.5; }, 3000));
-    EXPECT_NEAR(form->Zoom(), 2.0, 0.01);
-    const QPoint o = form->OnTable(QPoint(0, 0));
+    ASSERT_TRUE(WaitUntil([&] { return form->View().Zoom() > 1.5; }, 3000));
+    EXPECT_NEAR(form->View().Zoom(), 2.0, 0.01);
+    const QPoint o = form->View().OnTable(QPoint(0, 0));
     for (int p = 0; p < 4; ++p) {
-        EXPECT_EQ(form->CardSlot(p, 3)->size(), QSize(142, 192));
-        EXPECT_LE((form->CardSlot(p, 3)->pos() - o - table::SlotTopLeft(p, 3) * 2).manhattanLength(), 2);
-        EXPECT_LE((form->TrickCard(p)->pos() - o - table::TrickCardTopLeft(p) * 2).manhattanLength(), 2);
-        EXPECT_EQ(form->HandMarker(p)->size(), QSize(64, 64));
+        EXPECT_EQ(form->View().CardSlot(p, 3)->size(), QSize(142, 192));
+        EXPECT_LE((form->View().CardSlot(p, 3)->pos() - o - table::SlotTopLeft(p, 3) * 2).manhattanLength(), 2);
+        EXPECT_LE((form->View().TrickCard(p)->pos() - o - table::TrickCardTopLeft(p) * 2).manhattanLength(), 2);
+        EXPECT_EQ(form->View().HandMarker(p)->size(), QSize(64, 64));
     }
-    EXPECT_GT(form->NameLabel(table::kTop)->height(), 20);
-    EXPECT_GT(form->LabelGameType()->width(), 150);
+    EXPECT_GT(form->View().NameLabel(table::kTop)->height(), 20);
+    EXPECT_GT(form->View().LabelGameType()->width(), 150);
     // Wider than that: the table stays centred, no wider in proportion.
     form->resize(form->width() + 200, form->height());
-    ASSERT_TRUE(WaitUntil([&] { return form->OnTable(QPoint(0, 0)).x() > o.x() + 50; }, 3000));
-    EXPECT_NEAR(form->Zoom(), 2.0, 0.01);
-    EXPECT_EQ(form->CardSlot(table::kBottom, 0)->size(), QSize(142, 192));
+    ASSERT_TRUE(WaitUntil([&] { return form->View().OnTable(QPoint(0, 0)).x() > o.x() + 50; }, 3000));
+    EXPECT_NEAR(form->View().Zoom(), 2.0, 0.01);
+    EXPECT_EQ(form->View().CardSlot(table::kBottom, 0)->size(), QSize(142, 192));
 
     // The smallest size gives the design back exactly.
     form->resize(table::WindowSize());
-    ASSERT_TRUE(WaitUntil([&] { return form->Zoom() < 1.01; }, 3000));
-    EXPECT_EQ(form->CardSlot(table::kLeft, 7)->pos(), table::SlotTopLeft(table::kLeft, 7));
-    EXPECT_EQ(form->TrickCard(table::kRight)->geometry(), QRect(table::TrickCardTopLeft(table::kRight), QSize(71, 96)));
+    ASSERT_TRUE(WaitUntil([&] { return form->View().Zoom() < 1.01; }, 3000));
+    EXPECT_EQ(form->View().CardSlot(table::kLeft, 7)->pos(), table::SlotTopLeft(table::kLeft, 7));
+    EXPECT_EQ(form->View().TrickCard(table::kRight)->geometry(), QRect(table::TrickCardTopLeft(table::kRight), QSize(71, 96)));
 }
 
 TEST_F(MainFormTest, PlaceAndSizeAreRememberedAndAPlaceOffTheScreensIsNotTaken)
@@ -453,11 +459,11 @@ TEST_F(MainFormTest, HelpKeyShowsHelpAndChatBoxSendsNothingOnCancel)
     form->Menus().HelpTopics->trigger();
     EXPECT_TRUE(help.isVisible());
     user.line.reset();
-    form->BitBtn1Click();
+    form->Commands().Chat();
     EXPECT_EQ(user.lineCaptions.value(0), QStringLiteral("Ne dinonuz?"));
     EXPECT_EQ(sent.Count(CHAT_TEXT), 0);
     user.line = QString();
-    form->BitBtn1Click();
+    form->Commands().Chat();
     EXPECT_EQ(sent.Count(CHAT_TEXT), 1);
 }
 
@@ -471,7 +477,7 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
     bool balloonsDuringLists = false;
     high.ShowModalHook = [&] {
         ++listsShown;
-        balloonsDuringLists = form->Cheer() != nullptr;
+        balloonsDuringLists = form->View().Cheer() != nullptr;
     };
     for (int n = 0; n < 4; ++n) {
         WriteRegInteger(kRegKey, QStringLiteral("TopListsCount%1").arg(n), 0);
@@ -484,28 +490,28 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
 
     const auto widgetsBefore = form->findChildren<QWidget*>().size();
     Record(g);
-    ASSERT_TRUE(WaitUntil([&] { return form->Cheer() != nullptr; }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return form->View().Cheer() != nullptr; }, 3000));
     EXPECT_EQ(listsShown, 1);
     EXPECT_FALSE(balloonsDuringLists);
-    EXPECT_EQ(form->Cheer()->BalloonCount(), 4);
+    EXPECT_EQ(form->View().Cheer()->BalloonCount(), 4);
     // A bump is heard even with "Sesli" off.
     form->Menus().Sound->trigger();
     ASSERT_FALSE(form->Menus().Sound->isChecked());
-    form->Cheer()->OnCollision();
+    form->View().Cheer()->OnCollision();
     EXPECT_EQ(form->Sounds().Requests(kSoundBalloonCollision), 1);
     // A press anywhere on the table ends it and leaves no balloon behind.
     QTest::mousePress(form->centralWidget(), Qt::LeftButton, {}, QPoint(200, 200));
-    EXPECT_EQ(form->Cheer(), nullptr);
+    EXPECT_EQ(form->View().Cheer(), nullptr);
     EXPECT_EQ(form->findChildren<QWidget*>().size(), widgetsBefore); // no balloon or canvas left
 
     // The same end shown again flies again but does not enter the lists twice; the next
     // game's first record ends it.
     Record(g);
-    ASSERT_TRUE(WaitUntil([&] { return form->Cheer() != nullptr; }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return form->View().Cheer() != nullptr; }, 3000));
     EXPECT_EQ(listsShown, 1);
     TGameInfo next = DealtRecord(8);
     Record(next);
-    EXPECT_EQ(form->Cheer(), nullptr);
+    EXPECT_EQ(form->View().Cheer(), nullptr);
     // Another finished game is offered even when a record comes while the lists window is
     // open; that record keeps the balloons away.
     TGameInfo other = DealtRecord(9);
@@ -517,5 +523,5 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
     Record(other);
     Pump(200);
     EXPECT_EQ(listsShown, 2);
-    EXPECT_EQ(form->Cheer(), nullptr);
+    EXPECT_EQ(form->View().Cheer(), nullptr);
 }

@@ -10,7 +10,13 @@
 
 #include "application.h"
 #include "client_test_util.h"
+#include "commands.h"
+#include "computerforme.h"
 #include "mainform.h"
+#include "menus.h"
+#include "seatmodel.h"
+#include "settings.h"
+#include "tableview.h"
 #include "welcomeform.h"
 
 namespace {

@@ -49,43 +49,43 @@ TEST_F(MainFormTest, PressOnTheTrickAreaOrSpaceShowsTheTrickJustTakenAndWhoTookI
     ResolveTrick(g, rnd);
     PlayCards(g, 1); // the taker leads the next trick
     Record(g);
-    const int leadPlace = form->RelativePosition(g.Leader);
-    ASSERT_TRUE(form->TrickCard(leadPlace)->isVisible());
+    const int leadPlace = form->View().RelativePosition(g.Leader);
+    ASSERT_TRUE(form->View().TrickCard(leadPlace)->isVisible());
 
     const auto expectTakenTrick = [&] {
         for (int i = 0; i < 4; ++i) {
-            const TCard* card = form->TrickCard(form->RelativePosition((full.Leader + i) % 4));
+            const TCard* card = form->View().TrickCard(form->View().RelativePosition((full.Leader + i) % 4));
             EXPECT_TRUE(card->isVisible());
             EXPECT_EQ(card->Suit(), full.TrickSuit[i]);
             EXPECT_EQ(card->Card(), full.TrickValue[i]);
         }
         for (int p = 0; p < 4; ++p)
-            EXPECT_EQ(form->HandMarker(p)->isVisible(), p == form->RelativePosition(taker)) << p;
+            EXPECT_EQ(form->View().HandMarker(p)->isVisible(), p == form->View().RelativePosition(taker)) << p;
     };
     const auto expectTrickInPlay = [&] {
         for (int p = 0; p < 4; ++p) {
-            EXPECT_EQ(form->TrickCard(p)->isVisible(), p == leadPlace) << p;
-            EXPECT_FALSE(form->HandMarker(p)->isVisible());
+            EXPECT_EQ(form->View().TrickCard(p)->isVisible(), p == leadPlace) << p;
+            EXPECT_FALSE(form->View().HandMarker(p)->isVisible());
         }
-        EXPECT_EQ(form->TrickCard(leadPlace)->Suit(), g.TrickSuit[0]);
-        EXPECT_EQ(form->TrickCard(leadPlace)->Card(), g.TrickValue[0]);
+        EXPECT_EQ(form->View().TrickCard(leadPlace)->Suit(), g.TrickSuit[0]);
+        EXPECT_EQ(form->View().TrickCard(leadPlace)->Card(), g.TrickValue[0]);
     };
 
     // Pressed on the card in play: the taken trick until the button is released.
     QWidget* table = form->centralWidget();
-    QTest::mousePress(form->TrickCard(leadPlace), Qt::LeftButton);
-    EXPECT_TRUE(form->ShowingLastTrick());
+    QTest::mousePress(form->View().TrickCard(leadPlace), Qt::LeftButton);
+    EXPECT_TRUE(form->View().ShowingLastTrick());
     expectTakenTrick();
-    QTest::mouseRelease(form->TrickCard(leadPlace), Qt::LeftButton);
+    QTest::mouseRelease(form->View().TrickCard(leadPlace), Qt::LeftButton);
     expectTrickInPlay();
     // Pressed on the empty part of the trick area, then elsewhere on the table.
-    const QRect area = form->TrickArea();
+    const QRect area = form->View().TrickArea();
     QTest::mousePress(table, Qt::LeftButton, {}, area.topLeft() + QPoint(2, 2));
-    EXPECT_TRUE(form->ShowingLastTrick());
+    EXPECT_TRUE(form->View().ShowingLastTrick());
     QTest::mouseRelease(table, Qt::LeftButton, {}, area.topLeft() + QPoint(2, 2));
-    EXPECT_FALSE(form->ShowingLastTrick());
+    EXPECT_FALSE(form->View().ShowingLastTrick());
     QTest::mousePress(table, Qt::LeftButton, {}, QPoint(area.right() + 40, area.top()));
-    EXPECT_FALSE(form->ShowingLastTrick());
+    EXPECT_FALSE(form->View().ShowingLastTrick());
     QTest::mouseRelease(table, Qt::LeftButton, {}, QPoint(area.right() + 40, area.top()));
 
     // The space bar held; the next card played ends the look.
@@ -93,15 +93,15 @@ TEST_F(MainFormTest, PressOnTheTrickAreaOrSpaceShowsTheTrickJustTakenAndWhoTookI
     expectTakenTrick();
     PlayCards(g, 1);
     Record(g);
-    EXPECT_FALSE(form->ShowingLastTrick());
-    EXPECT_TRUE(form->TrickCard(form->RelativePosition((g.Leader + 1) % 4))->isVisible());
+    EXPECT_FALSE(form->View().ShowingLastTrick());
+    EXPECT_TRUE(form->View().TrickCard(form->View().RelativePosition((g.Leader + 1) % 4))->isVisible());
     QTest::keyRelease(form.get(), Qt::Key_Space);
-    EXPECT_FALSE(form->HandMarker(form->RelativePosition(taker))->isVisible());
+    EXPECT_FALSE(form->View().HandMarker(form->View().RelativePosition(taker))->isVisible());
 
     // While the full trick itself lies on the table there is nothing else to show.
     Record(full);
     QTest::keyPress(form.get(), Qt::Key_Space);
-    EXPECT_FALSE(form->ShowingLastTrick());
+    EXPECT_FALSE(form->View().ShowingLastTrick());
     QTest::keyRelease(form.get(), Qt::Key_Space);
 }
 

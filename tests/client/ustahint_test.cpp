@@ -10,11 +10,11 @@
 namespace {
 
 // The bottom row's marked cards, as (suit, value) pairs.
-std::vector<std::pair<int, int>> MarkedCards(const TMainForm& form)
+std::vector<std::pair<int, int>> MarkedCards(TMainForm& form)
 {
     std::vector<std::pair<int, int>> marked;
     for (int slot = 0; slot < 13; ++slot) {
-        const TCard* card = form.CardSlot(0, slot);
+        const TCard* card = form.View().CardSlot(0, slot);
         if (card && card->isVisible() && card->SelectedCard())
             marked.emplace_back(card->Suit(), card->Card());
     }
@@ -25,7 +25,7 @@ TEST_F(MainFormTest, TheComputerLevelIsAcemiUntilUstaIsChosenAndThenStaysUsta)
 {
     EXPECT_TRUE(form->Menus().Acemi->isChecked());
     EXPECT_FALSE(form->Menus().Usta->isChecked());
-    EXPECT_EQ(form->ComputerLevel(), TComputerLevel::Acemi);
+    EXPECT_EQ(form->Settings().ComputerLevel(), TComputerLevel::Acemi);
     form->Menus().Usta->trigger();
     EXPECT_FALSE(form->Menus().Acemi->isChecked());
     EXPECT_EQ(ReadRegInteger(kRegKey, kRegComputerLevel, -1), 1);
@@ -34,7 +34,7 @@ TEST_F(MainFormTest, TheComputerLevelIsAcemiUntilUstaIsChosenAndThenStaysUsta)
     form->SetPrompts(&user);
     form->SetAutoStart(false);
     form->FirstActivation();
-    EXPECT_EQ(form->ComputerLevel(), TComputerLevel::Usta);
+    EXPECT_EQ(form->Settings().ComputerLevel(), TComputerLevel::Usta);
     EXPECT_TRUE(form->Menus().Usta->isChecked());
 }
 
