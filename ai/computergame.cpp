@@ -1,12 +1,5 @@
 #include "computergame.h"
 
-namespace {
-
-// A game has 20 hands of at most 1 choice, 52 cards and 13 trick resolutions.
-constexpr int kMaxSteps = 20 * (1 + 52 + 13);
-
-} // namespace
-
 bool ComputerGameStep(TComputerPlayer& p, TGameInfo& g, TRandom& rnd)
 {
     switch (g.Phase) {
@@ -20,19 +13,4 @@ bool ComputerGameStep(TComputerPlayer& p, TGameInfo& g, TRandom& rnd)
     default:
         return false;
     }
-}
-
-bool PlayComputerGame(TGameInfo& g, TRandom& rnd, const TGameChange& onChange)
-{
-    TComputerPlayer p;
-    NewGame(g, rnd);
-    if (onChange)
-        onChange(g);
-    for (int step = 0; step < kMaxSteps && g.Phase != psGameOver; ++step) {
-        if (!ComputerGameStep(p, g, rnd))
-            return false;
-        if (onChange)
-            onChange(g);
-    }
-    return g.Phase == psGameOver;
 }

@@ -40,16 +40,9 @@ int ComputerMove(TComputerPlayer& p, int seat, TGameInfo& g, TRandom& rnd)
 {
     const TMove move = ComputerChoice(p, seat, g, rnd);
     p.Game = &g;
-    switch (move.Kind) {
-    case TMove::TKind::Contract:
-        ChooseContract(g, move.Contract);
-        return 2;
-    case TMove::TKind::Card:
-        PlayCard(g, seat, move.Suit, move.Value);
-        return 1;
-    default:
+    if (ApplyMove(g, seat, move) != TRefusal::None)
         return 0;
-    }
+    return move.Kind == TMove::TKind::Contract ? 2 : 1;
 }
 
 void FindPlayableCards(TComputerPlayer& p, int seat)

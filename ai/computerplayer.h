@@ -29,8 +29,9 @@ constexpr uint8_t kNoUpperBound = 14;
 // returned (a contract of 255, or the card chosen); the caller applies it through the rules.
 TMove ComputerChoice(TComputerPlayer& p, int seat, const TGameInfo& g, TRandom& rnd);
 
-// Acts for seat on g: applies ComputerChoice to g and tells what it chose: the contract
-// (result 2), a card (result 1) or nothing (0).
+// Acts for seat on g: applies ComputerChoice to g through the rules and tells what it
+// applied: the contract (result 2), a card (result 1) or nothing (0; a choice the rules
+// refuse leaves g as it was).
 int ComputerMove(TComputerPlayer& p, int seat, TGameInfo& g, TRandom& rnd = GameRandom());
 
 // ---- Card choice ----

@@ -17,28 +17,11 @@ bool ParseComputerLevel(const char* text, TComputerLevel& level)
     return true;
 }
 
-bool ApplyMove(TGameInfo& g, int seat, const TMove& move)
-{
-    if (seat < 0 || seat > 3)
-        return false;
-    if (move.Kind == TMove::TKind::Contract) {
-        if (g.Phase != psChoosing || g.Chooser != seat || !ContractAvailable(g, seat, move.Contract))
-            return false;
-        ChooseContract(g, move.Contract);
-        return true;
-    }
-    if (move.Kind != TMove::TKind::Card || g.Phase != psPlaying || g.Turn != seat ||
-        !HasCard(g, seat, move.Suit, move.Value) || !CanPlay(g, seat, move.Suit, move.Value))
-        return false;
-    PlayCard(g, seat, move.Suit, move.Value);
-    return true;
-}
-
 namespace {
 
 constexpr int kMaxSteps = 20 * (1 + 52 + 13);
 
-bool UstaStep(TGameInfo& g, int seat, const THandHistory& history, const TLevelGame& game)
+TMove UstaDecision(const TGameInfo& g, int seat, const THandHistory& history, const TLevelGame& game)
 {
     const auto start = std::chrono::steady_clock::now();
     // Usta is given only what its seat is sent.
@@ -48,7 +31,15 @@ bool UstaStep(TGameInfo& g, int seat, const THandHistory& history, const TLevelG
         game.OnUstaDecision(seat, std::chrono::duration_cast<std::chrono::microseconds>(
                                       std::chrono::steady_clock::now() - start)
                                       .count());
-    return ApplyMove(g, seat, move);
+    return move;
+}
+
+bool HasUsta(const TLevelGame& game)
+{
+    for (const TComputerLevel level : game.Levels)
+        if (level == TComputerLevel::Usta)
+            return true;
+    return false;
 }
 
 } // namespace
@@ -57,28 +48,40 @@ bool PlayLevelGame(TGameInfo& g, const TLevelGame& game)
 {
     TComputerPlayer acemi;
     THandHistory history;
+    const bool usta = HasUsta(game);
     NewGame(g, *game.Deal);
-    history.Feed(g);
+    if (usta)
+        history.Feed(g);
     if (game.OnChange)
         game.OnChange(g);
     for (int step = 0; step < kMaxSteps && g.Phase != psGameOver; ++step) {
-        bool acted = false;
         if (g.Phase == psTrickComplete) {
-            acted = ResolveTrick(g, *game.Deal) != kNone;
-        } else if (g.Phase == psChoosing || g.Phase == psPlaying) {
-            const int seat = g.Phase == psChoosing ? g.Chooser : g.Turn;
-            if (seat < 0 || seat > 3)
+            if (ResolveTrick(g, *game.Deal) == kNone)
                 return false;
-            if (game.Levels[seat] == TComputerLevel::Usta)
-                acted = UstaStep(g, seat, history, game);
-            else
-                acted = ComputerMove(acemi, seat, g, *game.Choice) != 0;
+        } else {
+            // Every level's move goes through the rules before it changes the record.
+            const int seat = AwaitedSeat(g);
+            if (seat == kNoSeat)
+                return false;
+            const TMove move = game.Levels[seat] == TComputerLevel::Usta
+                                   ? UstaDecision(g, seat, history, game)
+                                   : ComputerChoice(acemi, seat, g, *game.Choice);
+            if (ApplyMove(g, seat, move) != TRefusal::None)
+                return false;
         }
-        if (!acted)
-            return false;
-        history.Feed(g);
+        if (usta)
+            history.Feed(g);
         if (game.OnChange)
             game.OnChange(g);
     }
     return g.Phase == psGameOver;
+}
+
+bool PlayComputerGame(TGameInfo& g, TRandom& rnd, const TGameChange& onChange)
+{
+    TLevelGame game;
+    game.Deal = &rnd;
+    game.Choice = &rnd;
+    game.OnChange = onChange;
+    return PlayLevelGame(g, game);
 }

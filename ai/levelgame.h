@@ -16,10 +16,6 @@ enum class TComputerLevel : uint8_t { Acemi = 0, Usta = 1 };
 // "acemi" or "usta" (any case of letters); false for anything else.
 bool ParseComputerLevel(const char* text, TComputerLevel& level);
 
-// Applies a seat's move to the record: the contract of the chooser or a card of the seat
-// to play. False (and nothing changed) when the move is not one the rules allow now.
-bool ApplyMove(TGameInfo& g, int seat, const TMove& move);
-
 struct TLevelGame {
     TComputerLevel Levels[4] = {};
     TUstaOptions Usta;

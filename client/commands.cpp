@@ -1,7 +1,10 @@
 #include "commands.h"
 
+#include "connectform.h"
+
 #include <QAction>
 #include <QMenu>
+#include <QTcpSocket>
 #include <QTimer>
 #include <QWidget>
 
@@ -50,8 +53,15 @@ TGameCommands::TGameCommands(QWidget* window, TClientSession& session, TSeatMode
             Later([this] { OfferReconnect(); });
     });
     connect(&session_, &TClientSession::connectFailed, this, [this] {
-        if (!session_.IsDealer)
-            Later([this] { OfferConnectAgain(); });
+        if (session_.IsDealer)
+            return;
+        // The transport's own English text goes to the log only; the window says what
+        // happened in one Turkish sentence.
+        const QTcpSocket* attempt = session_.PlayerSocket().Socket();
+        const QString reason = ConnectFailureText(attempt ? attempt->error() : QAbstractSocket::UnknownSocketError,
+                                                  DealerAddressText(), false);
+        status_.SetText(reason);
+        Later([this, reason] { OfferConnectAgain(reason); });
     });
     connect(&session_, &TClientSession::seatName, this, [this](int seat, const QString& name) {
         if (session_.IsHost() && seat == 3 && !name.isEmpty())
@@ -130,18 +140,37 @@ void TGameCommands::OfferReconnect()
     });
 }
 
-void TGameCommands::OfferConnectAgain()
+void TGameCommands::OfferConnectAgain(const QString& reason)
 {
-    // The connection window again: "OK" with an address tries that address; closed any
-    // other way, the failure stays in the status bar.
+    // The connection window again, saying why: "OK" with an address tries that address;
+    // closed any other way, the failure stays in the status bar.
     if (session_.PlayerSocket().Active() || !side_.Connect)
         return;
+    side_.Connect->SetReason(reason);
     side_.OpenConnect(this, [this](bool confirmed, const QString& address) {
+        side_.Connect->SetReason(QString());
         if (!confirmed || session_.PlayerSocket().Active())
             return;
-        session_.SetHost(address);
+        SetDealerAddress(address);
         session_.Open();
     });
+}
+
+void TGameCommands::SetDealerAddress(const QString& text)
+{
+    const std::optional<TDealerAddress> address = ParseDealerAddress(text, port_);
+    session_.SetHost(address ? address->host : text.trimmed());
+    session_.SetPort(address ? address->port : port_);
+}
+
+QString TGameCommands::DealerAddressText() const
+{
+    const QString host = session_.Host();
+    const quint16 port = session_.PlayerSocket().Port();
+    if (port == kGamePort)
+        return host;
+    return (host.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(host) : host) +
+           QStringLiteral(":%1").arg(port);
 }
 
 void TGameCommands::Start()
@@ -259,8 +288,8 @@ void TGameCommands::Reconnect()
     bool confirmed = false;
     const QString address = side_.RunConnect(&confirmed);
     if (confirmed) {
-        session_.SetHost(address);
-        WriteRegString(kRegKey, kRegDealerAddress, session_.Host());
+        SetDealerAddress(address);
+        WriteRegString(kRegKey, kRegDealerAddress, address.trimmed());
     }
     session_.Open();
 }

@@ -30,6 +30,8 @@ public:
     // The whole record of the dealer this program runs (saved by "Kaydet"); null: none.
     void SetDealerRecord(const TGameInfo* record) { dealerRecord_ = record; }
     void SetPort(quint16 port) { port_ = port; }
+    // "host", "host:port", "[v6]:port": the dealer's host and port (the game port unless given).
+    void SetDealerAddress(const QString& text);
 
     void Start();          // "Başla" and F2
     void NewGame();        // "Yeni"
@@ -50,7 +52,11 @@ private:
     void ChooseHostedGame(const QStringList& names);
     void HostedGameChosen(const std::optional<QString>& chosen);
     void OfferReconnect();
-    void OfferConnectAgain();
+    // A joining player's connection attempt failed: the connection window is offered again,
+    // with the reason above the address.
+    void OfferConnectAgain(const QString& reason);
+    // The dealer's address as the user would write it (the port only where it is not 33471).
+    QString DealerAddressText() const;
     void Joined();
     // The finished game offered to the best and worst lists, then the balloons, unless
     // another record came meanwhile.

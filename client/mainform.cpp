@@ -32,6 +32,9 @@ TMainForm::TMainForm(QWidget* parent)
       settings_(new TSettings(this)), gamePort_(kGamePort)
 {
     setObjectName(QStringLiteral("MainForm"));
+    // The transport's own English texts go to the log only; the window says what happened
+    // in one Turkish sentence.
+    session_.PlayerSocket().OnMessage = [](const QString&) {};
     setWindowTitle(QStringLiteral("Zorbela - RUVO Network"));
     sounds_ = new TSoundBox(this);
     model_ = new TSeatModel(session_, MakeUstaSource(GameRandom()), this);
@@ -227,8 +230,7 @@ void TMainForm::StartAsPlayer(const QString& name, const QString& host)
     PrepareStart(name, false);
     // Without a host given, the connection dialog asks for it (its address is used as it
     // stands when it closes).
-    session_.SetHost(host.isEmpty() && side_.Connect ? side_.RunConnect(nullptr) : host);
-    session_.SetPort(gamePort_);
+    commands_->SetDealerAddress(host.isEmpty() && side_.Connect ? side_.RunConnect(nullptr) : host);
     session_.Open();
 }
 
@@ -255,7 +257,7 @@ void TMainForm::closeEvent(QCloseEvent* e)
 
 // ---- Side windows and the window's place ----
 
-void TMainForm::PlaceSideWindows() { side_.Dock(frameGeometry()); }
+void TMainForm::PlaceSideWindows() { side_.Dock(this, view_->Inside()); }
 
 void TMainForm::ShowSideWindows()
 {

@@ -46,10 +46,11 @@ TMenus::TMenus(QMenuBar* bar, TSettings& settings) : QObject(bar), settings_(set
     Quick = Item(ayarlar, QStringLiteral("Hızlı"), "Hzl1", true);
     Clockwise = Item(ayarlar, QStringLiteral("Oyun saat yönünde döner"), "Oyunsaatynndedner1", true);
     SingleCard = Item(ayarlar, QStringLiteral("Tek kartı kendisi oynasın"), "Tekkartkendisioynasn1", true);
-    // For programs that need every hand in every record: each player then sees all four.
-    OpenHands = Item(ayarlar, QStringLiteral("Eller herkese açık"), "Elleracik1", true);
-    OpenHands->setToolTip(
-        QStringLiteral("Dağıtıcı her oyuncuya dört eli de gönderir (bir sonraki masadan itibaren)"));
+    // For programs that need every hand in every record: the program's own dealer sends
+    // all four hands to every player. The table itself looks the same.
+    OpenHands = Item(ayarlar, QStringLiteral("Dağıtıcı her oyuncuya dört eli de göndersin"), "Elleracik1", true);
+    OpenHands->setToolTip(QStringLiteral("Masada kağıtlar yine kapalı görünür; yalnızca bütün elleri isteyen "
+                                         "programlar için (bir sonraki masadan itibaren)"));
     QMenu* seviye = ayarlar->addMenu(QStringLiteral("Bilgisayar seviyesi"));
     seviye->setObjectName(QStringLiteral("Bilgisayarseviyesi1"));
     auto* levels = new QActionGroup(seviye);

@@ -36,7 +36,7 @@ public:
     QAction* Quick;          // "Hızlı"
     QAction* Clockwise;      // "Oyun saat yönünde döner"
     QAction* SingleCard;     // "Tek kartı kendisi oynasın"
-    QAction* OpenHands;      // "Eller herkese açık"
+    QAction* OpenHands;      // "Dağıtıcı her oyuncuya dört eli de göndersin"
     QAction* Acemi;          // "Bilgisayar seviyesi" > "Acemi"
     QAction* Usta;           // "Bilgisayar seviyesi" > "Usta"
     // "Pencere".

@@ -20,20 +20,14 @@ int TSeatModel::Seat() const { return session_.MySeat; }
 
 TMove::TKind TSeatModel::Due() const
 {
-    const TGameInfo& g = Record();
-    const int seat = Seat();
-    if (seat < 0 || seat >= kSeatCount)
-        return TMove::TKind::None;
-    if (g.Phase == psChoosing && g.Chooser == seat && !contractSent_)
-        return TMove::TKind::Contract;
-    if (g.Phase == psPlaying && g.Turn == seat && g.TrickCount < kSeatCount && !cardSent_)
-        return TMove::TKind::Card;
-    return TMove::TKind::None;
+    const TMove::TKind due = Awaited(Record(), Seat());
+    const bool sent = due == TMove::TKind::Card ? cardSent_ : contractSent_;
+    return sent ? TMove::TKind::None : due;
 }
 
 bool TSeatModel::MayPlay(uint8_t suit, uint8_t value) const
 {
-    return CardDue() && CanPlay(Record(), Seat(), suit, value);
+    return CardDue() && CheckMove(Record(), Seat(), TMove::PlayCard(suit, value)) == TRefusal::None;
 }
 
 int TSeatModel::PlayableCount() const
@@ -44,7 +38,7 @@ int TSeatModel::PlayableCount() const
     const int seat = Seat();
     int count = 0;
     for (int i = 0; i < g.CardCount[seat] && i < rules_detail::kRowSize; ++i)
-        count += CanPlay(g, seat, g.CardSuit[seat][i], g.CardValue[seat][i]);
+        count += MayPlay(g.CardSuit[seat][i], g.CardValue[seat][i]);
     return count;
 }
 
@@ -52,9 +46,9 @@ void TSeatModel::PlayCard(uint8_t suit, uint8_t value)
 {
     if (!CardDue())
         return;
-    std::string why;
-    if (!IsPlayable(Record(), Seat(), suit, value, why)) {
-        emit refused(QString::fromUtf8(why));
+    const TMove move = TMove::PlayCard(suit, value);
+    if (const TRefusal refusal = CheckMove(Record(), Seat(), move); refusal != TRefusal::None) {
+        emit refused(QString::fromStdString(RefusalText(refusal, Record(), move)));
         return;
     }
     cardSent_ = true;
@@ -64,7 +58,7 @@ void TSeatModel::PlayCard(uint8_t suit, uint8_t value)
 
 void TSeatModel::ChooseContract(uint8_t contract)
 {
-    if (!ContractDue() || contract >= kContractCount || !ContractAvailable(Record(), Seat(), contract))
+    if (!ContractDue() || CheckMove(Record(), Seat(), TMove::ChooseContract(contract)) != TRefusal::None)
         return;
     contractSent_ = true;
     session_.SendContractChoice(contract);

@@ -33,7 +33,7 @@ public:
     // "Tek kartı kendisi oynasın": the user's only legal card is played after a pause.
     bool PlaySingleCard() const { return playSingleCard_; }
     void SetPlaySingleCard(bool on) { Set(playSingleCard_, on, TKey::PlaySingleCard); }
-    // "Eller herkese açık": a dealer made here sends every hand to every player.
+    // A dealer made here sends every hand to every player.
     bool OpenHands() const { return openHands_; }
     void SetOpenHands(bool on) { Set(openHands_, on, TKey::OpenHands); }
     // "Bilgisayar seviyesi".

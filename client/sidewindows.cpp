@@ -1,6 +1,7 @@
 #include "sidewindows.h"
 
 #include <QLineEdit>
+#include <QScreen>
 #include <QRadioButton>
 
 #include "aboutbox.h"
@@ -10,7 +11,9 @@
 #include "highform.h"
 #include "penaltyform.h"
 #include "scoreform.h"
+#include "sideplace.h"
 #include "stringgrid.h"
+#include "tablelayout.h"
 #include "welcomeform.h"
 
 QWidget* TSideWindows::ScoreWindow() const { return Score; }
@@ -25,19 +28,34 @@ void TSideWindows::ShowNormal(QWidget* w)
     w->raise();
 }
 
-void TSideWindows::Dock(const QRect& f) const
+void TSideWindows::Dock(QWidget* mainWindow, const QRect& inside) const
 {
-    const int width = std::max(100, 800 - f.width());
-    const int height = f.height() / 2;
-    // Their size is fixed: the user does not resize them.
-    if (Score) {
-        Score->setFixedSize(width, height);
-        Score->move(f.left() + f.width(), f.top());
-    }
-    if (Penalty) {
-        Penalty->setFixedSize(width, height);
-        Penalty->move(f.left() + f.width(), Score ? Score->frameGeometry().bottom() + 1 : f.top() + height);
-    }
+    QWidget* score = ScoreWindow();
+    QWidget* penalty = PenaltyWindow();
+    if (!score && !penalty)
+        return;
+    // They keep the size they have beside the smallest main window, whatever its size now;
+    // the user does not resize them.
+    const QSize design(800 - table::WindowSize().width(), table::WindowSize().height() / 2);
+    const QRect frame = mainWindow->frameGeometry();
+    // A window not yet shown has no frame: the main window's stands in for it.
+    const QPoint clientOffset = mainWindow->geometry().topLeft() - frame.topLeft();
+    const QSize decoration = frame.size() - mainWindow->size();
+    const auto frameSize = [&](QWidget* w) {
+        return w ? (w->isVisible() ? w->frameGeometry().size() : design + decoration) : QSize(0, 0);
+    };
+    const QScreen* screen = mainWindow->screen();
+    const QRect available = screen ? screen->availableGeometry() : frame;
+    const TSidePlaces places = ::PlaceSideWindows(available, frame, inside, frameSize(score), frameSize(penalty));
+    const auto put = [&](QWidget* w, QPoint frameTopLeft) {
+        if (!w)
+            return;
+        w->setFixedSize(design);
+        const QPoint offset = w->isVisible() ? w->geometry().topLeft() - w->frameGeometry().topLeft() : clientOffset;
+        w->setGeometry(QRect(frameTopLeft + offset, design));
+    };
+    put(score, places.score);
+    put(penalty, places.penalty);
 }
 
 void TSideWindows::Bind(const TGameInfo& g, const uint8_t& seat) const

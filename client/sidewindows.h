@@ -38,9 +38,10 @@ struct TSideWindows {
     QWidget* PenaltyWindow() const;
     // Restores a side window to its normal state and brings it up.
     static void ShowNormal(QWidget* w);
-    // The score table at the main window's right edge (frame given), half its height, and
-    // the taken-cards window below it; 800 pixels wide together with the main window.
-    void Dock(const QRect& mainFrame) const;
+    // The score table and the taken-cards window beside the main window, wholly on its
+    // screen, with the size they have beside the smallest main window; where no side has
+    // room, over `inside` (screen coordinates: the part of the main window they may cover).
+    void Dock(QWidget* mainWindow, const QRect& inside) const;
 
     // Gives the score table and the contract dialog the client's record and seat.
     void Bind(const TGameInfo& g, const uint8_t& seat) const;

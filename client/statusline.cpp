@@ -31,10 +31,6 @@ TStatusLine::TStatusLine(QStatusBar* bar, TClientSession& session, TSeatModel& m
         if (!session_.IsDealer)
             SetText(session_.Host() + QStringLiteral(" : Bağlantı kesildi!"));
     });
-    connect(&session_, &TClientSession::connectFailed, this, [this] {
-        if (!session_.IsDealer)
-            SetText(session_.Host() + QStringLiteral(" : bağlantı kurulamadı!"));
-    });
     connect(&session_, &TClientSession::joinAccepted, this, [this](int seat, const QString& text) {
         if (seat != 0)
             SetText(text);

@@ -152,6 +152,8 @@ void UpdateHandSlots(HandSlots& rows, const TGameInfo& g, int mySeat, bool clock
                 }
             }
         }
+        // No gaps: the cards still held close up in the order they stood.
+        std::stable_partition(row.begin(), row.end(), [](const Slot& s) { return s.visible; });
     }
 }
 

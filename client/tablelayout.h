@@ -62,8 +62,9 @@ struct Slot {
 };
 using HandSlots = std::array<std::array<Slot, kSlotsPerHand>, 4>;
 
-// Brings the slots in line with the record: a fresh deal (13 cards) empties the row, played
-// cards leave gaps, cards still held keep their slot, new cards take the lowest hidden slot.
+// Brings the slots in line with the record: a fresh deal (13 cards) empties the row, the
+// cards still held keep their order and close up from slot 0 where cards left, new cards
+// follow them.
 void UpdateHandSlots(HandSlots& rows, const TGameInfo& g, int mySeat, bool clockwise);
 
 } // namespace table

@@ -271,6 +271,9 @@ void TTableView::ShowLastTrick()
     if (!last.valid || showingLastTrick_ || model_.Record().TrickCount == kSeatCount)
         return;
     showingLastTrick_ = true;
+    // The release may reach any widget (the pressed card is hidden and shown again, and
+    // the pointer may have moved): the whole program is watched until it comes.
+    qApp->installEventFilter(this);
     for (int p = 0; p < kSeatCount; ++p) {
         markerWasVisible_[p] = handMarkers_[p]->isVisible();
         handMarkers_[p]->hide();
@@ -291,6 +294,7 @@ void TTableView::EndLastTrick()
     if (!showingLastTrick_)
         return;
     showingLastTrick_ = false;
+    qApp->removeEventFilter(this);
     const TGameInfo& g = model_.Record();
     for (int p = 0; p < kSeatCount; ++p) {
         handMarkers_[p]->setVisible(markerWasVisible_[p]);
@@ -311,6 +315,11 @@ void TTableView::EndLastTrick()
 bool TTableView::eventFilter(QObject* watched, QEvent* e)
 {
     switch (e->type()) {
+    case QEvent::WindowDeactivate:
+    case QEvent::ApplicationDeactivate:
+        if (watched == window() || watched == qApp)
+            EndLastTrick(); // the release would go to another program
+        return false;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(e);
@@ -333,7 +342,9 @@ bool TTableView::eventFilter(QObject* watched, QEvent* e)
                 e->type() == QEvent::KeyPress ? ShowLastTrick() : EndLastTrick();
             return true; // the space bar presses no button here
         }
-        if (e->type() == QEvent::KeyRelease && watched != this &&
+        // (While the last trick shows, the whole program is watched: a key seen twice then
+        // is not a command twice.)
+        if (e->type() == QEvent::KeyRelease && watched != this && !showingLastTrick_ &&
             (key->key() == Qt::Key_F1 || key->key() == Qt::Key_F2)) {
             emit functionKey(key->key());
             return true;
@@ -366,6 +377,11 @@ QFont TTableView::Zoomed(const QFont& font) const
     else
         f.setPixelSize(qRound(font.pixelSize() * zoom_));
     return f;
+}
+
+QRect TTableView::Inside() const
+{
+    return QRect(mapToGlobal(QPoint(0, panel_->height())), QSize(width(), height() - panel_->height()));
 }
 
 QPoint TTableView::DialogPlace(QSize size) const

@@ -48,6 +48,8 @@ public:
     void EndLastTrick();
     bool ShowingLastTrick() const { return showingLastTrick_; }
     QRect TrickArea() const;
+    // The table below its top panel, in screen coordinates.
+    QRect Inside() const;
 
     // Where the seat sits on the table, for the user's seat and direction.
     int RelativePosition(int seat) const;

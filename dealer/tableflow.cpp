@@ -11,38 +11,27 @@
 
 namespace {
 
-int AwaitedSeat(const TGameInfo& g)
-{
-    if (g.Phase == psChoosing && g.Chooser < 4)
-        return g.Chooser;
-    if (g.Phase == psPlaying && g.Turn < 4 && g.TrickCount < 4)
-        return g.Turn;
-    return -1;
-}
-
+// The dealer's log line for a refused move.
 QString MoveRefusal(const TGameInfo& g, int seat, const TMove& move)
 {
-    switch (move.Kind) {
-    case TMove::TKind::Contract:
-        if (g.Phase != psChoosing || g.Chooser != seat)
-            return QStringLiteral("seat %1 is not to choose").arg(seat);
-        if (move.Contract >= kContractCount || !ContractAvailable(g, seat, move.Contract))
-            return QStringLiteral("contract %1 is not available to seat %2").arg(int(move.Contract)).arg(seat);
+    const TRefusal refusal = CheckMove(g, seat, move);
+    switch (refusal) {
+    case TRefusal::None:
         return {};
-    case TMove::TKind::Card: {
-        if (g.Phase != psPlaying || g.Turn != seat || g.TrickCount >= 4)
-            return QStringLiteral("seat %1 is not to play").arg(seat);
-        if (!HasCard(g, seat, move.Suit, move.Value))
-            return QStringLiteral("seat %1 does not hold %2").arg(seat).arg(CardName(move.Suit, move.Value));
-        std::string refusal;
-        if (!IsPlayable(g, seat, move.Suit, move.Value, refusal))
-            return QStringLiteral("seat %1 may not play %2: %3")
-                .arg(seat)
-                .arg(CardName(move.Suit, move.Value), QString::fromStdString(refusal));
-        return {};
-    }
-    default:
+    case TRefusal::NoMove:
         return QStringLiteral("no move");
+    case TRefusal::NotToChoose:
+        return QStringLiteral("seat %1 is not to choose").arg(seat);
+    case TRefusal::NotAvailable:
+        return QStringLiteral("contract %1 is not available to seat %2").arg(int(move.Contract)).arg(seat);
+    case TRefusal::NotToPlay:
+        return QStringLiteral("seat %1 is not to play").arg(seat);
+    case TRefusal::NotHeld:
+        return QStringLiteral("seat %1 does not hold %2").arg(seat).arg(CardName(move.Suit, move.Value));
+    default:
+        return QStringLiteral("seat %1 may not play %2: %3")
+            .arg(seat)
+            .arg(CardName(move.Suit, move.Value), QString::fromStdString(RefusalText(refusal, g, move)));
     }
 }
 
@@ -193,11 +182,10 @@ void TTable::StopTrickTimers()
 
 void TTable::ApplyMove(int seat, const TMove& move, const QString& who)
 {
+    ::ApplyMove(game_, seat, move);
     if (move.Kind == TMove::TKind::Contract) {
-        ChooseContract(game_, move.Contract);
         Log(QStringLiteral("seat %1%2 chose %3").arg(seat).arg(who, QString::fromUtf8(ContractNames[move.Contract])));
     } else {
-        PlayCard(game_, seat, move.Suit, move.Value);
         Log(QStringLiteral("seat %1%2 played %3").arg(seat).arg(who, CardName(move.Suit, move.Value)));
     }
     BroadcastGameRecord();
@@ -210,8 +198,8 @@ void TTable::ComputerMoveTick()
     Stop(computerMoveTimer_);
     // One action per tick, by the awaited seat if the computer plays it: a computer seat,
     // or a seat whose player's connection closed.
-    const int seat = SeatCount() == 4 ? AwaitedSeat(game_) : -1;
-    if (seat < 0 || asked_ == version_)
+    const int seat = SeatCount() == kSeatCount ? AwaitedSeat(game_) : kNoSeat;
+    if (seat == kNoSeat || asked_ == version_)
         return;
     const auto entry = std::find_if(seats_.begin(), seats_.end(), [seat](const SeatEntry& e) { return e.Seat == seat; });
     if (entry == seats_.end() || !entry->ComputerPlays())

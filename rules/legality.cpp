@@ -1,17 +1,11 @@
-// Whether a seat may play a card, and the Turkish sentence that says why not.
+// Whether a seat may play a card, and which rule refuses it.
 #include "gameinfo.h"
+#include "move.h"
 #include "record_access.h"
 
 using namespace rules_detail;
 
 namespace {
-
-// The refusal text is written only for callers that asked for it.
-void Refuse(std::string* message, const char* text)
-{
-    if (message)
-        *message = text;
-}
 
 bool HoldsAnyOfValue(const TGameInfo& g, int seat, uint8_t value)
 {
@@ -22,124 +16,105 @@ bool HoldsAnyOfValue(const TGameInfo& g, int seat, uint8_t value)
 }
 
 // Leading a card (the trick is empty).
-bool CheckLead(const TGameInfo& g, int seat, uint8_t suit, std::string* message)
+TRefusal CheckLead(const TGameInfo& g, int seat, uint8_t suit)
 {
     const uint8_t c = g.Contract;
     if (c != KupaAlmaz && c != RifkiAlmaz)
-        return true;
+        return TRefusal::None;
     if (suit != Hearts || HeartsLeft(g) != 13)
-        return true;
+        return TRefusal::None;
     if (SuitCount(g, seat, Hearts) >= HeldCount(g, seat))
-        return true;
-    Refuse(message, "Kupa almaz veya Rıfkı almaz'da kupa çıkılmadan kupa çekilmez!");
-    return false;
+        return TRefusal::None;
+    return TRefusal::HeartsNotOpened;
 }
 
 // Playing another suit than the one led.
-bool CheckDiscard(const TGameInfo& g, int seat, uint8_t suit, uint8_t value, std::string* message)
+TRefusal CheckDiscard(const TGameInfo& g, int seat, uint8_t suit, uint8_t value)
 {
     const uint8_t c = g.Contract;
     const uint8_t lead = g.LeadSuit;
-    if (SuitCount(g, seat, lead) > 0) {
-        if (message)
-            *message = std::string("Elinde ") + SuitName(lead) + " varken niye " + SuitName(suit) +
-                       " oynuyorsun?";
-        return false;
-    }
+    if (SuitCount(g, seat, lead) > 0)
+        return TRefusal::FollowSuit;
     if ((c == KupaAlmaz || c == RifkiAlmaz) && suit != Hearts && SuitCount(g, seat, Hearts) > 0) {
-        Refuse(message, "Kupa almaz veya Rıfkı Almaz'da elinde kupa varsa kupa satmak zorundasın!");
-        return false;
+        return TRefusal::DiscardHeart;
     }
     if (c == RifkiAlmaz && suit == Hearts && value != King && HasCard(g, seat, Hearts, King)) {
-        Refuse(message, "Rıfkı almaz'da kağıt satarken öncelikle Rıfkı'yı satmak zorundasın!");
-        return false;
+        return TRefusal::DiscardRifki;
     }
     if (c == KizAlmaz && value != Queen && HoldsAnyOfValue(g, seat, Queen)) {
-        Refuse(message, "Kız Almaz'da kağıt satarken öncelikle Kız satmak zorundasın!");
-        return false;
+        return TRefusal::DiscardQueen;
     }
     if (c == ErkekAlmaz && value != Jack && value != King &&
         (HoldsAnyOfValue(g, seat, Jack) || HoldsAnyOfValue(g, seat, King))) {
-        Refuse(message, "Erkek Almaz'da kağıt satarken öncelikle Erkek satmak zorundasın!");
-        return false;
+        return TRefusal::DiscardMale;
     }
     if (IsTrumpContract(c)) {
         const auto trump = static_cast<uint8_t>(c - KozSinek);
         if (suit != trump && SuitCount(g, seat, trump) > 0) {
-            if (message)
-                *message = std::string("Koz ") + SuitName(trump) + " ve sende " + SuitName(trump) +
-                           " var!";
-            return false;
+            return TRefusal::DiscardTrump;
         }
     }
-    return true;
+    return TRefusal::None;
 }
 
 // Following the suit led.
-bool CheckFollow(const TGameInfo& g, int seat, uint8_t suit, uint8_t value, std::string* message)
+TRefusal CheckFollow(const TGameInfo& g, int seat, uint8_t suit, uint8_t value)
 {
     const uint8_t c = g.Contract;
     const uint8_t lead = g.LeadSuit;
     if (lead == Hearts && c == RifkiAlmaz && value != King && HighestOnTable(g, Hearts) == Ace &&
         HasCard(g, seat, Hearts, King)) {
-        Refuse(message, "Rıfkı almaz'da Rıfkı'yı verebiliyorsan vermek zorundasın!");
-        return false;
+        return TRefusal::GiveRifki;
     }
     if (c == KizAlmaz && value != Queen && HasCard(g, seat, lead, Queen) &&
         (TrickHolds(g, lead, Ace) || TrickHolds(g, lead, King))) {
-        Refuse(message,
-               "Kız Almaz'da yerde aynı seriden Kızdan büyük bir kağıt varsa öncelikle Kız "
-               "oynamak zorundasın!");
-        return false;
+        return TRefusal::GiveQueen;
     }
     if (c == ErkekAlmaz && value != King && HasCard(g, seat, lead, King) &&
         TrickHolds(g, lead, Ace) && value != Jack) {
-        Refuse(message,
-               "Erkek Almaz'da yerde aynı seriden As varsa öncelikle Papaz oynamak zorundasın!");
-        return false;
+        return TRefusal::GiveKing;
     }
     if (c == ErkekAlmaz && value != Jack && HasCard(g, seat, lead, Jack) &&
         (TrickHolds(g, lead, Ace) || TrickHolds(g, lead, King) || TrickHolds(g, lead, Queen)) &&
         value != King) {
-        Refuse(message,
-               "Erkek Almaz'da yerde aynı seriden Vale'den büyük bir kağıt varsa öncelikle "
-               "Vale oynamak zorundasın!");
-        return false;
+        return TRefusal::GiveJack;
     }
     if (IsTrumpContract(c) && suit == c - KozSinek && TrickCards(g) > 0) {
         const uint8_t top = HighestOnTable(g, suit);
         const int highest = top == kNone ? 0 : Rank(top);
         if (Rank(value) >= highest)
-            return true;
+            return TRefusal::None;
         for (int i = 0; i < HeldCount(g, seat); ++i) {
             if (g.CardSuit[seat][i] == suit && Rank(g.CardValue[seat][i]) > highest) {
-                Refuse(message, "Koz oynarken yükseltmek mecburidir!");
-                return false;
+                return TRefusal::Overtake;
             }
         }
     }
-    return true;
-}
-
-bool Playable(const TGameInfo& g, int seat, uint8_t suit, uint8_t value, std::string* message)
-{
-    if (g.LeadSuit == kNone)
-        return CheckLead(g, seat, suit, message);
-    if (suit != g.LeadSuit)
-        return CheckDiscard(g, seat, suit, value, message);
-    return CheckFollow(g, seat, suit, value, message);
+    return TRefusal::None;
 }
 
 } // namespace
 
+TRefusal PlayRefusal(const TGameInfo& g, int seat, uint8_t suit, uint8_t value)
+{
+    if (g.LeadSuit == kNone)
+        return CheckLead(g, seat, suit);
+    if (suit != g.LeadSuit)
+        return CheckDiscard(g, seat, suit, value);
+    return CheckFollow(g, seat, suit, value);
+}
+
 bool IsPlayable(const TGameInfo& g, int seat, uint8_t suit, uint8_t value, std::string& message)
 {
-    return Playable(g, seat, suit, value, &message);
+    const TRefusal refusal = PlayRefusal(g, seat, suit, value);
+    if (refusal != TRefusal::None)
+        message = RefusalText(refusal, g, TMove::PlayCard(suit, value));
+    return refusal == TRefusal::None;
 }
 
 bool CanPlay(const TGameInfo& g, int seat, uint8_t suit, uint8_t value)
 {
-    return Playable(g, seat, suit, value, nullptr);
+    return PlayRefusal(g, seat, suit, value) == TRefusal::None;
 }
 
 uint8_t HighestOnTable(const TGameInfo& g, uint8_t suit)

@@ -4,9 +4,14 @@
 #include "stringgrid.h"
 
 #include <QFontMetrics>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygon>
+#include <QToolTip>
+
+#include <algorithm>
 
 const QColor TScoreForm::kCellColor(197, 254, 245);
 const QColor TScoreForm::kFixedColor(255, 206, 183);
@@ -27,6 +32,68 @@ constexpr int kTitleWidth = 112;
 constexpr int kCellPixels = 13;   // 10 points
 constexpr int kCornerPixels = 32; // 24 points
 } // namespace
+
+QString ScoreLegend()
+{
+    return QStringLiteral("▲ seçilmiş, △ seçilecek ceza oyunu (her oyuncu 3 tane seçer)\n"
+                          "● seçilmiş, ○ seçilecek koz (her oyuncu 2 tane seçer)\n"
+                          "Kırmızı çizgi: bu ceza oyunu bir kez seçildi\n"
+                          "Kırmızı ve mavi çarpı: iki kez seçildi, artık seçilemez\n"
+                          "Mavi sütun: senin puanların\n"
+                          "Masada sarı isim: bu elin oyununu seçen");
+}
+
+TFittedName FitName(const QFont& base, const QString& name, int width, int height)
+{
+    TFittedName fitted{base, name, false};
+    if (name.isEmpty())
+        return fitted;
+    const QString text = QStringLiteral("X") + name;
+    QFont font = base;
+    int size = 1;
+    for (; size < 200; ++size) {
+        font.setPointSize(size);
+        const QFontMetrics m(font);
+        if (m.horizontalAdvance(text) >= width || m.height() >= height)
+            break;
+    }
+    if (size < kMinNamePoints) {
+        font.setPointSize(kMinNamePoints);
+        fitted.text = QFontMetrics(font).elidedText(name, Qt::ElideRight, width - 2);
+        fitted.cut = fitted.text != name;
+    }
+    fitted.font = font;
+    return fitted;
+}
+
+QString ScoreCellTip(const TGameInfo& g, int ownSeat, int col, int row)
+{
+    if (col < 0 || col > 4 || row < 0 || row > 9)
+        return {};
+    if (col == 0 && row == 0)
+        return ScoreLegend();
+    if (col == 0) {
+        if (row > 6)
+            return {};
+        switch (TimesChosen(g.Score, row - 1)) {
+        case 0: return QStringLiteral("Henüz seçilmedi; iki kez seçilebilir.");
+        case 1: return QStringLiteral("Bir kez seçildi (kırmızı çizgi); bir kez daha seçilebilir.");
+        default: return QStringLiteral("İki kez seçildi (kırmızı ve mavi çizgi); artık seçilemez.");
+        }
+    }
+    const int p = col - 1;
+    if (row == 0) {
+        const int penalties = g.Score.PenaltiesChosen[p], trumps = g.Score.TrumpsChosen[p];
+        return QStringLiteral("%1: %2 ceza oyunu (▲) ve %3 koz (●) seçti; %4 ceza oyunu (△) ve %5 koz (○) "
+                              "seçecek.")
+            .arg(RecordText(g.PlayerName[p], int(kNameSize)))
+            .arg(penalties)
+            .arg(trumps)
+            .arg(std::max(0, 3 - penalties))
+            .arg(std::max(0, 2 - trumps));
+    }
+    return p == ownSeat ? QStringLiteral("Mavi sütun: senin puanların.") : QString();
+}
 
 TScoreForm::TScoreForm(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
@@ -69,6 +136,24 @@ TScoreForm::TScoreForm(QWidget* parent)
     ScoreGrid->OnDrawCell = [this](QPainter& p, int col, int row, const QRect& rect) {
         ScoreGridDrawCell(p, col, row, rect);
     };
+    ScoreGrid->installEventFilter(this);
+}
+
+bool TScoreForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != ScoreGrid || event->type() != QEvent::ToolTip || !game_)
+        return QWidget::eventFilter(watched, event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    QString tip;
+    for (int row = 0; row < ScoreGrid->RowCount(); ++row)
+        for (int col = 0; col < ScoreGrid->ColCount(); ++col)
+            if (ScoreGrid->CellRect(col, row).contains(help->pos()))
+                tip = ScoreCellTip(*game_, ownSeat_ ? static_cast<int8_t>(*ownSeat_) : -1, col, row);
+    if (tip.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), tip, ScoreGrid);
+    return true;
 }
 
 void TScoreForm::resizeEvent(QResizeEvent* event)
@@ -100,9 +185,7 @@ void TScoreForm::Refresh()
         ScoreGrid->SetCell(p + 1, 9, QString::number(s.Totals[p].Total));
     }
     for (int p = 0; p < 4; ++p)
-        Labels[size_t(p)]->setText(RecordText(game_->PlayerName[p], int(kNameSize)));
-    for (QLabel* label : Labels)
-        FitLabel(label);
+        FitLabel(Labels[size_t(p)], RecordText(game_->PlayerName[p], int(kNameSize)));
     // Each label stands over its player's column.
     for (int p = 0; p < 4; ++p) {
         const QRect cell = ScoreGrid->CellRect(p + 1, 0);
@@ -111,22 +194,14 @@ void TScoreForm::Refresh()
     ScoreGrid->update();
 }
 
-// The largest font at which "X" and the caption are narrower than a player column and
-// lower than the top panel, plus one size; an empty caption keeps the font.
-void TScoreForm::FitLabel(QLabel* label)
+// The name in the largest font its column allows (an empty one keeps the font); a name
+// cut short shows whole in the label's tooltip.
+void TScoreForm::FitLabel(QLabel* label, const QString& name)
 {
-    if (label->text().isEmpty())
-        return;
-    const QString text = QStringLiteral("X") + label->text();
-    QFont font = label->font();
-    font.setPointSize(1);
-    for (int size = 1; size < 200; ++size) {
-        font.setPointSize(size);
-        const QFontMetrics m(font);
-        if (m.horizontalAdvance(text) >= ScoreGrid->ColWidth(1) || m.height() >= PanelTop->height())
-            break;
-    }
-    label->setFont(font);
+    const TFittedName fitted = FitName(label->font(), name, ScoreGrid->ColWidth(1), PanelTop->height());
+    label->setFont(fitted.font);
+    label->setText(fitted.text);
+    label->setToolTip(fitted.cut ? name : QString());
 }
 
 void TScoreForm::ScoreGridDrawCell(QPainter& p, int col, int row, const QRect& rect)
@@ -167,22 +242,37 @@ void TScoreForm::ScoreGridDrawCell(QPainter& p, int col, int row, const QRect& r
 
     if (!game_)
         return;
-    if (col == 0 && row >= 1 && row <= 6) {
-        const int times = TimesChosen(game_->Score, row - 1);
-        p.save();
-        p.setClipRect(rect);
-        if (times >= 1) {
-            p.setPen(QPen(Qt::red, 3));
-            p.drawLine(rect.topLeft(), rect.bottomRight());
-        }
-        if (times == 2) {
-            p.setPen(QPen(Qt::blue, 3));
-            p.drawLine(rect.bottomLeft(), rect.topRight());
-        }
-        p.restore();
-    }
+    if (col == 0 && row >= 1 && row <= 6)
+        DrawCrossedTitle(p, row, rect);
     if (row == 0 && col >= 1)
         DrawChoiceMarks(p, col - 1, rect);
+}
+
+// A penalty contract chosen once is crossed by a red line from top left to bottom right,
+// twice by a blue one as well; the title is written again over them with a rim of the
+// cell's colour, so the lines stop short of every letter.
+void TScoreForm::DrawCrossedTitle(QPainter& p, int row, const QRect& rect)
+{
+    const int times = TimesChosen(game_->Score, row - 1);
+    if (times == 0)
+        return;
+    p.save();
+    p.setClipRect(rect);
+    p.setPen(QPen(Qt::red, 3));
+    p.drawLine(rect.topLeft(), rect.bottomRight());
+    if (times == 2) {
+        p.setPen(QPen(Qt::blue, 3));
+        p.drawLine(rect.bottomLeft(), rect.topRight());
+    }
+    const QString title = ScoreGrid->Cell(0, row);
+    QPainterPath outline;
+    outline.addText(rect.left() + 2, rect.top() + 2 + QFontMetrics(p.font()).ascent(), p.font(), title);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.strokePath(outline, QPen(ScoreGrid->FixedColor, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(ScoreGrid->TextColor);
+    p.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title);
+    p.restore();
 }
 
 // Three triangles (penalty contracts chosen) over two ellipses (trump contracts chosen),

@@ -107,7 +107,7 @@ TEST(Usta, JoiningInTheMiddleOfAHandItStillPlaysLegally)
         TRandom rnd(decided);
         const TMove move = UstaMove(PrivateRecord(p.Record, p.Seat), p.Seat, late, kQuick, rnd);
         TGameInfo g = p.Record;
-        ASSERT_TRUE(ApplyMove(g, p.Seat, move)) << "phase " << int(p.Record.Phase);
+        ASSERT_EQ(ApplyMove(g, p.Seat, move), TRefusal::None) << "phase " << int(p.Record.Phase);
         ++decided;
     }
     EXPECT_GT(decided, 150);

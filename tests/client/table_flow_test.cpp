@@ -11,6 +11,7 @@
 #include "connectform.h"
 #include "contractsdlg.h"
 #include "mainform_fixture.h"
+#include "notify.h"
 #include "selectpanel.h"
 #include "tablelayout.h"
 
@@ -162,8 +163,13 @@ TEST_F(MainFormTest, AFailedConnectionSaysSoAndOffersTheConnectionWindowAgain)
     side.Connect = &connect;
     form->SetSideWindows(side);
     form->SetGamePort(port);
-    // The first offer is taken ("OK" with the address), the second one closed.
+    // The first offer is taken ("OK" with the address), the second one closed. Each says
+    // why it is there, and nothing in English is shown.
+    QStringList reasons;
+    std::vector<std::string> shown;
+    SetNotifier([&shown](const std::string& text, int) { shown.push_back(text); });
     TDialogWatch watch(connect, [&](int opening) {
+        reasons << (connect.LabelReason->isVisible() ? connect.LabelReason->text() : QString());
         if (opening == 1) {
             connect.EditAddress->setText(QStringLiteral("127.0.0.1"));
             connect.Button1->click();
@@ -173,9 +179,14 @@ TEST_F(MainFormTest, AFailedConnectionSaysSoAndOffersTheConnectionWindowAgain)
     });
     form->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
     ASSERT_TRUE(WaitUntil([&] { return watch.openings == 2 && !connect.isVisible(); }, 8000));
-    EXPECT_EQ(form->StatusText(), QStringLiteral("127.0.0.1 : bağlantı kurulamadı!"));
+    const QString sentence = QStringLiteral("127.0.0.1:%1 adresinde dağıtıcı bulunamadı.").arg(port);
+    EXPECT_EQ(form->StatusText(), sentence);
+    EXPECT_EQ(reasons, QStringList({sentence, sentence}));
+    SetNotifier(nullptr);
+    EXPECT_TRUE(shown.empty()) << shown.front();
     Pump(300);
     EXPECT_EQ(watch.openings, 2);
+    EXPECT_FALSE(connect.LabelReason->isVisible());
     EXPECT_FALSE(form->Session().PlayerSocket().Active());
     EXPECT_EQ(sent.Count(JOIN_REQUEST), 0);
 }

@@ -114,7 +114,7 @@ int VisibleCount(const std::array<Slot, kSlotsPerHand>& row)
 
 } // namespace
 
-TEST(TableLayout, PlayedCardsLeaveGapsAndAFreshDealRefillsTheRow)
+TEST(TableLayout, PlayedCardsCloseUpAndAFreshDealRefillsTheRow)
 {
     TGameInfo g = DealtRecord(11);
     HandSlots rows{};
@@ -124,22 +124,25 @@ TEST(TableLayout, PlayedCardsLeaveGapsAndAFreshDealRefillsTheRow)
         EXPECT_EQ(rows[kBottom][k].suit, g.CardSuit[0][k]);
         EXPECT_EQ(rows[kBottom][k].value, g.CardValue[0][k]);
     }
-    // The fifth card of seat 0 is played: a gap at slot 4, the others stay where they were.
+    // The fifth card of seat 0 is played: the cards after it move up one slot, in order,
+    // and the last slot empties.
     const HandSlots before = rows;
     RemoveCard(g, 0, g.CardSuit[0][4], g.CardValue[0][4]);
     UpdateHandSlots(rows, g, 0, false);
-    EXPECT_FALSE(rows[kBottom][4].visible);
-    for (int k = 0; k < kSlotsPerHand; ++k)
-        if (k != 4) {
-            EXPECT_TRUE(rows[kBottom][k].visible);
-            EXPECT_EQ(rows[kBottom][k].value, before[kBottom][k].value);
-            EXPECT_EQ(rows[kBottom][k].suit, before[kBottom][k].suit);
-        }
-    // Seat 1 (right) loses its first card: slot 0 of the right row empties.
+    for (int k = 0; k < kSlotsPerHand - 1; ++k) {
+        const Slot& was = before[kBottom][k < 4 ? k : k + 1];
+        EXPECT_TRUE(rows[kBottom][k].visible) << k;
+        EXPECT_EQ(rows[kBottom][k].value, was.value) << k;
+        EXPECT_EQ(rows[kBottom][k].suit, was.suit) << k;
+    }
+    EXPECT_FALSE(rows[kBottom][12].visible);
+    // Seat 1 (right) loses its first card: the row closes up from its first slot.
     RemoveCard(g, 1, g.CardSuit[1][0], g.CardValue[1][0]);
     UpdateHandSlots(rows, g, 0, false);
-    EXPECT_FALSE(rows[kRight][0].visible);
+    EXPECT_EQ(rows[kRight][0].value, before[kRight][1].value);
     EXPECT_EQ(VisibleCount(rows[kRight]), 12);
+    for (int k = 0; k < kSlotsPerHand; ++k)
+        EXPECT_EQ(rows[kRight][k].visible, k < 12) << k;
 
     // A new deal of 13 cards rebuilds every row from slot 0, without gaps.
     TGameInfo next = DealtRecord(12);

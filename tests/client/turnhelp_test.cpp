@@ -1,6 +1,7 @@
 // The last trick shown again, the nudge when the user's turn comes while the window is in
 // the background, and the only legal card played by itself.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
 
@@ -77,6 +78,17 @@ TEST_F(MainFormTest, PressOnTheTrickAreaOrSpaceShowsTheTrickJustTakenAndWhoTookI
     EXPECT_TRUE(form->View().ShowingLastTrick());
     expectTakenTrick();
     QTest::mouseRelease(form->View().TrickCard(leadPlace), Qt::LeftButton);
+    expectTrickInPlay();
+    // Wherever the button is let go (here over a name), the look ends; so it does when the
+    // window loses the focus with the button still down.
+    QTest::mousePress(form->View().TrickCard(leadPlace), Qt::LeftButton);
+    ASSERT_TRUE(form->View().ShowingLastTrick());
+    QTest::mouseRelease(form->View().NameLabel(table::kTop), Qt::LeftButton);
+    expectTrickInPlay();
+    QTest::mousePress(form->View().TrickCard(leadPlace), Qt::LeftButton);
+    ASSERT_TRUE(form->View().ShowingLastTrick());
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(form.get(), &deactivate);
     expectTrickInPlay();
     // Pressed on the empty part of the trick area, then elsewhere on the table.
     const QRect area = form->View().TrickArea();

@@ -1,11 +1,13 @@
-// Whole games driven through the rules with random legal plays and random available
-// contracts: the invariants hold after every step and the game ends as a game must.
+// Whole games driven through the move rule with random legal plays and random available
+// contracts: the invariants hold after every step, every move out of turn or against the
+// rules is refused without a trace, and the game ends as a game must.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <numeric>
 #include <random>
 
+#include "move.h"
 #include "rules_test_util.h"
 
 using namespace rules_test;
@@ -46,6 +48,46 @@ void CheckStep(const TGameInfo& g, const std::vector<Card>& playedThisHand)
     }
 }
 
+// Moves the rule must refuse at this point, each leaving the record as it was.
+void CheckRefusals(const TGameInfo& g, const TMove& due)
+{
+    const int seat = AwaitedSeat(g);
+    ASSERT_NE(seat, kNoSeat);
+    const int next = (seat + 1) % kSeatCount;
+    const auto refused = [&g](int who, const TMove& move, TRefusal expected) {
+        TGameInfo after = g;
+        EXPECT_EQ(ApplyMove(after, who, move), expected);
+        EXPECT_EQ(std::memcmp(&after, &g, sizeof g), 0);
+    };
+    refused(seat, TMove{}, TRefusal::NoMove);
+    refused(kNoSeat, due, due.Kind == TMove::TKind::Card ? TRefusal::NotToPlay : TRefusal::NotToChoose);
+    if (due.Kind == TMove::TKind::Contract) {
+        EXPECT_EQ(Awaited(g, next), TMove::TKind::None);
+        refused(next, due, TRefusal::NotToChoose);
+        refused(seat, TMove::PlayCard(HandSuit(g, seat, 0), HandValue(g, seat, 0)), TRefusal::NotToPlay);
+        for (int c = 0; c < kContractCount; ++c)
+            if (!ContractAvailable(g, seat, c))
+                refused(seat, TMove::ChooseContract(uint8_t(c)), TRefusal::NotAvailable);
+        return;
+    }
+    if (HandCount(g, next) > 0) { // the next seat may have played its last card already
+        const TMove other = TMove::PlayCard(HandSuit(g, next, 0), HandValue(g, next, 0));
+        refused(next, other, TRefusal::NotToPlay);
+        refused(seat, other, TRefusal::NotHeld);
+    }
+    refused(seat, TMove::ChooseContract(g.Contract), TRefusal::NotToChoose);
+    for (const Card& c : Hand(g, seat)) {
+        const TMove move = TMove::PlayCard(c.suit, c.value);
+        const TRefusal why = CheckMove(g, seat, move);
+        std::string text;
+        EXPECT_EQ(why == TRefusal::None, IsPlayable(g, seat, c.suit, c.value, text));
+        if (why != TRefusal::None) {
+            EXPECT_EQ(RefusalText(why, g, move), text);
+            refused(seat, move, why);
+        }
+    }
+}
+
 void PlayWholeGame(uint32_t seed)
 {
     TRandom rnd(seed);
@@ -65,20 +107,27 @@ void PlayWholeGame(uint32_t seed)
             const std::vector<int> available = AvailableContracts(g, g.Chooser);
             ASSERT_FALSE(available.empty());
             const int c = available[choice() % available.size()];
+            const TMove move = TMove::ChooseContract(static_cast<uint8_t>(c));
+            ASSERT_EQ(Awaited(g, g.Chooser), TMove::TKind::Contract);
+            ASSERT_NO_FATAL_FAILURE(CheckRefusals(g, move));
             ++chooses[g.Chooser][c > RifkiAlmaz];
             if (c <= RifkiAlmaz)
                 ++timesChosen[c];
             ++hands;
             sumBeforeHand = SumOfTotals(g);
-            ChooseContract(g, static_cast<uint8_t>(c));
+            ASSERT_EQ(ApplyMove(g, g.Chooser, move), TRefusal::None);
             ASSERT_EQ(g.Phase, psPlaying);
         } else if (g.Phase == psPlaying) {
             const std::vector<Card> legal = LegalCards(g, g.Turn);
             ASSERT_FALSE(legal.empty()) << "no legal card for seat " << int(g.Turn);
             const Card c = legal[choice() % legal.size()];
-            PlayCard(g, g.Turn, c.suit, c.value);
+            const TMove move = TMove::PlayCard(c.suit, c.value);
+            ASSERT_EQ(Awaited(g, g.Turn), TMove::TKind::Card);
+            ASSERT_NO_FATAL_FAILURE(CheckRefusals(g, move));
+            ASSERT_EQ(ApplyMove(g, g.Turn, move), TRefusal::None);
         } else {
             ASSERT_EQ(g.Phase, psTrickComplete);
+            ASSERT_EQ(AwaitedSeat(g), kNoSeat);
             const uint8_t contract = g.Contract;
             for (int i = 0; i < 4; ++i)
                 played.push_back({g.TrickSuit[i], g.TrickValue[i]});

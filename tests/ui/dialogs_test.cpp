@@ -1,4 +1,6 @@
 #include "connectform.h"
+
+#include <QAbstractSocket>
 #include "regeasy.h"
 #include "ui_test_util.h"
 #include "welcomeform.h"
@@ -99,6 +101,44 @@ TEST_F(StartDialogs, ConnectionWindowConfirmsOnlyANonEmptyAddress)
     c.show();
     EXPECT_EQ(c.Address(), "oyun.example.org");
     c.hide();
+}
+
+TEST_F(StartDialogs, AddressesWithAndWithoutAPortAndIPv6)
+{
+    using A = TDealerAddress;
+    const struct { const char* text; std::optional<A> read; } cases[] = {
+        {"oyun.example.org", A{"oyun.example.org", 33471}},
+        {" 192.168.1.7:33472 ", A{"192.168.1.7", 33472}},
+        {"[::1]:40000", A{"::1", 40000}},
+        {"[fe80::2]", A{"fe80::2", 33471}},
+        {"fe80::2", A{"fe80::2", 33471}},
+        {"localhost:65535", A{"localhost", 65535}},
+        {"", std::nullopt},          {"host:", std::nullopt},      {"host:0", std::nullopt},
+        {"host:65536", std::nullopt}, {"host:+80", std::nullopt},   {"host:8x", std::nullopt},
+        {"[::1", std::nullopt},       {"[::1]80", std::nullopt},    {"[]:80", std::nullopt},
+        {":80", std::nullopt},        {"a b:80", std::nullopt},     {"[::1]:", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseDealerAddress(QString::fromLatin1(c.text)), c.read) << c.text;
+
+    EXPECT_EQ(ConnectFailureText(QAbstractSocket::HostNotFoundError, "oyun.example", false),
+              QStringLiteral("oyun.example adında bir bilgisayar bulunamadı."));
+    EXPECT_EQ(ConnectFailureText(QAbstractSocket::ConnectionRefusedError, "[::1]:33472", true),
+              QStringLiteral("[::1]:33472 adresindeki dağıtıcıyla bağlantı koptu."));
+
+    // "OK" with an address that cannot be read says so and keeps the window open.
+    TConnectForm form;
+    form.show();
+    form.EditAddress->setText("sunucu:99999");
+    form.Button1->click();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(form.Confirmed());
+    EXPECT_FALSE(form.EditAddress->toolTip().isEmpty());
+    form.EditAddress->setText("sunucu:33472");
+    form.Button1->click();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(form.Confirmed());
+    EXPECT_EQ(ReadRegString(kRegKey, kRegDealerAddress, ""), "sunucu:33472");
 }
 
 TEST_F(StartDialogs, EnterPressesTheFocusedButton)

@@ -112,6 +112,47 @@ TEST(ScoreTable, ChosenContractsAreCrossedOutOnceRedTwiceRedAndBlue)
     }
 }
 
+TEST(ScoreTable, CrossingLinesLeaveEveryLetterWholeAndTheTipsExplainTheMarks)
+{
+    // The title of a contract chosen twice, drawn with and without its lines: every pixel
+    // of ink in the plain title is ink in the crossed one too.
+    ScoreTable t;
+    const QImage crossed = Grab(t.form);
+    TGameInfo plain = t.record;
+    std::memset(&plain.Score.UsedOnce, 0, sizeof plain.Score.UsedOnce);
+    std::memset(&plain.Score.UsedTwice, 0, sizeof plain.Score.UsedTwice);
+    ASSERT_EQ(TimesChosen(plain.Score, 3), 0);
+    t.form.Bind(&plain, &t.seat);
+    const QImage clean = Grab(t.form);
+    int ink = 0, red = 0, blue = 0;
+    const QRect r = t.form.ScoreGrid->CellRect(0, 4);
+    for (int y = 0; y < r.height(); ++y)
+        for (int x = 0; x < r.width(); ++x) {
+            const QPoint at = t.At(0, 4, x, y);
+            const QColor before = Pixel(clean, at.x(), at.y()), after = Pixel(crossed, at.x(), at.y());
+            if (IsDark(before)) {
+                ++ink;
+                EXPECT_TRUE(IsDark(after)) << x << "," << y;
+            }
+            red += after == QColor(Qt::red);
+            blue += after == QColor(Qt::blue);
+        }
+    EXPECT_GT(ink, 50);
+    EXPECT_GT(red, 10);
+    EXPECT_GT(blue, 10);
+
+    EXPECT_EQ(ScoreCellTip(t.record, 1, 0, 0), ScoreLegend());
+    for (const char* mark : {"▲", "△", "●", "○", "Kırmızı", "Mavi sütun", "sarı isim"})
+        EXPECT_TRUE(ScoreLegend().contains(QString::fromUtf8(mark))) << mark;
+    EXPECT_TRUE(ScoreCellTip(t.record, 1, 0, 1).startsWith(QStringLiteral("Bir kez")));
+    EXPECT_TRUE(ScoreCellTip(t.record, 1, 0, 4).startsWith(QStringLiteral("İki kez")));
+    EXPECT_TRUE(ScoreCellTip(t.record, 1, 0, 2).startsWith(QStringLiteral("Henüz")));
+    EXPECT_EQ(ScoreCellTip(t.record, 1, 2, 0),
+              QStringLiteral("Bora: 1 ceza oyunu (▲) ve 2 koz (●) seçti; 2 ceza oyunu (△) ve 0 koz (○) seçecek."));
+    EXPECT_EQ(ScoreCellTip(t.record, 1, 2, 9), QStringLiteral("Mavi sütun: senin puanların."));
+    EXPECT_TRUE(ScoreCellTip(t.record, 1, 3, 9).isEmpty());
+}
+
 TEST(ScoreTable, TrianglesAndEllipsesCountTheContractsEachPlayerChose)
 {
     ScoreTable t;
@@ -170,7 +211,13 @@ TEST(ScoreTable, NamesArePlainTextAndTheGridFillsItsFixedWindow)
     std::strcpy(t.record.PlayerName[2], "<font size=7>Cem</font>");
     t.form.Refresh();
     EXPECT_EQ(t.form.Labels[2]->textFormat(), Qt::PlainText);
-    EXPECT_EQ(t.form.Labels[2]->text(), QStringLiteral("<font size=7>Cem</font>"));
+    // Too long for its column: cut, never below a readable size, whole in the tooltip.
+    EXPECT_TRUE(t.form.Labels[2]->text().startsWith(QStringLiteral("<font")));
+    EXPECT_TRUE(t.form.Labels[2]->text().endsWith(QChar(0x2026)));
+    EXPECT_EQ(t.form.Labels[2]->font().pointSize(), kMinNamePoints);
+    EXPECT_LE(QFontMetrics(t.form.Labels[2]->font()).horizontalAdvance(t.form.Labels[2]->text()), 45);
+    EXPECT_EQ(t.form.Labels[2]->toolTip(), QStringLiteral("<font size=7>Cem</font>"));
+    EXPECT_TRUE(t.form.Labels[0]->toolTip().isEmpty());
     // The user cannot resize it; the main window gives it its size, and the grid fills it
     // in the cells' colour beyond the cells.
     EXPECT_EQ(t.form.minimumSize(), t.form.maximumSize());

@@ -82,8 +82,8 @@ int Decide(const TOptions& o)
         std::fprintf(stderr, "%s is not a saved game\n", o.decide);
         return 1;
     }
-    const int seat = g.Phase == psChoosing ? g.Chooser : g.Phase == psPlaying ? g.Turn : -1;
-    if (seat < 0 || seat > 3) {
+    const int seat = AwaitedSeat(g);
+    if (seat == kNoSeat) {
         std::fprintf(stderr, "nobody is to act in %s\n", o.decide);
         return 1;
     }
@@ -110,12 +110,8 @@ int Decide(const TOptions& o)
             move = TMove::PlayCard(mask::SuitOf(card), mask::ValueOf(card));
         }
     } else {
-        TGameInfo after = g;
         TComputerPlayer p;
-        ComputerMove(p, seat, after, rnd);
-        move = g.Phase == psChoosing
-                   ? TMove::ChooseContract(after.Contract)
-                   : TMove::PlayCard(after.TrickSuit[g.TrickCount], after.TrickValue[g.TrickCount]);
+        move = ComputerChoice(p, seat, g, rnd);
     }
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -128,7 +124,10 @@ int Decide(const TOptions& o)
     else
         std::printf("seat %d: no move\n", seat);
     std::printf("thinking time: %.1f ms\n", ms);
-    return move.Kind == TMove::TKind::None ? 1 : 0;
+    const TRefusal refusal = CheckMove(g, seat, move);
+    if (refusal != TRefusal::None && move.Kind != TMove::TKind::None)
+        std::printf("refused: %s\n", RefusalText(refusal, g, move).c_str());
+    return refusal == TRefusal::None ? 0 : 1;
 }
 
 // Whole games with a random contract and a random legal card, on masks.

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "computerplayer.h"
+#include "computergame.h"
 #include "recordchain.h"
 
 namespace {
@@ -15,23 +15,10 @@ namespace {
 std::vector<TGameInfo> WholeGame(uint32_t seed)
 {
     TRandom random(seed);
-    TComputerPlayer computer;
     TGameInfo g;
     InitGameInfo(g);
-    NewGame(g, random);
-    std::vector<TGameInfo> records{g};
-    while (g.Phase != psGameOver) {
-        if (g.Phase == psTrickComplete) {
-            ResolveTrick(g, random);
-        } else {
-            int acted = 0;
-            for (int seat = 0; seat < 4 && acted == 0; ++seat)
-                acted = ComputerMove(computer, seat, g, random);
-            if (acted == 0)
-                break;
-        }
-        records.push_back(g);
-    }
+    std::vector<TGameInfo> records;
+    PlayComputerGame(g, random, [&records](const TGameInfo& r) { records.push_back(r); });
     NewGame(g, random);
     records.push_back(g);
     return records;
