@@ -12,6 +12,7 @@ PACKAGES=(
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-liberation
   qt6-translations-l10n
+  lintian desktop-file-utils appstream dpkg-dev file man-db systemd
 )
 
 missing=()
