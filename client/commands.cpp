@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QTcpSocket>
 #include <QTimer>
 #include <QWidget>
 
@@ -39,6 +38,11 @@ TGameCommands::TGameCommands(QWidget* window, TClientSession& session, TSeatMode
         ReadRegBinary(kRegKey, SeatKeyName(session_.Host(), port_), session_.JoinKey.data(),
                       int(session_.JoinKey.size()));
     });
+    for (auto [action, command] : {std::pair{menus_.Start, &TGameCommands::Start}, {menus_.NewGame, &TGameCommands::NewGame},
+                                   {menus_.Save, &TGameCommands::Save}, {menus_.Load, &TGameCommands::Load},
+                                   {menus_.Quit, &TGameCommands::Quit}, {menus_.Reconnect, &TGameCommands::Reconnect},
+                                   {menus_.WaitForPlayers, &TGameCommands::WaitForPlayers}})
+        connect(action, &QAction::triggered, this, command);
     connect(&session_, &TClientSession::joinAccepted, this, &TGameCommands::Joined);
     connect(&model_, &TSeatModel::changed, this, [this] {
         ++recordsShown_;
@@ -52,14 +56,12 @@ TGameCommands::TGameCommands(QWidget* window, TClientSession& session, TSeatMode
         if (!session_.IsDealer && session_.MySeat >= 0)
             Later([this] { OfferReconnect(); });
     });
-    connect(&session_, &TClientSession::connectFailed, this, [this] {
+    connect(&session_, &TClientSession::connectFailed, this, [this](int socketError) {
         if (session_.IsDealer)
             return;
         // The transport's own English text goes to the log only; the window says what
         // happened in one Turkish sentence.
-        const QTcpSocket* attempt = session_.PlayerSocket().Socket();
-        const QString reason = ConnectFailureText(attempt ? attempt->error() : QAbstractSocket::UnknownSocketError,
-                                                  DealerAddressText(), false);
+        const QString reason = ConnectFailureText(socketError, DealerAddressText(), false);
         status_.SetText(reason);
         Later([this, reason] { OfferConnectAgain(reason); });
     });

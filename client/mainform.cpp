@@ -16,7 +16,6 @@
 #include "hint.h"
 #include "menus.h"
 #include "prompts.h"
-#include "regeasy.h"
 #include "seatmodel.h"
 #include "settings.h"
 #include "sounds.h"
@@ -70,24 +69,16 @@ TMainForm::~TMainForm()
 void TMainForm::ConnectParts()
 {
     const TMenus& m = *menus_;
-    TGameCommands* c = commands_;
     auto on = [this](QAction* a, auto handler) { connect(a, &QAction::triggered, this, handler); };
-    on(m.Start, [c] { c->Start(); });
     on(m.ComputerOnce, [this] { computerForMe_->PlayOnce(); });
     on(m.Hint, [this] { hint_->Ask(); });
-    on(m.NewGame, [c] { c->NewGame(); });
-    on(m.Save, [c] { c->Save(); });
-    on(m.Load, [c] { c->Load(); });
-    on(m.Quit, [c] { c->Quit(); });
-    on(m.Reconnect, [c] { c->Reconnect(); });
-    on(m.WaitForPlayers, [c] { c->WaitForPlayers(); });
     on(m.HowToPlay, &TMainForm::StartFlow);
     on(m.ScoreWindow, [this] { side_.ShowNormal(side_.ScoreWindow()); });
     on(m.PenaltyWindow, [this] { side_.ShowNormal(side_.PenaltyWindow()); });
     on(m.Lists, [this] { side_.ShowHigh(); });
     on(m.HelpTopics, [this] { side_.ShowHelp(); });
     on(m.About, [this] { side_.ShowAbout(); });
-    connect(view_, &TTableView::chatClicked, c, &TGameCommands::Chat);
+    connect(view_, &TTableView::chatClicked, commands_, &TGameCommands::Chat);
     connect(view_, &TTableView::functionKey, this, &TMainForm::FunctionKey);
     connect(&session_, &TClientSession::chat, view_, &TTableView::AddMessage);
     // While players join, labels stand by seat number: 0 bottom, 1 right, 2 top, 3 left.
@@ -166,7 +157,7 @@ void TMainForm::FirstActivation()
     for (QWidget* w : {side_.ScoreWindow(), side_.PenaltyWindow()})
         if (w)
             w->hide();
-    RestoreGeometry();
+    RestoreMainWindow(this);
     PlaceSideWindows();
     // The help and the lists stay where the user put them, also in the next run.
     if (side_.Help)
@@ -287,17 +278,6 @@ void TMainForm::resizeEvent(QResizeEvent* e)
     SaveGeometrySoon();
 }
 
-void TMainForm::RestoreGeometry()
-{
-    const int width = ReadRegInteger(kRegKey, kRegMainWidth, 0);
-    const int height = ReadRegInteger(kRegKey, kRegMainHeight, 0);
-    if (width > 0 && height > 0)
-        resize(QSize(width, height).expandedTo(minimumSize()));
-    // "MainLeft" and "MainTop".
-    if (const std::optional<QPoint> place = StoredPlace(QStringLiteral("Main"), frameGeometry().size()))
-        move(*place);
-}
-
 void TMainForm::SaveGeometrySoon()
 {
     if (firstActivation_ || closing_)
@@ -306,11 +286,7 @@ void TMainForm::SaveGeometrySoon()
         geometrySaver_ = new QTimer(this);
         geometrySaver_->setSingleShot(true);
         geometrySaver_->setInterval(500);
-        connect(geometrySaver_, &QTimer::timeout, this, [this] {
-            StorePlace(QStringLiteral("Main"), pos());
-            WriteRegInteger(kRegKey, kRegMainWidth, width());
-            WriteRegInteger(kRegKey, kRegMainHeight, height());
-        });
+        connect(geometrySaver_, &QTimer::timeout, this, [this] { StoreMainWindow(this); });
     }
     geometrySaver_->start();
 }

@@ -78,9 +78,7 @@ private:
     void FunctionKey(int key);
     void PlaceSideWindows();
     void ShowSideWindows();
-    // The main window's place and size from the settings (a place off every screen is
-    // not taken), and back into them a moment after they change.
-    void RestoreGeometry();
+    // The main window's place and size back into the settings a moment after they change.
     void SaveGeometrySoon();
 
     TSideWindows side_;

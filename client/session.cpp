@@ -24,7 +24,7 @@ TClientSession::TClientSession(QObject* parent) : QObject(parent)
         // tells the owner that it failed.
         QObject::connect(attempt, &QTcpSocket::errorOccurred, &socket_, [this, attempt] {
             if (socket_.Socket() == attempt && !attempt->property(kEverConnected).toBool())
-                emit connectFailed();
+                emit connectFailed(int(attempt->error()));
         });
         QObject::connect(attempt, &QTcpSocket::connected, &socket_,
                          [attempt] { attempt->setProperty(kEverConnected, true); });

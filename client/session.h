@@ -81,8 +81,9 @@ signals:
     void connecting();
     void connected();
     void disconnected();
-    // A connection attempt ended without a connection (after the transport's own text).
-    void connectFailed();
+    // A connection attempt ended without a connection (after the transport's own text);
+    // socketError is the QAbstractSocket::SocketError that ended it.
+    void connectFailed(int socketError);
     void recordArrived(); // GAME_RECORD: the copy was replaced
     void chat(const QString& text);
     void joinAccepted(int seat, const QString& text);

@@ -32,6 +32,23 @@ void StorePlace(const QString& name, QPoint place)
     WriteRegInteger(kRegKey, name + QStringLiteral("Top"), place.y());
 }
 
+void RestoreMainWindow(QWidget* window)
+{
+    const int width = ReadRegInteger(kRegKey, kRegMainWidth, 0);
+    const int height = ReadRegInteger(kRegKey, kRegMainHeight, 0);
+    if (width > 0 && height > 0)
+        window->resize(QSize(width, height).expandedTo(window->minimumSize()));
+    if (const std::optional<QPoint> place = StoredPlace(QStringLiteral("Main"), window->frameGeometry().size()))
+        window->move(*place);
+}
+
+void StoreMainWindow(const QWidget* window)
+{
+    StorePlace(QStringLiteral("Main"), window->pos());
+    WriteRegInteger(kRegKey, kRegMainWidth, window->width());
+    WriteRegInteger(kRegKey, kRegMainHeight, window->height());
+}
+
 TWindowPlace::TWindowPlace(QWidget* window, const QString& name)
     : QObject(window), window_(window), name_(name), saver_(new QTimer(this))
 {
