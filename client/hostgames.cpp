@@ -20,20 +20,18 @@ void TMainForm::WireHostedGames()
 {
     // The key of a seat held at this dealer before goes with the name, so that the seat
     // can be taken back from any address.
-    session_.OnConnecting = [this, connecting = session_.OnConnecting] {
+    connect(&session_, &TSession::connecting, this, [this] {
         session_.JoinKey = {};
         ReadRegBinary(kRegKey, SeatKeyName(session_.Host(), gamePort_), session_.JoinKey.data(),
                       int(session_.JoinKey.size()));
-        if (connecting)
-            connecting();
-    };
-    session_.OnGameList = [this](const QStringList& names) {
+    });
+    connect(&session_, &TSession::gameList, this, [this](const QStringList& names) {
         Later([this, names] { ChooseHostedGame(names); });
-    };
-    session_.OnGameFileResult = [this](bool, const QString& text) {
+    });
+    connect(&session_, &TSession::gameFileResult, this, [this](bool, const QString& text) {
         if (!text.isEmpty())
             Later([this, text] { Inform(text); });
-    };
+    });
 }
 
 void TMainForm::JoinedTable()

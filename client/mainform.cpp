@@ -22,7 +22,7 @@
 #include "contractsdlg.h"
 #include "regeasy.h"
 #include "sideplace.h"
-#include "ustasource.h"
+#include "dealerlevel.h"
 #include "sounds.h"
 #include "windowplace.h"
 
@@ -59,13 +59,7 @@ TMainForm::~TMainForm()
     // Nothing from the network, and nothing put off until later, reaches a window that is
     // going away.
     closing_ = true;
-    session_.OnConnecting = session_.OnConnected = session_.OnDisconnected = nullptr;
-    session_.OnRecord = session_.OnTableFull = session_.OnTrickClear = nullptr;
-    session_.OnUnknownPacket = nullptr;
-    session_.OnChat = session_.OnStatusText = nullptr;
-    session_.OnJoinAccepted = session_.OnSeatName = nullptr;
-    session_.OnTrickTaker = nullptr;
-    session_.OnSent = nullptr;
+    session_.disconnect(this);
     timerComputerPlayerWait_->stop();
     sounds_->PlayToEnd(kSoundClosing, 2500);
     cheer_.reset();
@@ -118,66 +112,67 @@ QString TMainForm::Messages() const { return userMessages_->toPlainText(); }
 
 void TMainForm::WireSession()
 {
-    session_.OnConnecting = [this] {
+    connect(&session_, &TSession::connecting, this, [this] {
         if (!session_.IsDealer)
             SetStatus(session_.Host() + QStringLiteral(" : bağlanmaya çalışılıyor..."));
-    };
-    session_.OnConnected = [this] {
+    });
+    connect(&session_, &TSession::connected, this, [this] {
         if (!session_.IsDealer)
             SetStatus(QStringLiteral("Bağlandı"));
-    };
-    session_.OnDisconnected = [this] {
+    });
+    connect(&session_, &TSession::disconnected, this, [this] {
         if (session_.IsDealer)
             return;
         SetStatus(session_.Host() + QStringLiteral(" : Bağlantı kesildi!"));
         // Only a player who had a seat is offered to join again; a refused one is not.
-        if (session_.MySeat >= 0)
+        if (session_.Seated())
             Later([this] { OfferReconnect(); });
-    };
+    });
     // The transport's own English texts go to the log only; the window says what happened
     // in one Turkish sentence.
-    session_.PlayerSocket().OnMessage = [](const QString&) {};
-    session_.OnConnectFailed = [this] {
+    link_.Socket().OnMessage = [](const QString&) {};
+    connect(&session_, &TSession::connectFailed, this, [this] {
         if (session_.IsDealer)
             return;
-        const QTcpSocket* attempt = session_.PlayerSocket().Socket();
+        const QTcpSocket* attempt = link_.Socket().Socket();
         const QString reason = ConnectFailureText(attempt ? attempt->error() : QAbstractSocket::UnknownSocketError,
                                                   DealerAddressText(), false);
         SetStatus(reason);
         Later([this, reason] { OfferConnectAgain(reason); });
-    };
-    session_.OnRecord = [this] {
+    });
+    connect(&session_, &TSession::recordChanged, this, [this] {
         ObserveForUsta();
         UpdateTable();
-    };
-    session_.OnChat = [this](const QString& text) {
+    });
+    connect(&session_, &TSession::chat, this, [this](const QString& text) {
         userMessages_->appendPlainText(text);
         userMessages_->setPlainText(userMessages_->toPlainText().trimmed());
         userMessages_->moveCursor(QTextCursor::End);
         userMessages_->ensureCursorVisible();
-    };
-    session_.OnJoinAccepted = [this](int seat, const QString& text) {
+    });
+    connect(&session_, &TSession::joinAccepted, this, [this](int seat, const QString& text) {
         if (seat != 0)
             SetStatus(text);
         JoinedTable();
-    };
+    });
     WireHostedGames();
-    session_.OnStatusText = [this](const QString& text) {
+    connect(&session_, &TSession::statusText, this, [this](const QString& text) {
         // Once the table is full, the count of missing players is over.
-        if (!(session_.IsHost() && session_.NamedSeat >= 3))
+        if (!(session_.IsHost() && session_.NamedSeat >= kSeatCount - 1))
             SetStatus(text);
-    };
-    session_.OnSeatName = [this](int seat, const QString& name) { OnSeatName(seat, name); };
+    });
+    connect(&session_, &TSession::seatName, this, &TMainForm::OnSeatName);
     // Boxes and questions caused by a message wait until its handling is over.
-    session_.OnTableFull = [this] { Later([this] { Inform(QStringLiteral("Masada boş yer yok!")); }); };
-    session_.OnTrickTaker = [this](int seat) { ShowTrickTaker(seat); };
-    session_.OnTrickClear = [this] {
+    connect(&session_, &TSession::tableFull, this,
+            [this] { Later([this] { Inform(QStringLiteral("Masada boş yer yok!")); }); });
+    connect(&session_, &TSession::trickTaker, this, &TMainForm::ShowTrickTaker);
+    connect(&session_, &TSession::trickClear, this, [this] {
         sounds_->Play(kSoundTrickCleared);
         ClearTrickTaker();
-    };
-    session_.OnUnknownPacket = [this] {
+    });
+    connect(&session_, &TSession::unknownPacket, this, [this] {
         Later([this] { Inform(QStringLiteral("Player: Bilinmeyen bir paket alındı")); });
-    };
+    });
 }
 
 void TMainForm::OnSeatName(int seat, const QString& name)
@@ -211,13 +206,13 @@ void TMainForm::OfferReconnect()
     // The seat is forgotten first: a second loss of the connection before a new seat is
     // given asks nothing more (the "Bağlantı" menu still reconnects).
     session_.ForgetSeat();
-    if (session_.PlayerSocket().Active())
+    if (session_.Active())
         return; // connected again meanwhile
     const bool again = prompts_->Ask(
         this, QStringLiteral("%1 ile bağlantı koptu.\n\nAynı dağıtıcıya \"%2\" adıyla yeniden "
                              "bağlanmak ister misin?")
                   .arg(session_.Host(), session_.UserName));
-    if (again && !session_.PlayerSocket().Active())
+    if (again && !session_.Active())
         session_.Open();
 }
 
@@ -225,13 +220,13 @@ void TMainForm::OfferConnectAgain(const QString& reason)
 {
     // The connection window again, saying why: "OK" with an address tries that address;
     // closed any other way, the failure stays in the status bar.
-    if (session_.PlayerSocket().Active() || !side_.Connect)
+    if (session_.Active() || !side_.Connect)
         return;
     side_.Connect->SetReason(reason);
     bool confirmed = false;
     const QString address = side_.RunConnect(&confirmed);
     side_.Connect->SetReason(QString());
-    if (!confirmed || session_.PlayerSocket().Active())
+    if (!confirmed || session_.Active())
         return;
     SetDealerAddress(address);
     session_.Open();
@@ -240,14 +235,14 @@ void TMainForm::OfferConnectAgain(const QString& reason)
 void TMainForm::SetDealerAddress(const QString& text)
 {
     const std::optional<TDealerAddress> address = ParseDealerAddress(text, gamePort_);
-    session_.SetHost(address ? address->host : text.trimmed());
-    session_.SetPort(address ? address->port : gamePort_);
+    link_.SetHost(address ? address->host : text.trimmed());
+    link_.SetPort(address ? address->port : gamePort_);
 }
 
 QString TMainForm::DealerAddressText()
 {
     const QString host = session_.Host();
-    const quint16 port = session_.PlayerSocket().Port();
+    const quint16 port = link_.Port();
     if (port == kGamePort)
         return host;
     return (host.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(host) : host) +
@@ -407,11 +402,11 @@ void TMainForm::StartAsDealer(const QString& name)
         return;
     }
     SetStatus(kWaitingText);
-    session_.SetHost(QStringLiteral("localhost"));
+    link_.SetHost(QStringLiteral("localhost"));
     Menu("&Oyun")->setEnabled(true);
     Action("YeniOyuncularBekle1")->setEnabled(true);
     Action("YenidenBalan1")->setEnabled(false);
-    session_.SetPort(dealer_->Port());
+    link_.SetPort(dealer_->Port());
     session_.Open();
     ApplyQuick(false);
 }

@@ -15,6 +15,7 @@
 #include "dealerthread.h"
 #include "levelgame.h"
 #include "session.h"
+#include "tcplink.h"
 #include "sidewindows.h"
 #include "tablelayout.h"
 
@@ -94,7 +95,8 @@ public:
     QRect TrickArea() const;
 
     // ---- What tests and the program look at ----
-    TClientSession& Session() { return session_; }
+    TSession& Session() { return session_; }
+    TTcpLink& Link() { return link_; }
     TDealerThread* Dealer() const { return dealer_.get(); }
     TSoundBox& Sounds() { return *sounds_; }
     QString StatusText() const;
@@ -207,7 +209,8 @@ private:
     static constexpr int kComputerWaitMs = 1000;
     static constexpr int kQuickComputerWaitMs = 10; // while "Hızlı" is checked
 
-    TClientSession session_;
+    TTcpLink link_;
+    TSession session_{link_};
     TSideWindows side_;
     std::unique_ptr<TUserPrompts> ownPrompts_;
     TUserPrompts* prompts_ = nullptr;

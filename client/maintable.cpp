@@ -191,8 +191,7 @@ void TMainForm::UpdateTable()
     }
     HelpWithTurn();
     // 10. The dialog is opened from the event loop, not from inside the network handler.
-    if (session_.MySeat >= 0 && g.Chooser == static_cast<uint8_t>(session_.MySeat) &&
-        !side_.ContractDialogVisible())
+    if (Awaited(g, session_.MySeat) == TMove::TKind::Contract && !side_.ContractDialogVisible())
         Later([this] { AskContract(); });
 }
 
