@@ -15,6 +15,7 @@
 #include "session.h"
 #include "sidewindows.h"
 #include "statusline.h"
+#include "tcplink.h"
 #include "tableview.h"
 
 namespace {
@@ -26,14 +27,14 @@ QString SeatKeyName(const QString& host, quint16 port)
 
 } // namespace
 
-TGameCommands::TGameCommands(QWidget* window, TClientSession& session, TSeatModel& model, TTableView& view,
+TGameCommands::TGameCommands(QWidget* window, TSession& session, TTcpLink& link, TSeatModel& model, TTableView& view,
                              TMenus& menus, TStatusLine& status, const TSideWindows& side, quint16 port)
-    : QObject(window), window_(window), session_(session), model_(model), view_(view), menus_(menus),
+    : QObject(window), window_(window), session_(session), link_(link), model_(model), view_(view), menus_(menus),
       status_(status), side_(side), port_(port)
 {
     // The key of a seat held at this dealer before goes with the name, so that the seat
     // can be taken back from any address.
-    connect(&session_, &TClientSession::connecting, this, [this] {
+    connect(&session_, &TSession::connecting, this, [this] {
         session_.JoinKey = {};
         ReadRegBinary(kRegKey, SeatKeyName(session_.Host(), port_), session_.JoinKey.data(),
                       int(session_.JoinKey.size()));
@@ -43,7 +44,7 @@ TGameCommands::TGameCommands(QWidget* window, TClientSession& session, TSeatMode
                                    {menus_.Quit, &TGameCommands::Quit}, {menus_.Reconnect, &TGameCommands::Reconnect},
                                    {menus_.WaitForPlayers, &TGameCommands::WaitForPlayers}})
         connect(action, &QAction::triggered, this, command);
-    connect(&session_, &TClientSession::joinAccepted, this, &TGameCommands::Joined);
+    connect(&session_, &TSession::joinAccepted, this, &TGameCommands::Joined);
     connect(&model_, &TSeatModel::changed, this, [this] {
         ++recordsShown_;
         if (model_.Record().Phase == psGameOver)
@@ -51,33 +52,33 @@ TGameCommands::TGameCommands(QWidget* window, TClientSession& session, TSeatMode
     });
     // Questions that a message brings are opened, never run in a loop of their own; those
     // about the connection wait until the socket's own handling is over.
-    connect(&session_, &TClientSession::disconnected, this, [this] {
+    connect(&session_, &TSession::disconnected, this, [this] {
         // Only a player who had a seat is offered to join again; a refused one is not.
-        if (!session_.IsDealer && session_.MySeat >= 0)
+        if (!session_.IsDealer && session_.Seated())
             Later([this] { OfferReconnect(); });
     });
-    connect(&session_, &TClientSession::connectFailed, this, [this](int socketError) {
+    connect(&session_, &TSession::connectFailed, this, [this] {
         if (session_.IsDealer)
             return;
         // The transport's own English text goes to the log only; the window says what
         // happened in one Turkish sentence.
-        const QString reason = ConnectFailureText(socketError, DealerAddressText(), false);
+        const QString reason = ConnectFailureText(link_.SocketError(), DealerAddressText(), false);
         status_.SetText(reason);
         Later([this, reason] { OfferConnectAgain(reason); });
     });
-    connect(&session_, &TClientSession::seatName, this, [this](int seat, const QString& name) {
+    connect(&session_, &TSession::seatName, this, [this](int seat, const QString& name) {
         if (session_.IsHost() && seat == 3 && !name.isEmpty())
             TableComplete();
     });
-    connect(&session_, &TClientSession::gameList, this,
+    connect(&session_, &TSession::gameList, this,
             [this](const QStringList& names) { ChooseHostedGame(names); });
-    connect(&session_, &TClientSession::gameFileResult, this, [this](bool, const QString& text) {
+    connect(&session_, &TSession::gameFileResult, this, [this](bool, const QString& text) {
         if (!text.isEmpty())
             prompts_->Inform(window_, text);
     });
-    connect(&session_, &TClientSession::tableFull, this,
+    connect(&session_, &TSession::tableFull, this,
             [this] { prompts_->Inform(window_, QStringLiteral("Masada boş yer yok!")); });
-    connect(&session_, &TClientSession::unknownPacket, this, [this] {
+    connect(&session_, &TSession::unknownPacket, this, [this] {
         prompts_->Inform(window_, QStringLiteral("Player: Bilinmeyen bir paket alındı"));
     });
 }
@@ -131,13 +132,13 @@ void TGameCommands::OfferReconnect()
     // The seat is forgotten first: a second loss of the connection before a new seat is
     // given asks nothing more (the "Bağlantı" menu still reconnects).
     session_.ForgetSeat();
-    if (session_.PlayerSocket().Active())
+    if (session_.Active())
         return; // connected again meanwhile
     const QString question = QStringLiteral("%1 ile bağlantı koptu.\n\nAynı dağıtıcıya \"%2\" adıyla yeniden "
                                             "bağlanmak ister misin?")
                                  .arg(session_.Host(), session_.UserName);
     prompts_->AskThen(window_, question, this, [this](bool again) {
-        if (again && !session_.PlayerSocket().Active())
+        if (again && !session_.Active())
             session_.Open();
     });
 }
@@ -146,12 +147,12 @@ void TGameCommands::OfferConnectAgain(const QString& reason)
 {
     // The connection window again, saying why: "OK" with an address tries that address;
     // closed any other way, the failure stays in the status bar.
-    if (session_.PlayerSocket().Active() || !side_.Connect)
+    if (session_.Active() || !side_.Connect)
         return;
     side_.Connect->SetReason(reason);
     side_.OpenConnect(this, [this](bool confirmed, const QString& address) {
         side_.Connect->SetReason(QString());
-        if (!confirmed || session_.PlayerSocket().Active())
+        if (!confirmed || session_.Active())
             return;
         SetDealerAddress(address);
         session_.Open();
@@ -161,14 +162,14 @@ void TGameCommands::OfferConnectAgain(const QString& reason)
 void TGameCommands::SetDealerAddress(const QString& text)
 {
     const std::optional<TDealerAddress> address = ParseDealerAddress(text, port_);
-    session_.SetHost(address ? address->host : text.trimmed());
-    session_.SetPort(address ? address->port : port_);
+    link_.SetHost(address ? address->host : text.trimmed());
+    link_.SetPort(address ? address->port : port_);
 }
 
 QString TGameCommands::DealerAddressText() const
 {
     const QString host = session_.Host();
-    const quint16 port = session_.PlayerSocket().Port();
+    const quint16 port = link_.Port();
     if (port == kGamePort)
         return host;
     return (host.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(host) : host) +

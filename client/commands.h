@@ -12,7 +12,8 @@
 #include "gameinfo.h"
 
 class QWidget;
-class TClientSession;
+class TSession;
+class TTcpLink;
 class TMenus;
 class TSeatModel;
 class TStatusLine;
@@ -23,7 +24,7 @@ struct TSideWindows;
 class TGameCommands : public QObject {
     Q_OBJECT
 public:
-    TGameCommands(QWidget* window, TClientSession& session, TSeatModel& model, TTableView& view, TMenus& menus,
+    TGameCommands(QWidget* window, TSession& session, TTcpLink& link, TSeatModel& model, TTableView& view, TMenus& menus,
                   TStatusLine& status, const TSideWindows& side, quint16 port);
 
     void SetPrompts(TUserPrompts* prompts) { prompts_ = prompts; }
@@ -65,7 +66,8 @@ private:
     void Later(const std::function<void()>& action);
 
     QWidget* window_;
-    TClientSession& session_;
+    TSession& session_;
+    TTcpLink& link_;
     TSeatModel& model_;
     TTableView& view_;
     TMenus& menus_;

@@ -7,7 +7,7 @@
 #include "session.h"
 #include "settings.h"
 
-TComputerForMe::TComputerForMe(TSeatModel& model, const TSettings& settings, const TClientSession& session,
+TComputerForMe::TComputerForMe(TSeatModel& model, const TSettings& settings, const TSession& session,
                                QObject* parent)
     : QObject(parent), model_(model), settings_(settings), session_(session), timer_(new QTimer(this)),
       singleCard_(new QTimer(this))

@@ -9,14 +9,14 @@
 #include "move.h"
 
 class QTimer;
-class TClientSession;
+class TSession;
 class TSeatModel;
 class TSettings;
 
 class TComputerForMe : public QObject {
     Q_OBJECT
 public:
-    TComputerForMe(TSeatModel& model, const TSettings& settings, const TClientSession& session,
+    TComputerForMe(TSeatModel& model, const TSettings& settings, const TSession& session,
                    QObject* parent = nullptr);
 
     // The user's due move, made once by the computer at the chosen level.
@@ -42,7 +42,7 @@ private:
 
     TSeatModel& model_;
     const TSettings& settings_;
-    const TClientSession& session_;
+    const TSession& session_;
     QTimer* timer_;
     QTimer* singleCard_;
     quint64 ticket_ = 0; // the advice this object waits for

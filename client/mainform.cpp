@@ -23,6 +23,7 @@
 #include "tablelayout.h"
 #include "tablesounds.h"
 #include "tableview.h"
+#include "dealerlevel.h"
 #include "ustasource.h"
 #include "windowplace.h"
 
@@ -33,7 +34,7 @@ TMainForm::TMainForm(QWidget* parent)
     setObjectName(QStringLiteral("MainForm"));
     // The transport's own English texts go to the log only; the window says what happened
     // in one Turkish sentence.
-    session_.PlayerSocket().OnMessage = [](const QString&) {};
+    link_.Socket().OnMessage = [](const QString&) {};
     setWindowTitle(QStringLiteral("Zorbela - RUVO Network"));
     sounds_ = new TSoundBox(this);
     model_ = new TSeatModel(session_, MakeUstaSource(GameRandom()), this);
@@ -41,7 +42,7 @@ TMainForm::TMainForm(QWidget* parent)
     setCentralWidget(view_);
     menus_ = new TMenus(menuBar(), *settings_);
     status_ = new TStatusLine(statusBar(), session_, *model_);
-    commands_ = new TGameCommands(this, session_, *model_, *view_, *menus_, *status_, side_, gamePort_);
+    commands_ = new TGameCommands(this, session_, link_, *model_, *view_, *menus_, *status_, side_, gamePort_);
     commands_->SetPrompts(prompts_);
     computerForMe_ = new TComputerForMe(*model_, *settings_, session_, this);
     new TTableSounds(*sounds_, *model_, session_, *settings_, *view_, this);
@@ -80,11 +81,11 @@ void TMainForm::ConnectParts()
     on(m.About, [this] { side_.ShowAbout(); });
     connect(view_, &TTableView::chatClicked, commands_, &TGameCommands::Chat);
     connect(view_, &TTableView::functionKey, this, &TMainForm::FunctionKey);
-    connect(&session_, &TClientSession::chat, view_, &TTableView::AddMessage);
+    connect(&session_, &TSession::chat, view_, &TTableView::AddMessage);
     // While players join, labels stand by seat number: 0 bottom, 1 right, 2 top, 3 left.
-    connect(&session_, &TClientSession::seatName, view_, &TTableView::ShowSeatName);
-    connect(&session_, &TClientSession::trickTaker, view_, &TTableView::ShowTrickTaker);
-    connect(&session_, &TClientSession::trickClear, view_, &TTableView::ClearTrickTaker);
+    connect(&session_, &TSession::seatName, view_, &TTableView::ShowSeatName);
+    connect(&session_, &TSession::trickTaker, view_, &TTableView::ShowTrickTaker);
+    connect(&session_, &TSession::trickClear, view_, &TTableView::ClearTrickTaker);
     connect(model_, &TSeatModel::changed, this, [this] { side_.Show(model_->Record()); });
     auto inform = [this](const QString& text) { prompts_->Inform(this, text); };
     connect(model_, &TSeatModel::refused, this, inform);
@@ -211,8 +212,8 @@ void TMainForm::StartAsDealer(const QString& name)
         return;
     }
     status_->SetText(TStatusLine::WaitingText());
-    session_.SetHost(QStringLiteral("localhost"));
-    session_.SetPort(dealer_->Port());
+    link_.SetHost(QStringLiteral("localhost"));
+    link_.SetPort(dealer_->Port());
     session_.Open();
 }
 

@@ -11,6 +11,7 @@
 #include "dealerthread.h"
 #include "session.h"
 #include "sidewindows.h"
+#include "tcplink.h"
 
 class QTimer;
 class TComputerForMe;
@@ -53,7 +54,8 @@ public:
     // ---- The parts ----
     TSettings& Settings() { return *settings_; }
     TMenus& Menus() { return *menus_; }
-    TClientSession& Session() { return session_; }
+    TSession& Session() { return session_; }
+    TTcpLink& Link() { return link_; }
     TSeatModel& Model() { return *model_; }
     TTableView& View() { return *view_; }
     TGameCommands& Commands() { return *commands_; }
@@ -85,7 +87,8 @@ private:
     std::unique_ptr<TUserPrompts> ownPrompts_;
     TUserPrompts* prompts_ = nullptr;
     TSettings* settings_;
-    TClientSession session_;
+    TTcpLink link_;
+    TSession session_{link_};
     std::unique_ptr<TDealerThread> dealer_;
     TDealerOptions dealerOptions_;
     quint16 gamePort_;

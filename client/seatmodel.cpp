@@ -6,10 +6,10 @@
 #include "record_access.h"
 #include "session.h"
 
-TSeatModel::TSeatModel(TClientSession& session, std::unique_ptr<TMoveSource> advisor, QObject* parent)
+TSeatModel::TSeatModel(TSession& session, std::unique_ptr<TMoveSource> advisor, QObject* parent)
     : QObject(parent), session_(session), advisor_(std::move(advisor)), previous_(session.Record())
 {
-    connect(&session_, &TClientSession::recordArrived, this, &TSeatModel::TakeRecord);
+    connect(&session_, &TSession::recordChanged, this, &TSeatModel::TakeRecord);
 }
 
 TSeatModel::~TSeatModel() = default;

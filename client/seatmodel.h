@@ -15,18 +15,18 @@
 #include "gameinfo.h"
 #include "move.h"
 
-class TClientSession;
+class TSession;
 class TMoveSource;
 
 class TSeatModel : public QObject {
     Q_OBJECT
 public:
     // advisor: the computer asked for the hint and for the user's move (it sees every record).
-    TSeatModel(TClientSession& session, std::unique_ptr<TMoveSource> advisor, QObject* parent = nullptr);
+    TSeatModel(TSession& session, std::unique_ptr<TMoveSource> advisor, QObject* parent = nullptr);
     ~TSeatModel() override;
 
     const TGameInfo& Record() const;
-    // The user's seat, -1 while not seated.
+    // The user's seat, kNoSeat while not seated.
     int Seat() const;
 
     // The move the record awaits from the user's seat now and not yet sent.
@@ -78,7 +78,7 @@ signals:
 private:
     void TakeRecord();
 
-    TClientSession& session_;
+    TSession& session_;
     std::unique_ptr<TMoveSource> advisor_;
     TGameInfo previous_{};
     bool cardSent_ = false;

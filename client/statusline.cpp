@@ -8,7 +8,7 @@
 #include "seatmodel.h"
 #include "session.h"
 
-TStatusLine::TStatusLine(QStatusBar* bar, TClientSession& session, TSeatModel& model)
+TStatusLine::TStatusLine(QStatusBar* bar, TSession& session, TSeatModel& model)
     : QObject(bar), bar_(bar), label_(new QLabel(bar)), session_(session), model_(model)
 {
     bar_->setSizeGripEnabled(true); // the table grows with the window
@@ -19,28 +19,28 @@ TStatusLine::TStatusLine(QStatusBar* bar, TClientSession& session, TSeatModel& m
     bar_->addWidget(label_, 1);
 
     // The dealer's own window says nothing of its connection to itself.
-    connect(&session_, &TClientSession::connecting, this, [this] {
+    connect(&session_, &TSession::connecting, this, [this] {
         if (!session_.IsDealer)
             SetText(session_.Host() + QStringLiteral(" : bağlanmaya çalışılıyor..."));
     });
-    connect(&session_, &TClientSession::connected, this, [this] {
+    connect(&session_, &TSession::connected, this, [this] {
         if (!session_.IsDealer)
             SetText(QStringLiteral("Bağlandı"));
     });
-    connect(&session_, &TClientSession::disconnected, this, [this] {
+    connect(&session_, &TSession::disconnected, this, [this] {
         if (!session_.IsDealer)
             SetText(session_.Host() + QStringLiteral(" : Bağlantı kesildi!"));
     });
-    connect(&session_, &TClientSession::joinAccepted, this, [this](int seat, const QString& text) {
+    connect(&session_, &TSession::joinAccepted, this, [this](int seat, const QString& text) {
         if (seat != 0)
             SetText(text);
     });
-    connect(&session_, &TClientSession::statusText, this, [this](const QString& text) {
+    connect(&session_, &TSession::statusText, this, [this](const QString& text) {
         // Once the table is full, the count of missing players is over.
         if (!(session_.IsHost() && session_.NamedSeat >= 3))
             SetText(text);
     });
-    connect(&session_, &TClientSession::seatName, this, [this](int seat, const QString& name) {
+    connect(&session_, &TSession::seatName, this, [this](int seat, const QString& name) {
         // A seat given up before the game comes with an empty name: the table is not complete.
         if (session_.IsHost() && seat == 3 && !name.isEmpty())
             SetText(QStringLiteral("Masa tamamlandı."));

@@ -8,13 +8,13 @@
 
 class QLabel;
 class QStatusBar;
-class TClientSession;
+class TSession;
 class TSeatModel;
 
 class TStatusLine : public QObject {
     Q_OBJECT
 public:
-    TStatusLine(QStatusBar* bar, TClientSession& session, TSeatModel& model);
+    TStatusLine(QStatusBar* bar, TSession& session, TSeatModel& model);
 
     void SetText(const QString& text);
     QString Text() const { return text_; }
@@ -28,7 +28,7 @@ private:
 
     QStatusBar* bar_;
     QLabel* label_;
-    TClientSession& session_;
+    TSession& session_;
     TSeatModel& model_;
     QString text_; // whole, before it is broken into lines
 };

@@ -9,7 +9,7 @@
 #include "sounds.h"
 #include "tableview.h"
 
-TTableSounds::TTableSounds(TSoundBox& box, TSeatModel& model, TClientSession& session, const TSettings& settings,
+TTableSounds::TTableSounds(TSoundBox& box, TSeatModel& model, TSession& session, const TSettings& settings,
                            TTableView& view, QWidget* window)
     : QObject(window), box_(box), model_(model), settings_(settings), window_(window)
 {
@@ -17,7 +17,7 @@ TTableSounds::TTableSounds(TSoundBox& box, TSeatModel& model, TClientSession& se
     connect(&settings_, &TSettings::changed, this, [this] { box_.SetEnabled(settings_.Sound()); });
     connect(&model_, &TSeatModel::changed, this, &TTableSounds::RecordArrived);
     connect(&model_, &TSeatModel::turnBegins, this, &TTableSounds::TurnBegins);
-    connect(&session, &TClientSession::trickClear, this, [this] { box_.Play(kSoundTrickCleared); });
+    connect(&session, &TSession::trickClear, this, [this] { box_.Play(kSoundTrickCleared); });
     // Every bump is heard, whatever "Sesli" says.
     connect(&view, &TTableView::balloonsCollided, this,
             [this] { box_.PlayUnlessPlaying(kSoundBalloonCollision); });

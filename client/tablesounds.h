@@ -6,7 +6,7 @@
 #include <QObject>
 
 class QWidget;
-class TClientSession;
+class TSession;
 class TSeatModel;
 class TSettings;
 class TSoundBox;
@@ -15,7 +15,7 @@ class TTableView;
 class TTableSounds : public QObject {
     Q_OBJECT
 public:
-    TTableSounds(TSoundBox& box, TSeatModel& model, TClientSession& session, const TSettings& settings,
+    TTableSounds(TSoundBox& box, TSeatModel& model, TSession& session, const TSettings& settings,
                  TTableView& view, QWidget* window);
 
 private:

@@ -19,7 +19,7 @@
 
 #include "dealerthread.h"
 #include "notify.h"
-#include "ustasource.h"
+#include "dealerlevel.h"
 
 namespace {
 

@@ -42,7 +42,7 @@ protected:
         dealerOptions.MaxDataFrames = 0;       // faster than a real player could send
         dealerForm->SetDealerOptions(dealerOptions);
         dealerForm->SetGamePort(0);
-        QObject::connect(&dealerForm->Session(), &TClientSession::sent, [this](TPacketType t) { dealerSent.types.push_back(t); });
+        QObject::connect(&dealerForm->Session(), &TSession::sent, [this](TPacketType t) { dealerSent.types.push_back(t); });
     }
 
     std::unique_ptr<TMainForm> MakeForm(TScriptedUser& user)
@@ -110,7 +110,7 @@ TEST_F(NetworkGameTest, WholeGamePlayedByTheComputerForTheUser)
     dealerForm->SetAutoStart(false);
     dealerForm->SetDealerOptions(dealerOptions);
     dealerForm->SetGamePort(0);
-    QObject::connect(&dealerForm->Session(), &TClientSession::sent, [this](TPacketType t) { dealerSent.types.push_back(t); });
+    QObject::connect(&dealerForm->Session(), &TSession::sent, [this](TPacketType t) { dealerSent.types.push_back(t); });
     dealerForm->FirstActivation();
     dealerForm->Menus().ComputerAlways->trigger();
     dealerForm->Menus().Quick->trigger();
@@ -148,7 +148,7 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     TScriptedUser playerUser;
     TSentLog playerSent;
     auto player = MakeForm(playerUser);
-    QObject::connect(&player->Session(), &TClientSession::sent, [&](TPacketType t) { playerSent.types.push_back(t); });
+    QObject::connect(&player->Session(), &TSession::sent, [&](TPacketType t) { playerSent.types.push_back(t); });
     player->SetGamePort(dealerForm->Dealer()->Port());
     player->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
@@ -261,7 +261,7 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
     EXPECT_EQ(player->StatusText(), QStringLiteral("127.0.0.1 : Bağlantı kesildi!"));
     EXPECT_TRUE(playerUser.questions[0].contains(QStringLiteral("\"Veli\"")));
     Pump(300);
-    EXPECT_FALSE(player->Session().PlayerSocket().Active());
+    EXPECT_FALSE(player->Session().Active());
     // Meanwhile the dealer's window learns that the computer plays the seat.
     ASSERT_TRUE(WaitUntil([&] {
         return dealerForm->View().Messages().contains(QStringLiteral("Veli bağlantısı koptu, yerine bilgisayar oynuyor."));
@@ -269,7 +269,7 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
 
     // Joining again through the menu with the same name gives the same seat and the game
     // as it stands now; a connection closed on purpose asks nothing.
-    player->Session().SetHost(QStringLiteral("127.0.0.1"));
+    player->Link().SetHost(QStringLiteral("127.0.0.1"));
     player->Session().Open();
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
     ASSERT_TRUE(WaitUntil([&] { return Sees(*player, DealerRecord()); }));
@@ -307,7 +307,7 @@ TEST_F(NetworkGameTest, WaitingForNewPlayersKeepsTheDealersSeatAndStartsAgain)
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->StatusText().contains(QStringLiteral("3 kişi bekleniyor")); }))
         << dealerForm->StatusText().toStdString();
     EXPECT_EQ(dealerForm->Session().MySeat, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !veli->Session().PlayerSocket().Active(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !veli->Session().Active(); }));
     EXPECT_EQ(dealerUser.questions.size(), 1); // the freed seats complete nothing
 
     // The next player takes seat 1, and F2 completes a new table with its question.

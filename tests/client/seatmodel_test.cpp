@@ -8,6 +8,7 @@
 #include "movesource.h"
 #include "seatmodel.h"
 #include "session.h"
+#include "tcplink.h"
 
 namespace {
 
@@ -22,22 +23,23 @@ public:
     std::vector<TMoveReply> replies;
 };
 
-void Deliver(TClientSession& s, TPacketType type, const QByteArray& payload)
+void Deliver(TSession& s, TPacketType type, const QByteArray& payload)
 {
-    s.HandlePacket(type, reinterpret_cast<const uint8_t*>(payload.constData()), static_cast<int32_t>(payload.size()));
+    s.HandlePacket(type, payload);
 }
 
 } // namespace
 
 TEST(SeatModel, MovesAreCheckedSentOnceAndAdviceGoesStaleWithTheNextRecord)
 {
-    TClientSession session;
+    TTcpLink link; // never opened
+    TSession session(link);
     auto* advisor = new TLateAdvisor;
     TSeatModel model(session, std::unique_ptr<TMoveSource>(advisor));
     TSentLog sent;
     QStringList refusals;
     std::vector<quint64> advised;
-    QObject::connect(&session, &TClientSession::sent, [&](TPacketType t) { sent.types.push_back(t); });
+    QObject::connect(&session, &TSession::sent, [&](TPacketType t) { sent.types.push_back(t); });
     QObject::connect(&model, &TSeatModel::refused, [&](const QString& why) { refusals << why; });
     QObject::connect(&model, &TSeatModel::advice, [&](quint64 ticket, const TMove&) { advised.push_back(ticket); });
 

@@ -59,7 +59,7 @@ TEST(Startup, KapatEscapeAndTheCloseBoxOfTheWelcomeWindowEndTheProgram)
         form.show();
         EXPECT_EQ(RunLoop(), 0) << "way " << way;
         EXPECT_EQ(form.Dealer(), nullptr) << way;
-        EXPECT_FALSE(form.Session().PlayerSocket().Active()) << way;
+        EXPECT_FALSE(form.Session().Active()) << way;
     }
 }
 

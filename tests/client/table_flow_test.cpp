@@ -187,6 +187,6 @@ TEST_F(MainFormTest, AFailedConnectionSaysSoAndOffersTheConnectionWindowAgain)
     Pump(300);
     EXPECT_EQ(watch.openings, 2);
     EXPECT_FALSE(connect.LabelReason->isVisible());
-    EXPECT_FALSE(form->Session().PlayerSocket().Active());
+    EXPECT_FALSE(form->Session().Active());
     EXPECT_EQ(sent.Count(JOIN_REQUEST), 0);
 }

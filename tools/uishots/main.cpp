@@ -153,8 +153,7 @@ void MainShot(const TGameInfo& g)
     form.FirstActivation();
     form.show();
     const auto deliver = [&form](TPacketType type, const QByteArray& payload) {
-        form.Session().HandlePacket(type, reinterpret_cast<const uint8_t*>(payload.constData()),
-                                    int32_t(payload.size()));
+        form.Session().HandlePacket(type, payload);
     };
     TPayloadWriter joined;
     joined.Byte(0).Text(QStringLiteral("Oyuna katıldın (1. oyuncu olarak)"));

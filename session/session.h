@@ -1,6 +1,14 @@
-// The player's side of the connection to the dealer, without any window: the socket
-// "PlayerSocket", the copy of the game record, the seat, and every message in and out.
-// The main window listens to the notifications below and turns them into pictures.
+// The player's side of the connection to a table, without any window: the copy of the game
+// record, the seat, and every message in and out. It decodes each message of the table
+// once and tells what it meant through its signals; it sends through a link, over TCP to a
+// dealer or in process to a local table.
+//
+//   TTcpLink link;
+//   TSession session(link);
+//   connect(&session, &TSession::recordChanged, view, &TView::Redraw);
+//   link.SetHost("localhost");
+//   session.UserName = "Ayşe";
+//   session.Open();                // JOIN_REQUEST follows every connection
 #pragma once
 
 #include <QObject>
@@ -9,31 +17,33 @@
 
 #include <cstdint>
 
-#include "clientpacketsocket.h"
 #include "extension.h"
 #include "gameinfo.h"
+#include "sessionlink.h"
 
-class TClientSession : public QObject {
+class TSession : public QObject {
     Q_OBJECT
 public:
-    explicit TClientSession(QObject* parent = nullptr);
-    ~TClientSession();
-    TClientSession(const TClientSession&) = delete;
-    TClientSession& operator=(const TClientSession&) = delete;
+    // The link must outlive the session.
+    explicit TSession(TSessionLink& link, QObject* parent = nullptr);
 
     // ---- Connection ----
-    TClientPacketSocket& PlayerSocket() { return socket_; }
-    void SetHost(const QString& host) { socket_.SetHost(host); }
-    QString Host() const { return socket_.Host(); }
-    void SetPort(quint16 port) { socket_.SetPort(port); }
-    void Open() { socket_.Open(); }
-    void Close() { socket_.Close(); }
+    TSessionLink& Link() { return link_; }
+    void Open() { link_.Open(); }
+    void Close() { link_.Close(); }
+    bool Active() const { return link_.Active(); }
+    QString Host() const { return link_.Host(); }
 
     // ---- State ----
     TGameInfo& Record() { return record_; }
     const TGameInfo& Record() const { return record_; }
-    // Own seat from JOIN_ACCEPTED; -1 while not seated.
-    int8_t MySeat = -1;
+    // Own seat from JOIN_ACCEPTED; kNoSeat while not seated.
+    int MySeat = kNoSeat;
+    bool Seated() const { return MySeat != kNoSeat; }
+    // A card has been sent and no record has arrived since.
+    bool CardSent = false;
+    // A contract has been sent and no record has arrived since.
+    bool ContractSent = false;
     // The highest seat named so far (a seat given up lowers it): 3 once the table is complete.
     uint8_t NamedSeat = 0;
     // This copy runs the dealer.
@@ -51,23 +61,22 @@ public:
     bool DealerKeepsGames() const { return (Joined.Flags & TJoinExtension::kKnowsMessages) != 0; }
     // The player's name as sent in JOIN_REQUEST.
     QString UserName;
-    // The seat as the contract dialog wants it (a byte, 255 while not seated); it follows
-    // MySeat.
+    // The seat as a byte (kNoSeat while not seated), for those that keep a reference to it.
     const uint8_t& SeatByte() const { return seatByte_; }
-    // Not seated any more: MySeat -1 and the seat byte 255.
+    // Not seated any more.
     void ForgetSeat();
     // A fresh record (InitGameInfo over zeros), as after "Yeni Oyuncuları Bekle".
     void ResetRecord();
 
-    // ---- Messages from the dealer ----
+    // ---- Messages from the table ----
     // Handles one received message; a payload shorter than its type needs is ignored.
-    void HandlePacket(TPacketType type, const uint8_t* buf, int32_t count);
+    void HandlePacket(TPacketType type, const QByteArray& payload);
 
-    // ---- Messages to the dealer ----
+    // ---- Messages to the table ----
     void SendJoinRequest();
-    void SendCardPlay(uint8_t suit, uint8_t value);
-    void SendContractChoice(uint8_t contract);
-    void SendChatLine(const QString& line); // the user name, "> " and the line
+    void SendCardPlay(uint8_t suit, uint8_t value); // also sets CardSent
+    void SendContractChoice(uint8_t contract);      // also sets ContractSent
+    void SendChatLine(const QString& line);         // the user name, "> " and the line
     void SendStartNow();
     void SendNewGame();
     void SendGameRecord(const TGameInfo& g);
@@ -79,12 +88,10 @@ public:
 
 signals:
     void connecting();
-    void connected();
+    void connected(); // JOIN_REQUEST has been sent
+    void connectFailed();
     void disconnected();
-    // A connection attempt ended without a connection (after the transport's own text);
-    // socketError is the QAbstractSocket::SocketError that ended it.
-    void connectFailed(int socketError);
-    void recordArrived(); // GAME_RECORD: the copy was replaced
+    void recordChanged(); // GAME_RECORD: the copy was replaced
     void chat(const QString& text);
     void joinAccepted(int seat, const QString& text);
     void statusText(const QString& text);
@@ -93,15 +100,15 @@ signals:
     void trickTaker(int seat);
     void trickClear();
     void unknownPacket();
-    void gameList(const QStringList& names);             // the dealer's saved games
-    void gameFileResult(bool ok, const QString& text);   // a save or load done
-    // Every message handed to the socket, by type (for the window's tests and traces).
+    void gameList(const QStringList& names);           // the dealer's saved games
+    void gameFileResult(bool ok, const QString& text); // a save or load done
+    // Every message handed to the link, by type.
     void sent(TPacketType type);
 
 private:
-    void SendExtension(TPacketType type, const QByteArray& payload);
+    void Send(TPacketType type, const QByteArray& payload = {});
 
-    TClientPacketSocket socket_;
+    TSessionLink& link_;
     TGameInfo record_;
-    uint8_t seatByte_ = kNone;
+    uint8_t seatByte_ = kNoSeat;
 };
