@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs every test twice: once in a plain build, then
 # again with AddressSanitizer and UndefinedBehaviorSanitizer in a build folder of its own.
+# Between the two, a release tree is installed, packaged and its packages checked.
 # Last, each fuzz target runs from its corpus for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -9,6 +10,9 @@ export QT_QPA_PLATFORM=offscreen
 echo "== tests (plain build: build-test)"
 tools/setup.sh build-test -DCMAKE_BUILD_TYPE=Debug -DZORBELA_SANITIZE=OFF -DZORBELA_BENCH=OFF
 ctest --test-dir build-test --output-on-failure -j 2
+
+echo "== the Debian packages (release tree: build-rel)"
+tools/checkpackage.sh build-rel
 
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan)"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"

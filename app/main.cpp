@@ -15,6 +15,7 @@
 #include "crc.h"
 #include "helpform.h"
 #include "highform.h"
+#include "language.h"
 #include "mainform.h"
 #include "notify.h"
 #include "prompts.h"
@@ -61,7 +62,7 @@ int main(int argc, char** argv)
     TApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Fendral"));
     QApplication::setApplicationName(QStringLiteral("Zorbela"));
-    InstallTurkishQtTexts(app);
+    InstallLanguage(StartLanguage()); // before any window: they are made in that language
     SetProgramIcon();
     SetNotifier(ShowNotice);
 

@@ -2,9 +2,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 #include <cstdio>
 #include <cstring>
@@ -38,20 +35,6 @@ std::optional<int> AnswerCommandLine(int argc, char** argv)
         }
     }
     return std::nullopt;
-}
-
-bool InstallTurkishQtTexts(QApplication& app)
-{
-    // "qt_tr" brings Qt's base and multimedia texts together.
-    auto* translator = new QTranslator(&app);
-    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-    if (!translator->load(QLocale(QLocale::Turkish, QLocale::Turkey), QStringLiteral("qt"),
-                          QStringLiteral("_"), folder)) {
-        qInfo("Qt's Turkish texts are not installed in %s; Qt's dialogs speak English", qPrintable(folder));
-        delete translator;
-        return false;
-    }
-    return QApplication::installTranslator(translator);
 }
 
 void SetProgramIcon()

@@ -1,56 +1,58 @@
 #include "mainform.h"
 
 #include <QAction>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QCloseEvent>
-#include <QEvent>
-#include <QFontMetrics>
-#include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScreen>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QTimer>
 
-#include "cheer.h"
-#include "connectform.h"
+#include "commands.h"
+#include "regeasy.h"
+#include "computerforme.h"
+#include "contractprompt.h"
 #include "helpform.h"
 #include "highform.h"
+#include "hint.h"
+#include "menus.h"
 #include "prompts.h"
-#include "contractsdlg.h"
-#include "regeasy.h"
-#include "sideplace.h"
-#include "ustasource.h"
+#include "seatmodel.h"
+#include "settings.h"
 #include "sounds.h"
+#include "statusline.h"
+#include "tablelayout.h"
+#include "tablesounds.h"
+#include "tableview.h"
+#include "dealerlevel.h"
+#include "ustasource.h"
 #include "windowplace.h"
 
-namespace {
-
-const QString kWaitingText = QStringLiteral("Diğerlerinin bağlanması bekleniyor...");
-const QString kNoDealerText = QStringLiteral("Dağıtıcı başlatılamadı!");
-
-} // namespace
-
 TMainForm::TMainForm(QWidget* parent)
-    : QMainWindow(parent), ownPrompts_(std::make_unique<TUserPrompts>()),
-      prompts_(ownPrompts_.get()), gamePort_(kGamePort)
+    : QMainWindow(parent), ownPrompts_(std::make_unique<TUserPrompts>()), prompts_(ownPrompts_.get()),
+      settings_(new TSettings(this)), gamePort_(kGamePort)
 {
     setObjectName(QStringLiteral("MainForm"));
+    // The transport's own English texts go to the log only; the window says what happened
+    // in one Turkish sentence.
+    link_.Socket().OnMessage = [](const QString&) {};
     setWindowTitle(QStringLiteral("Zorbela - RUVO Network"));
     sounds_ = new TSoundBox(this);
-    statusBar()->setSizeGripEnabled(true); // the table grows with the window
-    // One simple text that menu hints do not wipe out.
-    statusLabel_ = new QLabel(statusBar());
-    statusLabel_->setObjectName(QStringLiteral("StatusBar"));
-    statusLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    statusLabel_->setTextFormat(Qt::PlainText); // it shows players' names
-
-    statusBar()->addWidget(statusLabel_, 1);
-    WireSession();
-    LayoutTable();
-    CreateMenus();
+    model_ = new TSeatModel(session_, MakeUstaSource(GameRandom()), this);
+    view_ = new TTableView(*model_, *settings_, this);
+    setCentralWidget(view_);
+    menus_ = new TMenus(menuBar(), *settings_);
+    status_ = new TStatusLine(statusBar(), session_, *model_);
+    commands_ = new TGameCommands(this, session_, link_, *model_, *view_, *menus_, *status_, side_, gamePort_);
+    commands_->SetPrompts(prompts_);
+    computerForMe_ = new TComputerForMe(*model_, *settings_, session_, this);
+    new TTableSounds(*sounds_, *model_, session_, *settings_, *view_, this);
+    SetSideWindows({});
+    ConnectParts();
+    // The designed size is the smallest; the table grows with the window.
+    setMinimumSize(table::WindowSize());
+    resize(table::WindowSize());
+    installEventFilter(view_); // the space bar, F1 and F2 anywhere in the window
     move(0, 0);
 }
 
@@ -59,215 +61,85 @@ TMainForm::~TMainForm()
     // Nothing from the network, and nothing put off until later, reaches a window that is
     // going away.
     closing_ = true;
-    session_.OnConnecting = session_.OnConnected = session_.OnDisconnected = nullptr;
-    session_.OnRecord = session_.OnTableFull = session_.OnTrickClear = nullptr;
-    session_.OnUnknownPacket = nullptr;
-    session_.OnChat = session_.OnStatusText = nullptr;
-    session_.OnJoinAccepted = session_.OnSeatName = nullptr;
-    session_.OnTrickTaker = nullptr;
-    session_.OnSent = nullptr;
-    timerComputerPlayerWait_->stop();
+    session_.blockSignals(true);
     sounds_->PlayToEnd(kSoundClosing, 2500);
-    cheer_.reset();
     session_.Close();
+    delete commands_;
     dealer_.reset();
 }
 
-void TMainForm::SetPrompts(TUserPrompts* prompts) { prompts_ = prompts ? prompts : ownPrompts_.get(); }
-
-void TMainForm::Inform(const QString& text) { prompts_->Inform(this, text); }
-
-void TMainForm::Later(std::function<void()> action)
+void TMainForm::ConnectParts()
 {
-    QTimer::singleShot(0, this, [this, action = std::move(action)] {
-        if (!closing_)
-            action();
+    const TMenus& m = *menus_;
+    auto on = [this](QAction* a, auto handler) { connect(a, &QAction::triggered, this, handler); };
+    on(m.ComputerOnce, [this] { computerForMe_->PlayOnce(); });
+    on(m.Hint, [this] { hint_->Ask(); });
+    on(m.HowToPlay, &TMainForm::HowToPlay);
+    on(m.DealerPort, &TMainForm::ChooseDealerPort);
+    on(m.ScoreWindow, [this] { side_.ShowNormal(side_.ScoreWindow()); });
+    on(m.PenaltyWindow, [this] { side_.ShowNormal(side_.PenaltyWindow()); });
+    on(m.Lists, [this] { side_.ShowHigh(); });
+    on(m.HelpTopics, [this] { side_.ShowHelp(); });
+    on(m.About, [this] { side_.ShowAbout(); });
+    connect(view_, &TTableView::chatClicked, commands_, &TGameCommands::Chat);
+    connect(view_, &TTableView::functionKey, this, &TMainForm::FunctionKey);
+    connect(&session_, &TSession::chat, view_, &TTableView::AddMessage);
+    // While players join, each name stands where its seat sits for the user.
+    connect(&session_, &TSession::seatName, view_, &TTableView::ShowSeatName);
+    connect(&session_, &TSession::joinAccepted, view_, [this] {
+        view_->PlaceSeatNames();
+        side_.ForgetScore(); // the first record at this seat fills the score table
     });
+    connect(&session_, &TSession::trickTaker, view_, &TTableView::ShowTrickTaker);
+    connect(&session_, &TSession::trickClear, view_, &TTableView::ClearTrickTaker);
+    connect(model_, &TSeatModel::changed, this, [this] { side_.Show(model_->Record()); });
+    auto inform = [this](const QString& text) { prompts_->Inform(this, text); };
+    connect(model_, &TSeatModel::refused, this, inform);
+    connect(computerForMe_, &TComputerForMe::failed, this, inform);
+    connect(settings_, &TSettings::changed, this, &TMainForm::SettingChanged);
 }
 
-QString TMainForm::StatusText() const { return statusText_; }
-
-void TMainForm::SetStatus(const QString& text)
+void TMainForm::SetSideWindows(const TSideWindows& w)
 {
-    statusText_ = text;
-    FitStatus();
+    side_ = w;
+    delete contractPrompt_;
+    delete hint_;
+    contractPrompt_ = new TContractPrompt(*model_, *settings_, *view_, side_.Contracts, this);
+    hint_ = new THint(*model_, *view_, side_.Contracts, this);
 }
 
-// The status text whole: broken into lines at spaces where it is wider than the window.
-void TMainForm::FitStatus()
+void TMainForm::SetPrompts(TUserPrompts* prompts)
 {
-    const QFontMetrics metrics(statusLabel_->font());
-    const int width = std::max(100, statusBar()->width() - 24); // margins and the size grip
-    QStringList lines;
-    QString line;
-    for (const QString& word : statusText_.split(QLatin1Char(' '))) {
-        if (!line.isEmpty() && metrics.horizontalAdvance(line + QLatin1Char(' ') + word) > width) {
-            lines << line;
-            line = word;
-        } else {
-            line = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
-        }
-    }
-    lines << line;
-    statusLabel_->setText(lines.join(QLatin1Char('\n')));
+    prompts_ = prompts ? prompts : ownPrompts_.get();
+    commands_->SetPrompts(prompts_);
 }
 
-QString TMainForm::Messages() const { return userMessages_->toPlainText(); }
-
-void TMainForm::AddMessage(const QString& text)
+void TMainForm::SetGamePort(quint16 port)
 {
-    userMessages_->appendPlainText(text);
-    userMessages_->setPlainText(userMessages_->toPlainText().trimmed());
-    userMessages_->moveCursor(QTextCursor::End);
-    userMessages_->ensureCursorVisible();
+    gamePort_ = port;
+    commands_->SetPort(port);
 }
 
-// ---- Session notifications ----
+QString TMainForm::StatusText() const { return status_->Text(); }
 
-void TMainForm::WireSession()
+void TMainForm::FunctionKey(int key)
 {
-    session_.OnConnecting = [this] {
-        if (!session_.IsDealer)
-            SetStatus(session_.Host() + QStringLiteral(" : bağlanmaya çalışılıyor..."));
-    };
-    session_.OnConnected = [this] {
-        if (!session_.IsDealer)
-            SetStatus(QStringLiteral("Bağlandı"));
-    };
-    session_.OnDisconnected = [this] {
-        if (session_.IsDealer)
-            return;
-        SetStatus(session_.Host() + QStringLiteral(" : Bağlantı kesildi!"));
-        // Only a player who had a seat is offered to join again; a refused one is not.
-        if (session_.MySeat >= 0)
-            Later([this] { OfferReconnect(); });
-    };
-    // The transport's own English texts go to the log only; the window says what happened
-    // in one Turkish sentence.
-    session_.PlayerSocket().OnMessage = [](const QString&) {};
-    session_.OnConnectFailed = [this] {
-        if (session_.IsDealer)
-            return;
-        const QTcpSocket* attempt = session_.PlayerSocket().Socket();
-        const QString reason = ConnectFailureText(attempt ? attempt->error() : QAbstractSocket::UnknownSocketError,
-                                                  DealerAddressText(), false);
-        SetStatus(reason);
-        Later([this, reason] { OfferConnectAgain(reason); });
-    };
-    session_.OnRecord = [this] {
-        ObserveForUsta();
-        UpdateTable();
-    };
-    session_.OnChat = [this](const QString& text) { AddMessage(text); };
-    session_.OnJoinAccepted = [this](int seat, const QString& text) {
-        if (seat != 0)
-            SetStatus(text);
-        scoreDrawn_ = false; // the first record at this seat fills the score table
-        PlaceSeatNames();
-        JoinedTable();
-    };
-    WireHostedGames();
-    session_.OnStatusText = [this](const QString& text) {
-        // Once the table is full, the count of missing players is over.
-        if (!(session_.IsHost() && session_.NamedSeat >= 3))
-            SetStatus(text);
-    };
-    session_.OnSeatName = [this](int seat, const QString& name) { OnSeatName(seat, name); };
-    // Boxes and questions caused by a message wait until its handling is over.
-    session_.OnTableFull = [this] { Later([this] { Inform(QStringLiteral("Masada boş yer yok!")); }); };
-    session_.OnTrickTaker = [this](int seat) { ShowTrickTaker(seat); };
-    session_.OnTrickClear = [this] {
-        sounds_->Play(kSoundTrickCleared);
-        ClearTrickTaker();
-    };
-    session_.OnUnknownPacket = [this] {
-        Later([this] { Inform(QStringLiteral("Player: Bilinmeyen bir paket alındı")); });
-    };
+    if (key == Qt::Key_F2)
+        commands_->Start();
+    else if (key == Qt::Key_F1)
+        side_.ShowHelp();
 }
 
-void TMainForm::OnSeatName(int seat, const QString& name)
+void TMainForm::SettingChanged()
 {
-    seatNames_[seat & 3] = name;
-    PlaceSeatNames();
-    // A seat given up before the game comes with an empty name: the table is not complete.
-    if (session_.IsHost() && seat == 3 && !name.isEmpty()) {
-        SetStatus(QStringLiteral("Masa tamamlandı."));
-        Later([this] { TableComplete(); });
-    }
-}
-
-// The names of the seats while players join, each where the seat sits for the user (who is
-// at the bottom); until the user's seat is known nothing stands anywhere.
-void TMainForm::PlaceSeatNames()
-{
-    if (session_.MySeat < 0)
+    // "Hızlı" changes the running timers of the dealer at once; its computer seats play at
+    // the new level from their next move on, and seats filled from now on carry its name.
+    if (!dealer_)
         return;
-    for (int seat = 0; seat < kSeatCount; ++seat) {
-        QLabel* label = nameLabels_[RelativePosition(seat)];
-        label->setText(seatNames_[seat]);
-        PlaceNameLabel(RelativePosition(seat));
-        label->setVisible(!seatNames_[seat].isEmpty());
-    }
-}
-
-void TMainForm::TableComplete()
-{
-    const bool fresh = prompts_->Ask(
-        this, QStringLiteral("Kare tamamlandı!\r\rYeni bir oyuna başlamak için 'Evet'\r"
-                             "Dosyadan yüklemek için 'Hayır'\rtuşuna bas...")
-                  .replace(QLatin1Char('\r'), QLatin1Char('\n')));
-    if (fresh)
-        session_.SendNewGame();
-    else
-        LoadGame(true);
-}
-
-void TMainForm::OfferReconnect()
-{
-    // The seat is forgotten first: a second loss of the connection before a new seat is
-    // given asks nothing more (the "Bağlantı" menu still reconnects).
-    session_.ForgetSeat();
-    if (session_.PlayerSocket().Active())
-        return; // connected again meanwhile
-    const bool again = prompts_->Ask(
-        this, QStringLiteral("%1 ile bağlantı koptu.\n\nAynı dağıtıcıya \"%2\" adıyla yeniden "
-                             "bağlanmak ister misin?")
-                  .arg(session_.Host(), session_.UserName));
-    if (again && !session_.PlayerSocket().Active())
-        session_.Open();
-}
-
-void TMainForm::OfferConnectAgain(const QString& reason)
-{
-    // The connection window again, saying why: "OK" with an address tries that address;
-    // closed any other way, the failure stays in the status bar.
-    if (session_.PlayerSocket().Active() || !side_.Connect)
-        return;
-    side_.Connect->SetReason(reason);
-    bool confirmed = false;
-    const QString address = side_.RunConnect(&confirmed);
-    side_.Connect->SetReason(QString());
-    if (!confirmed || session_.PlayerSocket().Active())
-        return;
-    SetDealerAddress(address);
-    session_.Open();
-}
-
-void TMainForm::SetDealerAddress(const QString& text)
-{
-    const std::optional<TDealerAddress> address = ParseDealerAddress(text, gamePort_);
-    session_.SetHost(address ? address->host : text.trimmed());
-    session_.SetPort(address ? address->port : gamePort_);
-}
-
-QString TMainForm::DealerAddressText()
-{
-    const QString host = session_.Host();
-    const quint16 port = session_.PlayerSocket().Port();
-    if (port == kGamePort)
-        return host;
-    return (host.contains(QLatin1Char(':')) ? QStringLiteral("[%1]").arg(host) : host) +
-           QStringLiteral(":%1").arg(port);
+    dealer_->ApplyQuick(settings_->Quick());
+    TRandom& random = dealerOptions_.Random ? *dealerOptions_.Random : GameRandom();
+    dealer_->SetMoveSource(MakeLevelSource(settings_->ComputerLevel(), random));
+    dealer_->SetComputerName(ComputerSeatName(settings_->ComputerLevel()));
 }
 
 // ---- First activation and start flow ----
@@ -279,8 +151,7 @@ bool TMainForm::event(QEvent* e)
     if (e->type() == QEvent::Show && !geometryRestored_)
         RestoreGeometry();
     // The first activation (or the first showing, where nothing activates windows).
-    if ((e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) && firstActivation_ &&
-        autoStart_)
+    if ((e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) && firstActivation_ && autoStart_)
         QTimer::singleShot(0, this, [this] {
             if (firstActivation_)
                 FirstActivation();
@@ -288,80 +159,15 @@ bool TMainForm::event(QEvent* e)
     return QMainWindow::event(e);
 }
 
-void TMainForm::PlaceSideWindows()
-{
-    QWidget* score = side_.ScoreWindow();
-    QWidget* penalty = side_.PenaltyWindow();
-    if (!score && !penalty)
-        return;
-    // They keep the size they have beside the smallest main window, whatever its size now;
-    // the user does not resize them.
-    const QSize design(800 - table::WindowSize().width(), table::WindowSize().height() / 2);
-    const QRect frame = frameGeometry();
-    // A window not yet shown has no frame: the main window's stands in for it.
-    const QPoint clientOffset = geometry().topLeft() - frame.topLeft();
-    const QSize decoration = frame.size() - size();
-    const auto frameSize = [&](QWidget* w) {
-        return w ? (w->isVisible() ? w->frameGeometry().size() : design + decoration) : QSize(0, 0);
-    };
-    const QScreen* screen = this->screen();
-    const QRect available = screen ? screen->availableGeometry() : frame;
-    const QRect inside(table_->mapToGlobal(QPoint(0, panel_->height())),
-                       QSize(table_->width(), table_->height() - panel_->height()));
-    const TSidePlaces places = ::PlaceSideWindows(available, frame, inside, frameSize(score), frameSize(penalty));
-    const auto put = [&](QWidget* w, QPoint frameTopLeft) {
-        if (!w)
-            return;
-        w->setFixedSize(design);
-        const QPoint offset = w->isVisible() ? w->geometry().topLeft() - w->frameGeometry().topLeft() : clientOffset;
-        w->setGeometry(QRect(frameTopLeft + offset, design));
-    };
-    put(score, places.score);
-    put(penalty, places.penalty);
-}
-
-void TMainForm::moveEvent(QMoveEvent* e)
-{
-    QMainWindow::moveEvent(e);
-    // The score table and the taken-cards window stay docked at the right edge.
-    if (!firstActivation_)
-        PlaceSideWindows();
-    SaveGeometrySoon();
-}
-
-void TMainForm::ReadSettings()
-{
-    // The name fills the welcome dialog and stays the user's name unless the dialog gives another.
-    const QString name = ReadRegString(kRegKey, kRegUserName, LoginName());
-    side_.FillWelcome(name, ReadRegBool(kRegKey, kRegIamDealer, kDefIamDealer));
-    SetChecked("Sesli1", ReadRegBool(kRegKey, kRegSound, kDefSound));
-    SetChecked("Hzl1", ReadRegBool(kRegKey, kRegQuick, kDefQuick));
-    SetChecked("Oyunsaatynndedner1", ReadRegBool(kRegKey, kRegClockwise, kDefClockwise));
-    SetChecked("Yerimebilgisayaroynasn1",
-               ReadRegBool(kRegKey, kRegComputerPlayer, kDefComputerPlayer));
-    SetChecked("Tekkartkendisioynasn1", ReadRegBool(kRegKey, kRegPlaySingleCard, kDefPlaySingleCard));
-    SetChecked("Elleracik1", ReadRegBool(kRegKey, kRegOpenHands, kDefOpenHands));
-    const bool usta = ReadRegInteger(kRegKey, kRegComputerLevel, kDefComputerLevel) ==
-                      static_cast<int>(TComputerLevel::Usta);
-    SetChecked("Acemi1", !usta);
-    SetChecked("Usta1", usta);
-    Action("Bunubilgisayaroynasn1")->setEnabled(!IsChecked("Yerimebilgisayaroynasn1"));
-    sounds_->SetEnabled(IsChecked("Sesli1"));
-    session_.UserName = name;
-}
-
 void TMainForm::FirstActivation()
 {
     if (!firstActivation_)
         return;
     firstActivation_ = false;
-    if (side_.Contracts)
-        side_.Contracts->OnHint = [this] { Ipucu1Click(); };
     hide();
-    if (QWidget* w = side_.ScoreWindow())
-        w->hide();
-    if (QWidget* w = side_.PenaltyWindow())
-        w->hide();
+    for (QWidget* w : {side_.ScoreWindow(), side_.PenaltyWindow()})
+        if (w)
+            w->hide();
     if (!geometryRestored_)
         RestoreGeometry();
     PlaceSideWindows();
@@ -372,7 +178,8 @@ void TMainForm::FirstActivation()
         new TWindowPlace(side_.High, QStringLiteral("Lists"));
     side_.Bind(session_.Record(), session_.SeatByte());
     side_.RefreshScore();
-    ReadSettings();
+    side_.FillWelcome(settings_->UserName(), TSettings::IamDealer());
+    session_.UserName = settings_->UserName();
     if (autoStart_)
         StartFlow();
 }
@@ -391,32 +198,17 @@ void TMainForm::StartFlow()
         StartAsPlayer(answer.name, QString());
 }
 
-void TMainForm::ShowSideWindows()
-{
-    for (QWidget* w : {side_.ScoreWindow(), side_.PenaltyWindow()})
-        if (w)
-            w->show();
-    // Placed again once shown: a window may have grown to its own minimum size.
-    PlaceSideWindows();
-    activateWindow();
-}
-
 // What both start flows do first: remember the name, show the table, forget any seat.
 void TMainForm::PrepareStart(const QString& name, bool dealer)
 {
-    if (!name.isEmpty()) {
-        session_.UserName = name;
-        WriteRegString(kRegKey, kRegUserName, name);
-    }
+    settings_->SetUserName(name);
+    session_.UserName = settings_->UserName();
     session_.IsDealer = dealer;
-    if (maximiseAtShow_)
-        showMaximized();
-    else
-        show();
+    show();
     ShowSideWindows();
     session_.ForgetSeat();
-    if (IsChecked("Hzl1"))
-        timerComputerPlayerWait_->setInterval(kQuickComputerWaitMs);
+    menus_->SetHost(dealer);
+    menus_->Reconnect->setEnabled(!dealer);
 }
 
 void TMainForm::StartAsDealer(const QString& name)
@@ -427,17 +219,15 @@ void TMainForm::StartAsDealer(const QString& name)
     if (!dealer_->Listening()) {
         // Another program holds the port: connecting to "localhost" now would join its
         // table while this window believes it deals.
-        SetStatus(kNoDealerText + QStringLiteral(" %1 numaralı port kullanımda; \"Ayarlar\" menüsünden "
-                                                 "başka bir port seçebilirsin.").arg(dealerPortInUse_));
+        status_->SetText(QStringLiteral("Dağıtıcı başlatılamadı! %1 numaralı port kullanımda; \"Ayarlar\" menüsünden "
+                                        "başka bir port seçebilirsin.")
+                             .arg(dealerPortInUse_));
         return;
     }
-    SetStatus(kWaitingText);
-    session_.SetHost(QStringLiteral("localhost"));
-    SetHostCommands(true);
-    Action("YenidenBalan1")->setEnabled(false);
-    session_.SetPort(dealer_->Port());
+    status_->SetText(TStatusLine::WaitingText());
+    link_.SetHost(QStringLiteral("localhost"));
+    link_.SetPort(dealer_->Port());
     session_.Open();
-    ApplyQuick(false);
 }
 
 void TMainForm::StartAsPlayer(const QString& name, const QString& host)
@@ -445,32 +235,57 @@ void TMainForm::StartAsPlayer(const QString& name, const QString& host)
     PrepareStart(name, false);
     // Without a host given, the connection dialog asks for it (its address is used as it
     // stands when it closes).
-    SetDealerAddress(host.isEmpty() && side_.Connect ? side_.RunConnect(nullptr) : host);
-    SetHostCommands(false);
-    Action("YenidenBalan1")->setEnabled(true);
+    commands_->SetDealerAddress(host.isEmpty() && side_.Connect ? side_.RunConnect(nullptr) : host);
     session_.Open();
-    ApplyQuick(false);
 }
 
 void TMainForm::StartDealer()
 {
+    commands_->SetDealerRecord(nullptr);
     dealer_.reset();
     TDealerOptions options = dealerOptions_;
     // The port chosen in "Ayarlar", where one is; tests give theirs with SetGamePort.
     const int chosen = ReadRegInteger(kRegKey, kRegDealerPort, 0);
     options.Port = gamePort_ == kGamePort && chosen > 0 && chosen <= 65535 ? quint16(chosen) : gamePort_;
     dealerPortInUse_ = options.Port;
-    options.Quick = IsChecked("Hzl1");
-    options.OpenHands = options.OpenHands || IsChecked("Elleracik1");
-    if (!options.ComputerLevel && ComputerLevel() == TComputerLevel::Usta)
+    options.Quick = settings_->Quick();
+    options.OpenHands = options.OpenHands || settings_->OpenHands();
+    if (!options.ComputerLevel && settings_->ComputerLevel() == TComputerLevel::Usta)
         ::SetComputerLevel(options, TComputerLevel::Usta);
     dealer_ = std::make_unique<TDealerThread>(options);
+    commands_->SetDealerRecord(&dealer_->GameInfo());
+}
+
+void TMainForm::ChooseDealerPort()
+{
+    const int now = ReadRegInteger(kRegKey, kRegDealerPort, kGamePort);
+    const std::optional<QString> line = prompts_->AskLine(
+        this, QStringLiteral("Masayı bu programda kurarken kullanılacak port (şu an %1, olağanı %2). "
+                             "Katılanlar adrese \":port\" ekler.")
+                  .arg(now)
+                  .arg(kGamePort));
+    if (!line)
+        return;
+    bool ok = false;
+    const uint port = line->trimmed().toUInt(&ok);
+    if (!ok || port < 1 || port > 65535) {
+        prompts_->Inform(this, QStringLiteral("Port 1 ile 65535 arasında bir sayı olmalı."));
+        return;
+    }
+    WriteRegInteger(kRegKey, kRegDealerPort, int(port));
+    status_->SetText(QStringLiteral("Dağıtıcı bundan sonra %1 numaralı portu kullanacak.").arg(port));
+}
+
+void TMainForm::HowToPlay()
+{
+    if (commands_->ConfirmLeaving())
+        StartFlow();
 }
 
 void TMainForm::closeEvent(QCloseEvent* e)
 {
     // The close box, Alt+F4 and the desktop's "close" ask what "Oyundan Çık" asks.
-    if (!leaving_ && !ConfirmLeaving()) {
+    if (commands_ && !commands_->Leaving() && !commands_->ConfirmLeaving()) {
         e->ignore();
         return;
     }
@@ -479,8 +294,54 @@ void TMainForm::closeEvent(QCloseEvent* e)
         QCoreApplication::quit(); // nothing happens outside the application's loop
 }
 
-void TMainForm::mousePressEvent(QMouseEvent* e)
+// ---- Side windows and the window's place ----
+
+void TMainForm::PlaceSideWindows() { side_.Dock(this, view_->Inside()); }
+
+void TMainForm::ShowSideWindows()
 {
-    StopCheer();
-    QMainWindow::mousePressEvent(e);
+    for (QWidget* w : {side_.ScoreWindow(), side_.PenaltyWindow()})
+        if (w)
+            w->show();
+    // Placed again once shown: a window may have grown to its own minimum size.
+    PlaceSideWindows();
+    activateWindow();
+}
+
+void TMainForm::moveEvent(QMoveEvent* e)
+{
+    QMainWindow::moveEvent(e);
+    // The score table and the taken-cards window stay docked at the right edge.
+    if (!firstActivation_)
+        PlaceSideWindows();
+    SaveGeometrySoon();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* e)
+{
+    QMainWindow::resizeEvent(e);
+    status_->Fit();
+    if (!firstActivation_)
+        PlaceSideWindows();
+    SaveGeometrySoon();
+}
+
+void TMainForm::RestoreGeometry()
+{
+    geometryRestored_ = true;
+    if (RestoreMainWindow(this))
+        setWindowState(windowState() | Qt::WindowMaximized); // kept through hiding and showing
+}
+
+void TMainForm::SaveGeometrySoon()
+{
+    if (firstActivation_ || closing_ || !isVisible())
+        return;
+    if (!geometrySaver_) {
+        geometrySaver_ = new QTimer(this);
+        geometrySaver_->setSingleShot(true);
+        geometrySaver_->setInterval(500);
+        connect(geometrySaver_, &QTimer::timeout, this, [this] { StoreMainWindow(this); });
+    }
+    geometrySaver_->start();
 }

@@ -113,6 +113,34 @@ void TUserPrompts::Inform(QWidget* parent, const QString& text)
     Notice(parent, text);
 }
 
+void TUserPrompts::AskThen(QWidget* parent, const QString& text, QObject* context, std::function<void(bool)> then)
+{
+    auto* box = new QMessageBox(QMessageBox::Question, Title(), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
+    box->button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
+    box->setDefaultButton(QMessageBox::Yes);
+    QObject::connect(box, &QMessageBox::finished, context,
+                     [box, then = std::move(then)] { then(box->clickedButton() == box->button(QMessageBox::Yes)); });
+    box->open();
+}
+
+void TUserPrompts::AskChoiceThen(QWidget* parent, const QString& caption, const QStringList& items,
+                                 QObject* context, std::function<void(std::optional<QString>)> then)
+{
+    auto* dialog = new QInputDialog(parent);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(Title());
+    dialog->setLabelText(caption);
+    dialog->setComboBoxItems(items);
+    dialog->setComboBoxEditable(false);
+    QObject::connect(dialog, &QInputDialog::finished, context, [dialog, then = std::move(then)](int result) {
+        const QString item = dialog->textValue();
+        then(result == QDialog::Accepted && !item.isEmpty() ? std::optional<QString>(item) : std::nullopt);
+    });
+    dialog->open();
+}
+
 void TUserPrompts::Tell(QWidget* parent, const QString& text)
 {
     QMessageBox box(QMessageBox::Information, Title(), text, QMessageBox::Ok, parent);

@@ -5,11 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
-
 #include <optional>
 
 class QMessageBox;
+class QObject;
 class QWidget;
 
 class TUserPrompts {
@@ -24,6 +25,10 @@ public:
     virtual void Tell(QWidget* parent, const QString& text);
     // A question with the buttons Yes ("Evet") and No ("Hayır"); true for Yes.
     virtual bool Ask(QWidget* parent, const QString& text, bool warning = false);
+    // The same question opened without a loop of its own: returns at once, and then(answer)
+    // runs from the event loop once the box is closed, unless context is gone by then. For
+    // questions that a message or a timer brings.
+    virtual void AskThen(QWidget* parent, const QString& text, QObject* context, std::function<void(bool)> then);
     // A question with Yes ("Evet"), No ("Hayır") and a way back ("Oyuna dön", also Escape
     // and the window's close button).
     enum class TAnswer { Yes, No, Back };
@@ -36,6 +41,9 @@ public:
     // A choice from a list (the first item proposed); nothing when it was cancelled.
     virtual std::optional<QString> AskChoice(QWidget* parent, const QString& caption,
                                              const QStringList& items);
+    // The same choice opened without a loop of its own, as AskThen.
+    virtual void AskChoiceThen(QWidget* parent, const QString& caption, const QStringList& items, QObject* context,
+                               std::function<void(std::optional<QString>)> then);
     // File dialogs; an empty result means cancelled.
     virtual QString SaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                  const QString& defaultSuffix);

@@ -1,6 +1,7 @@
 #include "sidewindows.h"
 
 #include <QLineEdit>
+#include <QScreen>
 #include <QRadioButton>
 
 #include "aboutbox.h"
@@ -10,12 +11,52 @@
 #include "highform.h"
 #include "penaltyform.h"
 #include "scoreform.h"
+#include "sideplace.h"
 #include "stringgrid.h"
+#include "tablelayout.h"
 #include "welcomeform.h"
 
 QWidget* TSideWindows::ScoreWindow() const { return Score; }
 
 QWidget* TSideWindows::PenaltyWindow() const { return Penalty; }
+
+void TSideWindows::ShowNormal(QWidget* w)
+{
+    if (!w)
+        return;
+    w->showNormal();
+    w->raise();
+}
+
+void TSideWindows::Dock(QWidget* mainWindow, const QRect& inside) const
+{
+    QWidget* score = ScoreWindow();
+    QWidget* penalty = PenaltyWindow();
+    if (!score && !penalty)
+        return;
+    // They keep the size they have beside the smallest main window, whatever its size now;
+    // the user does not resize them.
+    const QSize design(800 - table::WindowSize().width(), table::WindowSize().height() / 2);
+    const QRect frame = mainWindow->frameGeometry();
+    // A window not yet shown has no frame: the main window's stands in for it.
+    const QPoint clientOffset = mainWindow->geometry().topLeft() - frame.topLeft();
+    const QSize decoration = frame.size() - mainWindow->size();
+    const auto frameSize = [&](QWidget* w) {
+        return w ? (w->isVisible() ? w->frameGeometry().size() : design + decoration) : QSize(0, 0);
+    };
+    const QScreen* screen = mainWindow->screen();
+    const QRect available = screen ? screen->availableGeometry() : frame;
+    const TSidePlaces places = ::PlaceSideWindows(available, frame, inside, frameSize(score), frameSize(penalty));
+    const auto put = [&](QWidget* w, QPoint frameTopLeft) {
+        if (!w)
+            return;
+        w->setFixedSize(design);
+        const QPoint offset = w->isVisible() ? w->geometry().topLeft() - w->frameGeometry().topLeft() : clientOffset;
+        w->setGeometry(QRect(frameTopLeft + offset, design));
+    };
+    put(score, places.score);
+    put(penalty, places.penalty);
+}
 
 void TSideWindows::Bind(const TGameInfo& g, const uint8_t& seat) const
 {
@@ -45,21 +86,14 @@ void TSideWindows::RefreshPenalty() const
         Penalty->Refresh();
 }
 
-bool TSideWindows::ContractDialogVisible() const
+void TSideWindows::Show(const TGameInfo& g) const
 {
-    return Contracts && Contracts->isVisible();
-}
-
-uint8_t TSideWindows::RunContractDialog(const std::function<QPoint(QSize)>& place) const
-{
-    if (!Contracts)
-        return kNone;
-    Contracts->FormShow(); // the offer decides the dialog's height
-    Contracts->adjustSize();
-    // The place is the inner area's: the desktop's title bar goes above it.
-    Contracts->setGeometry(QRect(place(Contracts->size()), Contracts->size()));
-    Contracts->exec();
-    return Contracts->Result();
+    if (g.TrickCount == 0 || g.Phase == psGameOver || !scoreDrawn_)
+        RefreshScore();
+    scoreDrawn_ = true;
+    if (g.TricksPlayed == 0)
+        RepaintScoreGrid();
+    RefreshPenalty();
 }
 
 void TSideWindows::FillWelcome(const QString& name, bool dealer) const
@@ -94,6 +128,20 @@ QString TSideWindows::RunConnect(bool* confirmed) const
     if (confirmed)
         *confirmed = Connect->Confirmed();
     return Connect->Address();
+}
+
+void TSideWindows::OpenConnect(QObject* context,
+                               std::function<void(bool confirmed, const QString& address)> then) const
+{
+    if (!Connect)
+        return;
+    TConnectForm* dialog = Connect;
+    auto* once = new QObject(context); // the connection lives for this one closing
+    QObject::connect(dialog, &QDialog::finished, once, [dialog, once, then = std::move(then)] {
+        once->deleteLater();
+        then(dialog->Confirmed(), dialog->Address());
+    });
+    dialog->open();
 }
 
 void TSideWindows::ShowAbout() const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -12,6 +13,7 @@
 
 #include "gameinfo.h"
 
+class QObject;
 class QWidget;
 class TAboutBox;
 class TScoreForm;
@@ -34,17 +36,24 @@ struct TSideWindows {
 
     QWidget* ScoreWindow() const;
     QWidget* PenaltyWindow() const;
+    // Restores a side window to its normal state and brings it up.
+    static void ShowNormal(QWidget* w);
+    // The score table and the taken-cards window beside the main window, wholly on its
+    // screen, with the size they have beside the smallest main window; where no side has
+    // room, over `inside` (screen coordinates: the part of the main window they may cover).
+    void Dock(QWidget* mainWindow, const QRect& inside) const;
 
     // Gives the score table and the contract dialog the client's record and seat.
     void Bind(const TGameInfo& g, const uint8_t& seat) const;
     void RefreshScore() const;
     void RepaintScoreGrid() const;
     void RefreshPenalty() const;
-
-    bool ContractDialogVisible() const;
-    // Shows the contract dialog modally with its inner area where place puts one of that
-    // size (screen coordinates); returns the chosen contract (255 when there is no dialog).
-    uint8_t RunContractDialog(const std::function<QPoint(QSize)>& place) const;
+    // The score table and the taken-cards window after a record.
+    void Show(const TGameInfo& g) const;
+    // The next record fills the score table whatever it holds (a seat just taken, say in
+    // the middle of a trick).
+    void ForgetScore() const { scoreDrawn_ = false; }
+    mutable bool scoreDrawn_ = false;
 
     // Welcome dialog: filled from the settings before it is shown.
     void FillWelcome(const QString& name, bool dealer) const;
@@ -57,6 +66,9 @@ struct TSideWindows {
 
     // Connection dialog: the address when it closes, and whether it was confirmed.
     QString RunConnect(bool* confirmed) const;
+    // The same opened without a loop of its own: then(confirmed, address) once it closes,
+    // unless context is gone by then.
+    void OpenConnect(QObject* context, std::function<void(bool confirmed, const QString& address)> then) const;
 
     void ShowAbout() const;
     void ShowHelp() const;

@@ -32,6 +32,31 @@ void StorePlace(const QString& name, QPoint place)
     WriteRegInteger(kRegKey, name + QStringLiteral("Top"), place.y());
 }
 
+// The inner area's place and size are kept (the desktop's frame goes around them), and the
+// size it has when not maximised; true when it was maximised.
+bool RestoreMainWindow(QWidget* window)
+{
+    const int width = ReadRegInteger(kRegKey, kRegMainWidth, 0);
+    const int height = ReadRegInteger(kRegKey, kRegMainHeight, 0);
+    const QSize size =
+        width > 0 && height > 0 ? QSize(width, height).expandedTo(window->minimumSize()) : window->size();
+    if (const std::optional<QPoint> place = StoredPlace(QStringLiteral("Main"), size))
+        window->setGeometry(QRect(*place, size));
+    else
+        window->resize(size);
+    return ReadRegBool(kRegKey, kRegMainMaximized, false);
+}
+
+void StoreMainWindow(const QWidget* window)
+{
+    const bool maximised = window->isMaximized();
+    const QRect normal = maximised && window->normalGeometry().isValid() ? window->normalGeometry() : window->geometry();
+    StorePlace(QStringLiteral("Main"), normal.topLeft());
+    WriteRegInteger(kRegKey, kRegMainWidth, normal.width());
+    WriteRegInteger(kRegKey, kRegMainHeight, normal.height());
+    WriteRegBool(kRegKey, kRegMainMaximized, maximised);
+}
+
 TWindowPlace::TWindowPlace(QWidget* window, const QString& name)
     : QObject(window), window_(window), name_(name), saver_(new QTimer(this))
 {

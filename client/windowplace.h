@@ -17,6 +17,12 @@ class QWidget;
 // that frame size put there could be seen and grabbed on one of the screens.
 std::optional<QPoint> StoredPlace(const QString& name, QSize frame);
 void StorePlace(const QString& name, QPoint place);
+// The main window's size ("MainWidth", "MainHeight", never below its minimum) and place
+// ("MainLeft", "MainTop", unless on no screen) from the settings, and back into them.
+// The main window's inner area and size from the settings ("MainLeft", "MainTop",
+// "MainWidth", "MainHeight"); true when it was maximised ("MainMaximized").
+bool RestoreMainWindow(QWidget* window);
+void StoreMainWindow(const QWidget* window);
 
 class TWindowPlace : public QObject {
 public:

@@ -39,6 +39,10 @@ void TLocalTable::Send(TConnectionId id, TPacketType type, const QByteArray& pay
 
 void TLocalTable::Hangup(TConnectionId id)
 {
+    // Nothing more reaches the peer, which may be gone before the queue is pumped; what it
+    // sent before still reaches the table.
+    if (peers_.contains(id))
+        peers_[id] = nullptr;
     Enqueue({TItem::CloseFromPeer, id, TPacketType(0), {}});
 }
 
@@ -73,7 +77,7 @@ bool TLocalTable::PumpOne()
         TLocalPeer* peer = peers_.value(item.Id);
         switch (item.Kind) {
         case TItem::ToTable:
-            if (peer) {
+            if (peers_.contains(item.Id)) {
                 table_->Received(item.Id, item.Type, reinterpret_cast<const uint8_t*>(item.Payload.constData()),
                                  int32_t(item.Payload.size()));
             }
@@ -84,9 +88,9 @@ bool TLocalTable::PumpOne()
             break;
         case TItem::CloseFromTable:
         case TItem::CloseFromPeer:
-            if (peer) {
+            if (peers_.contains(item.Id)) {
                 peers_.remove(item.Id);
-                if (item.Kind == TItem::CloseFromTable)
+                if (item.Kind == TItem::CloseFromTable && peer)
                     peer->Closed();
                 table_->Disconnected(item.Id);
             }

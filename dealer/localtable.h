@@ -44,7 +44,8 @@ public:
     const TTable& Table() const { return *table_; }
 
     // ---- The players' side ----
-    // A new connection of peer from host; the peer must outlive it (or Hangup first).
+    // A new connection of peer from host; the peer must outlive it or Hangup first (nothing
+    // reaches it after that).
     TConnectionId Connect(TLocalPeer& peer, const QString& host = QStringLiteral("127.0.0.1"));
     // A message of the player on connection id to the table.
     void Post(TConnectionId id, TPacketType type, const QByteArray& payload = {});

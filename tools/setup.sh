@@ -12,6 +12,8 @@ PACKAGES=(
   clang libclang-rt-14-dev
   fonts-dejavu-core fonts-liberation
   qt6-translations-l10n
+  qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+  lintian desktop-file-utils appstream dpkg-dev file man-db systemd
 )
 
 missing=()

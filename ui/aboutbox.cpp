@@ -11,7 +11,7 @@ QString TAboutBox::Version() { return QStringLiteral("1.0"); }
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Program hakkında"));
+    setWindowTitle(tr("Program hakkında"));
     setFont(ArialPixels(11));
     setFixedSize(298, 178);
 
@@ -22,16 +22,16 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent)
     ProductName = new QLabel(ProgramName(), panel);
     ProductName->setFont(ArialPixels(24, true));
     ProductName->setGeometry(12, 10, 258, 32);
-    VersionLabel = new QLabel(QStringLiteral("Sürüm ") + Version(), panel);
+    VersionLabel = new QLabel(tr("Sürüm %1").arg(Version()), panel);
     VersionLabel->setGeometry(12, 46, 258, 16);
-    Comments = new QLabel(QStringLiteral("Internet üzerinde dört kişilik RUVO kâğıt oyunu.\n"
-                                         "Boş yerlerde bilgisayar oynar."),
+    Comments = new QLabel(tr("Internet üzerinde dört kişilik RUVO kâğıt oyunu.\n"
+                             "Boş yerlerde bilgisayar oynar."),
                           panel);
     Comments->setGeometry(12, 66, 258, 32);
-    Contact = new QLabel(QStringLiteral("Fendral Yazılım · zorbela@fendral.example"), panel);
+    Contact = new QLabel(tr("Fendral Yazılım · zorbela@fendral.example"), panel);
     Contact->setGeometry(12, 102, 258, 16);
 
-    OKButton = new QPushButton(QStringLiteral("Tamam"), this);
+    OKButton = new QPushButton(tr("Tamam"), this);
     OKButton->setGeometry(111, 146, 75, 24);
     OKButton->setDefault(true);
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);

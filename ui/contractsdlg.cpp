@@ -1,5 +1,6 @@
 #include "contractsdlg.h"
 
+#include "language.h"
 #include "recordtext.h"
 #include "selectpanel.h"
 
@@ -11,7 +12,7 @@
 TOKRightDlgContracts::TOKRightDlgContracts(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("OKRightDlgContracts"));
-    setWindowTitle(QStringLiteral("Bir oyun şekli seç"));
+    setWindowTitle(tr("Bir oyun şekli seç"));
     setFont(ArialPixels(11));
     setFixedSize(278, 122);
     move(327, 194);
@@ -78,7 +79,7 @@ void TOKRightDlgContracts::FormShow()
         for (int c = 0; c < kContractCount; ++c) {
             if (!ContractAvailable(*game_, *playerSeat_, c))
                 continue;
-            const QString name = QString::fromUtf8(ContractNames[c]);
+            const QString name = ContractText(c);
             ComboBoxContracts->addItem(name);
             SelectPanel->AddPanel();
             auto* item = static_cast<QLabel*>(SelectPanel->GetPanel(SelectPanel->Count() - 1));

@@ -1,6 +1,7 @@
 #include "helpform.h"
 
 #include "drawnpicture.h"
+#include "language.h"
 #include "recordtext.h"
 
 #include <QFile>
@@ -53,7 +54,7 @@ THelpForm::THelpForm(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QStringLiteral("Zorbela Yardım"));
+    setWindowTitle(tr("Zorbela Yardım"));
     setFont(ArialPixels(11));
     setFixedSize(kClientWidth, kClientHeight);
 
@@ -98,7 +99,8 @@ THelpForm::THelpForm(QWidget* parent)
 
 QString THelpForm::HelpText()
 {
-    QFile file(QStringLiteral(":/help/help.txt"));
+    QFile file(CurrentLanguage() == TLanguage::English ? QStringLiteral(":/help/help_en.txt")
+                                                       : QStringLiteral(":/help/help.txt"));
     if (!file.open(QIODevice::ReadOnly))
         return QString();
     return QString::fromUtf8(file.readAll());

@@ -1,10 +1,11 @@
-// THelpForm ("Zorbela Yardım"): the Turkish help text as topics on the left and the chosen
+// THelpForm ("Zorbela Yardım"): the help text as topics on the left and the chosen
 // topic's text on the right.
 //
-// The help text is one block of lines (the resource ":/help/help.txt", UTF-8). A line that
-// begins with "!#! " starts a topic whose title is the rest of the line; every other line
-// belongs, unchanged, to the topic above it. Lines before the first title have no topic and
-// are dropped, and so is everything from an eleventh title on.
+// The help text is one block of lines (the resource ":/help/help.txt", UTF-8; in English
+// ":/help/help_en.txt"). A line that begins with "!#! " starts a topic whose title is the
+// rest of the line; every other line belongs, unchanged, to the topic above it. Lines before
+// the first title have no topic and are dropped, and so is everything from an eleventh title
+// on.
 #pragma once
 
 #include <QStringList>

@@ -250,12 +250,13 @@ THighForm::THighForm(QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QStringLiteral("En'ler Listesi"));
+    setWindowTitle(tr("En'ler Listesi"));
     setFont(ArialPixels(11));
     setFixedSize(kClientWidth, kClientHeight);
 
     static const char* const kCaptions[kTopListCount] = {
-        "Toplamda en iyiler", "Toplamda en kötüler", "Kozda en iyiler", "Cezada en kötüler"};
+        QT_TR_NOOP("Toplamda en iyiler"), QT_TR_NOOP("Toplamda en kötüler"), QT_TR_NOOP("Kozda en iyiler"),
+        QT_TR_NOOP("Cezada en kötüler")};
     QFont captionFont = ArialPixels(16, true);
     for (int n = 0; n < kTopListCount; ++n) {
         const int left = n % 2 == 0 ? 8 : 217;
@@ -264,7 +265,7 @@ THighForm::THighForm(QWidget* parent)
         picture->setPixmap(DrawnPixmap(QSize(24, 22), PictureRatio(nullptr),
                                        [n](QPainter& p) { DrawCaptionPicture(p, n); }));
         picture->setGeometry(left, top, 24, 22);
-        QLabel* caption = new QLabel(QString::fromUtf8(kCaptions[n]), this);
+        QLabel* caption = new QLabel(tr(kCaptions[n]), this);
         caption->setFont(captionFont);
         QPalette pal = caption->palette();
         pal.setColor(QPalette::WindowText, Qt::blue);

@@ -26,7 +26,7 @@ TPenaltyForm::TPenaltyForm(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowDoesNotAcceptFocus)
 {
-    setWindowTitle(QStringLiteral("Alınanlar"));
+    setWindowTitle(tr("Alınanlar"));
     setFont(ArialPixels(11));
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFixedSize(kClientWidth, kClientHeight); // the main window alone sizes it
@@ -62,7 +62,7 @@ TPenaltyForm::TPenaltyForm(QWidget* parent)
             cards_[size_t(i)][size_t(k)] = card;
         }
 
-        QLabel* name = new QLabel(QStringLiteral("'Ruvo'ci %1").arg(i + 1), PanelLeft);
+        QLabel* name = new QLabel(tr("'Ruvo'ci %1").arg(i + 1), PanelLeft);
         name->setFont(ArialPixels(11, true));
         name->setTextFormat(Qt::PlainText); // a player's name is never markup
         QPalette pal = name->palette();

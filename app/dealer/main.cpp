@@ -19,7 +19,7 @@
 
 #include "dealerthread.h"
 #include "notify.h"
-#include "ustasource.h"
+#include "dealerlevel.h"
 
 namespace {
 
@@ -30,6 +30,21 @@ void OnStopSignal(int)
 {
     const char byte = 1;
     [[maybe_unused]] const ssize_t written = ::write(stopPipe[1], &byte, 1);
+}
+
+// The folder of the dealer's state when no --lasthand-folder is given: the service
+// manager's state directory ($STATE_DIRECTORY, /var/lib/zorbela for the packaged unit),
+// otherwise the user's state folder ($XDG_STATE_HOME or ~/.local/state, then zorbela-dealer).
+// Never the program's own folder, which an installed server cannot and should not write.
+QString DefaultStateFolder()
+{
+    const QString service = qEnvironmentVariable("STATE_DIRECTORY").section(QLatin1Char(':'), 0, 0);
+    if (!service.isEmpty())
+        return service;
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base))
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+    return base + QStringLiteral("/zorbela-dealer");
 }
 
 // A service manager stops the dealer with SIGTERM, a terminal with Ctrl+C: both end the
@@ -69,7 +84,7 @@ int main(int argc, char** argv)
                                         QStringLiteral("P"), QString::number(kGamePort));
     const QCommandLineOption quickOption(QStringLiteral("quick"), QStringLiteral("Short pacing (\"Hızlı\")."));
     const QCommandLineOption lastHandOption(QStringLiteral("lasthand-folder"),
-                                            QStringLiteral("Folder of LastHand.rvo (default: the executable's)."),
+                                            QStringLiteral("Folder of LastHand.rvo (default: $STATE_DIRECTORY, else ~/.local/state/zorbela-dealer)."),
                                             QStringLiteral("DIR"));
     const QCommandLineOption levelOption(QStringLiteral("level"),
                                          QStringLiteral("Level of the computer seats: acemi (default) or usta."),
@@ -114,7 +129,11 @@ int main(int argc, char** argv)
     TDealerOptions options;
     options.Port = quint16(port);
     options.Quick = parser.isSet(quickOption);
-    options.LastHandFolder = parser.value(lastHandOption);
+    options.LastHandFolder = parser.isSet(lastHandOption) ? parser.value(lastHandOption) : DefaultStateFolder();
+    if (!QDir().mkpath(options.LastHandFolder)) {
+        std::fprintf(stderr, "zorbela-dealer: cannot make the folder '%s'\n", qPrintable(options.LastHandFolder));
+        return 1;
+    }
     options.OpenHands = parser.isSet(openHandsOption);
     options.GamesFolder = parser.isSet(gamesOption)
         ? parser.value(gamesOption)

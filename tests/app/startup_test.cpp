@@ -1,11 +1,6 @@
 #include "startup.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QLabel>
-#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -29,33 +24,6 @@ TEST(Startup, HelpAndVersionAnswerAndEverythingElseGoesToQt)
     EXPECT_NE(out.find("Kullanım: zorbela"), std::string::npos);
     EXPECT_EQ(Answer({}), std::nullopt);
     EXPECT_EQ(Answer({"-platform", "offscreen", "--style=fusion"}), std::nullopt);
-}
-
-// The chat box and the save and load dialogs are Qt's own: with the Turkish texts their
-// buttons and labels speak Turkish.
-TEST(Startup, QtsOwnDialogsSpeakTurkish)
-{
-    ASSERT_TRUE(InstallTurkishQtTexts(*qApp)) << "qt6-translations-l10n is part of the set-up";
-    QInputDialog input;
-    input.show();
-    QStringList buttons;
-    for (QPushButton* b : input.findChildren<QPushButton*>())
-        buttons << b->text().remove(QLatin1Char('&'));
-    EXPECT_TRUE(buttons.contains(QStringLiteral("İptal"))) << qPrintable(buttons.join(QLatin1Char(',')));
-
-    QFileDialog files(nullptr, QStringLiteral("Kaydet"), QString(), QStringLiteral("*.rvo"));
-    files.setOption(QFileDialog::DontUseNativeDialog);
-    files.setAcceptMode(QFileDialog::AcceptSave);
-    QStringList labels;
-    for (QLabel* l : files.findChildren<QLabel*>())
-        labels << l->text().remove(QLatin1Char('&'));
-    EXPECT_TRUE(labels.contains(QStringLiteral("Dosya adı:"))) << qPrintable(labels.join(QLatin1Char('|')));
-    EXPECT_TRUE(labels.contains(QStringLiteral("Arama konumu:")));
-    QStringList fileButtons;
-    for (QPushButton* b : files.findChildren<QPushButton*>())
-        fileButtons << b->text().remove(QLatin1Char('&'));
-    EXPECT_TRUE(fileButtons.contains(QStringLiteral("Kaydet"))) << qPrintable(fileButtons.join(QLatin1Char('|')));
-    EXPECT_TRUE(fileButtons.contains(QStringLiteral("İptal")));
 }
 
 } // namespace

@@ -14,6 +14,8 @@
 #include "packet.h"
 #include "prompts.h"
 
+#include <QTimer>
+
 class TScriptedUser : public TUserPrompts {
 public:
     void Inform(QWidget*, const QString& text) override { notices.append(text); }
@@ -26,6 +28,18 @@ public:
         const bool a = answers.front();
         answers.pop_front();
         return a;
+    }
+    // Answered from the event loop, as a box the user closes.
+    void AskThen(QWidget* parent, const QString& text, QObject* context, std::function<void(bool)> then) override
+    {
+        const bool a = Ask(parent, text, false);
+        QTimer::singleShot(0, context, [then = std::move(then), a] { then(a); });
+    }
+    void AskChoiceThen(QWidget* parent, const QString& caption, const QStringList& items, QObject* context,
+                       std::function<void(std::optional<QString>)> then) override
+    {
+        const std::optional<QString> a = AskChoice(parent, caption, items);
+        QTimer::singleShot(0, context, [then = std::move(then), a] { then(a); });
     }
     TAnswer AskOrBack(QWidget*, const QString& text) override
     {

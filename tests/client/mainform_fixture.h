@@ -7,7 +7,13 @@
 #include <memory>
 
 #include "client_test_util.h"
+#include "commands.h"
+#include "computerforme.h"
 #include "mainform.h"
+#include "menus.h"
+#include "seatmodel.h"
+#include "settings.h"
+#include "tableview.h"
 #include "payload.h"
 
 class MainFormTest : public ::testing::Test {
@@ -19,15 +25,14 @@ protected:
         form->SetPrompts(&user);
         form->SetAutoStart(false);
         form->FirstActivation();
-        form->Session().OnSent = [this](TPacketType t) { sent.types.push_back(t); };
+        QObject::connect(&form->Session(), &TSession::sent, [this](TPacketType t) { sent.types.push_back(t); });
         form->show();
     }
     void TearDown() override { form.reset(); }
 
     void Deliver(TPacketType type, const QByteArray& payload)
     {
-        form->Session().HandlePacket(type, reinterpret_cast<const uint8_t*>(payload.constData()),
-                                     static_cast<int32_t>(payload.size()));
+        form->Session().HandlePacket(type, payload);
     }
     void Seat(int seat) { Deliver(JOIN_ACCEPTED, JoinAcceptedPayload(uint8_t(seat), QStringLiteral("x"))); }
     void Record(const TGameInfo& g) { Deliver(GAME_RECORD, RecordPayload(g)); }

@@ -23,9 +23,14 @@
 #include "highform.h"
 #include "client_test_util.h"
 #include "mainform_fixture.h"
+#include "commands.h"
+#include "computerforme.h"
 #include "mainform.h"
 #include "recordtext.h"
-#include "scoreform.h"
+#include "menus.h"
+#include "seatmodel.h"
+#include "settings.h"
+#include "tableview.h"
 #include "payload.h"
 #include "penaltyform.h"
 #include "scoreform.h"
@@ -69,17 +74,17 @@ TEST_F(MainFormTest, LegalClickSendsOneCardAndIllegalClickShowsTheRefusal)
     const TFollowSituation s = FindFollowSituation();
     Seat(s.me);
     Record(s.g);
-    TCard* legal = form->CardSlot(table::kBottom, s.legalSlot);
-    TCard* illegal = form->CardSlot(table::kBottom, s.illegalSlot);
+    TCard* legal = form->View().CardSlot(table::kBottom, s.legalSlot);
+    TCard* illegal = form->View().CardSlot(table::kBottom, s.illegalSlot);
     ASSERT_TRUE(legal->isVisible());
     // Exactly the playable cards carry the hand-point cursor.
     EXPECT_EQ(legal->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(illegal->cursor().shape(), Qt::ArrowCursor);
     // The leader's card lies at the leader's place.
-    const int leaderPlace = form->RelativePosition(s.g.Leader);
-    EXPECT_TRUE(form->TrickCard(leaderPlace)->isVisible());
-    EXPECT_EQ(form->TrickCard(leaderPlace)->Suit(), s.g.TrickSuit[0]);
-    EXPECT_EQ(form->TrickCard(leaderPlace)->Card(), s.g.TrickValue[0]);
+    const int leaderPlace = form->View().RelativePosition(s.g.Leader);
+    EXPECT_TRUE(form->View().TrickCard(leaderPlace)->isVisible());
+    EXPECT_EQ(form->View().TrickCard(leaderPlace)->Suit(), s.g.TrickSuit[0]);
+    EXPECT_EQ(form->View().TrickCard(leaderPlace)->Card(), s.g.TrickValue[0]);
     EXPECT_EQ(form->StatusText(), QStringLiteral("%1 bir kağıt oynayacak...")
                                       .arg(QString::fromLatin1(s.g.PlayerName[s.me])));
 
@@ -96,7 +101,7 @@ TEST_F(MainFormTest, LegalClickSendsOneCardAndIllegalClickShowsTheRefusal)
     EXPECT_EQ(sent.Count(CARD_PLAY), 1);
     EXPECT_EQ(legal->cursor().shape(), Qt::ArrowCursor);
     QTest::mouseClick(legal, Qt::LeftButton);
-    QTest::mouseClick(form->CardSlot(table::kBottom, 0), Qt::LeftButton);
+    QTest::mouseClick(form->View().CardSlot(table::kBottom, 0), Qt::LeftButton);
     EXPECT_EQ(sent.Count(CARD_PLAY), 1);
     EXPECT_EQ(user.notices.size(), 1);
 
@@ -113,35 +118,35 @@ TEST_F(MainFormTest, PlayingTheFifthCardClosesTheGapAndOtherSeatsShowBacks)
     const int me = g.Turn;
     Seat(me);
     Record(g);
-    const uint8_t sixthSuit = form->CardSlot(table::kBottom, 5)->Suit();
-    const uint8_t sixthValue = form->CardSlot(table::kBottom, 5)->Card();
-    const QPoint fifthPlace = form->CardSlot(table::kBottom, 4)->pos();
+    const uint8_t sixthSuit = form->View().CardSlot(table::kBottom, 5)->Suit();
+    const uint8_t sixthValue = form->View().CardSlot(table::kBottom, 5)->Card();
+    const QPoint fifthPlace = form->View().CardSlot(table::kBottom, 4)->pos();
 
     // The sixth card moves into the fifth one's place, and a press there reaches it.
     PlayCard(g, me, g.CardSuit[me][4], g.CardValue[me][4]);
     Record(g);
-    TCard* fifth = form->CardSlot(table::kBottom, 4);
+    TCard* fifth = form->View().CardSlot(table::kBottom, 4);
     EXPECT_EQ(fifth->Suit(), sixthSuit);
     EXPECT_EQ(fifth->Card(), sixthValue);
     EXPECT_EQ(fifth->pos(), fifthPlace);
     EXPECT_EQ(form->centralWidget()->childAt(fifth->geometry().topLeft() + QPoint(5, 40)), fifth);
     for (int k = 0; k < 13; ++k)
-        EXPECT_EQ(form->CardSlot(table::kBottom, k)->isVisible(), k < 12);
+        EXPECT_EQ(form->View().CardSlot(table::kBottom, k)->isVisible(), k < 12);
     // The other hands are face down, all 13 shown.
     for (int p = 1; p < 4; ++p) {
-        EXPECT_FALSE(form->CardSlot(p, 0)->ShowCard());
-        EXPECT_TRUE(form->CardSlot(p, 12)->isVisible());
+        EXPECT_FALSE(form->View().CardSlot(p, 0)->ShowCard());
+        EXPECT_TRUE(form->View().CardSlot(p, 12)->isVisible());
     }
     // The chooser's name is yellow, the others white; the one to play has a frame; the
     // contract and the hand are named.
-    const int chooserPlace = form->RelativePosition(g.HandChooser);
-    const int duePlace = form->RelativePosition(g.Turn);
+    const int chooserPlace = form->View().RelativePosition(g.HandChooser);
+    const int duePlace = form->View().RelativePosition(g.Turn);
     for (int p = 0; p < 4; ++p) {
-        EXPECT_EQ(form->NameLabel(p)->styleSheet().contains(QStringLiteral("yellow")), p == chooserPlace);
-        EXPECT_EQ(form->NameLabel(p)->styleSheet().contains(QStringLiteral("border")), p == duePlace);
+        EXPECT_EQ(form->View().NameLabel(p)->styleSheet().contains(QStringLiteral("yellow")), p == chooserPlace);
+        EXPECT_EQ(form->View().NameLabel(p)->styleSheet().contains(QStringLiteral("border")), p == duePlace);
     }
-    EXPECT_EQ(form->HandLabel()->text(), QStringLiteral("El 1 / 20"));
-    EXPECT_EQ(form->LabelGameType()->text(), QString::fromUtf8(ContractNames[KozSinek]));
+    EXPECT_EQ(form->View().HandLabel()->text(), QStringLiteral("El 1 / 20"));
+    EXPECT_EQ(form->View().LabelGameType()->text(), QString::fromUtf8(ContractNames[KozSinek]));
 }
 
 TEST_F(MainFormTest, AfterJoiningTheFirstRecordFillsTheScoreHeaderEvenInTheMiddleOfATrick)
@@ -179,15 +184,13 @@ TEST_F(MainFormTest, TrickMarkersJoiningNamesAndUnknownMessages)
     own.Byte(1).Text(QStringLiteral("Veli"));
     Deliver(SEAT_NAME, own.Bytes());
     for (int p = 0; p < 4; ++p)
-        EXPECT_FALSE(form->NameLabel(p)->isVisible()) << p;
-    TPayloadWriter joined;
-    joined.Byte(1).Text(QStringLiteral("Oyuna katıldın (2. oyuncu olarak)"));
-    Deliver(JOIN_ACCEPTED, joined.Bytes());
-    EXPECT_EQ(form->NameLabel(table::kBottom)->text(), QStringLiteral("Veli"));
-    EXPECT_TRUE(form->NameLabel(table::kTop)->isVisible()); // seat 3 faces seat 1
-    EXPECT_EQ(form->NameLabel(table::kTop)->text(), QStringLiteral("<b>Ali</b>"));
-    EXPECT_EQ(form->NameLabel(table::kTop)->textFormat(), Qt::PlainText);
-    EXPECT_FALSE(form->NameLabel(table::kLeft)->isVisible());
+        EXPECT_FALSE(form->View().NameLabel(p)->isVisible()) << p;
+    Seat(1);
+    EXPECT_EQ(form->View().NameLabel(table::kBottom)->text(), QStringLiteral("Veli"));
+    EXPECT_TRUE(form->View().NameLabel(table::kTop)->isVisible()); // seat 3 faces seat 1
+    EXPECT_EQ(form->View().NameLabel(table::kTop)->text(), QStringLiteral("<b>Ali</b>"));
+    EXPECT_EQ(form->View().NameLabel(table::kTop)->textFormat(), Qt::PlainText);
+    EXPECT_FALSE(form->View().NameLabel(table::kLeft)->isVisible());
     Pump(50);
     EXPECT_TRUE(user.questions.isEmpty()); // seat 3 completes the table only at the dealer
 
@@ -195,13 +198,13 @@ TEST_F(MainFormTest, TrickMarkersJoiningNamesAndUnknownMessages)
     Seat(1);
     Record(g);
     Deliver(TRICK_TAKER, QByteArray(1, '\x02')); // seat 2 sits at the right of seat 1
-    const int place = form->RelativePosition(2);
+    const int place = form->View().RelativePosition(2);
     EXPECT_EQ(place, table::kRight);
-    EXPECT_TRUE(form->HandMarker(place)->isVisible());
-    EXPECT_EQ(form->HandMarker(place)->pos(), table::HandMarkerTopLeft(place));
+    EXPECT_TRUE(form->View().HandMarker(place)->isVisible());
+    EXPECT_EQ(form->View().HandMarker(place)->pos(), table::HandMarkerTopLeft(place));
     Deliver(TRICK_CLEAR, {});
     for (int p = 0; p < 4; ++p)
-        EXPECT_FALSE(form->HandMarker(p)->isVisible());
+        EXPECT_FALSE(form->View().HandMarker(p)->isVisible());
     // A type the player does not handle shows the notice once the handler is over.
     Deliver(START_NOW, {});
     EXPECT_TRUE(WaitUntil([&] { return !user.notices.isEmpty(); }, 2000));
@@ -211,37 +214,37 @@ TEST_F(MainFormTest, TrickMarkersJoiningNamesAndUnknownMessages)
 TEST_F(MainFormTest, FirstRunCheckMarksAndStoredSettings)
 {
     // The window's design marks three items; a first run shows the defaults instead.
-    EXPECT_TRUE(form->Action("Sesli1")->isChecked());
-    EXPECT_FALSE(form->Action("Hzl1")->isChecked());
-    EXPECT_FALSE(form->Action("Oyunsaatynndedner1")->isChecked());
-    EXPECT_FALSE(form->Action("Yerimebilgisayaroynasn1")->isChecked());
-    EXPECT_TRUE(form->Action("Bunubilgisayaroynasn1")->isEnabled());
-    EXPECT_TRUE(form->Menu("Bağlantı")->menuAction()->isVisible());
+    EXPECT_TRUE(form->Menus().Sound->isChecked());
+    EXPECT_FALSE(form->Menus().Quick->isChecked());
+    EXPECT_FALSE(form->Menus().Clockwise->isChecked());
+    EXPECT_FALSE(form->Menus().ComputerAlways->isChecked());
+    EXPECT_TRUE(form->Menus().ComputerOnce->isEnabled());
+    EXPECT_TRUE(form->Menus().Connection->menuAction()->isVisible());
     // The open-hands item says what it does, and the help explains it.
-    EXPECT_EQ(form->Action("Elleracik1")->text(), QStringLiteral("Dağıtıcı her oyuncuya dört eli de göndersin"));
+    EXPECT_EQ(form->Menus().OpenHands->text(), QStringLiteral("Dağıtıcı her oyuncuya dört eli de göndersin"));
     QFile help(QStringLiteral(":/help/help.txt"));
     ASSERT_TRUE(help.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(QString::fromUtf8(help.readAll()).contains(form->Action("Elleracik1")->text()));
+    EXPECT_TRUE(QString::fromUtf8(help.readAll()).contains(form->Menus().OpenHands->text()));
 
     // Toggling writes at once; the next window reads what was written.
-    form->Action("Yerimebilgisayaroynasn1")->trigger();
-    EXPECT_FALSE(form->Action("Bunubilgisayaroynasn1")->isEnabled());
+    form->Menus().ComputerAlways->trigger();
+    EXPECT_FALSE(form->Menus().ComputerOnce->isEnabled());
     EXPECT_TRUE(ReadRegBool(kRegKey, kRegComputerPlayer, false));
-    form->Action("Oyunsaatynndedner1")->trigger();
-    form->Action("Sesli1")->trigger();
+    form->Menus().Clockwise->trigger();
+    form->Menus().Sound->trigger();
     EXPECT_FALSE(ReadRegBool(kRegKey, kRegSound, true));
 
     TMainForm second;
     second.SetAutoStart(false);
     second.FirstActivation();
-    EXPECT_TRUE(second.Action("Yerimebilgisayaroynasn1")->isChecked());
-    EXPECT_FALSE(second.Action("Bunubilgisayaroynasn1")->isEnabled());
-    EXPECT_TRUE(second.Action("Oyunsaatynndedner1")->isChecked());
-    EXPECT_FALSE(second.Action("Sesli1")->isChecked());
+    EXPECT_TRUE(second.Menus().ComputerAlways->isChecked());
+    EXPECT_FALSE(second.Menus().ComputerOnce->isEnabled());
+    EXPECT_TRUE(second.Menus().Clockwise->isChecked());
+    EXPECT_FALSE(second.Menus().Sound->isChecked());
     EXPECT_FALSE(second.Sounds().Enabled());
 
-    form->Action("Yerimebilgisayaroynasn1")->trigger();
-    EXPECT_TRUE(form->Action("Bunubilgisayaroynasn1")->isEnabled());
+    form->Menus().ComputerAlways->trigger();
+    EXPECT_TRUE(form->Menus().ComputerOnce->isEnabled());
     EXPECT_FALSE(ReadRegBool(kRegKey, kRegComputerPlayer, true));
 }
 
@@ -254,19 +257,19 @@ TEST_F(MainFormTest, QuickChangesTheClientTimerAndTheDealersTimers)
     form->StartAsDealer(QStringLiteral("Ali"));
     ASSERT_NE(form->Dealer(), nullptr);
     EXPECT_EQ(form->Dealer()->TrickResolveTimer().interval(), 2000);
-    EXPECT_TRUE(form->Menu("&Oyun")->isEnabled());
-    EXPECT_FALSE(form->Action("YenidenBalan1")->isEnabled());
+    EXPECT_TRUE(form->Menus().Game->isEnabled());
+    EXPECT_FALSE(form->Menus().Reconnect->isEnabled());
 
-    form->Action("Hzl1")->trigger();
+    form->Menus().Quick->trigger();
     EXPECT_EQ(form->Dealer()->TrickResolveTimer().interval(), 515);
     EXPECT_EQ(form->Dealer()->ComputerMoveTimer().interval(), 10);
-    EXPECT_EQ(form->TimerComputerPlayerWait()->interval(), 10);
+    EXPECT_EQ(form->ComputerForMe().Timer()->interval(), 10);
     EXPECT_TRUE(ReadRegBool(kRegKey, kRegQuick, false));
 
-    form->Action("Hzl1")->trigger();
+    form->Menus().Quick->trigger();
     EXPECT_EQ(form->Dealer()->TrickResolveTimer().interval(), 2000);
     EXPECT_EQ(form->Dealer()->TrickWinnerTimer().interval(), 500);
-    EXPECT_EQ(form->TimerComputerPlayerWait()->interval(), 1000);
+    EXPECT_EQ(form->ComputerForMe().Timer()->interval(), 1000);
     EXPECT_FALSE(ReadRegBool(kRegKey, kRegQuick, true));
 }
 
@@ -278,7 +281,7 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     Seat(0);
     Record(g);
     user.saveName = path;
-    form->Kaydet1Click();
+    form->Menus().Save->trigger();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray saved = file.readAll();
@@ -290,7 +293,7 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     // Another record; "Hayır" to the overwrite question keeps the old file.
     Record(DealtRecord(52));
     user.answers = {false};
-    form->Kaydet1Click();
+    form->Menus().Save->trigger();
     EXPECT_EQ(user.questions.value(0),
               QStringLiteral("Bu isimde zaten bir dosya var, değiştirmek istiyor musunuz?"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -304,7 +307,7 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     out.write(QByteArray(440, '\x7f'));
     out.close();
     user.openName = bad;
-    form->Ykle1Click();
+    form->Menus().Load->trigger();
     EXPECT_EQ(user.notices.value(0), QStringLiteral("Dosya açılamıyor!"));
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
     EXPECT_EQ(sent.Count(NEW_GAME), 0);
@@ -319,13 +322,13 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     stuckFile.write(reinterpret_cast<const char*>(&stuck), sizeof stuck);
     stuckFile.close();
     user.openName = stuckPath;
-    form->Ykle1Click();
+    form->Menus().Load->trigger();
     EXPECT_EQ(user.notices.value(1), QStringLiteral("Dosya açılamıyor!"));
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
 
     // A load cancelled from the menu leaves the game as it is.
     user.openName.clear();
-    form->Ykle1Click();
+    form->Menus().Load->trigger();
     EXPECT_EQ(user.notices.size(), 2);
     EXPECT_EQ(sent.Count(NEW_GAME), 0);
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
@@ -369,7 +372,7 @@ TEST_F(MainFormTest, SoundsFollowTheTableOnlyWhileSesliIsChecked)
     Deliver(TRICK_CLEAR, {});
     EXPECT_EQ(sounds.Requests(kSoundTrickCleared), 1);
 
-    form->Action("Sesli1")->trigger(); // off
+    form->Menus().Sound->trigger(); // off
     Deliver(TRICK_CLEAR, {});
     const int next = g.Turn;
     PlayCard(g, next, g.CardSuit[next][0], g.CardValue[next][0]);
@@ -414,37 +417,37 @@ TEST_F(MainFormTest, TableGrowsWithTheWindowKeepingItsProportions)
 {
     EXPECT_EQ(form->size(), table::WindowSize());
     EXPECT_EQ(form->minimumSize(), table::WindowSize());
-    EXPECT_DOUBLE_EQ(form->Zoom(), 1.0);
+    EXPECT_DOUBLE_EQ(form->View().Zoom(), 1.0);
     TGameInfo g = DealtRecord(41);
     Seat(0);
     Record(g);
-    EXPECT_EQ(form->CardSlot(table::kBottom, 4)->pos(), table::SlotTopLeft(table::kBottom, 4));
+    EXPECT_EQ(form->View().CardSlot(table::kBottom, 4)->pos(), table::SlotTopLeft(table::kBottom, 4));
 
     // Twice as wide and twice as high: everything twice as large and twice as far apart.
     const QSize chrome = form->size() - form->centralWidget()->size();
     form->resize(table::WindowSize() * 2 - chrome);
-    ASSERT_TRUE(WaitUntil([&] { return form->Zoom() > 1.5; }, 3000));
-    EXPECT_NEAR(form->Zoom(), 2.0, 0.01);
-    const QPoint o = form->OnTable(QPoint(0, 0));
+    ASSERT_TRUE(WaitUntil([&] { return form->View().Zoom() > 1.5; }, 3000));
+    EXPECT_NEAR(form->View().Zoom(), 2.0, 0.01);
+    const QPoint o = form->View().OnTable(QPoint(0, 0));
     for (int p = 0; p < 4; ++p) {
-        EXPECT_EQ(form->CardSlot(p, 3)->size(), QSize(142, 192));
-        EXPECT_LE((form->CardSlot(p, 3)->pos() - o - table::SlotTopLeft(p, 3) * 2).manhattanLength(), 2);
-        EXPECT_LE((form->TrickCard(p)->pos() - o - table::TrickCardTopLeft(p) * 2).manhattanLength(), 2);
-        EXPECT_EQ(form->HandMarker(p)->size(), QSize(64, 64));
+        EXPECT_EQ(form->View().CardSlot(p, 3)->size(), QSize(142, 192));
+        EXPECT_LE((form->View().CardSlot(p, 3)->pos() - o - table::SlotTopLeft(p, 3) * 2).manhattanLength(), 2);
+        EXPECT_LE((form->View().TrickCard(p)->pos() - o - table::TrickCardTopLeft(p) * 2).manhattanLength(), 2);
+        EXPECT_EQ(form->View().HandMarker(p)->size(), QSize(64, 64));
     }
-    EXPECT_GT(form->NameLabel(table::kTop)->height(), 20);
-    EXPECT_GT(form->LabelGameType()->width(), 150);
+    EXPECT_GT(form->View().NameLabel(table::kTop)->height(), 20);
+    EXPECT_GT(form->View().LabelGameType()->width(), 150);
     // Wider than that: the table stays centred, no wider in proportion.
     form->resize(form->width() + 200, form->height());
-    ASSERT_TRUE(WaitUntil([&] { return form->OnTable(QPoint(0, 0)).x() > o.x() + 50; }, 3000));
-    EXPECT_NEAR(form->Zoom(), 2.0, 0.01);
-    EXPECT_EQ(form->CardSlot(table::kBottom, 0)->size(), QSize(142, 192));
+    ASSERT_TRUE(WaitUntil([&] { return form->View().OnTable(QPoint(0, 0)).x() > o.x() + 50; }, 3000));
+    EXPECT_NEAR(form->View().Zoom(), 2.0, 0.01);
+    EXPECT_EQ(form->View().CardSlot(table::kBottom, 0)->size(), QSize(142, 192));
 
     // The smallest size gives the design back exactly.
     form->resize(table::WindowSize());
-    ASSERT_TRUE(WaitUntil([&] { return form->Zoom() < 1.01; }, 3000));
-    EXPECT_EQ(form->CardSlot(table::kLeft, 7)->pos(), table::SlotTopLeft(table::kLeft, 7));
-    EXPECT_EQ(form->TrickCard(table::kRight)->geometry(), QRect(table::TrickCardTopLeft(table::kRight), QSize(71, 96)));
+    ASSERT_TRUE(WaitUntil([&] { return form->View().Zoom() < 1.01; }, 3000));
+    EXPECT_EQ(form->View().CardSlot(table::kLeft, 7)->pos(), table::SlotTopLeft(table::kLeft, 7));
+    EXPECT_EQ(form->View().TrickCard(table::kRight)->geometry(), QRect(table::TrickCardTopLeft(table::kRight), QSize(71, 96)));
 }
 
 TEST_F(MainFormTest, PlaceAndSizeAreRememberedAndAPlaceOffTheScreensIsNotTaken)
@@ -459,8 +462,7 @@ TEST_F(MainFormTest, PlaceAndSizeAreRememberedAndAPlaceOffTheScreensIsNotTaken)
     {
         TMainForm next;
         next.SetAutoStart(false);
-        next.FirstActivation();
-        next.PrepareStart(QString(), false);
+        next.show(); // taken before the window first appears
         EXPECT_EQ(next.geometry(), form->geometry());
         EXPECT_FALSE(next.isMaximized());
     }
@@ -471,8 +473,7 @@ TEST_F(MainFormTest, PlaceAndSizeAreRememberedAndAPlaceOffTheScreensIsNotTaken)
     {
         TMainForm next;
         next.SetAutoStart(false);
-        next.FirstActivation();
-        next.PrepareStart(QString(), false);
+        next.show();
         EXPECT_TRUE(next.isMaximized());
         next.showNormal();
         EXPECT_EQ(next.size(), QSize(700, 800));
@@ -523,15 +524,18 @@ TEST_F(MainFormTest, HelpKeyShowsHelpAndChatBoxSendsNothingOnCancel)
     ASSERT_TRUE(help.isVisible());
     EXPECT_EQ(help.findChild<QTreeWidget*>(QStringLiteral("TreeViewTopics"))->topLevelItemCount(), 6);
     help.hide();
-    form->Action("Yardm1")->trigger();
+    form->Menus().HelpTopics->trigger();
     EXPECT_TRUE(help.isVisible());
     user.line.reset();
+    form->Commands().Chat(); // at no table: it says so and asks nothing
+    EXPECT_EQ(user.notices.value(0), QStringLiteral("Henüz bir masada değilsin: yazdığını okuyacak kimse yok."));
+    EXPECT_TRUE(user.lineCaptions.isEmpty());
     Seat(0);
-    form->BitBtn1Click();
+    form->Commands().Chat();
     EXPECT_EQ(user.lineCaptions.value(0), QStringLiteral("Ne dinonuz?"));
     EXPECT_EQ(sent.Count(CHAT_TEXT), 0);
     user.line = QString();
-    form->BitBtn1Click();
+    form->Commands().Chat();
     EXPECT_EQ(sent.Count(CHAT_TEXT), 1);
 }
 
@@ -545,7 +549,7 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
     bool balloonsDuringLists = false;
     high.ShowModalHook = [&] {
         ++listsShown;
-        balloonsDuringLists = form->Cheer() != nullptr;
+        balloonsDuringLists = form->View().Cheer() != nullptr;
     };
     for (int n = 0; n < 4; ++n) {
         WriteRegInteger(kRegKey, QStringLiteral("TopListsCount%1").arg(n), 0);
@@ -558,28 +562,28 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
 
     const auto widgetsBefore = form->findChildren<QWidget*>().size();
     Record(g);
-    ASSERT_TRUE(WaitUntil([&] { return form->Cheer() != nullptr; }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return form->View().Cheer() != nullptr; }, 3000));
     EXPECT_EQ(listsShown, 1);
     EXPECT_FALSE(balloonsDuringLists);
-    EXPECT_EQ(form->Cheer()->BalloonCount(), 4);
+    EXPECT_EQ(form->View().Cheer()->BalloonCount(), 4);
     // A bump is heard even with "Sesli" off.
-    form->Action("Sesli1")->trigger();
-    ASSERT_FALSE(form->Action("Sesli1")->isChecked());
-    form->Cheer()->OnCollision();
+    form->Menus().Sound->trigger();
+    ASSERT_FALSE(form->Menus().Sound->isChecked());
+    form->View().Cheer()->OnCollision();
     EXPECT_EQ(form->Sounds().Requests(kSoundBalloonCollision), 1);
     // A press anywhere on the table ends it and leaves no balloon behind.
     QTest::mousePress(form->centralWidget(), Qt::LeftButton, {}, QPoint(200, 200));
-    EXPECT_EQ(form->Cheer(), nullptr);
+    EXPECT_EQ(form->View().Cheer(), nullptr);
     EXPECT_EQ(form->findChildren<QWidget*>().size(), widgetsBefore); // no balloon or canvas left
 
     // The same end shown again flies again but does not enter the lists twice; the next
     // game's first record ends it.
     Record(g);
-    ASSERT_TRUE(WaitUntil([&] { return form->Cheer() != nullptr; }, 3000));
+    ASSERT_TRUE(WaitUntil([&] { return form->View().Cheer() != nullptr; }, 3000));
     EXPECT_EQ(listsShown, 1);
     TGameInfo next = DealtRecord(8);
     Record(next);
-    EXPECT_EQ(form->Cheer(), nullptr);
+    EXPECT_EQ(form->View().Cheer(), nullptr);
     // Another finished game is offered even when a record comes while the lists window is
     // open; that record keeps the balloons away.
     TGameInfo other = DealtRecord(9);
@@ -591,5 +595,5 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
     Record(other);
     Pump(200);
     EXPECT_EQ(listsShown, 2);
-    EXPECT_EQ(form->Cheer(), nullptr);
+    EXPECT_EQ(form->View().Cheer(), nullptr);
 }

@@ -18,7 +18,13 @@
 #include "card.h"
 #include "client_test_util.h"
 #include "gamefiles.h"
+#include "commands.h"
+#include "computerforme.h"
 #include "mainform.h"
+#include "menus.h"
+#include "seatmodel.h"
+#include "settings.h"
+#include "tableview.h"
 #include "penaltyform.h"
 #include "privatehands.h"
 #include "regeasy.h"
@@ -37,7 +43,7 @@ protected:
         dealerOptions.MaxDataFrames = 0;       // faster than a real player could send
         dealerForm->SetDealerOptions(dealerOptions);
         dealerForm->SetGamePort(0);
-        dealerForm->Session().OnSent = [this](TPacketType t) { dealerSent.types.push_back(t); };
+        QObject::connect(&dealerForm->Session(), &TSession::sent, [this](TPacketType t) { dealerSent.types.push_back(t); });
     }
 
     std::unique_ptr<TMainForm> MakeForm(TScriptedUser& user)
@@ -62,7 +68,7 @@ protected:
     {
         const TGameInfo before = DealerRecord();
         const int due = before.Phase == psChoosing ? before.Chooser : before.Turn;
-        forms.at(due)->ComputerPlaysForMe();
+        forms.at(due)->ComputerForMe().PlayOnce();
         return WaitUntil([&] {
             if (SameRecord(DealerRecord(), before) || !WaitsForHuman(int(forms.size())))
                 return false;
@@ -105,10 +111,10 @@ TEST_F(NetworkGameTest, WholeGamePlayedByTheComputerForTheUser)
     dealerForm->SetAutoStart(false);
     dealerForm->SetDealerOptions(dealerOptions);
     dealerForm->SetGamePort(0);
-    dealerForm->Session().OnSent = [this](TPacketType t) { dealerSent.types.push_back(t); };
+    QObject::connect(&dealerForm->Session(), &TSession::sent, [this](TPacketType t) { dealerSent.types.push_back(t); });
     dealerForm->FirstActivation();
-    dealerForm->Action("Yerimebilgisayaroynasn1")->trigger();
-    dealerForm->Action("Hzl1")->trigger();
+    dealerForm->Menus().ComputerAlways->trigger();
+    dealerForm->Menus().Quick->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
     EXPECT_EQ(dealerForm->StatusText(),
@@ -119,7 +125,7 @@ TEST_F(NetworkGameTest, WholeGamePlayedByTheComputerForTheUser)
     ASSERT_TRUE(WaitUntil([&] { return dealerUser.questions.size() == 1; }));
     EXPECT_TRUE(dealerUser.questions[0].startsWith(QStringLiteral("Kare tamamlandı!")));
     EXPECT_EQ(dealerSent.Count(NEW_GAME), 1);
-    EXPECT_EQ(dealerForm->NameLabel(table::kRight)->text(), QStringLiteral("Acemi1"));
+    EXPECT_EQ(dealerForm->View().NameLabel(table::kRight)->text(), QStringLiteral("Acemi1"));
 
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().Record().Phase == psGameOver; }, 240000))
         << "hands played: " << ContractsPlayed(dealerForm->Session().Record());
@@ -129,8 +135,8 @@ TEST_F(NetworkGameTest, WholeGamePlayedByTheComputerForTheUser)
     // The side windows were docked at the main window's right edge.
     EXPECT_EQ(score.width(), penalty.width());
     EXPECT_EQ(penalty.y(), score.frameGeometry().bottom() + 1);
-    const QString messages = dealerForm->Messages();
-    EXPECT_EQ(dealerForm->HandLabel()->text(), QStringLiteral("El 20 / 20"));
+    const QString messages = dealerForm->View().Messages();
+    EXPECT_EQ(dealerForm->View().HandLabel()->text(), QStringLiteral("El 20 / 20"));
     dealerForm.reset(); // before the side windows it refers to
     // The user's seat chose its five contracts, and played at least one card a hand.
     EXPECT_EQ(dealerSent.Count(CONTRACT_CHOICE), 5);
@@ -148,22 +154,23 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     TScriptedUser playerUser;
     TSentLog playerSent;
     auto player = MakeForm(playerUser);
-    player->Session().OnSent = [&](TPacketType t) { playerSent.types.push_back(t); };
+    QObject::connect(&player->Session(), &TSession::sent, [&](TPacketType t) { playerSent.types.push_back(t); });
     player->SetGamePort(dealerForm->Dealer()->Port());
     player->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
     EXPECT_EQ(player->StatusText(), QStringLiteral("Oyuna katıldın (2. oyuncu olarak)"));
     // A joining player has the hint, the computer's one move and leaving; the host's
     // commands are greyed.
-    EXPECT_TRUE(player->Menu("&Oyun")->isEnabled());
-    for (const char* name : {"pucu1", "Bunubilgisayaroynasn1", "k1"})
-        EXPECT_TRUE(player->Action(name)->isEnabled()) << name;
-    for (const char* name : {"Bala1", "Yeni1", "Kaydet1", "Ykle1", "YeniOyuncularBekle1"})
-        EXPECT_FALSE(player->Action(name)->isEnabled()) << name;
-    EXPECT_TRUE(player->Action("YenidenBalan1")->isEnabled());
+    const TMenus& menus = player->Menus();
+    EXPECT_TRUE(menus.Game->isEnabled());
+    for (const QAction* a : {menus.Hint, menus.ComputerOnce, menus.Quit})
+        EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+    for (const QAction* a : {menus.Start, menus.NewGame, menus.Save, menus.Load, menus.WaitForPlayers})
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_TRUE(player->Menus().Reconnect->isEnabled());
     // The joining player sits at the bottom from the start, the dealer at the left.
-    EXPECT_EQ(player->NameLabel(table::kBottom)->text(), QStringLiteral("Veli"));
-    ASSERT_TRUE(WaitUntil([&] { return player->NameLabel(table::kLeft)->text() == QStringLiteral("Ali"); }));
+    EXPECT_EQ(player->View().NameLabel(table::kBottom)->text(), QStringLiteral("Veli"));
+    ASSERT_TRUE(WaitUntil([&] { return player->View().NameLabel(table::kLeft)->text() == QStringLiteral("Ali"); }));
 
     // F2 on the joining player's copy does nothing.
     QTest::keyRelease(player.get(), Qt::Key_F2);
@@ -171,7 +178,7 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     EXPECT_EQ(playerSent.Count(START_NOW), 0);
     EXPECT_EQ(dealerForm->Dealer()->SeatCount(), 2);
 
-    dealerForm->Bala1Click();
+    dealerForm->Menus().Start->trigger();
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Dealer()->SeatCount() == 4; }));
     ASSERT_TRUE(WaitUntil([&] { return WaitsForHuman(2) &&
                                        Sees(*player, DealerRecord()) &&
@@ -179,54 +186,54 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     EXPECT_TRUE(playerUser.questions.isEmpty()); // only the dealer's user is asked
     // A second F2 once the table is complete sends nothing.
     const int startNow = dealerSent.Count(START_NOW);
-    dealerForm->Bala1Click();
+    dealerForm->Menus().Start->trigger();
     EXPECT_EQ(dealerSent.Count(START_NOW), startNow);
 
     // Each viewer sees the other at the right place: seat 1 at the dealer's right (its
     // left when play runs clockwise), seat 0 at the player's left, seat 2 on its top.
-    EXPECT_EQ(dealerForm->NameLabel(table::kRight)->text(), QStringLiteral("Veli"));
-    EXPECT_EQ(player->NameLabel(table::kLeft)->text(), QStringLiteral("Ali"));
-    EXPECT_EQ(player->NameLabel(table::kTop)->text(), QStringLiteral("Acemi2"));
-    EXPECT_EQ(player->NameLabel(table::kBottom)->text(), QStringLiteral("Veli"));
-    EXPECT_TRUE(player->CardSlot(table::kBottom, 0)->isVisible());
+    EXPECT_EQ(dealerForm->View().NameLabel(table::kRight)->text(), QStringLiteral("Veli"));
+    EXPECT_EQ(player->View().NameLabel(table::kLeft)->text(), QStringLiteral("Ali"));
+    EXPECT_EQ(player->View().NameLabel(table::kTop)->text(), QStringLiteral("Acemi2"));
+    EXPECT_EQ(player->View().NameLabel(table::kBottom)->text(), QStringLiteral("Veli"));
+    EXPECT_TRUE(player->View().CardSlot(table::kBottom, 0)->isVisible());
 
     // A few moves, each made by whichever human window is due; the records stay equal.
     const std::vector<TMainForm*> humans{dealerForm.get(), player.get()};
     for (int move = 0; move < 10; ++move)
         ASSERT_TRUE(HumanMove(humans)) << "move " << move;
     // Play runs clockwise from the next record on.
-    dealerForm->Action("Oyunsaatynndedner1")->trigger();
-    player->Action("Oyunsaatynndedner1")->trigger();
+    dealerForm->Menus().Clockwise->trigger();
+    player->Menus().Clockwise->trigger();
     ASSERT_TRUE(HumanMove(humans));
-    EXPECT_EQ(dealerForm->NameLabel(table::kLeft)->text(), QStringLiteral("Veli"));
-    EXPECT_EQ(player->NameLabel(table::kRight)->text(), QStringLiteral("Ali"));
-    EXPECT_EQ(player->NameLabel(table::kLeft)->text(), QStringLiteral("Acemi1"));
+    EXPECT_EQ(dealerForm->View().NameLabel(table::kLeft)->text(), QStringLiteral("Veli"));
+    EXPECT_EQ(player->View().NameLabel(table::kRight)->text(), QStringLiteral("Ali"));
+    EXPECT_EQ(player->View().NameLabel(table::kLeft)->text(), QStringLiteral("Acemi1"));
 
     // Chat: the line comes back to both windows, the sender's included.
     dealerUser.line = QStringLiteral("merhaba çocuklar");
-    dealerForm->BitBtn1Click();
+    dealerForm->Commands().Chat();
     EXPECT_EQ(dealerUser.lineCaptions.value(0), QStringLiteral("Ne dinonuz?"));
-    ASSERT_TRUE(WaitUntil([&] { return !player->Messages().isEmpty(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !player->View().Messages().isEmpty(); }));
     playerUser.line.reset(); // a cancelled box sends nothing
-    player->BitBtn1Click();
+    player->Commands().Chat();
     playerUser.line = QString(); // an empty line sends the name and "> "
-    player->BitBtn1Click();
+    player->Commands().Chat();
     const QString both = QStringLiteral("Ali> merhaba çocuklar\nVeli>");
-    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Messages() == both && player->Messages() == both; }))
-        << dealerForm->Messages().toStdString() << " | " << player->Messages().toStdString();
+    ASSERT_TRUE(WaitUntil([&] { return dealerForm->View().Messages() == both && player->View().Messages() == both; }))
+        << dealerForm->View().Messages().toStdString() << " | " << player->View().Messages().toStdString();
 
     // Save, play on, load: every player has the saved state again.
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("kayit.rvo"));
     const TGameInfo saved = DealerRecord(); // what "Kaydet" writes: the whole game
     dealerUser.saveName = path;
-    dealerForm->Kaydet1Click();
+    dealerForm->Menus().Save->trigger();
     EXPECT_EQ(QFileInfo(path).size(), 440);
     for (int move = 0; move < 3; ++move)
         ASSERT_TRUE(HumanMove(humans));
     ASSERT_FALSE(SameRecord(DealerRecord(), saved));
     dealerUser.openName = path;
-    dealerForm->Ykle1Click();
+    dealerForm->Menus().Load->trigger();
     ASSERT_TRUE(WaitUntil([&] { return SameRecord(DealerRecord(), saved) &&
                                        Sees(*player, saved) &&
                                        Sees(*dealerForm, saved); }));
@@ -251,14 +258,14 @@ TEST_F(NetworkGameTest, DealerOnATakenPortDoesNotJoinTheOtherTable)
     // there, and a player joins with "host:port".
     dealerForm->SetGamePort(kGamePort);
     dealerUser.line = QStringLiteral("70000");
-    dealerForm->Action("Dagiticininportu1")->trigger();
+    dealerForm->Menus().DealerPort->trigger();
     EXPECT_EQ(ReadRegInteger(kRegKey, kRegDealerPort, 0), 0);
     QTcpServer probe;
     ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
     const quint16 free = probe.serverPort();
     probe.close();
     dealerUser.line = QString::number(free);
-    dealerForm->Action("Dagiticininportu1")->trigger();
+    dealerForm->Menus().DealerPort->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
     ASSERT_TRUE(dealerForm->Dealer()->Listening());
     EXPECT_EQ(dealerForm->Dealer()->Port(), free);
@@ -271,7 +278,7 @@ TEST_F(NetworkGameTest, DealerOnATakenPortDoesNotJoinTheOtherTable)
 
 TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
 {
-    dealerForm->Action("Hzl1")->trigger();
+    dealerForm->Menus().Quick->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
     TScriptedUser playerUser;
@@ -279,7 +286,7 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
     player->SetGamePort(dealerForm->Dealer()->Port());
     player->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
-    dealerForm->Bala1Click();
+    dealerForm->Menus().Start->trigger();
     ASSERT_TRUE(WaitUntil([&] { return WaitsForHuman(2) &&
                                        Sees(*player, DealerRecord()); }));
 
@@ -291,26 +298,26 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
     EXPECT_EQ(player->StatusText(), QStringLiteral("127.0.0.1 : Bağlantı kesildi!"));
     EXPECT_TRUE(playerUser.questions[0].contains(QStringLiteral("\"Veli\"")));
     Pump(300);
-    EXPECT_FALSE(player->Session().PlayerSocket().Active());
+    EXPECT_FALSE(player->Session().Active());
     // Meanwhile the dealer's window learns that the computer plays the seat.
     ASSERT_TRUE(WaitUntil([&] {
-        return dealerForm->Messages().contains(QStringLiteral("Veli bağlantısı koptu, yerine bilgisayar oynuyor."));
+        return dealerForm->View().Messages().contains(QStringLiteral("Veli bağlantısı koptu, yerine bilgisayar oynuyor."));
     }));
 
     // Joining again through the menu with the same name gives the same seat and the game
     // as it stands now; a connection closed on purpose asks nothing.
-    player->Session().SetHost(QStringLiteral("127.0.0.1"));
+    player->Link().SetHost(QStringLiteral("127.0.0.1"));
     player->Session().Open();
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
     ASSERT_TRUE(WaitUntil([&] { return Sees(*player, DealerRecord()); }));
-    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Messages().contains(QStringLiteral("Veli oyuna geri döndü.")); }));
+    ASSERT_TRUE(WaitUntil([&] { return dealerForm->View().Messages().contains(QStringLiteral("Veli oyuna geri döndü.")); }));
     // Once the record is in, the names stand in their places again.
     EXPECT_TRUE(WaitUntil([&] {
-        return player->NameLabel(table::kBottom)->text() == QStringLiteral("Veli") &&
-               player->NameLabel(table::kLeft)->text() == QStringLiteral("Ali");
+        return player->View().NameLabel(table::kBottom)->text() == QStringLiteral("Veli") &&
+               player->View().NameLabel(table::kLeft)->text() == QStringLiteral("Ali");
     }));
     // Connecting anew from the menu in the middle of the game asks first (Yes here).
-    player->YenidenBalan1Click();
+    player->Menus().Reconnect->trigger();
     ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
     ASSERT_EQ(playerUser.questions.size(), 2);
     EXPECT_TRUE(playerUser.questions[1].contains(QStringLiteral("yerine bilgisayar oynar")));
@@ -323,7 +330,7 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
 
 TEST_F(NetworkGameTest, WaitingForNewPlayersKeepsTheDealersSeatAndStartsAgain)
 {
-    dealerForm->Action("Hzl1")->trigger();
+    dealerForm->Menus().Quick->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
     TScriptedUser veliUser, ayseUser;
@@ -331,15 +338,15 @@ TEST_F(NetworkGameTest, WaitingForNewPlayersKeepsTheDealersSeatAndStartsAgain)
     veli->SetGamePort(dealerForm->Dealer()->Port());
     veli->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
     ASSERT_TRUE(WaitUntil([&] { return veli->Session().MySeat == 1; }));
-    dealerForm->Bala1Click();
+    dealerForm->Menus().Start->trigger();
     ASSERT_TRUE(WaitUntil([&] { return dealerUser.questions.size() == 1 && DealerRecord().Phase != psWaiting; }));
 
     veliUser.answers = {false}; // Veli does not join again once his connection is closed
-    dealerForm->YeniOyuncularBekle1Click();
+    dealerForm->Menus().WaitForPlayers->trigger();
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->StatusText().contains(QStringLiteral("3 kişi bekleniyor")); }))
         << dealerForm->StatusText().toStdString();
     EXPECT_EQ(dealerForm->Session().MySeat, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !veli->Session().PlayerSocket().Active(); }));
+    ASSERT_TRUE(WaitUntil([&] { return !veli->Session().Active(); }));
     EXPECT_EQ(dealerUser.questions.size(), 1); // the freed seats complete nothing
 
     // The next player takes seat 1, and F2 completes a new table with its question.
@@ -347,11 +354,11 @@ TEST_F(NetworkGameTest, WaitingForNewPlayersKeepsTheDealersSeatAndStartsAgain)
     ayse->SetGamePort(dealerForm->Dealer()->Port());
     ayse->StartAsPlayer(QStringLiteral("Ayşe"), QStringLiteral("127.0.0.1"));
     ASSERT_TRUE(WaitUntil([&] { return ayse->Session().MySeat == 1; }));
-    dealerForm->Bala1Click();
+    dealerForm->Menus().Start->trigger();
     ASSERT_TRUE(WaitUntil([&] { return dealerUser.questions.size() == 2; }));
     // A new game is dealt and reaches the dealer's window.
     ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().Record().CardCount[0] > 0; }));
-    EXPECT_EQ(dealerForm->NameLabel(table::kBottom)->text(), QStringLiteral("Ali"));
+    EXPECT_EQ(dealerForm->View().NameLabel(table::kBottom)->text(), QStringLiteral("Ali"));
 }
 
 TEST_F(NetworkGameTest, TheHostOfAHeadlessDealerStartsSavesAndLoadsFromTheWindow)
@@ -367,23 +374,23 @@ TEST_F(NetworkGameTest, TheHostOfAHeadlessDealerStartsSavesAndLoadsFromTheWindow
 
     TScriptedUser hostUser;
     auto host = MakeForm(hostUser);
-    host->Action("Hzl1")->trigger();
+    host->Menus().Quick->trigger();
     host->SetGamePort(dealer.Port());
     host->StartAsPlayer(QStringLiteral("Ali"), QStringLiteral("127.0.0.1"));
     ASSERT_TRUE(WaitUntil([&] { return host->Session().MySeat == 0; }));
     EXPECT_TRUE(host->Session().IsHost());
     EXPECT_TRUE(host->Session().PrivateHands());
-    EXPECT_TRUE(host->Menu("&Oyun")->isEnabled());
+    EXPECT_TRUE(host->Menus().Game->isEnabled());
 
     // F2 fills the table, the table-complete question deals a game.
-    host->Bala1Click();
+    host->Menus().Start->trigger();
     ASSERT_TRUE(WaitUntil([&] { return hostUser.questions.size() == 1 && host->Session().Record().CardCount[0] > 0; }));
     ASSERT_TRUE(WaitUntil([&] { return Sees(*host, dealer.GameInfo()); }));
 
     // "Kaydet" names the game; the dealer keeps the whole record, not the host's view.
     const TGameInfo saved = dealer.GameInfo();
     hostUser.line = QStringLiteral("Akşam oyunu");
-    host->Kaydet1Click();
+    host->Menus().Save->trigger();
     ASSERT_TRUE(WaitUntil([&] { return hostUser.notices.contains(QStringLiteral("Oyun kaydedildi: Akşam oyunu")); }));
     TGameInfo onDisk{};
     ASSERT_TRUE(ReadGameFile(games.filePath(QStringLiteral("Akşam oyunu.rvo")), onDisk));
@@ -392,8 +399,11 @@ TEST_F(NetworkGameTest, TheHostOfAHeadlessDealerStartsSavesAndLoadsFromTheWindow
     // The game moves on; "Yükle" lists the dealer's games and brings the chosen one back.
     for (int move = 0; move < 3; ++move) {
         const TGameInfo before = dealer.GameInfo();
-        if ((before.Phase == psChoosing && before.Chooser == 0) || (before.Phase == psPlaying && before.Turn == 0))
-            host->ComputerPlaysForMe();
+        // The host acts on its own copy, once that copy has arrived.
+        if ((before.Phase == psChoosing && before.Chooser == 0) || (before.Phase == psPlaying && before.Turn == 0)) {
+            ASSERT_TRUE(WaitUntil([&] { return Sees(*host, before); }));
+            host->ComputerForMe().PlayOnce();
+        }
         ASSERT_TRUE(WaitUntil([&] { return !SameRecord(dealer.GameInfo(), before); }));
     }
     TGameInfo loaded{};
@@ -403,7 +413,7 @@ TEST_F(NetworkGameTest, TheHostOfAHeadlessDealerStartsSavesAndLoadsFromTheWindow
             ++loads, loaded = dealer.GameInfo();
     });
     hostUser.choice = QStringLiteral("Akşam oyunu");
-    host->Ykle1Click();
+    host->Menus().Load->trigger();
     ASSERT_TRUE(WaitUntil([&] { return loads == 1; }));
     EXPECT_EQ(hostUser.choices, QStringList{QStringLiteral("Akşam oyunu")});
     EXPECT_TRUE(SameRecord(loaded, saved));

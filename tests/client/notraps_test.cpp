@@ -33,19 +33,19 @@ protected:
 TEST_F(DealerWindowTest, NewAndLoadAskFirstWhileAGameIsInProgressAndNoKeepsIt)
 {
     user.answers = {false};
-    form->Yeni1Click();
+    form->Menus().NewGame->trigger();
     ASSERT_EQ(user.questions.size(), 1);
     EXPECT_TRUE(user.questions[0].startsWith(QStringLiteral("Oyun devam ediyor...\n\n")));
     EXPECT_EQ(sent.Count(NEW_GAME), 0);
-    form->Yeni1Click(); // Yes
+    form->Menus().NewGame->trigger(); // Yes
     EXPECT_EQ(sent.Count(NEW_GAME), 1);
 
     user.answers = {false};
-    form->Ykle1Click();
+    form->Menus().Load->trigger();
     EXPECT_EQ(user.questions.size(), 3);
     EXPECT_TRUE(user.dialogTitles.isEmpty()); // No: no file dialog at all
     // Yes, then the file dialog cancelled: the game goes on, no new game either.
-    form->Ykle1Click();
+    form->Menus().Load->trigger();
     EXPECT_EQ(user.dialogTitles.size(), 1);
     EXPECT_EQ(sent.Count(NEW_GAME), 1);
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
@@ -55,8 +55,8 @@ TEST_F(DealerWindowTest, NewAndLoadAskFirstWhileAGameIsInProgressAndNoKeepsIt)
     over.Phase = psGameOver;
     Record(over);
     const auto asked = user.questions.size();
-    form->Ykle1Click();
-    form->Yeni1Click();
+    form->Menus().Load->trigger();
+    form->Menus().NewGame->trigger();
     EXPECT_EQ(user.questions.size(), asked);
     EXPECT_EQ(user.dialogTitles.size(), 2);
     EXPECT_EQ(sent.Count(NEW_GAME), 2);
@@ -64,14 +64,14 @@ TEST_F(DealerWindowTest, NewAndLoadAskFirstWhileAGameIsInProgressAndNoKeepsIt)
 
 TEST_F(DealerWindowTest, LeavingTheGameHasAWayBackAndYesAndNoKeepTheirMeaning)
 {
-    form->k1Click(); // the scripted user answers "Oyuna dön"
+    form->Menus().Quit->trigger(); // the scripted user answers "Oyuna dön"
     EXPECT_EQ(user.questions.size(), 1);
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(user.dialogTitles.isEmpty());
 
     // Save first, then out: a cancelled save dialog returns to the game.
     user.threeWay = {TUserPrompts::TAnswer::No};
-    form->k1Click();
+    form->Menus().Quit->trigger();
     EXPECT_EQ(user.dialogTitles.size(), 1);
     EXPECT_TRUE(form->isVisible());
 
@@ -90,7 +90,7 @@ TEST_F(DealerWindowTest, LeavingTheGameHasAWayBackAndYesAndNoKeepTheirMeaning)
 
     form->show();
     user.threeWay = {TUserPrompts::TAnswer::Yes}; // out without saving
-    form->k1Click();
+    form->Menus().Quit->trigger();
     EXPECT_EQ(user.dialogTitles.size(), 2);
     EXPECT_FALSE(form->isVisible());
 
@@ -131,17 +131,17 @@ TEST_F(MainFormTest, ComputerSwitchedOnDuringTheUsersTurnPlaysAtOnce)
     TGameInfo g = DealtRecord(9);
     ChooseContract(g, KozSinek);
     Seat(g.Turn);
-    form->Action("Hzl1")->trigger();
+    form->Menus().Quick->trigger();
     Record(g);
     Pump(50);
     EXPECT_EQ(sent.Count(CARD_PLAY), 0);
-    form->Action("Yerimebilgisayaroynasn1")->trigger();
+    form->Menus().ComputerAlways->trigger();
     EXPECT_TRUE(WaitUntil([&] { return sent.Count(CARD_PLAY) == 1; }, 2000));
     // Switched off while the computer waits: it does not play.
-    form->Action("Yerimebilgisayaroynasn1")->trigger();
+    form->Menus().ComputerAlways->trigger();
     Record(g);
-    form->Action("Yerimebilgisayaroynasn1")->trigger();
-    form->Action("Yerimebilgisayaroynasn1")->trigger();
+    form->Menus().ComputerAlways->trigger();
+    form->Menus().ComputerAlways->trigger();
     Pump(100);
     EXPECT_EQ(sent.Count(CARD_PLAY), 1);
 }

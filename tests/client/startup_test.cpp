@@ -10,7 +10,13 @@
 
 #include "application.h"
 #include "client_test_util.h"
+#include "commands.h"
+#include "computerforme.h"
 #include "mainform.h"
+#include "menus.h"
+#include "seatmodel.h"
+#include "settings.h"
+#include "tableview.h"
 #include "welcomeform.h"
 
 namespace {
@@ -53,7 +59,7 @@ TEST(Startup, KapatEscapeAndTheCloseBoxOfTheWelcomeWindowEndTheProgram)
         form.show();
         EXPECT_EQ(RunLoop(), 0) << "way " << way;
         EXPECT_EQ(form.Dealer(), nullptr) << way;
-        EXPECT_FALSE(form.Session().PlayerSocket().Active()) << way;
+        EXPECT_FALSE(form.Session().Active()) << way;
     }
 }
 

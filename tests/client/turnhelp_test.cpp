@@ -50,54 +50,54 @@ TEST_F(MainFormTest, PressOnTheTrickAreaOrSpaceShowsTheTrickJustTakenAndWhoTookI
     ResolveTrick(g, rnd);
     PlayCards(g, 1); // the taker leads the next trick
     Record(g);
-    const int leadPlace = form->RelativePosition(g.Leader);
-    ASSERT_TRUE(form->TrickCard(leadPlace)->isVisible());
+    const int leadPlace = form->View().RelativePosition(g.Leader);
+    ASSERT_TRUE(form->View().TrickCard(leadPlace)->isVisible());
 
     const auto expectTakenTrick = [&] {
         for (int i = 0; i < 4; ++i) {
-            const TCard* card = form->TrickCard(form->RelativePosition((full.Leader + i) % 4));
+            const TCard* card = form->View().TrickCard(form->View().RelativePosition((full.Leader + i) % 4));
             EXPECT_TRUE(card->isVisible());
             EXPECT_EQ(card->Suit(), full.TrickSuit[i]);
             EXPECT_EQ(card->Card(), full.TrickValue[i]);
         }
         for (int p = 0; p < 4; ++p)
-            EXPECT_EQ(form->HandMarker(p)->isVisible(), p == form->RelativePosition(taker)) << p;
+            EXPECT_EQ(form->View().HandMarker(p)->isVisible(), p == form->View().RelativePosition(taker)) << p;
     };
     const auto expectTrickInPlay = [&] {
         for (int p = 0; p < 4; ++p) {
-            EXPECT_EQ(form->TrickCard(p)->isVisible(), p == leadPlace) << p;
-            EXPECT_FALSE(form->HandMarker(p)->isVisible());
+            EXPECT_EQ(form->View().TrickCard(p)->isVisible(), p == leadPlace) << p;
+            EXPECT_FALSE(form->View().HandMarker(p)->isVisible());
         }
-        EXPECT_EQ(form->TrickCard(leadPlace)->Suit(), g.TrickSuit[0]);
-        EXPECT_EQ(form->TrickCard(leadPlace)->Card(), g.TrickValue[0]);
+        EXPECT_EQ(form->View().TrickCard(leadPlace)->Suit(), g.TrickSuit[0]);
+        EXPECT_EQ(form->View().TrickCard(leadPlace)->Card(), g.TrickValue[0]);
     };
 
     // Pressed on the card in play: the taken trick until the button is released.
     QWidget* table = form->centralWidget();
-    QTest::mousePress(form->TrickCard(leadPlace), Qt::LeftButton);
-    EXPECT_TRUE(form->ShowingLastTrick());
+    QTest::mousePress(form->View().TrickCard(leadPlace), Qt::LeftButton);
+    EXPECT_TRUE(form->View().ShowingLastTrick());
     expectTakenTrick();
-    QTest::mouseRelease(form->TrickCard(leadPlace), Qt::LeftButton);
+    QTest::mouseRelease(form->View().TrickCard(leadPlace), Qt::LeftButton);
     expectTrickInPlay();
     // Wherever the button is let go (here over a name), the look ends; so it does when the
     // window loses the focus with the button still down.
-    QTest::mousePress(form->TrickCard(leadPlace), Qt::LeftButton);
-    ASSERT_TRUE(form->ShowingLastTrick());
-    QTest::mouseRelease(form->NameLabel(table::kTop), Qt::LeftButton);
+    QTest::mousePress(form->View().TrickCard(leadPlace), Qt::LeftButton);
+    ASSERT_TRUE(form->View().ShowingLastTrick());
+    QTest::mouseRelease(form->View().NameLabel(table::kTop), Qt::LeftButton);
     expectTrickInPlay();
-    QTest::mousePress(form->TrickCard(leadPlace), Qt::LeftButton);
-    ASSERT_TRUE(form->ShowingLastTrick());
+    QTest::mousePress(form->View().TrickCard(leadPlace), Qt::LeftButton);
+    ASSERT_TRUE(form->View().ShowingLastTrick());
     QEvent deactivate(QEvent::WindowDeactivate);
     QApplication::sendEvent(form.get(), &deactivate);
     expectTrickInPlay();
     // Pressed on the empty part of the trick area, then elsewhere on the table.
-    const QRect area = form->TrickArea();
+    const QRect area = form->View().TrickArea();
     QTest::mousePress(table, Qt::LeftButton, {}, area.topLeft() + QPoint(2, 2));
-    EXPECT_TRUE(form->ShowingLastTrick());
+    EXPECT_TRUE(form->View().ShowingLastTrick());
     QTest::mouseRelease(table, Qt::LeftButton, {}, area.topLeft() + QPoint(2, 2));
-    EXPECT_FALSE(form->ShowingLastTrick());
+    EXPECT_FALSE(form->View().ShowingLastTrick());
     QTest::mousePress(table, Qt::LeftButton, {}, QPoint(area.right() + 40, area.top()));
-    EXPECT_FALSE(form->ShowingLastTrick());
+    EXPECT_FALSE(form->View().ShowingLastTrick());
     QTest::mouseRelease(table, Qt::LeftButton, {}, QPoint(area.right() + 40, area.top()));
 
     // The space bar held; the next card played ends the look.
@@ -105,15 +105,15 @@ TEST_F(MainFormTest, PressOnTheTrickAreaOrSpaceShowsTheTrickJustTakenAndWhoTookI
     expectTakenTrick();
     PlayCards(g, 1);
     Record(g);
-    EXPECT_FALSE(form->ShowingLastTrick());
-    EXPECT_TRUE(form->TrickCard(form->RelativePosition((g.Leader + 1) % 4))->isVisible());
+    EXPECT_FALSE(form->View().ShowingLastTrick());
+    EXPECT_TRUE(form->View().TrickCard(form->View().RelativePosition((g.Leader + 1) % 4))->isVisible());
     QTest::keyRelease(form.get(), Qt::Key_Space);
-    EXPECT_FALSE(form->HandMarker(form->RelativePosition(taker))->isVisible());
+    EXPECT_FALSE(form->View().HandMarker(form->View().RelativePosition(taker))->isVisible());
 
     // While the full trick itself lies on the table there is nothing else to show.
     Record(full);
     QTest::keyPress(form.get(), Qt::Key_Space);
-    EXPECT_FALSE(form->ShowingLastTrick());
+    EXPECT_FALSE(form->View().ShowingLastTrick());
     QTest::keyRelease(form.get(), Qt::Key_Space);
 }
 
@@ -157,7 +157,7 @@ TEST_F(MainFormTest, TurnInTheBackgroundAsksForAttentionOnceWithItsSound)
 
 TEST_F(MainFormTest, TheOnlyLegalCardIsPlayedAfterAPauseWhenSoSet)
 {
-    EXPECT_FALSE(form->Action("Tekkartkendisioynasn1")->isChecked()); // off by default
+    EXPECT_FALSE(form->Menus().SingleCard->isChecked()); // off by default
     // A position where the user must follow with the one card of the led suit.
     TGameInfo g;
     int me = -1;
@@ -169,13 +169,13 @@ TEST_F(MainFormTest, TheOnlyLegalCardIsPlayedAfterAPauseWhenSoSet)
             me = g.Turn;
     }
     ASSERT_GE(me, 0);
-    form->Action("Hzl1")->trigger(); // quick: a short pause
+    form->Menus().Quick->trigger(); // quick: a short pause
     Seat(me);
     Record(g);
     Pump(100);
     EXPECT_EQ(sent.Count(CARD_PLAY), 0);
 
-    form->Action("Tekkartkendisioynasn1")->trigger(); // during the turn: it counts
+    form->Menus().SingleCard->trigger(); // during the turn: it counts
     EXPECT_TRUE(ReadRegBool(kRegKey, kRegPlaySingleCard, false));
     ASSERT_TRUE(WaitUntil([&] { return sent.Count(CARD_PLAY) == 1; }, 2000));
     Pump(50);

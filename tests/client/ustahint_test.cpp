@@ -10,11 +10,11 @@
 namespace {
 
 // The bottom row's marked cards, as (suit, value) pairs.
-std::vector<std::pair<int, int>> MarkedCards(const TMainForm& form)
+std::vector<std::pair<int, int>> MarkedCards(TMainForm& form)
 {
     std::vector<std::pair<int, int>> marked;
     for (int slot = 0; slot < 13; ++slot) {
-        const TCard* card = form.CardSlot(0, slot);
+        const TCard* card = form.View().CardSlot(0, slot);
         if (card && card->isVisible() && card->SelectedCard())
             marked.emplace_back(card->Suit(), card->Card());
     }
@@ -23,19 +23,19 @@ std::vector<std::pair<int, int>> MarkedCards(const TMainForm& form)
 
 TEST_F(MainFormTest, TheComputerLevelIsAcemiUntilUstaIsChosenAndThenStaysUsta)
 {
-    EXPECT_TRUE(form->Action("Acemi1")->isChecked());
-    EXPECT_FALSE(form->Action("Usta1")->isChecked());
-    EXPECT_EQ(form->ComputerLevel(), TComputerLevel::Acemi);
-    form->Action("Usta1")->trigger();
-    EXPECT_FALSE(form->Action("Acemi1")->isChecked());
+    EXPECT_TRUE(form->Menus().Acemi->isChecked());
+    EXPECT_FALSE(form->Menus().Usta->isChecked());
+    EXPECT_EQ(form->Settings().ComputerLevel(), TComputerLevel::Acemi);
+    form->Menus().Usta->trigger();
+    EXPECT_FALSE(form->Menus().Acemi->isChecked());
     EXPECT_EQ(ReadRegInteger(kRegKey, kRegComputerLevel, -1), 1);
     // The next window reads it back.
     form = std::make_unique<TMainForm>();
     form->SetPrompts(&user);
     form->SetAutoStart(false);
     form->FirstActivation();
-    EXPECT_EQ(form->ComputerLevel(), TComputerLevel::Usta);
-    EXPECT_TRUE(form->Action("Usta1")->isChecked());
+    EXPECT_EQ(form->Settings().ComputerLevel(), TComputerLevel::Usta);
+    EXPECT_TRUE(form->Menus().Usta->isChecked());
 }
 
 TEST_F(MainFormTest, TheHintMarksOneLegalCardUntilTheNextRecordAndSendsNothing)
@@ -45,7 +45,7 @@ TEST_F(MainFormTest, TheHintMarksOneLegalCardUntilTheNextRecordAndSendsNothing)
     Seat(g.Turn);
     const int seat = g.Turn;
     Record(g);
-    form->Action("pucu1")->trigger();
+    form->Menus().Hint->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !MarkedCards(*form).empty(); }, 20000));
     const auto marked = MarkedCards(*form);
     ASSERT_EQ(marked.size(), 1u);
@@ -59,17 +59,17 @@ TEST_F(MainFormTest, TheHintMarksOneLegalCardUntilTheNextRecordAndSendsNothing)
 
 TEST_F(MainFormTest, AtLevelUstaTheComputerPlaysForTheUserOnlyWhileTheMoveIsStillDue)
 {
-    form->Action("Usta1")->trigger();
+    form->Menus().Usta->trigger();
     TGameInfo g = DealtRecord(22);
     Seat(g.Chooser);
     Record(g);
-    form->Action("Bunubilgisayaroynasn1")->trigger();
+    form->Menus().ComputerOnce->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return sent.Count(CONTRACT_CHOICE) == 1; }, 20000));
     // Asked, then overtaken by the next record: the stale answer is dropped.
     ChooseContract(g, ElAlmaz);
     Seat(g.Turn);
     Record(g);
-    form->Action("Bunubilgisayaroynasn1")->trigger();
+    form->Menus().ComputerOnce->trigger();
     TGameInfo other = g;
     other.Turn = uint8_t((g.Turn + 1) % 4);
     Record(other);

@@ -1,6 +1,7 @@
 // Renders the windows of the ui library, filled from a game played by a simple robot up to
 // the middle of its seventh hand, into PNG files in OUTPUT_DIR. Settings go to a temporary
-// folder, never to the user's own.
+// folder, never to the user's own. The windows speak Turkish, or English with "en" after
+// the folder.
 #include "aboutbox.h"
 #include "card.h"
 #include "cheer.h"
@@ -9,7 +10,14 @@
 #include "gameinfo.h"
 #include "helpform.h"
 #include "highform.h"
+#include "commands.h"
+#include "computerforme.h"
+#include "language.h"
 #include "mainform.h"
+#include "menus.h"
+#include "seatmodel.h"
+#include "settings.h"
+#include "tableview.h"
 #include "payload.h"
 #include "penaltyform.h"
 #include "scoreform.h"
@@ -147,8 +155,7 @@ void MainShot(const TGameInfo& g)
     form.FirstActivation();
     form.show();
     const auto deliver = [&form](TPacketType type, const QByteArray& payload) {
-        form.Session().HandlePacket(type, reinterpret_cast<const uint8_t*>(payload.constData()),
-                                    int32_t(payload.size()));
+        form.Session().HandlePacket(type, payload);
     };
     TPayloadWriter joined;
     joined.Byte(0).Text(QStringLiteral("Oyuna katıldın (1. oyuncu olarak)"));
@@ -207,6 +214,7 @@ int main(int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     QApplication app(argc, argv);
     outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("uishots");
+    InstallLanguage(argc > 2 && qstrcmp(argv[2], "en") == 0 ? TLanguage::English : TLanguage::Turkish);
     QDir().mkpath(outDir);
 
     const TGameInfo mid = PlayedRecord(7, 8);

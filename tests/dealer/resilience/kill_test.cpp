@@ -153,3 +153,36 @@ TEST(Stop, SigtermEndsTheDealerCleanlyWithAWholeLastHand)
     ASSERT_TRUE(ReadGameFile(folder.filePath(QStringLiteral("LastHand.rvo")), last));
     EXPECT_TRUE(IsValidGameInfo(last));
 }
+
+// Without --lasthand-folder the server keeps "LastHand.rvo" in the service's state directory,
+// else in the user's state folder, and never next to its program.
+TEST(Stop, WithoutAFolderTheDealerWritesInItsStateFolder)
+{
+    QTemporaryDir home;
+    const auto folderNamed = [](const QProcessEnvironment& environment) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(ZORBELA_DEALER_EXE), {"--port", "0"});
+        QByteArray out;
+        const QRegularExpression line(QStringLiteral("LastHand.rvo in ([^;]+);"));
+        QRegularExpressionMatch match;
+        WaitFor([&] {
+            out += process.readAllStandardOutput();
+            match = line.match(QString::fromUtf8(out));
+            return match.hasMatch() || process.state() == QProcess::NotRunning;
+        });
+        process.terminate();
+        process.waitForFinished(10000);
+        return match.captured(1);
+    };
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("STATE_DIRECTORY"));
+    environment.insert(QStringLiteral("XDG_STATE_HOME"), home.filePath(QStringLiteral("state")));
+    const QString user = folderNamed(environment);
+    EXPECT_EQ(user, home.filePath(QStringLiteral("state/zorbela-dealer")));
+    EXPECT_TRUE(QDir(user).exists());
+
+    environment.insert(QStringLiteral("STATE_DIRECTORY"), home.filePath(QStringLiteral("service")));
+    EXPECT_EQ(folderNamed(environment), home.filePath(QStringLiteral("service")));
+    EXPECT_TRUE(QDir(home.filePath(QStringLiteral("service"))).exists());
+}

@@ -1,6 +1,6 @@
-// Usta as the dealer's computer level: it follows every record the table broadcasts with
-// one history of the hand, and decides off the table's thread from the record the seat
-// would be sent.
+// Usta as a move source: it follows every record it is shown with one history of the
+// hand, and decides off its caller's thread from the record the seat would be sent. The
+// dealer's computer seats and the window's hint use it alike.
 #pragma once
 
 #include <memory>
@@ -9,8 +9,6 @@
 #include "movesource.h"
 #include "usta.h"
 
-struct TDealerOptions;
-
 // A move source that plays at level Usta; its random numbers are seeded from random once.
 std::unique_ptr<TMoveSource> MakeUstaSource(TRandom& random, TUstaOptions options = {});
 
@@ -18,5 +16,3 @@ std::unique_ptr<TMoveSource> MakeUstaSource(TRandom& random, TUstaOptions option
 std::unique_ptr<TMoveSource> MakeLevelSource(TComputerLevel level, TRandom& random);
 // The name of a level's computer seats: "Acemi" or "Usta" (numbered 1..3 at the table).
 QByteArray ComputerSeatName(TComputerLevel level);
-// Lets the dealer's computer seats play at level and carry its name.
-void SetComputerLevel(TDealerOptions& options, TComputerLevel level);

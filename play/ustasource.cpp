@@ -4,7 +4,6 @@
 #include <mutex>
 
 #include "handhistory.h"
-#include "dealerthread.h"
 #include "privatehands.h"
 
 namespace {
@@ -53,10 +52,4 @@ std::unique_ptr<TMoveSource> MakeLevelSource(TComputerLevel level, TRandom& rand
 QByteArray ComputerSeatName(TComputerLevel level)
 {
     return level == TComputerLevel::Usta ? QByteArrayLiteral("Usta") : QByteArrayLiteral("Acemi");
-}
-
-void SetComputerLevel(TDealerOptions& options, TComputerLevel level)
-{
-    options.ComputerName = ComputerSeatName(level);
-    options.ComputerLevel = [level](TRandom& random) { return MakeLevelSource(level, random); };
 }

@@ -1,32 +1,21 @@
-// The session's handling of the dealer's messages: what each one changes, and that short or
-// damaged payloads change nothing.
+// The session's handling of the table's messages: what each one changes, and that short or
+// damaged payloads change nothing; and players on sessions at a table in process.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include "session_test_util.h"
 
-#include "client_test_util.h"
-#include "payload.h"
-#include "session.h"
+using namespace session_test;
 
-namespace {
-
-void Deliver(TClientSession& s, TPacketType type, const QByteArray& payload)
+TEST(Session, JoinSeatNameAndStatusMessages)
 {
-    s.HandlePacket(type, reinterpret_cast<const uint8_t*>(payload.constData()),
-                   static_cast<int32_t>(payload.size()));
-}
-
-} // namespace
-
-TEST(ClientSession, JoinSeatNameAndStatusMessages)
-{
-    TClientSession s;
+    TNoLink link;
+    TSession s(link);
     int joinedSeat = -2, namedSeat = -2;
     QString joinText, name, status;
-    s.OnJoinAccepted = [&](int seat, const QString& t) { joinedSeat = seat, joinText = t; };
-    s.OnSeatName = [&](int seat, const QString& n) { namedSeat = seat, name = n; };
-    s.OnStatusText = [&](const QString& t) { status = t; };
-    EXPECT_EQ(s.MySeat, -1);
+    QObject::connect(&s, &TSession::joinAccepted, [&](int seat, const QString& t) { joinedSeat = seat, joinText = t; });
+    QObject::connect(&s, &TSession::seatName, [&](int seat, const QString& n) { namedSeat = seat, name = n; });
+    QObject::connect(&s, &TSession::statusText, [&](const QString& t) { status = t; });
+    EXPECT_FALSE(s.Seated());
 
     Deliver(s, JOIN_ACCEPTED, JoinAcceptedPayload(2, QStringLiteral("Oyuna katıldın (3. oyuncu olarak)")));
     EXPECT_EQ(s.MySeat, 2);
@@ -47,21 +36,22 @@ TEST(ClientSession, JoinSeatNameAndStatusMessages)
     EXPECT_EQ(status, QStringLiteral("bekleniyor"));
 }
 
-TEST(ClientSession, ShortOrDamagedPayloadsChangeNothing)
+TEST(Session, ShortOrDamagedPayloadsChangeNothing)
 {
-    TClientSession s;
+    TNoLink link;
+    TSession s(link);
     int notifications = 0;
-    s.OnJoinAccepted = [&](int, const QString&) { ++notifications; };
-    s.OnSeatName = [&](int, const QString&) { ++notifications; };
-    s.OnRecord = [&] { ++notifications; };
-    s.OnTrickTaker = [&](int) { ++notifications; };
-    s.OnChat = [&](const QString&) { ++notifications; };
+    QObject::connect(&s, &TSession::joinAccepted, [&](int, const QString&) { ++notifications; });
+    QObject::connect(&s, &TSession::seatName, [&](int, const QString&) { ++notifications; });
+    QObject::connect(&s, &TSession::recordChanged, [&] { ++notifications; });
+    QObject::connect(&s, &TSession::trickTaker, [&](int) { ++notifications; });
+    QObject::connect(&s, &TSession::chat, [&](const QString&) { ++notifications; });
 
     // A text announcing more bytes than follow.
     QByteArray join = JoinAcceptedPayload(1, QStringLiteral("abc"));
     join.chop(1);
     Deliver(s, JOIN_ACCEPTED, join);
-    EXPECT_EQ(s.MySeat, -1);
+    EXPECT_FALSE(s.Seated());
     // A seat name whose seat is outside the table.
     TPayloadWriter badSeat;
     badSeat.Byte(7).Text(QStringLiteral("X"));
@@ -81,11 +71,12 @@ TEST(ClientSession, ShortOrDamagedPayloadsChangeNothing)
     EXPECT_EQ(s.Record().CardCount[0], 0);
 }
 
-TEST(ClientSession, RecordReplacesTheCopyAndClearsTheSentMarks)
+TEST(Session, RecordReplacesTheCopyAndClearsTheSentMarks)
 {
-    TClientSession s;
+    TNoLink link;
+    TSession s(link);
     int records = 0;
-    s.OnRecord = [&] { ++records; };
+    QObject::connect(&s, &TSession::recordChanged, [&] { ++records; });
     s.CardSent = true;
     s.ContractSent = true;
     const TGameInfo g = DealtRecord(8);
@@ -98,14 +89,15 @@ TEST(ClientSession, RecordReplacesTheCopyAndClearsTheSentMarks)
     EXPECT_FALSE(s.ContractSent);
 }
 
-TEST(ClientSession, UnknownTypesAndTrickMessages)
+TEST(Session, UnknownTypesAndTrickMessages)
 {
-    TClientSession s;
+    TNoLink link;
+    TSession s(link);
     int unknown = 0, clears = 0, full = 0, taker = -1;
-    s.OnUnknownPacket = [&] { ++unknown; };
-    s.OnTrickClear = [&] { ++clears; };
-    s.OnTableFull = [&] { ++full; };
-    s.OnTrickTaker = [&](int seat) { taker = seat; };
+    QObject::connect(&s, &TSession::unknownPacket, [&] { ++unknown; });
+    QObject::connect(&s, &TSession::trickClear, [&] { ++clears; });
+    QObject::connect(&s, &TSession::tableFull, [&] { ++full; });
+    QObject::connect(&s, &TSession::trickTaker, [&](int seat) { taker = seat; });
     Deliver(s, NEW_GAME, {});   // a message only the dealer handles
     Deliver(s, static_cast<TPacketType>(20), {});
     Deliver(s, TRICK_CLEAR, {});
@@ -117,16 +109,17 @@ TEST(ClientSession, UnknownTypesAndTrickMessages)
     EXPECT_EQ(taker, 2);
 }
 
-TEST(ClientSession, DealersThatKeepGamesAndKeysAreToldApartFromOthers)
+TEST(Session, DealersThatKeepGamesAndKeysAreToldApartFromOthers)
 {
-    TClientSession s;
+    TNoLink link;
+    TSession s(link);
     int unknown = 0, lists = 0, results = 0;
     QStringList names;
     bool ok = false;
     QString text;
-    s.OnUnknownPacket = [&] { ++unknown; };
-    s.OnGameList = [&](const QStringList& n) { ++lists, names = n; };
-    s.OnGameFileResult = [&](bool o, const QString& t) { ++results, ok = o, text = t; };
+    QObject::connect(&s, &TSession::unknownPacket, [&] { ++unknown; });
+    QObject::connect(&s, &TSession::gameList, [&](const QStringList& n) { ++lists, names = n; });
+    QObject::connect(&s, &TSession::gameFileResult, [&](bool o, const QString& t) { ++results, ok = o, text = t; });
 
     // A dealer that adds nothing to JOIN_ACCEPTED: no host, whole hands, and the saved-game
     // messages are strangers.

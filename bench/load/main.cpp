@@ -1,0 +1,201 @@
+// zorbela-load: many tables at once against a server, over loopback.
+//
+//   zorbela-load --tables N --pace-ms M --seconds S [--port P] [--loops L] [--dealer PATH]
+//
+// Without --port it starts the server itself: today a zorbela-dealer process per table (with
+// --quick, each on a free port; stopped at the end, and killed if this program dies). With
+// --port it drives the server listening there and reads the figures of the processes
+// holding that port. Four players per table, plain frame-level clients spread over L epoll
+// loops (threads, default 1), each table's players on one loop and each table on its own
+// loopback address (127.1.x.y), make one move per table every M ms. After every table has
+// started its game (or a time-out), the figures are taken over S seconds: moves per second,
+// the time from a CARD_PLAY to the record holding it at all four players (50th and 99th
+// percentile, slowest), the servers' resident memory at the end and their processor time
+// over the window (100 is one core). The last line of output holds them as key=value
+// fields. Exit code 0 when every table played through the window, 1 otherwise, 2 for bad
+// options.
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <sys/resource.h>
+
+#include "gameinfo.h"
+#include "loadloop.h"
+#include "servers.h"
+
+#ifndef ZORBELA_DEALER_PATH
+#define ZORBELA_DEALER_PATH "zorbela-dealer"
+#endif
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct TOptions {
+    int Tables = 1;
+    int PaceMs = 2000;
+    int Seconds = 10;
+    int Port = 0;   // 0: start the dealers
+    int Loops = 1;
+    std::string Dealer = ZORBELA_DEALER_PATH;
+};
+
+bool ParseOptions(int argc, char** argv, TOptions& o)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string name = argv[i];
+        if (name == "--help" || name == "-h")
+            return false;
+        if (i + 1 >= argc)
+            return false;
+        const char* value = argv[++i];
+        char* end = nullptr;
+        const long number = std::strtol(value, &end, 10);
+        const bool isNumber = end != value && *end == '\0';
+        if (name == "--dealer")
+            o.Dealer = value;
+        else if (!isNumber)
+            return false;
+        else if (name == "--tables" && number >= 1 && number <= 60000)
+            o.Tables = int(number);
+        else if (name == "--pace-ms" && number >= 0)
+            o.PaceMs = int(number);
+        else if (name == "--seconds" && number >= 1)
+            o.Seconds = int(number);
+        else if (name == "--port" && number >= 1 && number <= 65535)
+            o.Port = int(number);
+        else if (name == "--loops" && number >= 1 && number <= 64)
+            o.Loops = int(number);
+        else
+            return false;
+    }
+    return true;
+}
+
+// As many open files as the system lets this process have.
+rlim_t RaiseFileLimit()
+{
+    rlimit limit{};
+    ::getrlimit(RLIMIT_NOFILE, &limit);
+    limit.rlim_cur = limit.rlim_max;
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+    return limit.rlim_cur;
+}
+
+double Percentile(const std::vector<double>& sorted, double p)
+{
+    if (sorted.empty())
+        return 0;
+    const auto rank = std::size_t(std::ceil(p * double(sorted.size())));
+    return sorted[std::min(sorted.size(), std::max<std::size_t>(rank, 1)) - 1];
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    TOptions o;
+    if (!ParseOptions(argc, argv, o)) {
+        std::fprintf(stderr, "usage: zorbela-load --tables N --pace-ms M --seconds S [--port P] [--loops L] "
+                             "[--dealer PATH]\n");
+        return 2;
+    }
+    const rlim_t files = RaiseFileLimit();
+    if (rlim_t(o.Tables) * kSeatCount + 64 > files) {
+        std::fprintf(stderr, "zorbela-load: %d players need more than the %lu open files this process may have\n",
+                     o.Tables * kSeatCount, static_cast<unsigned long>(files));
+        return 2;
+    }
+
+    // The servers.
+    char folderTemplate[] = "/tmp/zorbela-load-XXXXXX";
+    const char* folder = ::mkdtemp(folderTemplate);
+    if (folder == nullptr) {
+        std::perror("zorbela-load: mkdtemp");
+        return 1;
+    }
+    std::vector<TServerProcess> started;
+    std::vector<pid_t> pids;
+    std::vector<TLoadTarget> targets(size_t(o.Tables));
+    if (o.Port != 0) {
+        pids = PidsListeningOn(uint16_t(o.Port));
+        for (TLoadTarget& t : targets)
+            t.Port = uint16_t(o.Port);
+        std::printf("server on port %d: %zu process(es)\n", o.Port, pids.size());
+    } else {
+        const auto begin = std::chrono::steady_clock::now();
+        started = StartDealers(o.Dealer, o.Tables, folder, {}, 30000 + 100 * o.Tables);
+        for (size_t i = 0; i < targets.size() && i < started.size(); ++i) {
+            targets[i].Port = started[i].Port;
+            pids.push_back(started[i].Pid);
+        }
+        std::printf("%zu dealer processes started in %.1f s (%s)\n", started.size(),
+                    std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count(), o.Dealer.c_str());
+        targets.resize(started.size());
+    }
+    for (size_t i = 0; i < targets.size(); ++i)
+        targets[i].SourceAddr = (127u << 24) | (1u << 16) | uint32_t(i & 0xFFFF);
+    std::fflush(stdout);
+
+    // The players.
+    TLoadControl control;
+    control.PaceMs = o.PaceMs;
+    std::vector<std::vector<TLoadTarget>> shares(size_t(o.Loops));
+    for (size_t i = 0; i < targets.size(); ++i)
+        shares[i % shares.size()].push_back(targets[i]);
+    std::vector<TLoadFigures> results(shares.size());
+    std::vector<std::thread> threads;
+    for (size_t k = 0; k < shares.size(); ++k)
+        threads.emplace_back([&, k] { results[k] = TLoadLoop(control, shares[k]).Run(); });
+
+    const int tables = int(targets.size());
+    const auto setupUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(30000 + 20 * tables);
+    while (control.Started.load() + control.Failed.load() < tables && std::chrono::steady_clock::now() < setupUntil)
+        std::this_thread::sleep_for(20ms);
+    std::printf("%d of %d tables playing\n", control.Started.load(), tables);
+
+    // The window opens once every table has had time for a move or two.
+    const auto warmUp = std::chrono::milliseconds(std::max(o.PaceMs, 1000));
+    std::this_thread::sleep_for(warmUp);
+    const TProcFigures before = ReadProcFigures(pids);
+    const int64_t start = TLoadControl::Now();
+    control.WindowStart.store(start);
+    control.WindowEnd.store(start + int64_t(o.Seconds) * 1000000000);
+    std::this_thread::sleep_for(std::chrono::seconds(o.Seconds));
+    const TProcFigures after = ReadProcFigures(pids);
+    const double windowS = double(TLoadControl::Now() - start) / 1e9;
+    std::this_thread::sleep_for(1s); // the last cards of the window reach their tables
+    control.Stop.store(true);
+    for (std::thread& t : threads)
+        t.join();
+    StopDealers(started);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+
+    TLoadFigures all;
+    for (TLoadFigures& r : results) {
+        all.LatencyMs.insert(all.LatencyMs.end(), r.LatencyMs.begin(), r.LatencyMs.end());
+        all.Moves += r.Moves;
+        all.Unseen += r.Unseen;
+        all.Connections += r.Connections;
+    }
+    std::sort(all.LatencyMs.begin(), all.LatencyMs.end());
+    std::printf("cards measured %zu, unseen %ld, tables failed %d\n", all.LatencyMs.size(), all.Unseen,
+                control.Failed.load());
+    std::printf("tables=%d connections=%ld moves_per_s=%.1f p50_ms=%.2f p99_ms=%.2f max_ms=%.2f server_rss_mb=%.1f "
+                "server_cpu_pct=%.1f\n",
+                tables, all.Connections, double(all.Moves) / windowS, Percentile(all.LatencyMs, 0.50),
+                Percentile(all.LatencyMs, 0.99), all.LatencyMs.empty() ? 0.0 : all.LatencyMs.back(), after.RssMb,
+                100.0 * (after.CpuSeconds - before.CpuSeconds) / windowS);
+    const bool whole = control.Failed.load() == 0 && control.Started.load() == o.Tables && all.Unseen == 0
+        && !all.LatencyMs.empty();
+    return whole ? 0 : 1;
+}

@@ -1,0 +1,10 @@
+#include "dealerlevel.h"
+
+#include "dealerthread.h"
+#include "ustasource.h"
+
+void SetComputerLevel(TDealerOptions& options, TComputerLevel level)
+{
+    options.ComputerName = ComputerSeatName(level);
+    options.ComputerLevel = [level](TRandom& random) { return MakeLevelSource(level, random); };
+}

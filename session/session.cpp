@@ -1,0 +1,171 @@
+#include "session.h"
+
+#include <cstring>
+
+#include "payload.h"
+
+TSession::TSession(TSessionLink& link, QObject* parent) : QObject(parent), link_(link)
+{
+    ResetRecord();
+    connect(&link_, &TSessionLink::connecting, this, &TSession::connecting);
+    connect(&link_, &TSessionLink::connectFailed, this, &TSession::connectFailed);
+    connect(&link_, &TSessionLink::disconnected, this, &TSession::disconnected);
+    connect(&link_, &TSessionLink::connected, this, [this] {
+        Joined = {};
+        emit connected();
+        SendJoinRequest();
+    });
+    connect(&link_, &TSessionLink::received, this, &TSession::HandlePacket);
+}
+
+void TSession::ResetRecord()
+{
+    std::memset(&record_, 0, sizeof record_);
+    InitGameInfo(record_);
+}
+
+void TSession::ForgetSeat()
+{
+    MySeat = kNoSeat;
+    seatByte_ = kNoSeat;
+}
+
+void TSession::HandlePacket(TPacketType type, const QByteArray& payload)
+{
+    const auto* in = reinterpret_cast<const uint8_t*>(payload.constData());
+    const auto n = static_cast<int32_t>(payload.size());
+    uint8_t seat = kNoSeat;
+    QString text;
+    switch (static_cast<uint8_t>(type)) {
+    case GAME_RECORD: {
+        TGameInfo g;
+        // A record the rules cannot work on safely is not taken over.
+        if (!ReadGameRecord(in, n, g) || !IsValidGameInfo(g))
+            return;
+        record_ = g;
+        CardSent = false;
+        ContractSent = false;
+        emit recordChanged();
+        return;
+    }
+    case CHAT_TEXT:
+        if (ReadChatText(in, n, text))
+            emit chat(text);
+        return;
+    case JOIN_ACCEPTED:
+        if (!ReadJoinAccepted(in, n, seat, text) || seat >= kSeatCount)
+            return;
+        MySeat = seat;
+        seatByte_ = seat;
+        Joined = {};
+        ReadJoinAcceptedExtension(in, n, Joined);
+        emit joinAccepted(seat, text);
+        return;
+    case STATUS_TEXT:
+        if (ReadStatusText(in, n, text))
+            emit statusText(text);
+        return;
+    case SEAT_NAME:
+        if (!ReadSeatName(in, n, seat, text) || seat >= kSeatCount)
+            return;
+        // An empty name gives a seat up (before the game, or when the table waits for new
+        // players): the table is complete only once the last seat has a name.
+        if (!text.isEmpty())
+            NamedSeat = seat;
+        else if (NamedSeat >= seat)
+            NamedSeat = seat > 0 ? uint8_t(seat - 1) : 0;
+        emit seatName(seat, text);
+        return;
+    case TABLE_FULL:
+        emit tableFull();
+        return;
+    case TRICK_TAKER:
+        if (ReadTrickTaker(in, n, seat) && seat < kSeatCount)
+            emit trickTaker(seat);
+        return;
+    case TRICK_CLEAR:
+        emit trickClear();
+        return;
+    case GAME_LIST: {
+        QStringList names;
+        if (!DealerKeepsGames())
+            break;
+        if (ReadGameList(in, n, names))
+            emit gameList(names);
+        return;
+    }
+    case GAME_FILE_RESULT: {
+        bool ok = false;
+        if (!DealerKeepsGames())
+            break;
+        if (ReadGameFileResult(in, n, ok, text))
+            emit gameFileResult(ok, text);
+        return;
+    }
+    default:
+        break;
+    }
+    emit unknownPacket();
+}
+
+void TSession::Send(TPacketType type, const QByteArray& payload)
+{
+    link_.Send(type, payload);
+    emit sent(type);
+}
+
+void TSession::SendJoinRequest()
+{
+    // The name, as every dealer reads it, then what only our dealers look at: that this copy
+    // knows the saved-game messages, and the key of the seat it may take back.
+    TJoinExtension extension;
+    extension.Flags = TJoinExtension::kKnowsMessages;
+    extension.Key = JoinKey;
+    Send(JOIN_REQUEST, TPayloadWriter().Text(UserName).Bytes() + JoinExtensionBytes(extension));
+}
+
+void TSession::SendSaveGame(const QString& name)
+{
+    if (DealerKeepsGames())
+        Send(SAVE_GAME, TPayloadWriter().Text(name).Bytes());
+}
+
+void TSession::SendLoadGame(const QString& name)
+{
+    if (DealerKeepsGames())
+        Send(LOAD_GAME, TPayloadWriter().Text(name).Bytes());
+}
+
+void TSession::SendListGames()
+{
+    if (DealerKeepsGames())
+        Send(LIST_GAMES);
+}
+
+void TSession::SendCardPlay(uint8_t suit, uint8_t value)
+{
+    CardSent = true;
+    Send(CARD_PLAY, TPayloadWriter().Byte(seatByte_).Byte(suit).Byte(value).Bytes());
+}
+
+void TSession::SendContractChoice(uint8_t contract)
+{
+    ContractSent = true;
+    Send(CONTRACT_CHOICE, TPayloadWriter().Byte(contract).Bytes());
+}
+
+void TSession::SendChatLine(const QString& line)
+{
+    Send(CHAT_TEXT, TPayloadWriter().Text(UserName + QStringLiteral("> ") + line).Bytes());
+}
+
+void TSession::SendStartNow() { Send(START_NOW); }
+
+void TSession::SendNewGame() { Send(NEW_GAME); }
+
+void TSession::SendWaitForPlayers() { Send(WAIT_FOR_PLAYERS); }
+
+void TSession::SendGameRecord(const TGameInfo& g)
+{
+    Send(GAME_RECORD, TPayloadWriter().Record(g).Bytes());
+}
