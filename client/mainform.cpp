@@ -204,7 +204,12 @@ void TMainForm::PrepareStart(const QString& name, bool dealer)
     settings_->SetUserName(name);
     session_.UserName = settings_->UserName();
     session_.IsDealer = dealer;
-    show();
+    // Maximised again where it was (the desktop forgets it while the window is hidden).
+    if (maximiseAtShow_)
+        showMaximized();
+    else
+        show();
+    maximiseAtShow_ = false; // the first start only
     ShowSideWindows();
     session_.ForgetSeat();
     menus_->SetHost(dealer);
@@ -329,8 +334,9 @@ void TMainForm::resizeEvent(QResizeEvent* e)
 void TMainForm::RestoreGeometry()
 {
     geometryRestored_ = true;
-    if (RestoreMainWindow(this))
-        setWindowState(windowState() | Qt::WindowMaximized); // kept through hiding and showing
+    maximiseAtShow_ = RestoreMainWindow(this);
+    if (maximiseAtShow_)
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void TMainForm::SaveGeometrySoon()

@@ -109,6 +109,7 @@ private:
     QTimer* geometrySaver_ = nullptr;
     bool autoStart_ = true;
     bool geometryRestored_ = false;
+    bool maximiseAtShow_ = false; // the window was maximised when the program last ran
     bool firstActivation_ = true;
     bool closing_ = false;
 };
