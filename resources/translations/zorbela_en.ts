@@ -139,6 +139,129 @@ The computer plays the empty seats.</translation>
     </message>
 </context>
 <context>
+    <name>TMenus</name>
+    <message>
+        <source>&amp;Oyun</source>
+        <translation>&amp;Game</translation>
+    </message>
+    <message>
+        <source>&amp;Başla</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message>
+        <source>Sadece bunu bilgisayar oynasın</source>
+        <translation>Let the computer play this one</translation>
+    </message>
+    <message>
+        <source>İpucu</source>
+        <translation>Hint</translation>
+    </message>
+    <message>
+        <source>&amp;Yeni</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>Kaydet</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Yükle</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Oyundan Çık</source>
+        <translation>Quit the game</translation>
+    </message>
+    <message>
+        <source>Bağlantı</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>Yeni Bir Oyuna Bağlan</source>
+        <translation>Connect to a new game</translation>
+    </message>
+    <message>
+        <source>Yeni Oyuncuları Bekle</source>
+        <translation>Wait for new players</translation>
+    </message>
+    <message>
+        <source>Nasıl Oynamak Istersin</source>
+        <translation>How do you want to play</translation>
+    </message>
+    <message>
+        <source>Ayarlar</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Sesli</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>Yerime daima bilgisayar oynasın</source>
+        <translation>The computer always plays for me</translation>
+    </message>
+    <message>
+        <source>Hızlı</source>
+        <translation>Quick</translation>
+    </message>
+    <message>
+        <source>Oyun saat yönünde döner</source>
+        <translation>The game turns clockwise</translation>
+    </message>
+    <message>
+        <source>Tek kartı kendisi oynasın</source>
+        <translation>Play a single card by itself</translation>
+    </message>
+    <message>
+        <source>Dağıtıcı her oyuncuya dört eli de göndersin</source>
+        <translation>The dealer sends every player all four hands</translation>
+    </message>
+    <message>
+        <source>Masada kağıtlar yine kapalı görünür; yalnızca bütün elleri isteyen programlar için (bir sonraki masadan itibaren)</source>
+        <translation>The cards on the table still look face down; only for programs that want every hand (from the next table on)</translation>
+    </message>
+    <message>
+        <source>Bilgisayar seviyesi</source>
+        <translation>Computer level</translation>
+    </message>
+    <message>
+        <source>Dil</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Dil, program yeniden başlatılınca değişir.</source>
+        <translation>The language changes when the program is started again.</translation>
+    </message>
+    <message>
+        <source>Pencere</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>&amp;Puan Tablosu</source>
+        <translation>&amp;Score Table</translation>
+    </message>
+    <message>
+        <source>&amp;Alınan Kağıtlar</source>
+        <translation>&amp;Taken Cards</translation>
+    </message>
+    <message>
+        <source>En&apos;ler</source>
+        <translation>Best and Worst</translation>
+    </message>
+    <message>
+        <source>&amp;Yardım</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Yardım başlıkları</source>
+        <translation>Help topics</translation>
+    </message>
+    <message>
+        <source>Program hakkında</source>
+        <translation>About the program</translation>
+    </message>
+</context>
+<context>
     <name>TOKRightDlgContracts</name>
     <message>
         <source>Bir oyun şekli seç</source>
