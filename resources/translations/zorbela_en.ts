@@ -221,6 +221,10 @@ The computer plays the empty seats.</translation>
         <translation>The cards on the table still look face down; only for programs that want every hand (from the next table on)</translation>
     </message>
     <message>
+        <source>Dağıtıcının portu...</source>
+        <translation>Dealer's port...</translation>
+    </message>
+    <message>
         <source>Bilgisayar seviyesi</source>
         <translation>Computer level</translation>
     </message>
