@@ -5,6 +5,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "language.h"
+#include "prompts.h"
 #include "settings.h"
 
 namespace {
@@ -21,50 +23,65 @@ QAction* Item(QMenu* menu, const QString& caption, const char* name, bool checka
 
 TMenus::TMenus(QMenuBar* bar, TSettings& settings) : QObject(bar), settings_(settings)
 {
-    Game = bar->addMenu(QStringLiteral("&Oyun"));
-    Start = Item(Game, QStringLiteral("&Başla"), "Bala1");
-    ComputerOnce = Item(Game, QStringLiteral("Sadece bunu bilgisayar oynasın"), "Bunubilgisayaroynasn1");
-    Hint = Item(Game, QStringLiteral("İpucu"), "pucu1");
+    Game = bar->addMenu(tr("&Oyun"));
+    Start = Item(Game, tr("&Başla"), "Bala1");
+    ComputerOnce = Item(Game, tr("Sadece bunu bilgisayar oynasın"), "Bunubilgisayaroynasn1");
+    Hint = Item(Game, tr("İpucu"), "pucu1");
     Hint->setShortcut(QKeySequence(Qt::Key_H));
     Game->addSeparator()->setObjectName(QStringLiteral("N1"));
-    NewGame = Item(Game, QStringLiteral("&Yeni"), "Yeni1");
-    Save = Item(Game, QStringLiteral("Kaydet"), "Kaydet1");
-    Load = Item(Game, QStringLiteral("Yükle"), "Ykle1");
+    NewGame = Item(Game, tr("&Yeni"), "Yeni1");
+    Save = Item(Game, tr("Kaydet"), "Kaydet1");
+    Load = Item(Game, tr("Yükle"), "Ykle1");
     Game->addSeparator()->setObjectName(QStringLiteral("N2"));
-    Quit = Item(Game, QStringLiteral("Oyundan Çık"), "k1");
+    Quit = Item(Game, tr("Oyundan Çık"), "k1");
     Game->setEnabled(false); // the start flow enables it in the dealer's copy
 
-    Connection = bar->addMenu(QStringLiteral("Bağlantı"));
-    Reconnect = Item(Connection, QStringLiteral("Yeni Bir Oyuna Bağlan"), "YenidenBalan1");
-    WaitForPlayers = Item(Connection, QStringLiteral("Yeni Oyuncuları Bekle"), "YeniOyuncularBekle1");
-    HowToPlay = Item(Connection, QStringLiteral("Nasıl Oynamak Istersin"), "NaslOynamakIstersin1");
+    Connection = bar->addMenu(tr("Bağlantı"));
+    Reconnect = Item(Connection, tr("Yeni Bir Oyuna Bağlan"), "YenidenBalan1");
+    WaitForPlayers = Item(Connection, tr("Yeni Oyuncuları Bekle"), "YeniOyuncularBekle1");
+    HowToPlay = Item(Connection, tr("Nasıl Oynamak Istersin"), "NaslOynamakIstersin1");
     Connection->menuAction()->setVisible(false);
 
-    QMenu* ayarlar = bar->addMenu(QStringLiteral("Ayarlar"));
-    Sound = Item(ayarlar, QStringLiteral("Sesli"), "Sesli1", true);
-    ComputerAlways = Item(ayarlar, QStringLiteral("Yerime daima bilgisayar oynasın"), "Yerimebilgisayaroynasn1", true);
-    Quick = Item(ayarlar, QStringLiteral("Hızlı"), "Hzl1", true);
-    Clockwise = Item(ayarlar, QStringLiteral("Oyun saat yönünde döner"), "Oyunsaatynndedner1", true);
-    SingleCard = Item(ayarlar, QStringLiteral("Tek kartı kendisi oynasın"), "Tekkartkendisioynasn1", true);
+    QMenu* ayarlar = bar->addMenu(tr("Ayarlar"));
+    Sound = Item(ayarlar, tr("Sesli"), "Sesli1", true);
+    ComputerAlways = Item(ayarlar, tr("Yerime daima bilgisayar oynasın"), "Yerimebilgisayaroynasn1", true);
+    Quick = Item(ayarlar, tr("Hızlı"), "Hzl1", true);
+    Clockwise = Item(ayarlar, tr("Oyun saat yönünde döner"), "Oyunsaatynndedner1", true);
+    SingleCard = Item(ayarlar, tr("Tek kartı kendisi oynasın"), "Tekkartkendisioynasn1", true);
     // For programs that need every hand in every record: the program's own dealer sends
     // all four hands to every player. The table itself looks the same.
-    OpenHands = Item(ayarlar, QStringLiteral("Dağıtıcı her oyuncuya dört eli de göndersin"), "Elleracik1", true);
-    OpenHands->setToolTip(QStringLiteral("Masada kağıtlar yine kapalı görünür; yalnızca bütün elleri isteyen "
-                                         "programlar için (bir sonraki masadan itibaren)"));
-    QMenu* seviye = ayarlar->addMenu(QStringLiteral("Bilgisayar seviyesi"));
+    OpenHands = Item(ayarlar, tr("Dağıtıcı her oyuncuya dört eli de göndersin"), "Elleracik1", true);
+    OpenHands->setToolTip(tr("Masada kağıtlar yine kapalı görünür; yalnızca bütün elleri isteyen "
+                             "programlar için (bir sonraki masadan itibaren)"));
+    QMenu* seviye = ayarlar->addMenu(tr("Bilgisayar seviyesi"));
     seviye->setObjectName(QStringLiteral("Bilgisayarseviyesi1"));
     auto* levels = new QActionGroup(seviye);
     Acemi = levels->addAction(Item(seviye, QStringLiteral("Acemi"), "Acemi1", true));
     Usta = levels->addAction(Item(seviye, QStringLiteral("Usta"), "Usta1", true));
+    // The language, by its own name in either; it changes at the next start, when every
+    // window is made in it.
+    QMenu* dil = ayarlar->addMenu(tr("Dil"));
+    dil->setObjectName(QStringLiteral("Dil1"));
+    auto* languages = new QActionGroup(dil);
+    Turkish = languages->addAction(Item(dil, QStringLiteral("Türkçe"), "Turkce1", true));
+    English = languages->addAction(Item(dil, QStringLiteral("English"), "English1", true));
+    (CurrentLanguage() == TLanguage::English ? English : Turkish)->setChecked(true);
+    const auto choose = [this](TLanguage language) {
+        StoreLanguage(language);
+        if (language != CurrentLanguage())
+            TUserPrompts::Notice(nullptr, tr("Dil, program yeniden başlatılınca değişir."));
+    };
+    connect(Turkish, &QAction::triggered, this, [choose] { choose(TLanguage::Turkish); });
+    connect(English, &QAction::triggered, this, [choose] { choose(TLanguage::English); });
 
-    QMenu* pencere = bar->addMenu(QStringLiteral("Pencere"));
-    ScoreWindow = Item(pencere, QStringLiteral("&Puan Tablosu"), "Skor1");
-    PenaltyWindow = Item(pencere, QStringLiteral("&Alınan Kağıtlar"), "ddd1");
-    Lists = Item(pencere, QStringLiteral("En'ler"), "Enyiler1");
+    QMenu* pencere = bar->addMenu(tr("Pencere"));
+    ScoreWindow = Item(pencere, tr("&Puan Tablosu"), "Skor1");
+    PenaltyWindow = Item(pencere, tr("&Alınan Kağıtlar"), "ddd1");
+    Lists = Item(pencere, tr("En'ler"), "Enyiler1");
 
-    QMenu* yardim = bar->addMenu(QStringLiteral("&Yardım"));
-    HelpTopics = Item(yardim, QStringLiteral("Yardım başlıkları"), "Yardm1");
-    About = Item(yardim, QStringLiteral("Program hakkında"), "Programhakknda1");
+    QMenu* yardim = bar->addMenu(tr("&Yardım"));
+    HelpTopics = Item(yardim, tr("Yardım başlıkları"), "Yardm1");
+    About = Item(yardim, tr("Program hakkında"), "Programhakknda1");
 
     // The marks follow the settings, and the user's toggles go into them.
     ShowSettings();

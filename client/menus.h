@@ -39,6 +39,8 @@ public:
     QAction* OpenHands;      // "Dağıtıcı her oyuncuya dört eli de göndersin"
     QAction* Acemi;          // "Bilgisayar seviyesi" > "Acemi"
     QAction* Usta;           // "Bilgisayar seviyesi" > "Usta"
+    QAction* Turkish;        // "Dil" > "Türkçe": kept in the settings, taken at the next start
+    QAction* English;        // "Dil" > "English"
     // "Pencere".
     QAction* ScoreWindow;   // "&Puan Tablosu"
     QAction* PenaltyWindow; // "&Alınan Kağıtlar"

@@ -15,6 +15,8 @@ trap 'rm -rf "$work"' EXIT
 fail() { echo "checkpackage: $*" >&2; exit 1; }
 
 echo "-- release tree ($build), install into a temporary prefix, cpack -G DEB"
+# cpack reads the configuration that this configure run writes, never one left from before.
+rm -f "$build/CPackConfig.cmake" "$build/CPackSourceConfig.cmake"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZORBELA_TESTS=OFF -DZORBELA_BENCH=OFF \
   -DZORBELA_INSTALL_BINDIR=games -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target zorbela zorbela-dealer zorbela_docs

@@ -12,16 +12,16 @@
 QString ConnectFailureText(int error, const QString& address, bool wasConnected)
 {
     if (wasConnected)
-        return QStringLiteral("%1 adresindeki dağıtıcıyla bağlantı koptu.").arg(address);
+        return TConnectForm::tr("%1 adresindeki dağıtıcıyla bağlantı koptu.").arg(address);
     switch (error) {
     case QAbstractSocket::HostNotFoundError:
-        return QStringLiteral("%1 adında bir bilgisayar bulunamadı.").arg(address);
+        return TConnectForm::tr("%1 adında bir bilgisayar bulunamadı.").arg(address);
     case QAbstractSocket::ConnectionRefusedError:
-        return QStringLiteral("%1 adresinde dağıtıcı bulunamadı.").arg(address);
+        return TConnectForm::tr("%1 adresinde dağıtıcı bulunamadı.").arg(address);
     case QAbstractSocket::RemoteHostClosedError:
-        return QStringLiteral("%1 adresindeki dağıtıcı bağlantıyı kapattı.").arg(address);
+        return TConnectForm::tr("%1 adresindeki dağıtıcı bağlantıyı kapattı.").arg(address);
     default:
-        return QStringLiteral("%1 adresine ulaşılamadı.").arg(address);
+        return TConnectForm::tr("%1 adresine ulaşılamadı.").arg(address);
     }
 }
 
@@ -67,7 +67,7 @@ std::optional<TDealerAddress> ParseDealerAddress(const QString& text, quint16 de
 
 TConnectForm::TConnectForm(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Oyunun olduğu bilgisayar adresini giriniz"));
+    setWindowTitle(tr("Oyunun olduğu bilgisayar adresini giriniz"));
     setFont(ArialPixels(11));
     setFixedSize(267, 39);
 
@@ -75,14 +75,14 @@ TConnectForm::TConnectForm(QWidget* parent) : QDialog(parent)
     LabelReason->setTextFormat(Qt::PlainText); // it names an address the user typed
     LabelReason->setWordWrap(true);
     LabelReason->hide();
-    Label2 = new QLabel(QStringLiteral("Adres"), this);
+    Label2 = new QLabel(tr("Adres"), this);
     Label2->setGeometry(8, 11, 34, 17);
     EditAddress = new QLineEdit(this);
     EditAddress->setGeometry(44, 9, 138, 21);
     Button1 = new QPushButton(QStringLiteral("OK"), this);
     Button1->setGeometry(188, 8, 71, 23);
     Button1->setDefault(true);
-    EditAddress->setPlaceholderText(QStringLiteral("sunucu ya da sunucu:port"));
+    EditAddress->setPlaceholderText(tr("sunucu ya da sunucu:port"));
     connect(Button1, &QPushButton::clicked, this, &TConnectForm::Button1Click);
 }
 
@@ -121,8 +121,7 @@ void TConnectForm::Button1Click()
 {
     if (!EditAddress->text().trimmed().isEmpty() && !ParseDealerAddress(EditAddress->text())) {
         // Said where the user looks; the window stays open for a corrected address.
-        EditAddress->setToolTip(QStringLiteral("Adres anlaşılamadı. Örnek: 192.168.1.5, sunucu:33472 ya da "
-                                               "[::1]:33472"));
+        EditAddress->setToolTip(tr("Adres anlaşılamadı. Örnek: 192.168.1.5, sunucu:33472 ya da [::1]:33472"));
         QToolTip::showText(EditAddress->mapToGlobal(QPoint(0, EditAddress->height())), EditAddress->toolTip(),
                            EditAddress);
         EditAddress->setFocus();

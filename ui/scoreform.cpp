@@ -18,15 +18,15 @@ const QColor TScoreForm::kFixedColor(255, 206, 183);
 
 namespace {
 const char* const kRowTitles[10] = {"",
-                                    "El Almaz (50)",
-                                    "Kupa Almaz (30)",
-                                    "Kız Almaz (100)",
-                                    "Erkek Almaz (60)",
-                                    "Soniki Almaz (180)",
-                                    "Rıfkı Almaz (320)",
-                                    "Ceza Toplam",
-                                    "Koz Toplam (50)",
-                                    "Genel Toplam"};
+                                    QT_TRANSLATE_NOOP("TScoreForm", "El Almaz (50)"),
+                                    QT_TRANSLATE_NOOP("TScoreForm", "Kupa Almaz (30)"),
+                                    QT_TRANSLATE_NOOP("TScoreForm", "Kız Almaz (100)"),
+                                    QT_TRANSLATE_NOOP("TScoreForm", "Erkek Almaz (60)"),
+                                    QT_TRANSLATE_NOOP("TScoreForm", "Soniki Almaz (180)"),
+                                    QT_TRANSLATE_NOOP("TScoreForm", "Rıfkı Almaz (320)"),
+                                    QT_TRANSLATE_NOOP("TScoreForm", "Ceza Toplam"),
+                                    QT_TRANSLATE_NOOP("TScoreForm", "Koz Toplam (50)"),
+                                    QT_TRANSLATE_NOOP("TScoreForm", "Genel Toplam")};
 constexpr int kPanelHeight = 20;
 constexpr int kTitleWidth = 112;
 constexpr int kCellPixels = 13;   // 10 points
@@ -35,7 +35,7 @@ constexpr int kCornerPixels = 32; // 24 points
 
 QString ScoreLegend()
 {
-    return QStringLiteral("▲ seçilmiş, △ seçilecek ceza oyunu (her oyuncu 3 tane seçer)\n"
+    return TScoreForm::tr("▲ seçilmiş, △ seçilecek ceza oyunu (her oyuncu 3 tane seçer)\n"
                           "● seçilmiş, ○ seçilecek koz (her oyuncu 2 tane seçer)\n"
                           "Kırmızı çizgi: bu ceza oyunu bir kez seçildi\n"
                           "Kırmızı ve mavi çarpı: iki kez seçildi, artık seçilemez\n"
@@ -76,15 +76,15 @@ QString ScoreCellTip(const TGameInfo& g, int ownSeat, int col, int row)
         if (row > 6)
             return {};
         switch (TimesChosen(g.Score, row - 1)) {
-        case 0: return QStringLiteral("Henüz seçilmedi; iki kez seçilebilir.");
-        case 1: return QStringLiteral("Bir kez seçildi (kırmızı çizgi); bir kez daha seçilebilir.");
-        default: return QStringLiteral("İki kez seçildi (kırmızı ve mavi çizgi); artık seçilemez.");
+        case 0: return TScoreForm::tr("Henüz seçilmedi; iki kez seçilebilir.");
+        case 1: return TScoreForm::tr("Bir kez seçildi (kırmızı çizgi); bir kez daha seçilebilir.");
+        default: return TScoreForm::tr("İki kez seçildi (kırmızı ve mavi çizgi); artık seçilemez.");
         }
     }
     const int p = col - 1;
     if (row == 0) {
         const int penalties = g.Score.PenaltiesChosen[p], trumps = g.Score.TrumpsChosen[p];
-        return QStringLiteral("%1: %2 ceza oyunu (▲) ve %3 koz (●) seçti; %4 ceza oyunu (△) ve %5 koz (○) "
+        return TScoreForm::tr("%1: %2 ceza oyunu (▲) ve %3 koz (●) seçti; %4 ceza oyunu (△) ve %5 koz (○) "
                               "seçecek.")
             .arg(RecordText(g.PlayerName[p], int(kNameSize)))
             .arg(penalties)
@@ -92,13 +92,13 @@ QString ScoreCellTip(const TGameInfo& g, int ownSeat, int col, int row)
             .arg(std::max(0, 3 - penalties))
             .arg(std::max(0, 2 - trumps));
     }
-    return p == ownSeat ? QStringLiteral("Mavi sütun: senin puanların.") : QString();
+    return p == ownSeat ? TScoreForm::tr("Mavi sütun: senin puanların.") : QString();
 }
 
 TScoreForm::TScoreForm(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    setWindowTitle(QStringLiteral("Puan Tablosu"));
+    setWindowTitle(tr("Puan Tablosu"));
     setFont(ArialPixels(12));
     setFixedSize(kClientWidth, kClientHeight); // the main window alone sizes it
 
@@ -132,7 +132,7 @@ TScoreForm::TScoreForm(QWidget* parent)
     ScoreGrid->SetDefaultRowHeight((gridH - 12) / 11);
     ScoreGrid->SetRowHeight(0, 2 * ((gridH - 12) / 11));
     for (int r = 0; r < 10; ++r)
-        ScoreGrid->SetCell(0, r, QString::fromUtf8(kRowTitles[r]));
+        ScoreGrid->SetCell(0, r, *kRowTitles[r] ? tr(kRowTitles[r]) : QString());
     ScoreGrid->OnDrawCell = [this](QPainter& p, int col, int row, const QRect& rect) {
         ScoreGridDrawCell(p, col, row, rect);
     };

@@ -1,33 +1,24 @@
 #include "benchplayer.h"
 
+#include "move.h"
 #include "movelog.h"
-#include "payload.h"
-#include "sendplayerpackets.h"
 
 TBenchPlayer::TBenchPlayer(TMoveLog& log, const QString& host, quint16 port, const QString& name)
     : log_(log)
 {
-    socket_.OnMessage = [name](const QString& text) {
+    link_.Socket().OnMessage = [name](const QString& text) {
         qWarning("%s: %s", qPrintable(name), qPrintable(text));
     };
-    socket_.OnConnect = [this, name](QTcpSocket*) { SendJoinRequest(socket_, name); };
-    socket_.OnPacketRead = [this](QTcpSocket*, TPacketType type, const uint8_t* buf, int32_t count) {
-        Read(type, buf, count);
-    };
-    socket_.Open(host, port);
-}
-
-void TBenchPlayer::Read(TPacketType type, const uint8_t* buf, int32_t count)
-{
-    uint8_t seat = kNoSeat;
-    QString text;
-    TGameInfo g;
-    if (type == JOIN_ACCEPTED && ReadJoinAccepted(buf, count, seat, text))
-        seat_ = seat;
-    else if (type == SEAT_NAME && ReadSeatName(buf, count, seat, text) && seat == kSeatCount - 1 && seat_ == 0)
-        SendNewGame(socket_); // the table is complete: the dealer's own user starts the game
-    else if (type == GAME_RECORD && ReadGameRecord(buf, count, g))
-        Record(g);
+    session_.UserName = name;
+    QObject::connect(&session_, &TSession::seatName, [this](int seat, const QString&) {
+        // The table is complete: the dealer's own user starts the game.
+        if (seat == kSeatCount - 1 && session_.MySeat == 0)
+            session_.SendNewGame();
+    });
+    QObject::connect(&session_, &TSession::recordChanged, [this] { Record(session_.Record()); });
+    link_.SetHost(host);
+    link_.SetPort(port);
+    session_.Open();
 }
 
 void TBenchPlayer::Record(const TGameInfo& g)
@@ -47,30 +38,29 @@ void TBenchPlayer::Record(const TGameInfo& g)
 
 void TBenchPlayer::Act(const TGameInfo& g)
 {
-    if (seat_ < 0)
-        return;
+    const int seat = session_.MySeat;
+    const TMove::TKind due = Awaited(g, seat);
     // One action per state of the game, however often the same state arrives.
     const int state = (ContractsPlayed(g) * 16 + g.TricksPlayed) * 8 + g.TrickCount + (g.Phase == psChoosing ? 4 : 0);
-    if (state == lastActed_)
+    if (due == TMove::TKind::None || state == lastActed_)
         return;
-    if (g.Phase == psChoosing && g.Chooser == seat_) {
+    if (due == TMove::TKind::Contract) {
         for (uint8_t c = 0; c < kContractCount; ++c) {
-            if (ContractAvailable(g, seat_, c)) {
+            if (CheckMove(g, seat, TMove::ChooseContract(c)) == TRefusal::None) {
                 lastActed_ = state;
-                SendContractChoice(socket_, c);
+                session_.SendContractChoice(c);
                 return;
             }
         }
-    } else if (g.Phase == psPlaying && g.Turn == seat_ && g.TrickCount < kSeatCount) {
-        for (int i = 0; i < HandCount(g, seat_); ++i) {
-            const uint8_t suit = HandSuit(g, seat_, i);
-            const uint8_t value = HandValue(g, seat_, i);
-            if (CanPlay(g, seat_, suit, value)) {
-                lastActed_ = state;
-                log_.Sent(TMoveLog::Key(ContractsPlayed(g), suit, value));
-                SendCardPlay(socket_, uint8_t(seat_), suit, value);
-                return;
-            }
+        return;
+    }
+    for (int i = 0; i < HandCount(g, seat); ++i) {
+        const TMove card = TMove::PlayCard(HandSuit(g, seat, i), HandValue(g, seat, i));
+        if (CheckMove(g, seat, card) == TRefusal::None) {
+            lastActed_ = state;
+            log_.Sent(TMoveLog::Key(ContractsPlayed(g), card.Suit, card.Value));
+            session_.SendCardPlay(card.Suit, card.Value);
+            return;
         }
     }
 }

@@ -70,6 +70,45 @@ The computer plays the empty seats.</translation>
     </message>
 </context>
 <context>
+    <name>TConnectForm</name>
+    <message>
+        <source>%1 adresindeki dağıtıcıyla bağlantı koptu.</source>
+        <translation>The connection with the dealer at %1 broke.</translation>
+    </message>
+    <message>
+        <source>%1 adında bir bilgisayar bulunamadı.</source>
+        <translation>No computer named %1 was found.</translation>
+    </message>
+    <message>
+        <source>%1 adresinde dağıtıcı bulunamadı.</source>
+        <translation>No dealer was found at %1.</translation>
+    </message>
+    <message>
+        <source>%1 adresindeki dağıtıcı bağlantıyı kapattı.</source>
+        <translation>The dealer at %1 closed the connection.</translation>
+    </message>
+    <message>
+        <source>%1 adresine ulaşılamadı.</source>
+        <translation>%1 could not be reached.</translation>
+    </message>
+    <message>
+        <source>Oyunun olduğu bilgisayar adresini giriniz</source>
+        <translation>Enter the address of the computer with the game</translation>
+    </message>
+    <message>
+        <source>Adres</source>
+        <translation>Host</translation>
+    </message>
+    <message>
+        <source>sunucu ya da sunucu:port</source>
+        <translation>server or server:port</translation>
+    </message>
+    <message>
+        <source>Adres anlaşılamadı. Örnek: 192.168.1.5, sunucu:33472 ya da [::1]:33472</source>
+        <translation>The address was not understood. For example: 192.168.1.5, server:33472 or [::1]:33472</translation>
+    </message>
+</context>
+<context>
     <name>THelpForm</name>
     <message>
         <source>Zorbela Yardım</source>
@@ -100,6 +139,129 @@ The computer plays the empty seats.</translation>
     </message>
 </context>
 <context>
+    <name>TMenus</name>
+    <message>
+        <source>&amp;Oyun</source>
+        <translation>&amp;Game</translation>
+    </message>
+    <message>
+        <source>&amp;Başla</source>
+        <translation>&amp;Start</translation>
+    </message>
+    <message>
+        <source>Sadece bunu bilgisayar oynasın</source>
+        <translation>Let the computer play this one</translation>
+    </message>
+    <message>
+        <source>İpucu</source>
+        <translation>Hint</translation>
+    </message>
+    <message>
+        <source>&amp;Yeni</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>Kaydet</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Yükle</source>
+        <translation>Load</translation>
+    </message>
+    <message>
+        <source>Oyundan Çık</source>
+        <translation>Quit the game</translation>
+    </message>
+    <message>
+        <source>Bağlantı</source>
+        <translation>Connection</translation>
+    </message>
+    <message>
+        <source>Yeni Bir Oyuna Bağlan</source>
+        <translation>Connect to a new game</translation>
+    </message>
+    <message>
+        <source>Yeni Oyuncuları Bekle</source>
+        <translation>Wait for new players</translation>
+    </message>
+    <message>
+        <source>Nasıl Oynamak Istersin</source>
+        <translation>How do you want to play</translation>
+    </message>
+    <message>
+        <source>Ayarlar</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Sesli</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>Yerime daima bilgisayar oynasın</source>
+        <translation>The computer always plays for me</translation>
+    </message>
+    <message>
+        <source>Hızlı</source>
+        <translation>Quick</translation>
+    </message>
+    <message>
+        <source>Oyun saat yönünde döner</source>
+        <translation>The game turns clockwise</translation>
+    </message>
+    <message>
+        <source>Tek kartı kendisi oynasın</source>
+        <translation>Play a single card by itself</translation>
+    </message>
+    <message>
+        <source>Dağıtıcı her oyuncuya dört eli de göndersin</source>
+        <translation>The dealer sends every player all four hands</translation>
+    </message>
+    <message>
+        <source>Masada kağıtlar yine kapalı görünür; yalnızca bütün elleri isteyen programlar için (bir sonraki masadan itibaren)</source>
+        <translation>The cards on the table still look face down; only for programs that want every hand (from the next table on)</translation>
+    </message>
+    <message>
+        <source>Bilgisayar seviyesi</source>
+        <translation>Computer level</translation>
+    </message>
+    <message>
+        <source>Dil</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Dil, program yeniden başlatılınca değişir.</source>
+        <translation>The language changes when the program is started again.</translation>
+    </message>
+    <message>
+        <source>Pencere</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>&amp;Puan Tablosu</source>
+        <translation>&amp;Score Table</translation>
+    </message>
+    <message>
+        <source>&amp;Alınan Kağıtlar</source>
+        <translation>&amp;Taken Cards</translation>
+    </message>
+    <message>
+        <source>En&apos;ler</source>
+        <translation>Best and Worst</translation>
+    </message>
+    <message>
+        <source>&amp;Yardım</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Yardım başlıkları</source>
+        <translation>Help topics</translation>
+    </message>
+    <message>
+        <source>Program hakkında</source>
+        <translation>About the program</translation>
+    </message>
+</context>
+<context>
     <name>TOKRightDlgContracts</name>
     <message>
         <source>Bir oyun şekli seç</source>
@@ -115,6 +277,83 @@ The computer plays the empty seats.</translation>
     <message>
         <source>&apos;Ruvo&apos;ci %1</source>
         <translation>Player %1</translation>
+    </message>
+</context>
+<context>
+    <name>TScoreForm</name>
+    <message>
+        <source>El Almaz (50)</source>
+        <translation>No Tricks (50)</translation>
+    </message>
+    <message>
+        <source>Kupa Almaz (30)</source>
+        <translation>No Hearts (30)</translation>
+    </message>
+    <message>
+        <source>Kız Almaz (100)</source>
+        <translation>No Queens (100)</translation>
+    </message>
+    <message>
+        <source>Erkek Almaz (60)</source>
+        <translation>No J and K (60)</translation>
+    </message>
+    <message>
+        <source>Soniki Almaz (180)</source>
+        <translation>No Last Two (180)</translation>
+    </message>
+    <message>
+        <source>Rıfkı Almaz (320)</source>
+        <translation>No King ♥ (320)</translation>
+    </message>
+    <message>
+        <source>Ceza Toplam</source>
+        <translation>Penalty Total</translation>
+    </message>
+    <message>
+        <source>Koz Toplam (50)</source>
+        <translation>Trump Total (50)</translation>
+    </message>
+    <message>
+        <source>Genel Toplam</source>
+        <translation>Grand Total</translation>
+    </message>
+    <message>
+        <source>▲ seçilmiş, △ seçilecek ceza oyunu (her oyuncu 3 tane seçer)
+● seçilmiş, ○ seçilecek koz (her oyuncu 2 tane seçer)
+Kırmızı çizgi: bu ceza oyunu bir kez seçildi
+Kırmızı ve mavi çarpı: iki kez seçildi, artık seçilemez
+Mavi sütun: senin puanların
+Masada sarı isim: bu elin oyununu seçen</source>
+        <translation>▲ chosen, △ still to choose: penalty contracts (each player chooses 3)
+● chosen, ○ still to choose: trumps (each player chooses 2)
+Red line: this penalty contract was chosen once
+Red and blue cross: chosen twice, no longer available
+Blue column: your scores
+Yellow name at the table: who chose this hand&apos;s contract</translation>
+    </message>
+    <message>
+        <source>Henüz seçilmedi; iki kez seçilebilir.</source>
+        <translation>Not chosen yet; it can be chosen twice.</translation>
+    </message>
+    <message>
+        <source>Bir kez seçildi (kırmızı çizgi); bir kez daha seçilebilir.</source>
+        <translation>Chosen once (red line); it can be chosen once more.</translation>
+    </message>
+    <message>
+        <source>İki kez seçildi (kırmızı ve mavi çizgi); artık seçilemez.</source>
+        <translation>Chosen twice (red and blue line); it can no longer be chosen.</translation>
+    </message>
+    <message>
+        <source>%1: %2 ceza oyunu (▲) ve %3 koz (●) seçti; %4 ceza oyunu (△) ve %5 koz (○) seçecek.</source>
+        <translation>%1 chose %2 penalty contracts (▲) and %3 trumps (●); %4 penalty contracts (△) and %5 trumps (○) to choose.</translation>
+    </message>
+    <message>
+        <source>Mavi sütun: senin puanların.</source>
+        <translation>Blue column: your scores.</translation>
+    </message>
+    <message>
+        <source>Puan Tablosu</source>
+        <translation>Score Table</translation>
     </message>
 </context>
 <context>

@@ -9,27 +9,6 @@
 
 #include "payload.h"
 
-bool WaitUntil(const std::function<bool()>& pred, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!pred()) {
-        if (deadline.hasExpired())
-            return pred();
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(1);
-    }
-    return true;
-}
-
-void Pump(int ms)
-{
-    QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-}
-
 int TSentLog::Count(TPacketType t) const
 {
     int n = 0;

@@ -12,6 +12,7 @@
 
 #include "gameinfo.h"
 #include "packet.h"
+#include "eventwait.h"
 #include "prompts.h"
 
 #include <QTimer>
@@ -82,10 +83,6 @@ public:
     std::deque<TAnswer> threeWay; // empty: back to the game
 };
 
-// Runs the event loop until pred holds or timeoutMs passes; returns pred().
-bool WaitUntil(const std::function<bool()>& pred, int timeoutMs = 10000);
-// Runs the event loop for a while.
-void Pump(int ms);
 
 // Messages the session handed to its socket, by type.
 struct TSentLog {

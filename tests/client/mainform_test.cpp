@@ -152,7 +152,7 @@ TEST_F(MainFormTest, TrickMarkersJoiningNamesAndUnknownMessages)
     EXPECT_TRUE(form->View().NameLabel(table::kLeft)->isVisible());
     EXPECT_EQ(form->View().NameLabel(table::kLeft)->text(), QStringLiteral("<b>Ali</b>"));
     EXPECT_EQ(form->View().NameLabel(table::kLeft)->textFormat(), Qt::PlainText);
-    Pump(50);
+    Settle(50);
     EXPECT_TRUE(user.questions.isEmpty()); // seat 3 completes the table only at the dealer
 
     TGameInfo g = DealtRecord(41);
@@ -168,7 +168,7 @@ TEST_F(MainFormTest, TrickMarkersJoiningNamesAndUnknownMessages)
         EXPECT_FALSE(form->View().HandMarker(p)->isVisible());
     // A type the player does not handle shows the notice once the handler is over.
     Deliver(START_NOW, {});
-    EXPECT_TRUE(WaitUntil([&] { return !user.notices.isEmpty(); }, 2000));
+    EXPECT_TRUE(WaitFor([&] { return !user.notices.isEmpty(); }, 2000));
     EXPECT_EQ(user.notices.value(0), QStringLiteral("Player: Bilinmeyen bir paket alındı"));
 }
 
@@ -300,7 +300,7 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     TPayloadWriter last;
     last.Byte(3).Text(QStringLiteral("Acemi3"));
     Deliver(SEAT_NAME, last.Bytes());
-    ASSERT_TRUE(WaitUntil([&] { return sent.Count(NEW_GAME) == 1; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return sent.Count(NEW_GAME) == 1; }, 3000));
     EXPECT_EQ(user.notices.value(2), QStringLiteral("Oyun yüklenmedi: yeni oyun başlıyor"));
 }
 
@@ -365,7 +365,7 @@ TEST_F(MainFormTest, SideWindowsKeepTheirSizeAndStayOnTheScreenWhateverTheMainWi
     for (const QSize& size : sizes) {
         docked.resize(size);
         docked.move(20, 10);
-        Pump(50);
+        Settle(50);
         for (QWidget* w : {static_cast<QWidget*>(&score), static_cast<QWidget*>(&penalty)}) {
             EXPECT_EQ(w->size(), design) << size.width();
             EXPECT_TRUE(screen.contains(w->frameGeometry())) << size.width();
@@ -387,7 +387,7 @@ TEST_F(MainFormTest, TableGrowsWithTheWindowKeepingItsProportions)
     // Twice as wide and twice as high: everything twice as large and twice as far apart.
     const QSize chrome = form->size() - form->centralWidget()->size();
     form->resize(table::WindowSize() * 2 - chrome);
-    ASSERT_TRUE(WaitUntil([&] { return form->View().Zoom() > 1.5; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return form->View().Zoom() > 1.5; }, 3000));
     EXPECT_NEAR(form->View().Zoom(), 2.0, 0.01);
     const QPoint o = form->View().OnTable(QPoint(0, 0));
     for (int p = 0; p < 4; ++p) {
@@ -400,13 +400,13 @@ TEST_F(MainFormTest, TableGrowsWithTheWindowKeepingItsProportions)
     EXPECT_GT(form->View().LabelGameType()->width(), 150);
     // Wider than that: the table stays centred, no wider in proportion.
     form->resize(form->width() + 200, form->height());
-    ASSERT_TRUE(WaitUntil([&] { return form->View().OnTable(QPoint(0, 0)).x() > o.x() + 50; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return form->View().OnTable(QPoint(0, 0)).x() > o.x() + 50; }, 3000));
     EXPECT_NEAR(form->View().Zoom(), 2.0, 0.01);
     EXPECT_EQ(form->View().CardSlot(table::kBottom, 0)->size(), QSize(142, 192));
 
     // The smallest size gives the design back exactly.
     form->resize(table::WindowSize());
-    ASSERT_TRUE(WaitUntil([&] { return form->View().Zoom() < 1.01; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return form->View().Zoom() < 1.01; }, 3000));
     EXPECT_EQ(form->View().CardSlot(table::kLeft, 7)->pos(), table::SlotTopLeft(table::kLeft, 7));
     EXPECT_EQ(form->View().TrickCard(table::kRight)->geometry(), QRect(table::TrickCardTopLeft(table::kRight), QSize(71, 96)));
 }
@@ -415,7 +415,7 @@ TEST_F(MainFormTest, PlaceAndSizeAreRememberedAndAPlaceOffTheScreensIsNotTaken)
 {
     form->move(60, 40);
     form->resize(700, 800);
-    ASSERT_TRUE(WaitUntil([&] { return ReadRegInteger(kRegKey, kRegMainWidth, 0) == 700; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return ReadRegInteger(kRegKey, kRegMainWidth, 0) == 700; }, 3000));
     EXPECT_EQ(ReadRegInteger(kRegKey, kRegMainHeight, 0), 800);
     EXPECT_EQ(ReadRegInteger(kRegKey, kRegMainLeft, -1), form->pos().x());
     EXPECT_EQ(ReadRegInteger(kRegKey, kRegMainTop, -1), form->pos().y());
@@ -452,7 +452,7 @@ TEST_F(MainFormTest, HelpAndListsComeBackWhereTheUserPutThem)
     };
     helpAt([](THelpForm& help) {
         help.move(130, 70);
-        ASSERT_TRUE(WaitUntil([&] { return ReadRegInteger(kRegKey, QStringLiteral("HelpLeft"), 0) == help.x(); }, 3000));
+        ASSERT_TRUE(WaitFor([&] { return ReadRegInteger(kRegKey, QStringLiteral("HelpLeft"), 0) == help.x(); }, 3000));
     });
     const QPoint stored(ReadRegInteger(kRegKey, QStringLiteral("HelpLeft"), 0), ReadRegInteger(kRegKey, QStringLiteral("HelpTop"), 0));
     EXPECT_EQ(helpAt([](THelpForm&) {}), stored);
@@ -504,7 +504,7 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
 
     const auto widgetsBefore = form->findChildren<QWidget*>().size();
     Record(g);
-    ASSERT_TRUE(WaitUntil([&] { return form->View().Cheer() != nullptr; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return form->View().Cheer() != nullptr; }, 3000));
     EXPECT_EQ(listsShown, 1);
     EXPECT_FALSE(balloonsDuringLists);
     EXPECT_EQ(form->View().Cheer()->BalloonCount(), 4);
@@ -521,7 +521,7 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
     // The same end shown again flies again but does not enter the lists twice; the next
     // game's first record ends it.
     Record(g);
-    ASSERT_TRUE(WaitUntil([&] { return form->View().Cheer() != nullptr; }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return form->View().Cheer() != nullptr; }, 3000));
     EXPECT_EQ(listsShown, 1);
     TGameInfo next = DealtRecord(8);
     Record(next);
@@ -535,7 +535,7 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
         Record(next);
     };
     Record(other);
-    Pump(200);
+    Settle(200);
     EXPECT_EQ(listsShown, 2);
     EXPECT_EQ(form->View().Cheer(), nullptr);
 }

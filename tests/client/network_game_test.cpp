@@ -68,7 +68,7 @@ protected:
         const TGameInfo before = DealerRecord();
         const int due = before.Phase == psChoosing ? before.Chooser : before.Turn;
         forms.at(due)->ComputerForMe().PlayOnce();
-        return WaitUntil([&] {
+        return WaitFor([&] {
             if (SameRecord(DealerRecord(), before) || !WaitsForHuman(int(forms.size())))
                 return false;
             for (TMainForm* f : forms)
@@ -115,19 +115,19 @@ TEST_F(NetworkGameTest, WholeGamePlayedByTheComputerForTheUser)
     dealerForm->Menus().ComputerAlways->trigger();
     dealerForm->Menus().Quick->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
-    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
+    ASSERT_TRUE(WaitFor([&] { return dealerForm->Session().MySeat == 0; }));
     EXPECT_EQ(dealerForm->StatusText(),
               QStringLiteral("Oyuna başlamak için 3 kişi bekleniyor... (Mevcut oyuncularla "
                              "başlamak için F2 tuşuna basın)"));
     QTest::keyRelease(dealerForm.get(), Qt::Key_F2);
     // Seat 3 completes the table: the question, answered Yes, starts a new game.
     // (The answer comes from the event loop, as a box the user closes.)
-    ASSERT_TRUE(WaitUntil([&] { return dealerUser.questions.size() == 1 && dealerSent.Count(NEW_GAME) > 0; }));
+    ASSERT_TRUE(WaitFor([&] { return dealerUser.questions.size() == 1 && dealerSent.Count(NEW_GAME) > 0; }));
     EXPECT_TRUE(dealerUser.questions[0].startsWith(QStringLiteral("Kare tamamlandı!")));
     EXPECT_EQ(dealerSent.Count(NEW_GAME), 1);
     EXPECT_EQ(dealerForm->View().NameLabel(table::kRight)->text(), QStringLiteral("Acemi1"));
 
-    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().Record().Phase == psGameOver; }, 240000))
+    ASSERT_TRUE(WaitFor([&] { return dealerForm->Session().Record().Phase == psGameOver; }, 240000))
         << "hands played: " << ContractsPlayed(dealerForm->Session().Record());
     EXPECT_TRUE(Sees(*dealerForm, DealerRecord()));
     EXPECT_EQ(dealerForm->StatusText(), QStringLiteral("Oyun bitti"));
@@ -145,28 +145,28 @@ TEST_F(NetworkGameTest, WholeGamePlayedByTheComputerForTheUser)
 TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
 {
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
-    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
+    ASSERT_TRUE(WaitFor([&] { return dealerForm->Session().MySeat == 0; }));
     TScriptedUser playerUser;
     TSentLog playerSent;
     auto player = MakeForm(playerUser);
     QObject::connect(&player->Session(), &TSession::sent, [&](TPacketType t) { playerSent.types.push_back(t); });
     player->SetGamePort(dealerForm->Dealer()->Port());
     player->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
-    ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return player->Session().MySeat == 1; }));
     EXPECT_EQ(player->StatusText(), QStringLiteral("Oyuna katıldın (2. oyuncu olarak)"));
     EXPECT_FALSE(player->Menus().Game->isEnabled());
     EXPECT_TRUE(player->Menus().Reconnect->isEnabled());
-    ASSERT_TRUE(WaitUntil([&] { return player->View().NameLabel(0)->text() == QStringLiteral("Ali"); }));
+    ASSERT_TRUE(WaitFor([&] { return player->View().NameLabel(0)->text() == QStringLiteral("Ali"); }));
 
     // F2 on the joining player's copy does nothing.
     QTest::keyRelease(player.get(), Qt::Key_F2);
-    Pump(200);
+    Settle(200);
     EXPECT_EQ(playerSent.Count(START_NOW), 0);
     EXPECT_EQ(dealerForm->Dealer()->SeatCount(), 2);
 
     dealerForm->Menus().Start->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Dealer()->SeatCount() == 4; }));
-    ASSERT_TRUE(WaitUntil([&] { return WaitsForHuman(2) &&
+    ASSERT_TRUE(WaitFor([&] { return dealerForm->Dealer()->SeatCount() == 4; }));
+    ASSERT_TRUE(WaitFor([&] { return WaitsForHuman(2) &&
                                        Sees(*player, DealerRecord()) &&
                                        Sees(*dealerForm, DealerRecord()); }));
     EXPECT_TRUE(playerUser.questions.isEmpty()); // only the dealer's user is asked
@@ -199,13 +199,13 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     dealerUser.line = QStringLiteral("merhaba çocuklar");
     dealerForm->Commands().Chat();
     EXPECT_EQ(dealerUser.lineCaptions.value(0), QStringLiteral("Ne dinonuz?"));
-    ASSERT_TRUE(WaitUntil([&] { return !player->View().Messages().isEmpty(); }));
+    ASSERT_TRUE(WaitFor([&] { return !player->View().Messages().isEmpty(); }));
     playerUser.line.reset(); // a cancelled box sends nothing
     player->Commands().Chat();
     playerUser.line = QString(); // an empty line sends the name and "> "
     player->Commands().Chat();
     const QString both = QStringLiteral("Ali> merhaba çocuklar\nVeli>");
-    ASSERT_TRUE(WaitUntil([&] { return dealerForm->View().Messages() == both && player->View().Messages() == both; }))
+    ASSERT_TRUE(WaitFor([&] { return dealerForm->View().Messages() == both && player->View().Messages() == both; }))
         << dealerForm->View().Messages().toStdString() << " | " << player->View().Messages().toStdString();
 
     // Save, play on, load: every player has the saved state again.
@@ -220,7 +220,7 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     ASSERT_FALSE(SameRecord(DealerRecord(), saved));
     dealerUser.openName = path;
     dealerForm->Menus().Load->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return SameRecord(DealerRecord(), saved) &&
+    ASSERT_TRUE(WaitFor([&] { return SameRecord(DealerRecord(), saved) &&
                                        Sees(*player, saved) &&
                                        Sees(*dealerForm, saved); }));
     EXPECT_TRUE(dealerUser.notices.isEmpty()) << dealerUser.notices.join(QLatin1Char('\n')).toStdString();
@@ -233,7 +233,7 @@ TEST_F(NetworkGameTest, DealerOnATakenPortDoesNotJoinTheOtherTable)
     ASSERT_TRUE(other.listen(QHostAddress::Any, 0));
     dealerForm->SetGamePort(other.serverPort());
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
-    Pump(300);
+    Settle(300);
     EXPECT_FALSE(dealerForm->Dealer()->Listening());
     EXPECT_FALSE(other.hasPendingConnections());
     EXPECT_EQ(dealerSent.Count(JOIN_REQUEST), 0);
@@ -244,27 +244,27 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
 {
     dealerForm->Menus().Quick->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
-    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
+    ASSERT_TRUE(WaitFor([&] { return dealerForm->Session().MySeat == 0; }));
     TScriptedUser playerUser;
     auto player = MakeForm(playerUser);
     player->SetGamePort(dealerForm->Dealer()->Port());
     player->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
-    ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return player->Session().MySeat == 1; }));
     dealerForm->Menus().Start->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return WaitsForHuman(2) &&
+    ASSERT_TRUE(WaitFor([&] { return WaitsForHuman(2) &&
                                        Sees(*player, DealerRecord()); }));
 
     // The connection breaks: the status says so and the player is asked to join again,
     // which he refuses the first time.
     playerUser.answers = {false};
     player->Session().Close();
-    ASSERT_TRUE(WaitUntil([&] { return playerUser.questions.size() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return playerUser.questions.size() == 1; }));
     EXPECT_EQ(player->StatusText(), QStringLiteral("127.0.0.1 : Bağlantı kesildi!"));
     EXPECT_TRUE(playerUser.questions[0].contains(QStringLiteral("\"Veli\"")));
-    Pump(300);
+    Settle(300);
     EXPECT_FALSE(player->Session().Active());
     // Meanwhile the dealer's window learns that the computer plays the seat.
-    ASSERT_TRUE(WaitUntil([&] {
+    ASSERT_TRUE(WaitFor([&] {
         return dealerForm->View().Messages().contains(QStringLiteral("Veli bağlantısı koptu, yerine bilgisayar oynuyor."));
     }));
 
@@ -272,21 +272,21 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
     // as it stands now; a connection closed on purpose asks nothing.
     player->Link().SetHost(QStringLiteral("127.0.0.1"));
     player->Session().Open();
-    ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
-    ASSERT_TRUE(WaitUntil([&] { return Sees(*player, DealerRecord()); }));
-    ASSERT_TRUE(WaitUntil([&] { return dealerForm->View().Messages().contains(QStringLiteral("Veli oyuna geri döndü.")); }));
+    ASSERT_TRUE(WaitFor([&] { return player->Session().MySeat == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return Sees(*player, DealerRecord()); }));
+    ASSERT_TRUE(WaitFor([&] { return dealerForm->View().Messages().contains(QStringLiteral("Veli oyuna geri döndü.")); }));
     // Once the record is in, the names stand in their places again.
-    EXPECT_TRUE(WaitUntil([&] {
+    EXPECT_TRUE(WaitFor([&] {
         return player->View().NameLabel(table::kBottom)->text() == QStringLiteral("Veli") &&
                player->View().NameLabel(table::kLeft)->text() == QStringLiteral("Ali");
     }));
     player->Menus().Reconnect->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return player->Session().MySeat == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return player->Session().MySeat == 1; }));
     EXPECT_EQ(playerUser.questions.size(), 1);
 
     // Answering Yes after a loss joins again by itself.
     player->Session().Close();
-    ASSERT_TRUE(WaitUntil([&] { return playerUser.questions.size() == 2 && player->Session().MySeat == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return playerUser.questions.size() == 2 && player->Session().MySeat == 1; }));
     EXPECT_TRUE(playerUser.notices.isEmpty()) << playerUser.notices.join(QLatin1Char('\n')).toStdString();
 }
 
@@ -294,32 +294,32 @@ TEST_F(NetworkGameTest, WaitingForNewPlayersKeepsTheDealersSeatAndStartsAgain)
 {
     dealerForm->Menus().Quick->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
-    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().MySeat == 0; }));
+    ASSERT_TRUE(WaitFor([&] { return dealerForm->Session().MySeat == 0; }));
     TScriptedUser veliUser, ayseUser;
     auto veli = MakeForm(veliUser);
     veli->SetGamePort(dealerForm->Dealer()->Port());
     veli->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
-    ASSERT_TRUE(WaitUntil([&] { return veli->Session().MySeat == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return veli->Session().MySeat == 1; }));
     dealerForm->Menus().Start->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return dealerUser.questions.size() == 1 && DealerRecord().Phase != psWaiting; }));
+    ASSERT_TRUE(WaitFor([&] { return dealerUser.questions.size() == 1 && DealerRecord().Phase != psWaiting; }));
 
     veliUser.answers = {false}; // Veli does not join again once his connection is closed
     dealerForm->Menus().WaitForPlayers->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return dealerForm->StatusText().contains(QStringLiteral("3 kişi bekleniyor")); }))
+    ASSERT_TRUE(WaitFor([&] { return dealerForm->StatusText().contains(QStringLiteral("3 kişi bekleniyor")); }))
         << dealerForm->StatusText().toStdString();
     EXPECT_EQ(dealerForm->Session().MySeat, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !veli->Session().Active(); }));
+    ASSERT_TRUE(WaitFor([&] { return !veli->Session().Active(); }));
     EXPECT_EQ(dealerUser.questions.size(), 1); // the freed seats complete nothing
 
     // The next player takes seat 1, and F2 completes a new table with its question.
     auto ayse = MakeForm(ayseUser);
     ayse->SetGamePort(dealerForm->Dealer()->Port());
     ayse->StartAsPlayer(QStringLiteral("Ayşe"), QStringLiteral("127.0.0.1"));
-    ASSERT_TRUE(WaitUntil([&] { return ayse->Session().MySeat == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return ayse->Session().MySeat == 1; }));
     dealerForm->Menus().Start->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return dealerUser.questions.size() == 2; }));
+    ASSERT_TRUE(WaitFor([&] { return dealerUser.questions.size() == 2; }));
     // A new game is dealt and reaches the dealer's window.
-    ASSERT_TRUE(WaitUntil([&] { return dealerForm->Session().Record().CardCount[0] > 0; }));
+    ASSERT_TRUE(WaitFor([&] { return dealerForm->Session().Record().CardCount[0] > 0; }));
     EXPECT_EQ(dealerForm->View().NameLabel(table::kBottom)->text(), QStringLiteral("Ali"));
 }
 
@@ -339,21 +339,21 @@ TEST_F(NetworkGameTest, TheHostOfAHeadlessDealerStartsSavesAndLoadsFromTheWindow
     host->Menus().Quick->trigger();
     host->SetGamePort(dealer.Port());
     host->StartAsPlayer(QStringLiteral("Ali"), QStringLiteral("127.0.0.1"));
-    ASSERT_TRUE(WaitUntil([&] { return host->Session().MySeat == 0; }));
+    ASSERT_TRUE(WaitFor([&] { return host->Session().MySeat == 0; }));
     EXPECT_TRUE(host->Session().IsHost());
     EXPECT_TRUE(host->Session().PrivateHands());
     EXPECT_TRUE(host->Menus().Game->isEnabled());
 
     // F2 fills the table, the table-complete question deals a game.
     host->Menus().Start->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return hostUser.questions.size() == 1 && host->Session().Record().CardCount[0] > 0; }));
-    ASSERT_TRUE(WaitUntil([&] { return Sees(*host, dealer.GameInfo()); }));
+    ASSERT_TRUE(WaitFor([&] { return hostUser.questions.size() == 1 && host->Session().Record().CardCount[0] > 0; }));
+    ASSERT_TRUE(WaitFor([&] { return Sees(*host, dealer.GameInfo()); }));
 
     // "Kaydet" names the game; the dealer keeps the whole record, not the host's view.
     const TGameInfo saved = dealer.GameInfo();
     hostUser.line = QStringLiteral("Akşam oyunu");
     host->Menus().Save->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return hostUser.notices.contains(QStringLiteral("Oyun kaydedildi: Akşam oyunu")); }));
+    ASSERT_TRUE(WaitFor([&] { return hostUser.notices.contains(QStringLiteral("Oyun kaydedildi: Akşam oyunu")); }));
     TGameInfo onDisk{};
     ASSERT_TRUE(ReadGameFile(games.filePath(QStringLiteral("Akşam oyunu.rvo")), onDisk));
     EXPECT_TRUE(SameRecord(onDisk, saved));
@@ -363,10 +363,10 @@ TEST_F(NetworkGameTest, TheHostOfAHeadlessDealerStartsSavesAndLoadsFromTheWindow
         const TGameInfo before = dealer.GameInfo();
         // The host acts on its own copy, once that copy has arrived.
         if ((before.Phase == psChoosing && before.Chooser == 0) || (before.Phase == psPlaying && before.Turn == 0)) {
-            ASSERT_TRUE(WaitUntil([&] { return Sees(*host, before); }));
+            ASSERT_TRUE(WaitFor([&] { return Sees(*host, before); }));
             host->ComputerForMe().PlayOnce();
         }
-        ASSERT_TRUE(WaitUntil([&] { return !SameRecord(dealer.GameInfo(), before); }));
+        ASSERT_TRUE(WaitFor([&] { return !SameRecord(dealer.GameInfo(), before); }));
     }
     TGameInfo loaded{};
     int loads = 0;
@@ -376,7 +376,7 @@ TEST_F(NetworkGameTest, TheHostOfAHeadlessDealerStartsSavesAndLoadsFromTheWindow
     });
     hostUser.choice = QStringLiteral("Akşam oyunu");
     host->Menus().Load->trigger();
-    ASSERT_TRUE(WaitUntil([&] { return loads == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return loads == 1; }));
     EXPECT_EQ(hostUser.choices, QStringList{QStringLiteral("Akşam oyunu")});
     EXPECT_TRUE(SameRecord(loaded, saved));
     EXPECT_FALSE(hostUser.notices.contains(QStringLiteral("Dosya açılamıyor!")));

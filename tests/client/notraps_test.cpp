@@ -107,16 +107,16 @@ TEST_F(MainFormTest, ComputerSwitchedOnDuringTheUsersTurnPlaysAtOnce)
     Seat(g.Turn);
     form->Menus().Quick->trigger();
     Record(g);
-    Pump(50);
+    Settle(50);
     EXPECT_EQ(sent.Count(CARD_PLAY), 0);
     form->Menus().ComputerAlways->trigger();
-    EXPECT_TRUE(WaitUntil([&] { return sent.Count(CARD_PLAY) == 1; }, 2000));
+    EXPECT_TRUE(WaitFor([&] { return sent.Count(CARD_PLAY) == 1; }, 2000));
     // Switched off while the computer waits: it does not play.
     form->Menus().ComputerAlways->trigger();
     Record(g);
     form->Menus().ComputerAlways->trigger();
     form->Menus().ComputerAlways->trigger();
-    Pump(100);
+    Settle(100);
     EXPECT_EQ(sent.Count(CARD_PLAY), 1);
 }
 
@@ -132,14 +132,14 @@ TEST_F(MainFormTest, WaitingTextShownWholeUntilTheTableIsFullAndTheChatButtonIsA
     EXPECT_EQ(form->StatusText(), waiting);
     auto* label = form->findChild<QLabel*>(QStringLiteral("StatusBar"));
     ASSERT_NE(label, nullptr);
-    Pump(50);
+    Settle(50);
     // At the smallest window the text takes two lines, every word of it in sight.
     EXPECT_EQ(QString(label->text()).replace(QLatin1Char('\n'), QLatin1Char(' ')), waiting);
     EXPECT_EQ(label->text().count(QLatin1Char('\n')), 1);
     EXPECT_LE(label->fontMetrics().boundingRect(QRect(0, 0, 10000, 1000), 0, label->text()).width(), label->width());
     EXPECT_GE(label->height(), 2 * label->fontMetrics().height());
     form->resize(1200, form->height()); // wide enough for one line
-    Pump(50);
+    Settle(50);
     EXPECT_EQ(label->text(), waiting);
 
     for (int seat = 1; seat <= 3; ++seat) {

@@ -35,8 +35,8 @@ TEST(Notices, OneBoxAtATimeShownFromTheEventLoopNeverInsideTheCaller)
 
     QStringList shown;
     for (int i = 0; i < 3; ++i) {
-        ASSERT_TRUE(WaitUntil([] { return OpenBoxes().size() == 1; })) << i;
-        Pump(30);
+        ASSERT_TRUE(WaitFor([] { return OpenBoxes().size() == 1; })) << i;
+        Settle(30);
         const QList<QMessageBox*> boxes = OpenBoxes();
         ASSERT_EQ(boxes.size(), 1) << "one box at a time";
         EXPECT_FALSE(boxes[0]->isModal());
@@ -44,26 +44,26 @@ TEST(Notices, OneBoxAtATimeShownFromTheEventLoopNeverInsideTheCaller)
         boxes[0]->accept();
     }
     EXPECT_EQ(shown, (QStringList{"birinci", "ikinci", "üçüncü"}));
-    ASSERT_TRUE(WaitUntil([] { return TUserPrompts::PendingNotices() == 0; }));
-    Pump(30);
+    ASSERT_TRUE(WaitFor([] { return TUserPrompts::PendingNotices() == 0; }));
+    Settle(30);
     EXPECT_TRUE(OpenBoxes().isEmpty());
 }
 
 TEST(Notices, BeepsComeFirstAndTheQueueIsBounded)
 {
     TUserPrompts::Notice(nullptr, QStringLiteral("bip"), 2);
-    Pump(100);
+    Settle(100);
     EXPECT_TRUE(OpenBoxes().isEmpty()) << "the box follows the second beep, a second later";
-    ASSERT_TRUE(WaitUntil([] { return OpenBoxes().size() == 1; }, 5000));
+    ASSERT_TRUE(WaitFor([] { return OpenBoxes().size() == 1; }, 5000));
     EXPECT_EQ(OpenBoxes()[0]->text(), QStringLiteral("bip"));
 
     for (int i = 0; i < 3 * TUserPrompts::kMaxWaitingNotices; ++i)
         TUserPrompts::Notice(nullptr, QStringLiteral("taşma %1").arg(i));
-    Pump(50);
+    Settle(50);
     EXPECT_EQ(TUserPrompts::PendingNotices(), 1 + TUserPrompts::kMaxWaitingNotices);
     while (!OpenBoxes().isEmpty()) {
         OpenBoxes()[0]->accept();
-        WaitUntil([] { return !OpenBoxes().isEmpty() || TUserPrompts::PendingNotices() == 0; });
+        WaitFor([] { return !OpenBoxes().isEmpty() || TUserPrompts::PendingNotices() == 0; });
     }
     EXPECT_EQ(TUserPrompts::PendingNotices(), 0);
 }

@@ -105,11 +105,11 @@ TEST_F(MainFormTest, ContractDialogOvertakenByALoadedGameShowsTheNewOfferAtOnce)
     });
     Seat(me);
     Record(dealt);
-    ASSERT_TRUE(WaitUntil([&] { return sent.Count(CONTRACT_CHOICE) == 1; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return sent.Count(CONTRACT_CHOICE) == 1; }, 5000));
     // Nothing was sent for the old offer; the choice from the new one (trumps only) was.
     EXPECT_EQ(offered, QList<int>({10, 4}));
     EXPECT_EQ(dialog.Result(), KozSinek);
-    Pump(100);
+    Settle(100);
     EXPECT_EQ(watch.openings, 1);
     EXPECT_EQ(sent.Count(CONTRACT_CHOICE), 1);
 }
@@ -178,13 +178,13 @@ TEST_F(MainFormTest, AFailedConnectionSaysSoAndOffersTheConnectionWindowAgain)
         }
     });
     form->StartAsPlayer(QStringLiteral("Veli"), QStringLiteral("127.0.0.1"));
-    ASSERT_TRUE(WaitUntil([&] { return watch.openings == 2 && !connect.isVisible(); }, 8000));
+    ASSERT_TRUE(WaitFor([&] { return watch.openings == 2 && !connect.isVisible(); }, 8000));
     const QString sentence = QStringLiteral("127.0.0.1:%1 adresinde dağıtıcı bulunamadı.").arg(port);
     EXPECT_EQ(form->StatusText(), sentence);
     EXPECT_EQ(reasons, QStringList({sentence, sentence}));
     SetNotifier(nullptr);
     EXPECT_TRUE(shown.empty()) << shown.front();
-    Pump(300);
+    Settle(300);
     EXPECT_EQ(watch.openings, 2);
     EXPECT_FALSE(connect.LabelReason->isVisible());
     EXPECT_FALSE(form->Session().Active());

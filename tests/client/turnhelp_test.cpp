@@ -126,7 +126,7 @@ TEST_F(MainFormTest, TurnInTheBackgroundAsksForAttentionOnceWithItsSound)
     QWidget other;
     other.show();
     other.activateWindow();
-    ASSERT_TRUE(WaitUntil([&] { return !form->isActiveWindow(); }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return !form->isActiveWindow(); }, 3000));
     TSoundBox& sounds = form->Sounds();
     const TGameInfo myTurn = g;
     TGameInfo theirTurn = g;
@@ -142,7 +142,7 @@ TEST_F(MainFormTest, TurnInTheBackgroundAsksForAttentionOnceWithItsSound)
     // With the window in front the turn needs no nudge.
     Record(theirTurn);
     form->activateWindow();
-    ASSERT_TRUE(WaitUntil([&] { return form->isActiveWindow(); }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return form->isActiveWindow(); }, 3000));
     Record(myTurn);
     EXPECT_EQ(sounds.Requests(kSoundYourTurn), 2);
     // Choosing the contract is a turn too.
@@ -150,7 +150,7 @@ TEST_F(MainFormTest, TurnInTheBackgroundAsksForAttentionOnceWithItsSound)
     Seat(choosing.Chooser);
     Record(theirTurn);
     other.activateWindow();
-    ASSERT_TRUE(WaitUntil([&] { return !form->isActiveWindow(); }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return !form->isActiveWindow(); }, 3000));
     Record(choosing);
     EXPECT_EQ(sounds.Requests(kSoundYourTurn), 3);
 }
@@ -172,13 +172,13 @@ TEST_F(MainFormTest, TheOnlyLegalCardIsPlayedAfterAPauseWhenSoSet)
     form->Menus().Quick->trigger(); // quick: a short pause
     Seat(me);
     Record(g);
-    Pump(100);
+    Settle(100);
     EXPECT_EQ(sent.Count(CARD_PLAY), 0);
 
     form->Menus().SingleCard->trigger(); // during the turn: it counts
     EXPECT_TRUE(ReadRegBool(kRegKey, kRegPlaySingleCard, false));
-    ASSERT_TRUE(WaitUntil([&] { return sent.Count(CARD_PLAY) == 1; }, 2000));
-    Pump(50);
+    ASSERT_TRUE(WaitFor([&] { return sent.Count(CARD_PLAY) == 1; }, 2000));
+    Settle(50);
     EXPECT_EQ(sent.Count(CARD_PLAY), 1);
 
     // Two or more legal cards: the user chooses.
@@ -186,7 +186,7 @@ TEST_F(MainFormTest, TheOnlyLegalCardIsPlayedAfterAPauseWhenSoSet)
     ChooseContract(lead, KozSinek);
     Seat(lead.Turn);
     Record(lead);
-    Pump(100);
+    Settle(100);
     EXPECT_EQ(sent.Count(CARD_PLAY), 1);
 }
 

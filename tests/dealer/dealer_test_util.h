@@ -18,29 +18,18 @@
 
 #include <gtest/gtest.h>
 
-#include "clientpacketsocket.h"
 #include "dealerthread.h"
+#include "eventwait.h"
 #include "gamefiles.h"
 #include "localtable.h"
 #include "payload.h"
-#include "sendplayerpackets.h"
+#include "locallink.h"
+#include "tcplink.h"
 
 using TWait = std::function<bool(const std::function<bool()>& done, int limitMs)>;
 
-// Runs the event loop until done() holds or timeoutMs passes; returns done(). The fixtures
-// have their own WaitFor and Settle, which tests inside them use.
-inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return done();
-}
-
-inline void Settle(int ms = 200) { WaitFor([] { return false; }, ms); }
+// The fixtures have their own WaitFor and Settle, which tests inside them use: over TCP
+// those of eventwait.h, in process the table's manual clock.
 
 inline bool SameRecord(const TGameInfo& a, const TGameInfo& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
@@ -188,50 +177,52 @@ public:
     }
 };
 
-// A player over loopback TCP; with join it sends JOIN_REQUEST once connected.
-class TTcpPlayer : public TTestPlayer {
+// A test player's end of the connection is the players' own link: it records every
+// message, sends any bytes it is given and hears when the table closes the connection.
+template <class TLink>
+class TLinkPlayer : public TTestPlayer {
 public:
-    TClientPacketSocket Socket;
+    TLink Link;
 
+    template <class... TArgs>
+    explicit TLinkPlayer(TArgs&&... args) : Link(std::forward<TArgs>(args)...)
+    {
+        QObject::connect(&Link, &TSessionLink::received, [this](TPacketType t, const QByteArray& p) { Record(t, p); });
+        QObject::connect(&Link, &TSessionLink::disconnected, [this] { Disconnected = true; });
+    }
+    void SendRaw(TPacketType type, const QByteArray& payload = {}) override { Link.Send(type, payload); }
+    void Close() override { Link.Close(); }
+};
+
+// A player over loopback TCP; with join it sends JOIN_REQUEST once connected.
+class TTcpPlayer : public TLinkPlayer<TTcpLink> {
+public:
     TTcpPlayer(quint16 port, const QString& name, bool join)
     {
         Wait = ::WaitFor;
-        Socket.OnPacketRead = [this](QTcpSocket*, TPacketType t, const uint8_t* buf, int32_t n) {
-            Record(t, QByteArray(reinterpret_cast<const char*>(buf), n));
-        };
-        Socket.OnConnect = [this, name, join](QTcpSocket*) {
+        QObject::connect(&Link, &TSessionLink::connected, [this, name, join] {
             if (join)
                 JoinAs(name);
-        };
-        Socket.OnDisconnect = [this](QTcpSocket*) { Disconnected = true; };
-        Socket.OnMessage = [](const QString&) {};
-        Socket.Open(QStringLiteral("127.0.0.1"), port);
+        });
+        Link.Socket().OnMessage = [](const QString&) {};
+        Link.SetHost(QStringLiteral("127.0.0.1"));
+        Link.SetPort(port);
+        Link.Open();
     }
-    void SendRaw(TPacketType type, const QByteArray& payload = {}) override
-    {
-        Socket.PacketMakeAndSend(type, payload.constData(), int32_t(payload.size()));
-    }
-    void Close() override { Socket.Close(); }
 };
 
 // A player in process.
-class TLocalPlayer : public TTestPlayer, public TLocalPeer {
+class TLocalPlayer : public TLinkPlayer<TLocalLink> {
 public:
-    TLocalTable& Local;
     TConnectionId Id;
-    bool Silent = false; // gives no sign of life when asked
 
-    TLocalPlayer(TLocalTable& local, const QString& host) : Local(local), Id(local.Connect(*this, host)) {}
-    ~TLocalPlayer() override
+    TLocalPlayer(TLocalTable& local, const QString& host) : TLinkPlayer(local, host)
     {
-        if (Local.Open(Id))
-            Local.Hangup(Id);
+        Link.Open();
+        Id = Link.Connection();
     }
-    void SendRaw(TPacketType type, const QByteArray& payload = {}) override { Local.Post(Id, type, payload); }
-    void Close() override { Local.Hangup(Id); }
-    void Deliver(TPacketType type, const QByteArray& payload) override { Record(type, payload); }
-    void Closed() override { Disconnected = true; }
-    bool Answers() const override { return !Silent; }
+    // Gives no sign of life when asked.
+    void SetSilent() { Link.SetAnswers(false); }
 };
 
 // What both fixtures share: the random source, the dealer's lines and their times.
@@ -367,7 +358,7 @@ struct TDealerFixture : TFixtureBase<TTcpPlayer> {
         const int seats = dealer->SeatCount();
         TTcpPlayer& p = *players.emplace_back(std::make_unique<TTcpPlayer>(dealer->Port(), name, join));
         EXPECT_TRUE(WaitFor([&] {
-            return join ? p.Count(JOIN_ACCEPTED) > 0 && p.Count(SEAT_NAME) > seats : p.Socket.Connected();
+            return join ? p.Count(JOIN_ACCEPTED) > 0 && p.Count(SEAT_NAME) > seats : p.Link.Socket().Connected();
         }));
         return p;
     }

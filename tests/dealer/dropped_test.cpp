@@ -186,7 +186,7 @@ TEST_F(Dropped, ANameFromTheSameAddressReplacesAConnectionThatNoLongerAnswers)
     StartDealer();
     Join("Ayşe");
     TLocalPlayer& lost = Join("Sessiz");
-    lost.Silent = true;
+    lost.SetSilent();
     P(0).StartNow();
     ASSERT_TRUE(P(0).WaitLine("SEAT_NAME 3 Acemi2"));
     P(0).NewGame();

@@ -135,10 +135,9 @@ TEST_F(TrickSequence, ANewGameWhileATrickIsPacedEndsItsPacing)
     EXPECT_EQ(dealt.TricksPlayed, 0);
 }
 
-// One human and three computers from the first deal to the end of the 20th hand, in
-// process and over TCP.
-template <class TBase>
-struct WholeGameOn : TBase {
+// One human and three computers from the first deal to the end of the 20th hand, on the
+// manual clock (the whole game over TCP is played by the hostile tool and the window tests).
+struct WholeGame : TTableFixture {
     void PlayToTheEnd(qint64 minTickMs)
     {
         this->StartDealer(true, 5);
@@ -201,12 +200,7 @@ struct WholeGameOn : TBase {
     }
 };
 
-using WholeGame = WholeGameOn<TTableFixture>;
-using WholeGameOverTcp = WholeGameOn<TDealerFixture>;
-
 TEST_F(WholeGame, OneHumanAndThreeComputersPlayToTheEnd) { PlayToTheEnd(10); }
-
-TEST_F(WholeGameOverTcp, OneHumanAndThreeComputersPlayToTheEnd) { PlayToTheEnd(10 - 1); }
 
 using Loading = TTableFixture;
 

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QThread>
 
+#include "eventwait.h"
 #include "packet.h"
 
 inline QByteArray Hex(const char* hex)
@@ -29,20 +30,3 @@ inline QByteArray DataFrame(uint8_t type, uint32_t stamp, const QByteArray& payl
     return BuildFrame(type, stamp, payload.constData(), int32_t(payload.size()));
 }
 
-// Runs the event loop until done() holds or timeoutMs passes; returns done().
-inline bool WaitFor(const std::function<bool()>& done, int timeoutMs = 5000)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < timeoutMs) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(1);
-    }
-    return done();
-}
-
-// Runs the event loop for a while (to see that nothing more happens).
-inline void Settle(int ms = 150)
-{
-    WaitFor([] { return false; }, ms);
-}

@@ -1,81 +1,50 @@
 #include "autoplayer.h"
 
 #include "computerplayer.h"
-#include "payload.h"
-#include "sendplayerpackets.h"
 
 TAutoPlayer::TAutoPlayer(const QString& host, quint16 port, const QString& name, uint32_t seed)
     : random_(seed)
 {
-    Socket.OnMessage = [](const QString&) {};
-    Socket.OnConnect = [this, name](QTcpSocket*) { SendJoinRequest(Socket, name); };
-    Socket.OnDisconnect = [this](QTcpSocket*) { Disconnected = true; };
-    Socket.OnPacketRead = [this](QTcpSocket*, TPacketType type, const uint8_t* buf, int32_t count) {
-        Read(type, buf, count);
-    };
-    Socket.Open(host, port);
-}
-
-void TAutoPlayer::Read(TPacketType type, const uint8_t* buf, int32_t count)
-{
-    uint8_t seat = kNone;
-    QString text;
-    switch (type) {
-    case GAME_RECORD: {
-        TGameInfo g;
-        if (!ReadGameRecord(buf, count, g))
-            return;
-        Records.push_back(g);
-        Act(g);
-        return;
-    }
-    case JOIN_ACCEPTED:
-        if (ReadJoinAccepted(buf, count, seat, text))
-            Seat = seat;
-        return;
-    case SEAT_NAME:
-        if (ReadSeatName(buf, count, seat, text) && seat == 3 && OnTableComplete)
+    Link.Socket().OnMessage = [](const QString&) {};
+    Session.UserName = name;
+    QObject::connect(&Session, &TSession::disconnected, [this] { Disconnected = true; });
+    QObject::connect(&Session, &TSession::recordChanged, [this] {
+        Records.push_back(Session.Record());
+        Act(Session.Record());
+    });
+    QObject::connect(&Session, &TSession::joinAccepted, [this](int seat, const QString&) { Seat = seat; });
+    QObject::connect(&Session, &TSession::seatName, [this](int seat, const QString&) {
+        if (seat == kSeatCount - 1 && OnTableComplete)
             OnTableComplete(*this);
-        return;
-    case TRICK_TAKER:
-        if (ReadTrickTaker(buf, count, seat))
-            Takers.push_back(seat);
-        return;
-    case TRICK_CLEAR:
-        ++Clears;
-        return;
-    case CHAT_TEXT:
-        ++Chats;
-        return;
-    case STATUS_TEXT:
-        return;
-    default:
-        ++Others;
-        return;
-    }
+    });
+    QObject::connect(&Session, &TSession::trickTaker, [this](int seat) { Takers.push_back(uint8_t(seat)); });
+    QObject::connect(&Session, &TSession::trickClear, [this] { ++Clears; });
+    QObject::connect(&Session, &TSession::chat, [this] { ++Chats; });
+    QObject::connect(&Session, &TSession::tableFull, [this] { ++Others; });
+    QObject::connect(&Session, &TSession::unknownPacket, [this] { ++Others; });
+    Link.SetHost(host);
+    Link.SetPort(port);
+    Session.Open();
 }
 
 void TAutoPlayer::Act(const TGameInfo& g)
 {
-    if (Paused || Seat < 0)
+    if (Paused || !Session.Seated())
         return;
     if (g.Phase == psGameOver) {
         if (RestartWhenOver && Seat == 0)
-            SendNewGame(Socket);
+            Session.SendNewGame();
         return;
     }
-    const bool choosing = g.Phase == psChoosing && g.Chooser == Seat;
-    const bool playing = g.Phase == psPlaying && g.Turn == Seat && g.TrickCount < 4;
-    if (!choosing && !playing)
+    if (Awaited(g, Seat) == TMove::TKind::None)
         return;
-    TGameInfo copy = g;
     TComputerPlayer me;
-    const int acted = ComputerMove(me, Seat, copy, random_);
-    if (acted == 2) {
-        SendContractChoice(Socket, copy.Contract);
-        ++Moves;
-    } else if (acted == 1) {
-        SendCardPlay(Socket, uint8_t(Seat), copy.TrickSuit[g.TrickCount], copy.TrickValue[g.TrickCount]);
-        ++Moves;
-    }
+    const TMove move = ComputerChoice(me, Seat, g, random_);
+    if (CheckMove(g, Seat, move) != TRefusal::None)
+        return;
+    if (move.Kind == TMove::TKind::Contract)
+        Session.SendContractChoice(move.Contract);
+    else
+        Session.SendCardPlay(move.Suit, move.Value);
+    ++Moves;
 }

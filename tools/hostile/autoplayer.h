@@ -1,6 +1,6 @@
-// A player without a window: a client packet socket that joins a dealer, records what the
-// dealer sends, and lets the computer player act for its own seat on its own copy of every
-// record, sending the result as a user's move would be sent.
+// A player without a window: a session over TCP that joins a dealer, records what the
+// dealer sends, and lets the computer player choose for its own seat on its own copy of
+// every record, sending the move the rules allow as a user's move would be sent.
 #pragma once
 
 #include <cstdint>
@@ -10,8 +10,9 @@
 #include <QString>
 
 #include "cards.h"
-#include "clientpacketsocket.h"
 #include "gameinfo.h"
+#include "session.h"
+#include "tcplink.h"
 
 class TAutoPlayer {
 public:
@@ -19,7 +20,8 @@ public:
     // the computer player's contract choice on this copy.
     TAutoPlayer(const QString& host, quint16 port, const QString& name, uint32_t seed);
 
-    TClientPacketSocket Socket;
+    TTcpLink Link;
+    TSession Session{Link};
     int Seat = -1;                         // from JOIN_ACCEPTED
     bool Disconnected = false;
     bool Paused = false;                   // true: receives, but makes no move
@@ -38,7 +40,6 @@ public:
     const TGameInfo* Last() const { return Records.empty() ? nullptr : &Records.back(); }
 
 private:
-    void Read(TPacketType type, const uint8_t* buf, int32_t count);
     void Act(const TGameInfo& g);
 
     TRandom random_;

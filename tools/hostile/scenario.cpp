@@ -8,7 +8,6 @@
 #include <QTimer>
 
 #include "notify.h"
-#include "sendplayerpackets.h"
 
 namespace {
 
@@ -124,8 +123,8 @@ bool TScenario::Run()
 
     TAutoPlayer& own = *players_.front();
     own.RestartWhenOver = true;
-    own.OnTableComplete = [](TAutoPlayer& p) { SendNewGame(p.Socket); };
-    SendStartNow(own.Socket);
+    own.OnTableComplete = [](TAutoPlayer& p) { p.Session.SendNewGame(); };
+    own.Session.SendStartNow();
     if (!RunUntil([&] { return !own.Records.empty(); }, 10000))
         return Fail(QStringLiteral("no game started"));
 

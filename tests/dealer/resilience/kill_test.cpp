@@ -50,9 +50,9 @@ std::vector<TGameInfo> LoadAndPlayOn(const TGameInfo& record)
     options.OpenHands = true; // the records are compared with the whole record loaded
     TDealerThread dealer(options);
     TAutoPlayer own(kHost, dealer.Port(), QStringLiteral("Kasa"), 9);
-    own.OnTableComplete = [&](TAutoPlayer& p) { SendGameRecord(p.Socket, record); };
+    own.OnTableComplete = [&](TAutoPlayer& p) { p.Session.SendGameRecord(record); };
     EXPECT_TRUE(WaitFor([&] { return own.Seat == 0; }));
-    SendStartNow(own.Socket);
+    own.Session.SendStartNow();
     const std::size_t wanted = record.Phase == psGameOver ? 1 : 2;
     EXPECT_TRUE(WaitFor([&] { return own.Records.size() >= wanted; }));
     own.Paused = true;
@@ -90,9 +90,9 @@ TEST(Kill, LastHandIsAlwaysAWholeRecordThatLoadsAndPlaysOn)
         {
             TAutoPlayer own(kHost, port, QStringLiteral("Kasa"), uint32_t(round));
             own.RestartWhenOver = true;
-            own.OnTableComplete = [](TAutoPlayer& p) { SendNewGame(p.Socket); };
+            own.OnTableComplete = [](TAutoPlayer& p) { p.Session.SendNewGame(); };
             ASSERT_TRUE(WaitFor([&] { return own.Seat == 0; }));
-            SendStartNow(own.Socket);
+            own.Session.SendStartNow();
             ASSERT_TRUE(WaitFor([&] { return !own.Records.empty(); }));
             Settle(delay(random));
             process.kill();
@@ -140,9 +140,9 @@ TEST(Stop, SigtermEndsTheDealerCleanlyWithAWholeLastHand)
     const quint16 port = StartDealerProcess(process, folder.path());
     ASSERT_NE(port, 0);
     TAutoPlayer own(kHost, port, QStringLiteral("Kasa"), 3);
-    own.OnTableComplete = [](TAutoPlayer& p) { SendNewGame(p.Socket); };
+    own.OnTableComplete = [](TAutoPlayer& p) { p.Session.SendNewGame(); };
     ASSERT_TRUE(WaitFor([&] { return own.Seat == 0; }));
-    SendStartNow(own.Socket);
+    own.Session.SendStartNow();
     ASSERT_TRUE(WaitFor([&] { return own.Records.size() >= 5; }));
     process.terminate(); // SIGTERM
     ASSERT_TRUE(process.waitForFinished(10000));
