@@ -26,7 +26,7 @@ TMove ComputerChoice(TComputerPlayer& p, int seat, const TGameInfo& g, TRandom& 
     TMove move;
     if (ValidSeat(seat) && g.Chooser == seat) {
         move = TMove::ChooseContract(SelectContract(p, seat, rnd));
-    } else if (ValidSeat(seat) && g.Turn == seat && g.TrickCount < 4) {
+    } else if (ValidSeat(seat) && g.Turn == seat && g.TrickCount < kSeatCount) {
         uint8_t suit = kNone;
         uint8_t value = kNone;
         SelectCard(p, seat, suit, value);
@@ -136,7 +136,7 @@ uint8_t WinningSuit(const TComputerPlayer& p)
 bool HeldByOther(const TComputerPlayer& p, int seat, uint8_t suit, uint8_t value)
 {
     const TGameInfo& g = *p.Game;
-    for (int other = 0; other < 4; ++other) {
+    for (int other = 0; other < kSeatCount; ++other) {
         if (other == seat)
             continue;
         const int n = HandSize(g, other);

@@ -17,12 +17,12 @@ enum class TComputerLevel : uint8_t { Acemi = 0, Usta = 1 };
 bool ParseComputerLevel(const char* text, TComputerLevel& level);
 
 struct TLevelGame {
-    TComputerLevel Levels[4] = {};
+    TComputerLevel Levels[kSeatCount] = {};
     TUstaOptions Usta;
     // Deals and trick resolution; Acemi's contract choice; each Usta seat's source.
     TRandom* Deal = nullptr;
     TRandom* Choice = nullptr;
-    TRandom* UstaRandom[4] = {};
+    TRandom* UstaRandom[kSeatCount] = {};
     TGameChange OnChange;
     // Sees every Usta decision with its thinking time in microseconds.
     std::function<void(int seat, long long micros)> OnUstaDecision;

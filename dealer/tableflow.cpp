@@ -56,7 +56,7 @@ void TTable::TakeLoadedGame(const TGameInfo& loaded)
     Log(QStringLiteral("game loaded: %1").arg(PhaseText(game_)));
     BroadcastGameRecord();
     // A record saved with a full trick on the table goes on with the trick's pacing.
-    if (game_.Phase == psTrickComplete && SeatCount() == 4)
+    if (game_.Phase == psTrickComplete && SeatCount() == kSeatCount)
         StartTrickTimers();
 }
 
@@ -95,7 +95,7 @@ void TTable::ContractChoice(int seat, const uint8_t* buf, int32_t count)
     uint8_t contract = kNone;
     if (!ReadContractChoice(buf, count, contract))
         return Drop("CONTRACT_CHOICE", QStringLiteral("payload too short"));
-    if (seat < 0 || SeatCount() != 4)
+    if (seat < 0 || SeatCount() != kSeatCount)
         return Drop("CONTRACT_CHOICE", QStringLiteral("%1 is not to choose").arg(SeatText(seat)));
     const TMove move = TMove::ChooseContract(contract);
     const QString refusal = MoveRefusal(game_, seat, move);
@@ -112,7 +112,7 @@ void TTable::CardPlay(int seat, const uint8_t* buf, int32_t count)
     if (seat < 0 || cardSeat != seat)
         return Drop("CARD_PLAY",
                     QStringLiteral("%1 plays for seat %2").arg(SeatText(seat)).arg(int(cardSeat)));
-    if (SeatCount() != 4)
+    if (SeatCount() != kSeatCount)
         return Drop("CARD_PLAY", QStringLiteral("seat %1 is not to play").arg(seat));
     const TMove move = TMove::PlayCard(suit, value);
     const QString refusal = MoveRefusal(game_, seat, move);
@@ -143,7 +143,7 @@ void TTable::WaitForPlayers(int seat)
         if (connection != own)
             link_.Close(connection);
     Log(QStringLiteral("waiting for new players"));
-    for (int s = 1; s < 4; ++s)
+    for (int s = 1; s < kSeatCount; ++s)
         SendSeatName(own, s, QString());
     SendMissing();
 }
@@ -151,7 +151,7 @@ void TTable::WaitForPlayers(int seat)
 void TTable::BroadcastGameRecord()
 {
     Changed(); // a computer's answer asked for before is of no use any more
-    if (SeatCount() != 4)
+    if (SeatCount() != kSeatCount)
         return;
     source_->Observe(game_);
     for (const TConnectionId connection : HumanConnections())
@@ -189,7 +189,7 @@ void TTable::ApplyMove(int seat, const TMove& move, const QString& who)
         Log(QStringLiteral("seat %1%2 played %3").arg(seat).arg(who, CardName(move.Suit, move.Value)));
     }
     BroadcastGameRecord();
-    if (game_.TrickCount == 4)
+    if (game_.TrickCount == kSeatCount)
         StartTrickTimers();
 }
 
@@ -235,7 +235,7 @@ void TTable::ComputerAnswer(quint64 ticket, int seat, const TMove& move)
 void TTable::TrickWinnerTick()
 {
     Stop(trickWinnerTimer_);
-    if (game_.Phase != psTrickComplete || game_.TrickCount != 4)
+    if (game_.Phase != psTrickComplete || game_.TrickCount != kSeatCount)
         return;
     const uint8_t winner = WhoBiggest(game_);
     Log(QStringLiteral("trick taken by seat %1").arg(int(winner)));
@@ -255,7 +255,7 @@ void TTable::TrickClearTick()
 void TTable::TrickResolveTick()
 {
     Stop(trickResolveTimer_);
-    if (game_.Phase != psTrickComplete || game_.TrickCount != 4)
+    if (game_.Phase != psTrickComplete || game_.TrickCount != kSeatCount)
         return;
     const int hands = ContractsPlayed(game_);
     ResolveTrick(game_, *random_);

@@ -22,7 +22,7 @@ public:
 
     TTcpLink Link;
     TSession Session{Link};
-    int Seat = -1;                         // from JOIN_ACCEPTED
+    int Seat = kNoSeat;                    // from JOIN_ACCEPTED
     bool Disconnected = false;
     bool Paused = false;                   // true: receives, but makes no move
     bool RestartWhenOver = false;          // seat 0: a new game after the end of one

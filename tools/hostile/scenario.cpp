@@ -74,7 +74,7 @@ bool TScenario::Fail(const QString& why)
 
 bool TScenario::Seat(TAutoPlayer& player, int seat)
 {
-    return RunUntil([&] { return player.Seat >= 0; }, 10000) && player.Seat == seat;
+    return RunUntil([&] { return player.Seat != kNoSeat; }, 10000) && player.Seat == seat;
 }
 
 void TScenario::CountHands()
