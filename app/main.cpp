@@ -56,7 +56,7 @@ void ShowNotice(const std::string& text, int beeps)
 
 int main(int argc, char** argv)
 {
-    if (const std::optional<int> answered = AnswerCommandLine(argc, argv))
+    if (const std::optional<int> answered = AnswerCommandLine(argc, argv, StartLanguage()))
         return *answered;
     (void)Crc32(); // the CRC table exists before any window
     TApplication app(argc, argv);

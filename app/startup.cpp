@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "language.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -10,7 +12,7 @@
 #define ZORBELA_VERSION "1.0.0"
 #endif
 
-std::optional<int> AnswerCommandLine(int argc, char** argv)
+std::optional<int> AnswerCommandLine(int argc, char** argv, TLanguage language)
 {
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
@@ -19,18 +21,20 @@ std::optional<int> AnswerCommandLine(int argc, char** argv)
             return 0;
         }
         if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-            std::printf("Kullanım: zorbela [seçenek]\n"
-                        "\n"
-                        "RUVO, dört kişilik Türk kağıt oyunu: yerel ağda ya da İnternet'te oynanır,\n"
-                        "boş yerlerde bilgisayar oynar. Masayı kurmak ya da bir masaya katılmak\n"
-                        "için programı seçeneksiz başlatın.\n"
-                        "\n"
-                        "Seçenekler:\n"
-                        "  -h, --help     Bu yardımı gösterir.\n"
-                        "  -v, --version  Sürümü gösterir.\n"
-                        "\n"
-                        "Qt'nin kendi seçenekleri (-platform, -style, ...) de geçerlidir.\n"
-                        "Pencere olmadan masa kurmak için: zorbela-dealer --help\n");
+            const char* const help = QT_TRANSLATE_NOOP(
+                "zorbela", "Kullanım: zorbela [seçenek]\n"
+                           "\n"
+                           "RUVO, dört kişilik Türk kağıt oyunu: yerel ağda ya da İnternet'te oynanır,\n"
+                           "boş yerlerde bilgisayar oynar. Masayı kurmak ya da bir masaya katılmak\n"
+                           "için programı seçeneksiz başlatın.\n"
+                           "\n"
+                           "Seçenekler:\n"
+                           "  -h, --help     Bu yardımı gösterir.\n"
+                           "  -v, --version  Sürümü gösterir.\n"
+                           "\n"
+                           "Qt'nin kendi seçenekleri (-platform, -style, ...) de geçerlidir.\n"
+                           "Pencere olmadan masa kurmak için: zorbela-dealer --help\n");
+            std::fputs(TextIn(language, "zorbela", help).toUtf8().constData(), stdout);
             return 0;
         }
     }

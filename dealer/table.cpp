@@ -32,6 +32,7 @@ TTable::TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const T
 {
     ApplyQuick(options.Quick);
     InitGameInfo(game_);
+    turnClock_.Set(options.TurnClock);
 
     // The dealer's own thread of old: it seeds the random source and ends. It is waited
     // for here, so the source is never touched by two threads at once.
@@ -89,7 +90,8 @@ void TTable::Reschedule()
         if (at >= 0 && (next < 0 || at < next))
             next = at;
     };
-    for (const TTableTimer* timer : {&computerMoveTimer_, &trickWinnerTimer_, &trickClearTimer_, &trickResolveTimer_})
+    for (const TTableTimer* timer :
+         {&computerMoveTimer_, &trickWinnerTimer_, &trickClearTimer_, &trickResolveTimer_, &turnTimer_})
         consider(timer->At);
     for (const TConnection& connection : connections_)
         consider(connection.JoinBy);
@@ -102,11 +104,12 @@ void TTable::Tick()
 {
     ticking_ = true;
     // Every due timer fires, the earliest first; at the same moment in the order below.
-    const std::array<std::pair<TTableTimer*, void (TTable::*)()>, 4> timers{{
+    const std::array<std::pair<TTableTimer*, void (TTable::*)()>, 5> timers{{
         {&trickWinnerTimer_, &TTable::TrickWinnerTick},
         {&trickClearTimer_, &TTable::TrickClearTick},
         {&trickResolveTimer_, &TTable::TrickResolveTick},
         {&computerMoveTimer_, &TTable::ComputerMoveTick},
+        {&turnTimer_, &TTable::TurnClockTick},
     }};
     for (int guard = 0; guard < 1000; ++guard) {
         const qint64 now = clock_.NowMs();
@@ -270,6 +273,8 @@ void TTable::Disconnected(TConnectionId id)
 void TTable::Received(TConnectionId id, TPacketType type, const uint8_t* buf, int32_t count)
 {
     const int seat = SeatOf(id);
+    if (type == CARD_PLAY || type == CONTRACT_CHOICE || type == CHAT_TEXT)
+        PlayerActs(seat);
     switch (static_cast<uint8_t>(type)) {
     case JOIN_REQUEST:
         JoinRequest(id, buf, count);
@@ -300,9 +305,13 @@ void TTable::Received(TConnectionId id, TPacketType type, const uint8_t* buf, in
     case SAVE_GAME:
     case LOAD_GAME:
     case LIST_GAMES:
+    case SEAT_TO_COMPUTER:
+    case REMOVE_PLAYER:
+    case LOCK_TABLE:
+    case SET_TURN_CLOCK:
         // Ours only from a program that announced them; from any other, unknown as before.
         if (std::any_of(seats_.begin(), seats_.end(), [id](const SeatEntry& e) { return e.Connection == id && e.Extended; }))
-            return HostMessage(id, type, buf, count);
+            return IsHostAct(type) ? HostAct(id, type, buf, count) : HostMessage(id, type, buf, count);
         [[fallthrough]];
     default:
         Log(QStringLiteral("unknown message type %1 from %2").arg(int(type)).arg(Peer(id)));
@@ -330,6 +339,10 @@ void TTable::JoinRequest(TConnectionId id, const uint8_t* buf, int32_t count)
         if (!Rejoin(id, name, extension))
             Refuse(id);
         return;
+    }
+    if (locked_) {
+        Log(QStringLiteral("the table is locked"));
+        return Refuse(id);
     }
 
     SeatEntry entry;

@@ -58,6 +58,7 @@
 #include "movesource.h"
 #include "packet.h"
 #include "tableports.h"
+#include "turnclock.h"
 
 Q_DECLARE_LOGGING_CATEGORY(lcDealer)
 
@@ -96,6 +97,8 @@ struct TTableOptions {
     QString GamesFolder;
     // The source of seat keys; empty: the system's random source.
     std::function<TSeatKey()> SeatKeys;
+    // Seconds for a card and for a contract; off unless set (see turnclock.h).
+    TTurnClockSetting TurnClock;
 };
 
 // One taken seat.
@@ -113,6 +116,7 @@ struct SeatEntry {
     TSeatKey Key{};                  // given to the player; taking the seat back needs it, or
                                      // the name from the same address
     bool Extended = false;           // the player's program knows the messages of type 20 and up
+    bool Removed = false;            // the host removed the player for the rest of this game
 
     bool ComputerPlays() const { return Kind == Computer || Connection == kNoConnection; }
 };
@@ -167,6 +171,9 @@ public:
     const TTableTimer& TrickWinnerTimer() const { return trickWinnerTimer_; }
     const TTableTimer& TrickClearTimer() const { return trickClearTimer_; }
     const TTableTimer& TrickResolveTimer() const { return trickResolveTimer_; }
+    const TTableTimer& TurnTimer() const { return turnTimer_; } // the awaited seat's time
+    const TTurnClock& TurnClock() const { return turnClock_; }
+    bool Locked() const { return locked_; } // the host took new players off
     // Where "LastHand.rvo" was last written; empty before the first broadcast.
     const QString& LastHandPath() const { return lastHandPath_; }
     // One line of the dealer's log: the zorbela.dealer category and the Event signal.
@@ -237,6 +244,17 @@ private:
     void SendGameFileResult(TConnectionId id, bool ok, const QString& text);
     bool EveryPlayerGone() const;             // a full table whose human seats have no connection
 
+    // tableacts.cpp: the turn clock and the host's acts
+    SeatEntry* EntryOf(int seat);
+    QString NameOf(int seat) const;
+    bool ComputerMovesFor(const SeatEntry& entry) const; // a computer seat, a dropped player, the clock
+    void RestartTurnClock();                  // after every change of the record
+    void TurnClockTick();
+    void PlayerActs(int seat);                // a move or a chat line of the seat's player
+    void SetTurnClock(const TTurnClockSetting& setting);
+    void AnnounceTurnClock();
+    void HostAct(TConnectionId id, uint8_t type, const uint8_t* buf, int32_t count);
+
     // tableflow.cpp: the course of a game
     void GameRecordMessage(int seat, const uint8_t* buf, int32_t count);
     void TakeLoadedGame(const TGameInfo& loaded);
@@ -262,6 +280,9 @@ private:
     TTableTimer trickWinnerTimer_;
     TTableTimer trickClearTimer_;
     TTableTimer trickResolveTimer_;
+    TTableTimer turnTimer_;
+    TTurnClock turnClock_;
+    bool locked_ = false;
     TGameInfo game_{};
     int computerCount_ = 0;
     QList<SeatEntry> seats_;

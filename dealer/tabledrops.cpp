@@ -150,6 +150,10 @@ bool TTable::Rejoin(TConnectionId id, const QByteArray& name, const TJoinExtensi
         if (found)
             break;
     }
+    if (found && found->Removed) {
+        Log(QStringLiteral("seat %1 was removed by the host for this game: refusing %2").arg(found->Seat).arg(Peer(id)));
+        return false;
+    }
     if (found && found->Connection != kNoConnection && probe && probeMs_ > 0) {
         // A seat whose connection still answers is never handed over: ask it first.
         StartProbe(*found, id, name, extension);
@@ -177,6 +181,7 @@ void TTable::HandOver(SeatEntry& entry, TConnectionId id, const TJoinExtension& 
         link_.Close(old);
     }
     entry.Connection = id;
+    turnClock_.Forget(entry.Seat);
     GiveKey(entry, id, extension);
     if (auto it = connections_.find(id); it != connections_.end())
         it->JoinBy = -1;

@@ -86,7 +86,10 @@ void TTable::NewGameMessage(int seat)
         return Drop("NEW_GAME", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
     StopTrickTimers();
     NewGame(game_, *random_);
+    for (SeatEntry& entry : seats_)
+        entry.Removed = false; // removed for the last game only
     Log(QStringLiteral("new game: %1").arg(PhaseText(game_)));
+    AnnounceTurnClock();
     BroadcastGameRecord();
 }
 
@@ -138,6 +141,8 @@ void TTable::WaitForPlayers(int seat)
         seats_.removeLast();
     computerCount_ = 0;
     probes_.clear();
+    for (int s = 0; s < kSeatCount; ++s)
+        turnClock_.Forget(s);
     const QList<TConnectionId> others = connections_.keys();
     for (const TConnectionId connection : others)
         if (connection != own)
@@ -157,6 +162,7 @@ void TTable::BroadcastGameRecord()
     for (const TConnectionId connection : HumanConnections())
         SendRecord(connection);
     Start(computerMoveTimer_);
+    RestartTurnClock();
     const QString path = files_.WriteLastHand(game_);
     if (path.isEmpty())
         Log(QStringLiteral("LastHand.rvo could not be written"));
@@ -202,7 +208,7 @@ void TTable::ComputerMoveTick()
     if (seat == kNoSeat || asked_ == version_)
         return;
     const auto entry = std::find_if(seats_.begin(), seats_.end(), [seat](const SeatEntry& e) { return e.Seat == seat; });
-    if (entry == seats_.end() || !entry->ComputerPlays())
+    if (entry == seats_.end() || !ComputerMovesFor(*entry))
         return;
     // With every player gone the computers do not play on alone; a player who comes back
     // starts them again.
@@ -229,6 +235,7 @@ void TTable::ComputerAnswer(quint64 ticket, int seat, const TMove& move)
     // stopped) until the record changes, for example through a loaded game.
     if (!refusal.isEmpty())
         return Log(QStringLiteral("seat %1 (computer) found no move (%2); the game waits").arg(seat).arg(refusal));
+    turnClock_.ComputerMoved(seat);
     ApplyMove(seat, move, QStringLiteral(" (computer)"));
 }
 

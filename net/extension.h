@@ -28,9 +28,15 @@ constexpr TPacketType LOAD_GAME = TPacketType(21);      // host -> dealer: text 
 constexpr TPacketType LIST_GAMES = TPacketType(22);     // host -> dealer: nothing
 constexpr TPacketType GAME_LIST = TPacketType(23);      // dealer -> host: count (2), texts
 constexpr TPacketType GAME_FILE_RESULT = TPacketType(24); // dealer -> host: ok (1), text
+// The host's acts at the table, each told to the table as a chat line.
+constexpr TPacketType SEAT_TO_COMPUTER = TPacketType(25); // host -> dealer: seat (1)
+constexpr TPacketType REMOVE_PLAYER = TPacketType(26);  // host -> dealer: seat (1)
+constexpr TPacketType LOCK_TABLE = TPacketType(27);     // host -> dealer: locked (1)
+constexpr TPacketType SET_TURN_CLOCK = TPacketType(28); // host -> dealer: card s (2), contract s (2); 0: no limit
 
 // Whether a type is one of the messages above.
-constexpr bool IsExtensionMessage(uint8_t type) { return type >= SAVE_GAME && type <= GAME_FILE_RESULT; }
+constexpr bool IsHostAct(uint8_t type) { return type >= SEAT_TO_COMPUTER && type <= SET_TURN_CLOCK; }
+constexpr bool IsExtensionMessage(uint8_t type) { return type >= SAVE_GAME && type <= SET_TURN_CLOCK; }
 
 using TSeatKey = std::array<uint8_t, 16>;
 

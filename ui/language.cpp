@@ -106,3 +106,16 @@ QString ContractText(int c)
         return QString();
     return QCoreApplication::translate("Contract", ContractNames[c]);
 }
+
+QString TextIn(TLanguage language, const char* context, const char* source)
+{
+    if (language == TLanguage::English) {
+        QTranslator english;
+        if (english.load(QStringLiteral(":/i18n/zorbela_en.qm"))) {
+            const QString text = english.translate(context, source);
+            if (!text.isEmpty())
+                return text;
+        }
+    }
+    return QString::fromUtf8(source);
+}

@@ -27,5 +27,9 @@ void StoreLanguage(TLanguage language);
 bool InstallLanguage(TLanguage language);
 TLanguage CurrentLanguage();
 
+// source (UTF-8) of context in language, without an application: for the texts written
+// before it exists.
+QString TextIn(TLanguage language, const char* context, const char* source);
+
 // The name of contract c (0..10) in the current language.
 QString ContractText(int c);

@@ -98,13 +98,23 @@ int main(int argc, char** argv)
     const QCommandLineOption gamesOption(QStringLiteral("games-folder"),
         QStringLiteral("Where the host's saved games are kept (default: the data folder's games)."),
         QStringLiteral("DIR"));
+    const QCommandLineOption clockOption(QStringLiteral("turn-clock"),
+        QStringLiteral("Seconds for a card and for a contract, CARD_S,CONTRACT_S (default 30,45; 0: none)."),
+        QStringLiteral("CARD_S,CONTRACT_S"), QStringLiteral("%1,%2").arg(kServerTurnClock.CardS).arg(kServerTurnClock.ContractS));
     parser.addOption(openHandsOption);
     parser.addOption(gamesOption);
+    parser.addOption(clockOption);
     parser.process(app);
 
     TComputerLevel level = TComputerLevel::Acemi;
     if (!ParseComputerLevel(qPrintable(parser.value(levelOption)), level)) {
         std::fprintf(stderr, "zorbela-dealer: bad level '%s'\n", qPrintable(parser.value(levelOption)));
+        return 2;
+    }
+
+    TTurnClockSetting turnClock;
+    if (!ParseTurnClock(parser.value(clockOption), turnClock)) {
+        std::fprintf(stderr, "zorbela-dealer: bad turn clock '%s'\n", qPrintable(parser.value(clockOption)));
         return 2;
     }
 
@@ -135,6 +145,7 @@ int main(int argc, char** argv)
         return 1;
     }
     options.OpenHands = parser.isSet(openHandsOption);
+    options.TurnClock = turnClock;
     options.GamesFolder = parser.isSet(gamesOption)
         ? parser.value(gamesOption)
         : QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("games"));
@@ -150,7 +161,9 @@ int main(int argc, char** argv)
               .arg(options.Quick ? QStringLiteral(" (quick)") : QString(), dealer.LastHandFolder())
           + QStringLiteral("; computer level %1").arg(QString::fromLatin1(options.ComputerName))
           + QStringLiteral("; %1; saved games in %2")
-                .arg(options.OpenHands ? QStringLiteral("open hands") : QStringLiteral("private hands"), options.GamesFolder));
+                .arg(options.OpenHands ? QStringLiteral("open hands") : QStringLiteral("private hands"), options.GamesFolder)
+          + (turnClock.On() ? QStringLiteral("; turn clock %1 s a card, %2 s a contract").arg(turnClock.CardS).arg(turnClock.ContractS)
+                            : QStringLiteral("; no turn clock")));
     const int code = app.exec();
     print(QStringLiteral("stopped"));
     return code;

@@ -391,4 +391,35 @@ Yellow name at the table: who chose this hand&apos;s contract</translation>
         <translation>Close</translation>
     </message>
 </context>
+<context>
+    <name>zorbela</name>
+    <message>
+        <source>Kullanım: zorbela [seçenek]
+
+RUVO, dört kişilik Türk kağıt oyunu: yerel ağda ya da İnternet&apos;te oynanır,
+boş yerlerde bilgisayar oynar. Masayı kurmak ya da bir masaya katılmak
+için programı seçeneksiz başlatın.
+
+Seçenekler:
+  -h, --help     Bu yardımı gösterir.
+  -v, --version  Sürümü gösterir.
+
+Qt&apos;nin kendi seçenekleri (-platform, -style, ...) de geçerlidir.
+Pencere olmadan masa kurmak için: zorbela-dealer --help
+</source>
+        <translation>Usage: zorbela [option]
+
+RUVO, the four-player Turkish card game, played over a local network or the
+Internet, with the computer in the empty seats. Start the program without an
+option to set up a table or to join one.
+
+Options:
+  -h, --help     Shows this help.
+  -v, --version  Shows the version.
+
+Qt&apos;s own options (-platform, -style, ...) are valid too.
+To set up a table without a window: zorbela-dealer --help
+</translation>
+    </message>
+</context>
 </TS>

@@ -22,6 +22,12 @@ TEST(Startup, HelpAndVersionAnswerAndEverythingElseGoesToQt)
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_EQ(out.rfind("Zorbela ", 0), 0u) << out;
     EXPECT_NE(out.find("Kullanım: zorbela"), std::string::npos);
+    testing::internal::CaptureStdout();
+    std::vector<const char*> help = {"zorbela", "--help"};
+    EXPECT_EQ(AnswerCommandLine(2, const_cast<char**>(help.data()), TLanguage::English), 0);
+    const std::string english = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(english.rfind("Usage: zorbela [option]", 0), 0u) << english;
+    EXPECT_EQ(english.find("Kullanım"), std::string::npos);
     EXPECT_EQ(Answer({}), std::nullopt);
     EXPECT_EQ(Answer({"-platform", "offscreen", "--style=fusion"}), std::nullopt);
 }

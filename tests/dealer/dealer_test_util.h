@@ -238,6 +238,7 @@ struct TFixtureBase : ::testing::Test {
     bool openHands = true; // most tests compare every player's record with the dealer's
     QString gamesFolder;   // empty: the table keeps no saved games
     std::function<TSeatKey()> seatKeys; // empty: the system's random source
+    TTurnClockSetting turnClock;        // off
 
     TPlayer& P(int seat) { return *players[std::size_t(seat)]; }
 
@@ -253,6 +254,7 @@ struct TFixtureBase : ::testing::Test {
         options.OpenHands = openHands;
         options.GamesFolder = gamesFolder;
         options.SeatKeys = seatKeys;
+        options.TurnClock = turnClock;
         return options;
     }
     int EventCount(const QString& part) const
