@@ -9,7 +9,7 @@ TClientPacketSocket::TClientPacketSocket(QObject* parent) : QObject(parent)
 
 TClientPacketSocket::~TClientPacketSocket()
 {
-    thread_.reset(); // its writes are queued on the socket, which still exists here
+    thread_.reset(); // its writes go to the socket, which still exists here
     DropSocket();
 }
 
@@ -35,18 +35,27 @@ void TClientPacketSocket::Open()
         if (socket == socket_)
             ClientPacketSocketConnect();
     });
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-        if (socket == socket_)
-            ClientPacketSocketDisconnect();
-    });
+    // A close or an error may be raised inside a write (a flush to a dealer that reset the
+    // connection): both are handled from the event loop, never inside the call that wrote.
+    const QPointer<QTcpSocket> guarded(socket);
+    connect(
+        socket, &QTcpSocket::disconnected, this,
+        [this, guarded] {
+            if (guarded && guarded == socket_)
+                ClientPacketSocketDisconnect();
+        },
+        Qt::QueuedConnection);
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
         if (socket == socket_)
             ClientPacketSocketRead();
     });
-    connect(socket, &QTcpSocket::errorOccurred, this, [this, socket](QAbstractSocket::SocketError e) {
-        if (socket == socket_)
-            SocketError(e);
-    });
+    connect(
+        socket, &QTcpSocket::errorOccurred, this,
+        [this, guarded](QAbstractSocket::SocketError e) {
+            if (guarded && guarded == socket_)
+                SocketError(e);
+        },
+        Qt::QueuedConnection);
     socket->connectToHost(host_, port_);
     if (OnConnecting && socket == socket_)
         OnConnecting(socket);
@@ -56,12 +65,10 @@ void TClientPacketSocket::Close()
 {
     if (!socket_)
         return;
-    QTcpSocket* socket = socket_;
-    socket->abort(); // when connected, the disconnect path runs from here
-    if (socket == socket_) {
-        thread_.reset();
+    if (thread_)
+        ClientPacketSocketDisconnect();
+    else
         DropSocket();
-    }
 }
 
 bool TClientPacketSocket::Active() const
@@ -104,12 +111,17 @@ void TClientPacketSocket::ClientPacketSocketConnect()
 
 void TClientPacketSocket::ClientPacketSocketDisconnect()
 {
+    // The connection is gone for every caller before anyone hears of it; its packet thread
+    // and socket are freed from the event loop, so a read or write of it that is under way
+    // (the owner may close inside OnPacketRead) returns safely.
     QTcpSocket* socket = socket_;
-    thread_.reset();
+    TPacketThread::DestroyLater(this, std::move(thread_));
+    socket_ = nullptr;
+    socket->disconnect(this);
+    socket->abort();
     if (OnDisconnect)
         OnDisconnect(socket);
-    if (socket == socket_)
-        DropSocket();
+    socket->deleteLater();
 }
 
 void TClientPacketSocket::ClientPacketSocketRead()
@@ -122,7 +134,7 @@ void TClientPacketSocket::ClientPacketSocketRead()
         return thread_.get() == thread && socket_ == socket;
     });
     if (end == TReadEnd::Broken)
-        socket->abort(); // an impossible frame size: the stream cannot go on
+        Close(); // an impossible frame size: the stream cannot go on
 }
 
 void TClientPacketSocket::SocketError(QAbstractSocket::SocketError error)

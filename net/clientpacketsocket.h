@@ -7,7 +7,8 @@
 //   socket.Open("localhost");                   // port kGamePort unless given
 //
 // While connected the component owns one TPacketThread. OnConnect is raised after the
-// packet thread exists, OnDisconnect after it is gone (frames still queued are lost). A
+// packet thread exists, OnDisconnect after it is gone (frames still queued are lost); a
+// close found while writing is handled from the event loop, never inside the write. A
 // failed connection attempt shows the connect error text and leaves the component
 // unconnected; Open() again to retry. Use the component from the thread that created it.
 #pragma once
@@ -38,7 +39,8 @@ public:
     // Starts connecting to Host():Port() (closing any current connection first).
     void Open();
     void Open(const QString& host, quint16 port = kGamePort);
-    // Drops the connection; OnDisconnect follows if it was connected.
+    // Drops the connection; OnDisconnect is raised from here if it was connected. Safe
+    // inside any handler.
     void Close();
     bool Active() const;    // connecting or connected
     bool Connected() const; // connected, with a packet thread

@@ -75,14 +75,20 @@ void TPacketLink::AppendWaiting(QByteArray frame)
 
 void TPacketLink::SelectOutgoing()
 {
-    std::lock_guard guard(lock_);
-    if (outgoing_ || waitingList_.empty())
-        return;
-    outgoing_ = true;
-    sentTime_ = SecondsNow();
-    sentMs_ = MillisecondsNow();
-    SendRawLocked(waitingList_.front());
-    trace_("OutgoingPacket selected, waiting packet count is %d\n", int(waitingList_.size()));
+    QByteArray frame;
+    int waiting;
+    {
+        std::lock_guard guard(lock_);
+        if (outgoing_ || waitingList_.empty())
+            return;
+        outgoing_ = true;
+        sentTime_ = SecondsNow();
+        sentMs_ = MillisecondsNow();
+        frame = waitingList_.front();
+        waiting = int(waitingList_.size());
+    }
+    SendRaw(frame);
+    trace_("OutgoingPacket selected, waiting packet count is %d\n", waiting);
 }
 
 int TPacketLink::WaitingCount() const
@@ -115,16 +121,12 @@ int64_t TPacketLink::OutgoingAgeMs() const
     return outgoing_ ? MillisecondsNow() - sentMs_ : -1;
 }
 
-void TPacketLink::SendRawLocked(const QByteArray& frame)
-{
-    if (writer_)
-        writer_(frame);
-}
-
 void TPacketLink::SendRaw(const QByteArray& frame)
 {
-    std::lock_guard guard(lock_);
-    SendRawLocked(frame);
+    // Never under lock_: a writer may fail and report it, and nothing it reaches may find
+    // this link's lock taken.
+    if (writer_)
+        writer_(frame);
 }
 
 // ---- Receiving side ----
@@ -215,12 +217,15 @@ void TPacketLink::RepeatFailed(uint32_t failedType)
         SendRaw(lastAck_);
         return;
     }
+    QByteArray repeat;
     {
         std::lock_guard guard(lock_);
-        if (outgoing_ && uint8_t(waitingList_.front().at(0)) == failedType) {
-            SendRawLocked(waitingList_.front());
-            return;
-        }
+        if (outgoing_ && uint8_t(waitingList_.front().at(0)) == failedType)
+            repeat = waitingList_.front();
+    }
+    if (!repeat.isEmpty()) {
+        SendRaw(repeat);
+        return;
     }
     trace_("Cannot locate CRCERROR type!");
     Message(QStringLiteral("Cannot locate CRCERROR type!"));

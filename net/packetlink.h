@@ -16,7 +16,10 @@
 // except AdmitFrame and the read-only counts, which any thread may call. The ACK that
 // retires the frame in flight writes the next waiting one right away. The waiting list,
 // the frame in flight and the counts of unacknowledged frames are guarded by one lock,
-// which is also held for every raw write, so two frames never interleave.
+// which is never held while the link calls out (raw writes, messages): a write that fails
+// may close the connection, and whatever that reaches must not find the lock taken. Raw
+// writes happen on the owning thread only, each of one whole frame, so frames never
+// interleave.
 #pragma once
 
 #include <cstdint>
@@ -39,7 +42,8 @@ constexpr qsizetype kMaxPendingBytes = 64 * 1024;
 
 class TPacketLink {
 public:
-    // Writes the bytes of one whole frame to the peer. Called with the link's lock held.
+    // Writes the bytes of one whole frame to the peer, on the owning thread; never called
+    // with the link's lock held.
     using TRawWriter = std::function<void(const QByteArray& frame)>;
     // Shows a transport message to the user (English fixed texts).
     using TMessageHook = std::function<void(const QString& text)>;
@@ -107,7 +111,6 @@ private:
     bool CountDataFrame();
     void GiveUp();
 
-    void SendRawLocked(const QByteArray& frame);
     void SendRaw(const QByteArray& frame);
     // Answers a CRCERROR: sends again the last frame of the type that failed at the peer.
     void RepeatFailed(uint32_t failedType);

@@ -85,6 +85,15 @@ TPacketThread::~TPacketThread()
     // still on its way with it.
 }
 
+void TPacketThread::DestroyLater(QObject* context, std::unique_ptr<TPacketThread> thread)
+{
+    if (!thread)
+        return;
+    std::shared_ptr<TPacketThread> held(std::move(thread));
+    // The call does nothing: the thread goes when the call (run or dropped) is freed.
+    QMetaObject::invokeMethod(context, [held] { (void)held; }, Qt::QueuedConnection);
+}
+
 void TPacketThread::CloseSocketLater()
 {
     if (socket_ != nullptr)

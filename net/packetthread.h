@@ -17,6 +17,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include <QByteArray>
 #include <QObject>
@@ -63,6 +64,12 @@ public:
     const QString& ThreadName() const { return link_.ThreadName(); }
 
     static QString MakeThreadName(const QString& ownerName);
+
+    // Lets thread go once the event loop of context's thread runs again (or with context):
+    // a connection is never destroyed inside its own read, write or event, where its
+    // caller still holds it. Until then it stays whole, and its writes do nothing once its
+    // socket is closed.
+    static void DestroyLater(QObject* context, std::unique_ptr<TPacketThread> thread);
 
 private:
     void Start();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QHostAddress>
+#include <QPointer>
 
 #include "messagehook.h"
 
@@ -44,8 +45,12 @@ bool TServerPacketSocket::Open()
 void TServerPacketSocket::Close()
 {
     server_->close();
-    // End every packet thread before its socket goes, so no write is left pointing at it.
-    threads_.clear();
+    // Every packet thread goes before its socket, so no write is left pointing at it; none
+    // inside a call of its own (a handler may close the component).
+    std::vector<std::unique_ptr<TPacketThread>> threads;
+    threads.swap(threads_);
+    for (auto& thread : threads)
+        TPacketThread::DestroyLater(this, std::move(thread));
     std::vector<QTcpSocket*> sockets;
     sockets.swap(connections_);
     for (QTcpSocket* socket : sockets) {
@@ -95,10 +100,7 @@ void TServerPacketSocket::PacketMakeAndSend(QTcpSocket* socket, TPacketType type
 
 void TServerPacketSocket::CloseConnection(QTcpSocket* socket)
 {
-    if (std::find(connections_.begin(), connections_.end(), socket) == connections_.end())
-        return;
-    socket->abort(); // raises disconnected, which runs the disconnect path
-    ServerPacketSocketDisconnect(socket); // runs the path when abort did not; else does nothing
+    ServerPacketSocketDisconnect(socket);
 }
 
 void TServerPacketSocket::ServerPacketSocketConnect()
@@ -111,11 +113,18 @@ void TServerPacketSocket::ServerPacketSocketConnect()
             continue;
         }
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-        connect(socket, &QTcpSocket::disconnected, this,
-                [this, socket] { ServerPacketSocketDisconnect(socket); });
+        // A close or an error may be raised inside a write (a flush to a peer that reset
+        // the connection): both are handled from the event loop, never inside the call
+        // that wrote.
+        const QPointer<QTcpSocket> guarded(socket);
+        connect(
+            socket, &QTcpSocket::disconnected, this,
+            [this, guarded] { if (guarded) ServerPacketSocketDisconnect(guarded); }, Qt::QueuedConnection);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { ServerPacketSocketRead(socket); });
-        connect(socket, &QTcpSocket::errorOccurred, this,
-                [this, socket](QAbstractSocket::SocketError e) { SocketError(socket, e); });
+        connect(
+            socket, &QTcpSocket::errorOccurred, this,
+            [this, guarded](QAbstractSocket::SocketError e) { if (guarded) SocketError(guarded, e); },
+            Qt::QueuedConnection);
         if (socket->state() != QAbstractSocket::ConnectedState) {
             // Gone before it was seen: nothing to announce.
             socket->disconnect(this);
@@ -131,24 +140,31 @@ void TServerPacketSocket::ServerPacketSocketConnect()
     }
 }
 
-void TServerPacketSocket::RemoveConnection(QTcpSocket* socket)
-{
-    auto thread = std::find_if(threads_.begin(), threads_.end(),
-                               [socket](const auto& t) { return t->Socket() == socket; });
-    if (thread != threads_.end())
-        threads_.erase(thread); // the destructor stops the thread and waits for it
-    connections_.erase(std::remove(connections_.begin(), connections_.end(), socket), connections_.end());
-    socket->disconnect(this);
-    socket->deleteLater();
-}
-
 void TServerPacketSocket::ServerPacketSocketDisconnect(QTcpSocket* socket)
 {
     if (std::find(connections_.begin(), connections_.end(), socket) == connections_.end())
         return;
-    RemoveConnection(socket);
-    if (OnClientDisconnect)
-        OnClientDisconnect(socket);
+    // From here the connection is gone for every caller: no lookup finds it, no frame
+    // goes to it, no event of its socket is raised. Its packet thread and socket are freed
+    // from the event loop, so a read or write of it that is under way returns safely, and
+    // OnClientDisconnect is raised from there too, never inside the call that closed it.
+    auto thread = std::find_if(threads_.begin(), threads_.end(),
+                               [socket](const auto& t) { return t->Socket() == socket; });
+    if (thread != threads_.end()) {
+        TPacketThread::DestroyLater(this, std::move(*thread));
+        threads_.erase(thread);
+    }
+    connections_.erase(std::remove(connections_.begin(), connections_.end(), socket), connections_.end());
+    socket->disconnect(this);
+    socket->abort();
+    QMetaObject::invokeMethod(
+        this,
+        [this, socket] {
+            if (OnClientDisconnect)
+                OnClientDisconnect(socket);
+            socket->deleteLater();
+        },
+        Qt::QueuedConnection);
 }
 
 void TServerPacketSocket::ServerPacketSocketRead(QTcpSocket* socket)

@@ -7,7 +7,8 @@
 //   server.Open();                              // listens on all local addresses
 //
 // Each accepted connection gets its own TPacketThread (PacketThreads(), in accept order);
-// OnClientConnect is raised after it exists, OnClientDisconnect after it is gone. The
+// OnClientConnect is raised after it exists, OnClientDisconnect after it is gone, always
+// from the event loop (never inside a send, a read handler or CloseConnection). The
 // QTcpSocket* of a connection is its identity in every event and sender; it stays valid
 // at least until the event loop runs after its OnClientDisconnect. Use the component from
 // the thread that created it (senders included).
@@ -44,8 +45,9 @@ public:
     // Listens on all local addresses (closing first if active). False, with a message,
     // when the port cannot be used.
     bool Open();
-    // Stops listening and drops every connection; their packet threads are ended and
-    // removed before this returns. No OnClientDisconnect is raised for them.
+    // Stops listening and drops every connection; their packet threads are off the list
+    // before this returns (and freed from the event loop). No OnClientDisconnect is raised
+    // for them.
     void Close();
     bool Active() const;
 
@@ -64,8 +66,9 @@ public:
     // Connections in accept order (those that closed are gone from the list).
     int ActiveConnections() const { return int(connections_.size()); }
     QTcpSocket* Connection(int index) const; // nullptr outside 0..ActiveConnections()-1
-    // Drops one connection; its disconnect path (thread removed, OnClientDisconnect) runs
-    // as for a peer that closed. Frames still queued for it are lost.
+    // Drops one connection at once: from now on it is not listed, nothing is sent to it and
+    // none of its events is raised. OnClientDisconnect follows from the event loop, as for
+    // a peer that closed. Frames still queued for it are lost. Safe inside any handler.
     void CloseConnection(QTcpSocket* socket);
 
     // The packet thread bound to socket, or nullptr.
@@ -92,7 +95,6 @@ private:
     void ServerPacketSocketDisconnect(QTcpSocket* socket);
     void ServerPacketSocketRead(QTcpSocket* socket);
     void SocketError(QTcpSocket* socket, QAbstractSocket::SocketError error);
-    void RemoveConnection(QTcpSocket* socket);
 
     QTcpServer* server_;
     quint16 port_ = kGamePort;
