@@ -44,7 +44,8 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
         if (const TConnectionId id = ids_.value(c))
             table_->Received(id, t, b, n);
     };
-    socket_.SetDataFrameLimit(options.MaxDataFrames, options.DataFrameWindowMs);
+    socket_.SetDataFrameLimit(options.MaxDataFrames, options.DataFrameWindowMs,
+                              options.MaxDataFrames > 0 ? options.MaxDataBytes : 0);
     socket_.OnConnectionMessage = [this](QTcpSocket* c, const QString& text) { ConnectionMessage(c, text); };
     TTableLink& link = *this;
     TTableClock& clock = *this;
@@ -152,6 +153,12 @@ int TDealerThread::Backlog(TConnectionId id) const
 {
     const TPacketThread* thread = socket_.GetServerPacketThread(SocketOf(id));
     return thread ? thread->Link().PendingFrames() : 0;
+}
+
+qint64 TDealerThread::BacklogBytes(TConnectionId id) const
+{
+    const TPacketThread* thread = socket_.GetServerPacketThread(SocketOf(id));
+    return thread ? thread->Link().PendingBytes() : 0;
 }
 
 void TDealerThread::Notice(const QString& text)

@@ -39,8 +39,11 @@
 // A player's connection that sends more data frames than this within the window is closed.
 // A real player sends about twenty in that time even with "Hızlı"; tests that shorten the
 // pacing below the real one must lift the limit (0).
+// Control frames count too (all but the ACK of a frame the dealer sent), and so do the
+// bytes: a chat line of the largest size costs about eight thousand of them.
 constexpr int kMaxDataFrames = 100;
 constexpr int kDataFrameWindowMs = 10000;
+constexpr qint64 kMaxDataBytes = 256 * 1024;
 // A player's connection whose frame waits this long for its ACK is closed: the program at
 // the other end acknowledges every frame as it reads it, so that connection is lost (or
 // its peer does not follow the protocol), and the computer takes the seat over.
@@ -51,6 +54,7 @@ struct TDealerOptions : TTableOptions {
     QString LastHandFolder;                   // empty: the folder of the executable
     int MaxDataFrames = kMaxDataFrames;       // per connection and window; 0: no limit
     int DataFrameWindowMs = kDataFrameWindowMs;
+    qint64 MaxDataBytes = kMaxDataBytes;      // per connection and window; 0: no limit
     int AckTimeoutMs = kAckTimeoutMs;         // 0: connections are never closed for it
 };
 
@@ -94,6 +98,7 @@ private:
     void Close(TConnectionId id, bool afterDelivery) override;
     void Probe(TConnectionId id) override;
     int Backlog(TConnectionId id) const override;
+    qint64 BacklogBytes(TConnectionId id) const override;
     void Notice(const QString& text) override;
     // TTableClock
     qint64 NowMs() const override { return clock_.elapsed(); }

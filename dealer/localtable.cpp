@@ -34,6 +34,11 @@ void TLocalTable::Post(TConnectionId id, TPacketType type, const QByteArray& pay
 
 void TLocalTable::Send(TConnectionId id, TPacketType type, const QByteArray& payload)
 {
+    if (!peers_.contains(id))
+        return;
+    auto& [frames, bytes] = backlog_[id];
+    ++frames;
+    bytes += kHeaderSize + payload.size();
     Enqueue({TItem::ToPeer, id, type, payload});
 }
 
@@ -83,6 +88,12 @@ bool TLocalTable::PumpOne()
             }
             break;
         case TItem::ToPeer:
+            if (auto waiting = backlog_.find(item.Id); waiting != backlog_.end()) {
+                if (--waiting->first == 0)
+                    backlog_.erase(waiting);
+                else
+                    waiting->second -= kHeaderSize + item.Payload.size();
+            }
             if (peer)
                 peer->Deliver(item.Type, item.Payload);
             break;
@@ -90,6 +101,7 @@ bool TLocalTable::PumpOne()
         case TItem::CloseFromPeer:
             if (peers_.contains(item.Id)) {
                 peers_.remove(item.Id);
+                backlog_.remove(item.Id);
                 if (item.Kind == TItem::CloseFromTable && peer)
                     peer->Closed();
                 table_->Disconnected(item.Id);

@@ -78,7 +78,9 @@ private:
     void Send(TConnectionId id, TPacketType type, const QByteArray& payload) override;
     void Close(TConnectionId id, bool afterDelivery) override;
     void Probe(TConnectionId id) override;
-    int Backlog(TConnectionId) const override { return 0; }
+    // The messages queued for the peer and not yet delivered to it.
+    int Backlog(TConnectionId id) const override { return backlog_.value(id).first; }
+    qint64 BacklogBytes(TConnectionId id) const override { return backlog_.value(id).second; }
     void Notice(const QString& text) override { notices_.append(text); }
     // TTableClock
     void WakeAt(qint64 atMs) override { wakeAt_ = atMs; }
@@ -92,6 +94,7 @@ private:
     qint64 wakeAt_ = -1;
     TConnectionId lastId_ = kNoConnection;
     QHash<TConnectionId, TLocalPeer*> peers_;
+    QHash<TConnectionId, std::pair<int, qint64>> backlog_; // frames and bytes queued to a peer
     std::deque<TItem> queue_;
     QString lastHandFolder_;
     TGameInfo lastHand_{};

@@ -32,6 +32,9 @@ public:
     virtual void Probe(TConnectionId id) = 0;
     // Messages sent to the connection and not yet acknowledged by its peer.
     virtual int Backlog(TConnectionId id) const = 0;
+    // Their bytes (headers included): what a chat line would add to must stay well below
+    // what the transport allows a connection to hold (kMaxPendingBytes).
+    virtual qint64 BacklogBytes(TConnectionId id) const = 0;
     // A text the program's own user is to see ("Dealer: Bilinmeyen bir paket alındı").
     virtual void Notice(const QString& text) = 0;
 };

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "netlog.h"
+
 namespace {
 
 QByteArray HeaderBytes(const TPacketHeader& h)
@@ -36,8 +38,25 @@ TPacketLink::TPacketLink(QString threadName, TRawWriter writer, TMessageHook mes
 {
 }
 
+TPacketLink::~TPacketLink()
+{
+    // What was held back: one line per text, with its count.
+    for (auto it = repeats_.cbegin(); it != repeats_.cend(); ++it)
+        if (it.value() > 0)
+            qCWarning(lcNet).noquote() << QStringLiteral("%1: %2 (%3 more times)").arg(threadName_, it.key()).arg(it.value());
+}
+
 void TPacketLink::Message(const QString& text) const
 {
+    {
+        std::lock_guard guard(lock_);
+        auto seen = repeats_.find(text);
+        if (seen != repeats_.end()) {
+            ++seen.value();
+            return;
+        }
+        repeats_.insert(text, 0);
+    }
     if (message_)
         message_(text);
 }
@@ -59,6 +78,12 @@ int TPacketLink::PendingFrames() const
 {
     std::lock_guard guard(lock_);
     return pendingFrames_;
+}
+
+qsizetype TPacketLink::PendingBytes() const
+{
+    std::lock_guard guard(lock_);
+    return pendingBytes_;
 }
 
 int TPacketLink::PeakPendingFrames() const
@@ -158,10 +183,12 @@ bool TPacketLink::CheckIncomingBuffer()
             return false;
 
         const uint32_t computed = FrameCrc(incomingBuffer_.constData(), head.size);
-        const bool control = computed == head.CRC && (head.type == ACK || head.type == CRCERROR);
-        if (!control && !CountDataFrame()) {
-            trace_("[%s]more than %d data frames within %d ms, connection dropped\n",
-                   qPrintable(threadName_), frameLimit_, int(frameWindowMs_));
+        // Only a good ACK for the frame in flight is free: it answers something sent. Every
+        // other frame counts, control frames included (each may cost a write).
+        const bool earned = computed == head.CRC && head.type == ACK && AckMatches(head.timestamp);
+        if (!earned && !CountFrame(head.size)) {
+            trace_("[%s]more than %d frames or %lld bytes within %d ms, connection dropped\n",
+                   qPrintable(threadName_), frameLimit_, static_cast<long long>(byteLimit_), int(frameWindowMs_));
             GiveUp();
             return false;
         }
@@ -185,12 +212,7 @@ bool TPacketLink::CheckIncomingBuffer()
                    int(incomingBuffer_.size()), WaitingCount());
         } else if (head.type == ACK) {
             DropIncoming(head.size); // before any message, as above
-            bool matches;
-            {
-                std::lock_guard guard(lock_);
-                matches = outgoing_ && ReadHeader(waitingList_.front().constData()).timestamp == head.timestamp;
-            }
-            if (matches)
+            if (earned)
                 AckReceived(head.timestamp);
             else
                 Message(QStringLiteral("timestamp of ACK and OutgoingPacket is not equal!"));
@@ -271,23 +293,36 @@ void TPacketLink::AcceptDataFrame(int32_t size)
     SendAck(lastRecvHeader_.timestamp);
 }
 
-void TPacketLink::SetDataFrameLimit(int frames, int windowMs)
+void TPacketLink::SetDataFrameLimit(int frames, int windowMs, qint64 bytes)
 {
     frameLimit_ = std::max(frames, 0);
     frameWindowMs_ = std::max(windowMs, 0);
+    byteLimit_ = std::max<qint64>(bytes, 0);
     recentFrames_.clear();
+    recentBytes_ = 0;
 }
 
-bool TPacketLink::CountDataFrame()
+bool TPacketLink::AckMatches(uint32_t stamp) const
 {
-    if (frameLimit_ == 0)
+    std::lock_guard guard(lock_);
+    return outgoing_ && ReadHeader(waitingList_.front().constData()).timestamp == stamp;
+}
+
+bool TPacketLink::CountFrame(int32_t size)
+{
+    if (frameLimit_ == 0 && byteLimit_ == 0)
         return true;
     const int64_t now = MillisecondsNow();
-    while (!recentFrames_.empty() && now - recentFrames_.front() >= frameWindowMs_)
+    while (!recentFrames_.empty() && now - recentFrames_.front().first >= frameWindowMs_) {
+        recentBytes_ -= recentFrames_.front().second;
         recentFrames_.pop_front();
-    if (int(recentFrames_.size()) >= frameLimit_)
+    }
+    if (frameLimit_ > 0 && int(recentFrames_.size()) >= frameLimit_)
         return false;
-    recentFrames_.push_back(now);
+    if (byteLimit_ > 0 && recentBytes_ + size > byteLimit_)
+        return false;
+    recentFrames_.emplace_back(now, size);
+    recentBytes_ += size;
     return true;
 }
 

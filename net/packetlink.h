@@ -9,8 +9,9 @@
 //
 // Bounds: the data frames not yet acknowledged (queued and in flight) may not pass
 // kMaxPendingFrames frames or kMaxPendingBytes bytes; a frame that would pass them is
-// refused by AdmitFrame and the owner closes the connection. With a data-frame limit set,
-// a peer that sends more data frames within the window than allowed breaks the link.
+// refused by AdmitFrame and the owner closes the connection. With a frame limit set, a
+// peer that sends more frames or bytes within the window than allowed (control frames
+// included) breaks the link.
 //
 // Threads: everything runs on the thread that owns the connection (its socket's thread)
 // except AdmitFrame and the read-only counts, which any thread may call. The ACK that
@@ -28,6 +29,7 @@
 #include <mutex>
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 
 #include "packet.h"
@@ -37,8 +39,11 @@
 // bytes, headers included. A peer that stops acknowledging is given up at this point
 // instead of letting its queue grow without end; a peer that acknowledges never comes
 // near it (each frame waits only for the one ACK before it).
-constexpr int kMaxPendingFrames = 64;
-constexpr qsizetype kMaxPendingBytes = 64 * 1024;
+// Both are far above what the game itself sends a slow player (a whole hand's records
+// are a few dozen frames), so a link that is only slow is never closed for what others
+// caused; a table holds chat back long before (see BacklogBytes of the table's link).
+constexpr int kMaxPendingFrames = 512;
+constexpr qsizetype kMaxPendingBytes = 512 * 1024;
 
 class TPacketLink {
 public:
@@ -49,9 +54,16 @@ public:
     using TMessageHook = std::function<void(const QString& text)>;
 
     TPacketLink(QString threadName, TRawWriter writer, TMessageHook message = {});
+    // Logs every message that was held back as a repeat, once, with its count.
+    ~TPacketLink();
+    TPacketLink(const TPacketLink&) = delete;
+    TPacketLink& operator=(const TPacketLink&) = delete;
 
     const QString& ThreadName() const { return threadName_; }
     const TTrace& Trace() const { return trace_; }
+    // Hands a transport message to the hook the first time this link meets its text; later
+    // repeats are only counted (a peer's flood must not become a flood of log lines), and
+    // the count is logged when the link goes.
     void Message(const QString& text) const;
 
     // ---- Sending side ----
@@ -61,6 +73,7 @@ public:
     // retires a counted frame releases its share. Any thread.
     bool AdmitFrame(qsizetype bytes);
     int PendingFrames() const;     // counted and not yet acknowledged
+    qsizetype PendingBytes() const; // their bytes, headers included
     int PeakPendingFrames() const; // the most ever counted at once
     void AppendWaiting(QByteArray frame);
     // When nothing is in flight and a frame waits: the head of the list goes in flight
@@ -80,10 +93,11 @@ public:
     // (and acknowledged); deliver it and call again. False: nothing more until more bytes
     // arrive, or the connection is Broken().
     bool CheckIncomingBuffer();
-    // At most frames data frames within any windowMs milliseconds; frames 0 (the default)
-    // is no limit. Every received frame counts except a good ACK or CRCERROR: repeats
-    // count, and so does every frame that fails its CRC (its type cannot be trusted).
-    void SetDataFrameLimit(int frames, int windowMs);
+    // At most frames frames and bytes bytes received within any windowMs milliseconds; 0
+    // (the default) is no limit. Every received frame counts except a good ACK of the
+    // frame in flight: control frames, repeats and every frame that fails its CRC (its type
+    // cannot be trusted) count too.
+    void SetDataFrameLimit(int frames, int windowMs, qint64 bytes = 0);
     // A header announced a size below 16 or above kMaxFrameSize, so the stream cannot be
     // framed any more, or the peer went past the data-frame limit. The incoming bytes were
     // discarded and later ones are ignored; the owner closes the connection.
@@ -107,8 +121,9 @@ private:
     void SendCrcError(uint8_t failedType);
     void SendDiscardPredata();
     void DropIncoming(qsizetype count);
-    // Counts one received frame against the data-frame limit; false when it goes past it.
-    bool CountDataFrame();
+    // Counts one received frame against the limit; false when it goes past it.
+    bool CountFrame(int32_t size);
+    bool AckMatches(uint32_t stamp) const; // an ACK of the frame in flight
     void GiveUp();
 
     void SendRaw(const QByteArray& frame);
@@ -121,7 +136,8 @@ private:
     TRawWriter writer_;
     TMessageHook message_;
 
-    mutable std::mutex lock_;       // the sending state below and every raw write
+    mutable std::mutex lock_;       // the sending state below and repeats_
+    mutable QHash<QString, int> repeats_; // messages met, and how often again since
     std::deque<QByteArray> waitingList_;
     bool outgoing_ = false;         // true: the head of waitingList_ is in flight
     int64_t sentTime_ = 0;
@@ -130,9 +146,11 @@ private:
     qsizetype pendingBytes_ = 0;
     int peakPendingFrames_ = 0;
 
-    int frameLimit_ = 0;            // data-frame limit, 0: none
+    int frameLimit_ = 0;            // frame limit, 0: none
+    qint64 byteLimit_ = 0;          // byte limit, 0: none
     int64_t frameWindowMs_ = 0;
-    std::deque<int64_t> recentFrames_; // arrival times (steady ms) within the window
+    std::deque<std::pair<int64_t, int32_t>> recentFrames_; // arrival (steady ms) and size within the window
+    qint64 recentBytes_ = 0;
 
     QByteArray incomingBuffer_;
     QByteArray recvPacketBuffer_;

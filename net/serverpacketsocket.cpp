@@ -65,12 +65,13 @@ bool TServerPacketSocket::Active() const
     return server_->isListening();
 }
 
-void TServerPacketSocket::SetDataFrameLimit(int frames, int windowMs)
+void TServerPacketSocket::SetDataFrameLimit(int frames, int windowMs, qint64 bytes)
 {
     frameLimit_ = frames;
     frameWindowMs_ = windowMs;
+    byteLimit_ = bytes;
     for (const auto& thread : threads_)
-        thread->Link().SetDataFrameLimit(frames, windowMs);
+        thread->Link().SetDataFrameLimit(frames, windowMs, bytes);
 }
 
 QTcpSocket* TServerPacketSocket::Connection(int index) const
@@ -134,7 +135,7 @@ void TServerPacketSocket::ServerPacketSocketConnect()
         connections_.push_back(socket);
         threads_.push_back(std::make_unique<TPacketThread>(
             objectName(), socket, [this, socket](const QString& text) { ConnectionMessage(socket, text); }));
-        threads_.back()->Link().SetDataFrameLimit(frameLimit_, frameWindowMs_);
+        threads_.back()->Link().SetDataFrameLimit(frameLimit_, frameWindowMs_, byteLimit_);
         if (OnClientConnect)
             OnClientConnect(socket);
     }

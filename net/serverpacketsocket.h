@@ -56,12 +56,12 @@ public:
     void SetMaxConnections(int count) { maxConnections_ = count; }
     int MaxConnections() const { return maxConnections_; }
 
-    // A connection that sends more than frames data frames within windowMs milliseconds is
-    // closed (OnClientDisconnect as usual). Every frame it sends counts except ACK and
-    // CRCERROR, repeats and frames failing their CRC included; frames 0 (the default) is no
-    // limit. Applies to the open connections and to those accepted later. What this side
-    // sends is never limited.
-    void SetDataFrameLimit(int frames, int windowMs);
+    // A connection that sends more than frames frames or bytes bytes within windowMs
+    // milliseconds is closed (OnClientDisconnect as usual). Every frame it sends counts
+    // except a good ACK of the frame in flight: control frames, repeats and frames failing
+    // their CRC included; 0 (the default) is no limit. Applies to the open connections and
+    // to those accepted later. What this side sends is never limited.
+    void SetDataFrameLimit(int frames, int windowMs, qint64 bytes = 0);
 
     // Connections in accept order (those that closed are gone from the list).
     int ActiveConnections() const { return int(connections_.size()); }
@@ -101,6 +101,7 @@ private:
     int maxConnections_ = kMaxConnections;
     int frameLimit_ = 0;
     int frameWindowMs_ = 0;
+    qint64 byteLimit_ = 0;
     std::vector<QTcpSocket*> connections_;
     std::vector<std::unique_ptr<TPacketThread>> threads_;
 };

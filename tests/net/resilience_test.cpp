@@ -203,27 +203,41 @@ TEST_F(TTable, DealerClosesAPlayerThatSendsMoreDataFramesThanTheLimit)
     EXPECT_TRUE(calm->Connected());
 }
 
-TEST_F(TTable, RepeatsAndSpoiltFramesCountAgainstTheLimitAcksDoNot)
+TEST_F(TTable, EveryFrameButTheAckOfTheFrameInFlightCountsAgainstTheLimit)
 {
     auto peer = RawJoin();
-    server.SetDataFrameLimit(3, 10000); // an open connection gets it as well
+    server.SetDataFrameLimit(6, 10000); // an open connection gets it as well
     bool gone = false;
     server.OnClientDisconnect = [&](QTcpSocket*) { gone = true; };
+    // Acknowledged frames of the dealer's: their good ACKs are free, however many.
+    for (int i = 0; i < 20; ++i) {
+        SendTrickClear(server, accepted[0]);
+        ASSERT_TRUE(WaitFor([&] { return peer->bytesAvailable() >= kHeaderSize; }));
+        peer->write(BuildControlFrame(ACK, HeaderOf(peer->read(kHeaderSize)).timestamp));
+    }
     const QByteArray frame = DataFrame(NEW_GAME, 7);
     QByteArray spoilt = DataFrame(START_NOW, 8);
     spoilt[1] = 'x';
-    QByteArray control;
-    for (uint32_t i = 0; i < 10; ++i)
-        control += BuildControlFrame(ACK, 1000 + i) + BuildControlFrame(CRCERROR, CARD_PLAY);
-    peer->write(frame + control + frame + spoilt);
-    ASSERT_TRUE(WaitFor([&] { return peer->bytesAvailable() >= 2 * kHeaderSize; })); // ACK, CRCERROR
+    // A data frame, its repeat, a spoilt frame, an ACK of nothing and a CRCERROR: five.
+    peer->write(frame + frame + spoilt + BuildControlFrame(ACK, 1000) + BuildControlFrame(CRCERROR, CARD_PLAY));
+    ASSERT_TRUE(WaitFor([&] { return peer->bytesAvailable() >= 3 * kHeaderSize; })); // ACK, ACK, CRCERROR
     Settle(100);
     EXPECT_FALSE(gone);
     EXPECT_EQ(atDealer.size(), 1u);
-
-    peer->write(DataFrame(START_NOW, 9));
+    peer->write(BuildControlFrame(CRCERROR, CARD_PLAY) + BuildControlFrame(ACK, 1001));
     ASSERT_TRUE(WaitFor([&] { return gone; }));
-    EXPECT_EQ(atDealer.size(), 1u);
+
+    // Bytes count as well: two chat lines of the largest size pass a limit of 12 KiB.
+    auto chatter = RawJoin();
+    server.SetDataFrameLimit(100, 10000, 12 * 1024);
+    gone = false;
+    const QByteArray line = DataFrame(CHAT_TEXT, 20, QByteArray(kMaxPayloadSize, 'x'));
+    chatter->write(line);
+    ASSERT_TRUE(WaitFor([&] { return atDealer.size() == 2; }));
+    EXPECT_FALSE(gone);
+    chatter->write(DataFrame(CHAT_TEXT, 21, QByteArray(kMaxPayloadSize, 'y')));
+    ASSERT_TRUE(WaitFor([&] { return gone; }));
+    EXPECT_EQ(atDealer.size(), 2u);
 }
 
 TEST_F(TTable, TheLimitForgetsFramesOlderThanItsWindow)

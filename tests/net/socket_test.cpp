@@ -226,7 +226,7 @@ void RecordNetLog(QtMsgType, const QMessageLogContext& context, const QString& t
 }
 } // namespace
 
-TEST_F(TTable, EveryTransportMessageIsLoggedAndHandedOverOnce)
+TEST_F(TTable, ATransportMessageIsLoggedAndHandedOverOncePerConnectionWithItsCount)
 {
     QTcpSocket first, second;
     for (QTcpSocket* peer : {&first, &second})
@@ -235,16 +235,26 @@ TEST_F(TTable, EveryTransportMessageIsLoggedAndHandedOverOnce)
     server.OnMessage = [&](const QString& m) { messages.push_back(m); };
     netLog.clear();
     const QtMessageHandler previous = qInstallMessageHandler(RecordNetLog);
-    first.write(BuildControlFrame(ACK, 1)); // acknowledges nothing
+    QByteArray flood;
+    for (uint32_t i = 0; i < 40; ++i)
+        flood += BuildControlFrame(ACK, 100 + i); // acknowledges nothing
+    first.write(flood);
     second.write(BuildControlFrame(ACK, 2)); // nor does this one
     const bool both = WaitFor([&] { return messages.size() == 2; });
+    Settle(50);
+    const QStringList whileOpen = netLog;
+    first.abort();
+    second.abort();
+    WaitFor([&] { return server.ActiveConnections() == 0 && netLog.size() > 2; });
     Settle(50);
     qInstallMessageHandler(previous);
     ASSERT_TRUE(both);
     EXPECT_EQ(messages.size(), 2u);
     const QString text = QStringLiteral("timestamp of ACK and OutgoingPacket is not equal!");
     EXPECT_EQ(messages[0], text);
-    EXPECT_EQ(netLog, (QStringList{text, text}));
+    EXPECT_EQ(whileOpen, (QStringList{text, text}));
+    ASSERT_EQ(netLog.size(), 3) << netLog.join(u'\n').toStdString();
+    EXPECT_TRUE(netLog[2].endsWith(text + QStringLiteral(" (39 more times)"))) << netLog[2].toStdString();
 }
 
 TEST_F(TTable, APeerThatAsksForRepeatsButReadsNothingIsDropped)
