@@ -3,6 +3,7 @@
 #include "dealerthread.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QCoreApplication>
 
@@ -30,6 +31,7 @@ QHostAddress TDealerThread::PeerAddress(const QTcpSocket* connection)
 
 TDealerThread::TDealerThread(const TDealerOptions& options)
     : ackTimeoutMs_(options.AckTimeoutMs),
+      maxUnjoinedPerAddress_(options.MaxUnjoinedPerAddress),
       lastHandFolder_(options.LastHandFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                        : options.LastHandFolder)
 {
@@ -47,6 +49,13 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
     socket_.SetDataFrameLimit(options.MaxDataFrames, options.DataFrameWindowMs,
                               options.MaxDataFrames > 0 ? options.MaxDataBytes : 0);
     socket_.OnConnectionMessage = [this](QTcpSocket* c, const QString& text) { ConnectionMessage(c, text); };
+    socket_.OnFull = [this](const QTcpSocket*) {
+        QTcpSocket* room = OldestUnjoined({}).first;
+        if (room)
+            table_->Log(QStringLiteral("all connections taken: closing connection %1 (no seat) to make room")
+                            .arg(ids_.value(room)));
+        return room;
+    };
     TTableLink& link = *this;
     TTableClock& clock = *this;
     TTableFiles& files = *this;
@@ -65,6 +74,7 @@ TDealerThread::~TDealerThread()
     socket_.OnClientDisconnect = nullptr;
     socket_.OnClientPacketRead = nullptr;
     socket_.OnConnectionMessage = nullptr;
+    socket_.OnFull = nullptr;
     socket_.Close();
 }
 
@@ -73,8 +83,38 @@ QTcpSocket* TDealerThread::SocketOf(TConnectionId id) const
     return sockets_.value(id).data();
 }
 
+std::pair<QTcpSocket*, int> TDealerThread::OldestUnjoined(const QString& address) const
+{
+    QHash<QString, std::pair<TConnectionId, int>> unjoined; // oldest id and count per address
+    for (auto it = ids_.cbegin(); it != ids_.cend(); ++it) {
+        if (table_->SeatOf(it.value()) >= 0 || !socket_.GetServerPacketThread(it.key()))
+            continue; // seated, or already closed
+        const QString from = PeerAddress(it.key()).toString();
+        if (!address.isEmpty() && from != address)
+            continue;
+        auto& [oldest, count] = unjoined[from];
+        oldest = count == 0 ? it.value() : std::min(oldest, it.value());
+        ++count;
+    }
+    std::pair<TConnectionId, int> most{kNoConnection, 0};
+    for (const auto& entry : std::as_const(unjoined))
+        if (entry.second > most.second || (entry.second == most.second && entry.first < most.first))
+            most = entry;
+    return {SocketOf(most.first), most.second};
+}
+
 void TDealerThread::ClientConnect(QTcpSocket* connection)
 {
+    if (maxUnjoinedPerAddress_ > 0) {
+        // The newcomer counts too: at the cap, the oldest of that address goes.
+        const QString address = PeerAddress(connection).toString();
+        const auto [oldest, count] = OldestUnjoined(address);
+        if (oldest && count >= maxUnjoinedPerAddress_) {
+            table_->Log(QStringLiteral("closing connection %1: %2 connections without a seat from %3")
+                            .arg(ids_.value(oldest)).arg(count + 1).arg(address));
+            socket_.CloseConnection(oldest);
+        }
+    }
     const TConnectionId id = ++lastId_;
     ids_.insert(connection, id);
     sockets_.insert(id, connection);

@@ -19,11 +19,15 @@
 //
 // What belongs to the transport stays here: the data-frame limit per connection, the
 // connections that stop acknowledging, TABLE_FULL delivered before a refused connection
-// closes, the request for a sign of life, and which transport messages are shown.
+// closes, the request for a sign of life, which transport messages are shown, and the
+// slots: a connection is never refused for the number of connections open. When all are
+// taken, the oldest connection without a seat from the address that holds the most of
+// them makes room, so a player coming back with its key always gets in.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include <QElapsedTimer>
 #include <QHash>
@@ -49,13 +53,21 @@ constexpr qint64 kMaxDataBytes = 256 * 1024;
 // its peer does not follow the protocol), and the computer takes the seat over.
 constexpr int kAckTimeoutMs = 30000;
 
+// Connections without a seat: at most this many from one address (a newer one closes the
+// oldest), and this long to join. A player's program joins the moment it connects, so
+// neither ever meets it; a crowd of idle connections cannot keep it out.
+constexpr int kMaxUnjoinedPerAddress = 4;
+constexpr int kDealerJoinTimeoutMs = 5000;
+
 struct TDealerOptions : TTableOptions {
+    TDealerOptions() { JoinTimeoutMs = kDealerJoinTimeoutMs; }
     quint16 Port = kGamePort;                 // 0: any free port (tests); see Port()
     QString LastHandFolder;                   // empty: the folder of the executable
     int MaxDataFrames = kMaxDataFrames;       // per connection and window; 0: no limit
     int DataFrameWindowMs = kDataFrameWindowMs;
     qint64 MaxDataBytes = kMaxDataBytes;      // per connection and window; 0: no limit
     int AckTimeoutMs = kAckTimeoutMs;         // 0: connections are never closed for it
+    int MaxUnjoinedPerAddress = kMaxUnjoinedPerAddress; // 0: no limit
 };
 
 class TDealerThread : private TTableLink, private TTableClock, private TTableFiles {
@@ -110,6 +122,9 @@ private:
     void ClientDisconnect(QTcpSocket* connection);
     void ConnectionMessage(QTcpSocket* connection, const QString& text);
     void CloseUnacknowledging();                    // connections past AckTimeoutMs
+    // The oldest connection without a seat from address (empty: from the address holding
+    // the most of them), and how many that address holds; nullptr when there is none.
+    std::pair<QTcpSocket*, int> OldestUnjoined(const QString& address) const;
     QTcpSocket* SocketOf(TConnectionId id) const;
     static QHostAddress PeerAddress(const QTcpSocket* connection); // IPv4 for a mapped one
 
@@ -121,6 +136,7 @@ private:
     QHash<TConnectionId, QPointer<QTcpSocket>> sockets_;
     TConnectionId lastId_ = kNoConnection;
     int ackTimeoutMs_;
+    int maxUnjoinedPerAddress_;
     QString lastHandFolder_;
     std::unique_ptr<TTable> table_;
 };

@@ -109,9 +109,14 @@ void TServerPacketSocket::ServerPacketSocketConnect()
     while (QTcpSocket* socket = server_->nextPendingConnection()) {
         socket->setParent(this);
         if (int(connections_.size()) >= maxConnections_) {
-            socket->abort();
-            socket->deleteLater();
-            continue;
+            QTcpSocket* room = OnFull ? OnFull(socket) : nullptr;
+            if (room != nullptr && std::find(connections_.begin(), connections_.end(), room) != connections_.end()) {
+                CloseConnection(room);
+            } else {
+                socket->abort();
+                socket->deleteLater();
+                continue;
+            }
         }
         socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
         // A close or an error may be raised inside a write (a flush to a peer that reset

@@ -51,8 +51,8 @@ public:
     void Close();
     bool Active() const;
 
-    // A connection that arrives while this many are open is closed at once, without a
-    // packet thread or any event.
+    // A connection that arrives while this many are open makes room through OnFull, or is
+    // closed at once, without a packet thread or any event.
     void SetMaxConnections(int count) { maxConnections_ = count; }
     int MaxConnections() const { return maxConnections_; }
 
@@ -83,6 +83,10 @@ public:
     TSocketEvent OnClientDisconnect;
     TPacketReadEvent OnClientPacketRead;
     TNetMessageEvent OnMessage; // default: Notify()
+    // A connection arrives while MaxConnections are open: the owner names an open one to
+    // close for it (closed at once, as by CloseConnection), or nullptr (or leaves this empty)
+    // to refuse the newcomer. Nothing is known of the newcomer yet but its address.
+    std::function<QTcpSocket*(const QTcpSocket* newcomer)> OnFull;
     // A message caused by one connection (its frames, or its socket's error). Empty: it is
     // shown like any other; the owner may instead show it only for connections it trusts.
     std::function<void(QTcpSocket* socket, const QString& text)> OnConnectionMessage;

@@ -10,6 +10,7 @@
 
 #include <malloc.h>
 
+#include "linkattacks.h"
 #include "recordchain.h"
 #include "scenario.h"
 
@@ -28,6 +29,36 @@ long ResidentKiB()
 }
 
 double MiB(long kib) { return kib / 1024.0; }
+
+// Each attack on the links and slots with the figure that says whether it worked.
+int RunLinkAttacks()
+{
+    const TChatBurstResult burst = RunChatBurst(8);
+    std::printf("chat burst (8 lines of 8,191 bytes): %d of %d players dropped, sender %s\n", burst.PlayersDropped,
+                burst.Players, burst.SenderDropped ? "dropped" : "kept");
+    std::fflush(stdout);
+    for (const int delay : {20, 100}) {
+        const TJoinStormResult storm = RunJoinStorm(delay, 60);
+        std::printf("join storm, host %d ms away: host kept through %d of %d join cycles, %s at the end\n", delay,
+                    storm.CyclesWithHost, storm.Cycles, storm.HostKept ? "still the host" : "GONE");
+        std::fflush(stdout);
+    }
+    const TSlotFillResult filler = RunSlotFiller(40);
+    std::printf("slot filler (40 idle connections, %d opened in all): %d of %d joins seated, dropped player %s\n",
+                filler.IdleOpened, filler.Joined, filler.JoinAttempts, filler.CameBack ? "came back" : "KEPT OUT");
+    std::fflush(stdout);
+    const TControlFloodResult flood = RunControlFlood(3000);
+    std::printf("control flood (3 s): records/s %.1f before, %.1f during; %lld bytes of ACK/CRCERROR taken on %d "
+                "connections; log grew %lld bytes\n",
+                flood.RecordsPerSecondBefore, flood.RecordsPerSecondDuring, static_cast<long long>(flood.FloodBytes),
+                flood.FlooderConnections, static_cast<long long>(flood.LogBytes));
+    // Last: on a dealer that freezes, the watchdog ends the process.
+    const TFreezeResult freeze = RunFreezeAttack(3, 10);
+    std::printf("freeze: %d connections reset right after a frame; the dealer %s\n", freeze.Resets,
+                freeze.StillServes ? "still seats a player" : "SEATS NOBODY");
+    std::fflush(stdout);
+    return freeze.StillServes ? 0 : 1;
+}
 
 int Option(const QCommandLineParser& parser, const QCommandLineOption& option)
 {
@@ -58,8 +89,12 @@ int main(int argc, char** argv)
                                    QStringLiteral("N"), QStringLiteral("500"));
     const QCommandLineOption silent(QStringLiteral("silent-seat"),
                                     QStringLiteral("Seat 2 is held by a peer that never acknowledges."));
-    parser.addOptions({rounds, hands, churn, silent});
+    const QCommandLineOption links(QStringLiteral("links"),
+                                   QStringLiteral("Runs the attacks on the dealer's links and slots instead, and prints their figures."));
+    parser.addOptions({rounds, hands, churn, silent, links});
     parser.process(app);
+    if (parser.isSet(links))
+        return RunLinkAttacks();
 
     TScenarioOptions options;
     options.Rounds = Option(parser, rounds);

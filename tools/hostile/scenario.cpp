@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
+#include "linkattacks.h"
 #include "notify.h"
 
 namespace {
@@ -46,24 +47,7 @@ TScenario::~TScenario()
 
 bool TScenario::RunUntil(const std::function<bool()>& done, int timeoutMs)
 {
-    if (done())
-        return true;
-    QEventLoop loop;
-    QElapsedTimer clock, sinceTick;
-    clock.start();
-    sinceTick.start();
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (options_.Tick && sinceTick.elapsed() >= 50) {
-            sinceTick.restart();
-            options_.Tick();
-        }
-        if (done() || clock.elapsed() >= timeoutMs)
-            loop.quit();
-    });
-    poll.start(10);
-    loop.exec();
-    return done();
+    return RunEventsUntil(done, timeoutMs, options_.Tick);
 }
 
 bool TScenario::Fail(const QString& why)

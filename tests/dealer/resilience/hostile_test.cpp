@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "linkattacks.h"
 #include "recordchain.h"
 #include "scenario.h"
 
@@ -111,6 +112,32 @@ TEST(Hostile, ASeatThatNeverAcknowledgesIsGivenUpAndTheGameGoesOn)
     ASSERT_NE(s.SilentSeatReport(), nullptr);
     EXPECT_EQ(s.SilentSeatReport()->ClosedByDealer, 1);
     EXPECT_EQ(s.Dealer().DealerSocket().ActiveConnections(), 2);
+}
+
+} // namespace
+
+namespace {
+
+// Attacks on the dealer's links and slots, each against a dealer of its own. Without the
+// defences each one costs honest players their seats, or freezes the dealer for good (the
+// attack's watchdog then ends the process).
+TEST(Hostile, AttacksOnTheLinksAndSlotsCostTheAttackerOnly)
+{
+    EXPECT_TRUE(RunFreezeAttack(1, 3).StillServes);
+    const TChatBurstResult burst = RunChatBurst(8);
+    EXPECT_EQ(burst.PlayersDropped, 0);
+    for (const int delay : {20, 100}) {
+        const TJoinStormResult storm = RunJoinStorm(delay, 40);
+        EXPECT_EQ(storm.CyclesWithHost, 40) << delay << " ms";
+        EXPECT_TRUE(storm.HostKept) << delay << " ms";
+    }
+    const TSlotFillResult filler = RunSlotFiller(40);
+    EXPECT_EQ(filler.Joined, 4);
+    EXPECT_TRUE(filler.CameBack);
+    const TControlFloodResult flood = RunControlFlood(2000);
+    EXPECT_GT(flood.FlooderConnections, 1) << "its ACKs and CRCERRORs count against the frame limit";
+    EXPECT_LT(flood.LogBytes * 50, flood.FloodBytes) << "no log line per frame";
+    EXPECT_GT(flood.RecordsPerSecondDuring, 0);
 }
 
 } // namespace
