@@ -1,63 +1,14 @@
 // A peer that sends one frame the other end answers and resets the connection at once:
 // the answer's write fails inside the read, and neither end may freeze or lose track of
 // its connections. A frozen event loop cannot be waited for from inside it, so a watchdog
-// thread ends the process with a message instead of leaving CI hanging.
-#include <sys/socket.h>
-
-#include <chrono>
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
-#include <mutex>
-#include <thread>
-
+// ends the process with a message instead of leaving CI hanging.
+#include "freezeguard.h"
 #include "payload.h"
 #include "senddealerpackets.h"
 #include "sendplayerpackets.h"
 #include "socket_test_util.h"
 
 namespace {
-
-class TWatchdog {
-public:
-    TWatchdog(const char* what, std::chrono::seconds limit)
-        : thread_([this, what, limit] {
-              std::unique_lock lock(lock_);
-              if (!done_cv_.wait_for(lock, limit, [this] { return done_; })) {
-                  std::fprintf(stderr, "frozen: %s did not finish within %lld s\n", what,
-                               static_cast<long long>(limit.count()));
-                  std::_Exit(3);
-              }
-          })
-    {
-    }
-    ~TWatchdog()
-    {
-        {
-            std::lock_guard lock(lock_);
-            done_ = true;
-        }
-        done_cv_.notify_one();
-        thread_.join();
-    }
-
-private:
-    std::mutex lock_;
-    std::condition_variable done_cv_;
-    bool done_ = false;
-    std::thread thread_;
-};
-
-// Writes bytes and resets the connection (SO_LINGER 0): the peer receives the bytes and
-// then a reset, before it has answered anything.
-void WriteAndReset(QTcpSocket& socket, const QByteArray& bytes)
-{
-    socket.write(bytes);
-    socket.flush();
-    const linger hard{1, 0};
-    setsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-    socket.abort();
-}
 
 QByteArray BadCrcFrame()
 {

@@ -1,14 +1,7 @@
 #include "linkattacks.h"
 
-#include <sys/socket.h>
-
 #include <chrono>
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include <QElapsedTimer>
@@ -21,45 +14,13 @@
 #include "autoplayer.h"
 #include "dealerthread.h"
 #include "delayproxy.h"
+#include "freezeguard.h"
 #include "payload.h"
 #include "sendplayerpackets.h"
 
 namespace {
 
 const QString kHost = QStringLiteral("127.0.0.1");
-
-// Ends the process when the dealer's event loop does not come back in time: a frozen loop
-// cannot be waited for from inside it.
-class TWatchdog {
-public:
-    TWatchdog(const char* what, std::chrono::seconds limit)
-        : thread_([this, what, limit] {
-              std::unique_lock lock(lock_);
-              if (!doneCv_.wait_for(lock, limit, [this] { return done_; })) {
-                  std::fprintf(stderr, "FROZEN: %s did not finish within %lld s\n", what,
-                               static_cast<long long>(limit.count()));
-                  std::fflush(stdout);
-                  std::_Exit(3);
-              }
-          })
-    {
-    }
-    ~TWatchdog()
-    {
-        {
-            std::lock_guard lock(lock_);
-            done_ = true;
-        }
-        doneCv_.notify_one();
-        thread_.join();
-    }
-
-private:
-    std::mutex lock_;
-    std::condition_variable doneCv_;
-    bool done_ = false;
-    std::thread thread_;
-};
 
 // A dealer on a free port with its last hand in a folder of its own.
 struct TTestDealer {
@@ -91,16 +52,6 @@ std::unique_ptr<QTcpSocket> RawConnect(quint16 port)
     socket->connectToHost(QHostAddress::LocalHost, port);
     RunEventsUntil([&] { return socket->state() == QAbstractSocket::ConnectedState; }, 3000);
     return socket;
-}
-
-// Writes bytes and resets the connection (SO_LINGER 0), before the dealer has answered.
-void WriteAndReset(QTcpSocket& socket, const QByteArray& bytes)
-{
-    socket.write(bytes);
-    socket.flush();
-    const linger hard{1, 0};
-    setsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-    socket.abort();
 }
 
 std::unique_ptr<TAutoPlayer> Seated(quint16 port, const QString& name, int timeoutMs = 3000)
