@@ -26,6 +26,9 @@ TScenario::TScenario(TScenarioOptions options) : options_(std::move(options)), r
     // The shortened pacing lets our players send faster than a real player could.
     dealerOptions.MaxDataFrames = 0;
     dealerOptions.AckTimeoutMs = options_.AckTimeoutMs;
+    // Every attack here comes from one address; the cap on connections without a seat per
+    // address has attacks of its own (linkattacks.h).
+    dealerOptions.MaxUnjoinedPerAddress = 0;
     dealerOptions.LastHandFolder = folder_.path();
     dealerOptions.Random = &random_;
     // The players check that each record follows from the one before by one legal step,
