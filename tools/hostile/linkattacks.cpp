@@ -195,10 +195,10 @@ TSlotFillResult RunSlotFiller(int idle)
         players.push_back(std::move(player));
     }
     if (result.Joined == 4) {
-        SendNewGame(players[0]->Socket);
+        players[0]->Session.SendNewGame();
         RunEventsUntil([&] { return !players[3]->Records.empty(); }, 5000, fill);
         players[3]->Paused = true;
-        players[3]->Socket.Close();
+        players[3]->Session.Close();
         RunEventsUntil([&] { return dealer.dealer->ComputerCount() == 1; }, 3000, fill);
         const auto back = std::make_unique<TAutoPlayer>(kHost, dealer.Port(), QStringLiteral("Oyuncu4"), 1);
         RunEventsUntil([&] { return back->Seat >= 0 || back->Disconnected; }, 3000, fill);
@@ -226,8 +226,8 @@ TControlFloodResult RunControlFlood(int floodMs)
     const auto host = Seated(dealer.Port(), QStringLiteral("Ev"));
     const auto guest = Seated(dealer.Port(), QStringLiteral("Misafir"));
     host->RestartWhenOver = true;
-    host->OnTableComplete = [](TAutoPlayer& p) { SendNewGame(p.Socket); };
-    SendStartNow(host->Socket);
+    host->OnTableComplete = [](TAutoPlayer& p) { p.Session.SendNewGame(); };
+    host->Session.SendStartNow();
     RunEventsUntil([&] { return host->Records.size() >= 3; }, 5000);
     // What zorbela-dealer writes to its log: the dealer's lines and the transport's messages.
     QLoggingCategory::setFilterRules(QStringLiteral("zorbela.dealer.info=true"));
