@@ -57,7 +57,7 @@ std::unique_ptr<QTcpSocket> RawConnect(quint16 port)
 std::unique_ptr<TAutoPlayer> Seated(quint16 port, const QString& name, int timeoutMs = 3000)
 {
     auto player = std::make_unique<TAutoPlayer>(kHost, port, name, 1);
-    RunEventsUntil([&] { return player->Seat >= 0 || player->Disconnected; }, timeoutMs);
+    RunEventsUntil([&] { return player->Seat != kNoSeat || player->Disconnected; }, timeoutMs);
     return player;
 }
 
@@ -115,7 +115,7 @@ TFreezeResult RunFreezeAttack(int rounds, int quits)
         RunEventsUntil([&] { return connections() == 0; }, 3000);
     }
     const auto player = Seated(dealer.Port(), QStringLiteral("Sonra"));
-    result.StillServes = player->Seat >= 0;
+    result.StillServes = player->Seat != kNoSeat;
     return result;
 }
 
@@ -190,8 +190,8 @@ TSlotFillResult RunSlotFiller(int idle)
     for (int i = 0; i < 4; ++i) {
         auto player = std::make_unique<TAutoPlayer>(kHost, dealer.Port(), QStringLiteral("Oyuncu%1").arg(i + 1), 1);
         ++result.JoinAttempts;
-        RunEventsUntil([&] { return player->Seat >= 0 || player->Disconnected; }, 3000, fill);
-        result.Joined += player->Seat >= 0 ? 1 : 0;
+        RunEventsUntil([&] { return player->Seat != kNoSeat || player->Disconnected; }, 3000, fill);
+        result.Joined += player->Seat != kNoSeat ? 1 : 0;
         players.push_back(std::move(player));
     }
     if (result.Joined == 4) {
@@ -201,7 +201,7 @@ TSlotFillResult RunSlotFiller(int idle)
         players[3]->Session.Close();
         RunEventsUntil([&] { return dealer.dealer->ComputerCount() == 1; }, 3000, fill);
         const auto back = std::make_unique<TAutoPlayer>(kHost, dealer.Port(), QStringLiteral("Oyuncu4"), 1);
-        RunEventsUntil([&] { return back->Seat >= 0 || back->Disconnected; }, 3000, fill);
+        RunEventsUntil([&] { return back->Seat != kNoSeat || back->Disconnected; }, 3000, fill);
         result.CameBack = back->Seat == 3;
         for (auto& p : players)
             p->Paused = true;
