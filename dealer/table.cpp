@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <thread>
 
 #include "cp1254.h"
 #include "payload.h"
@@ -20,7 +19,8 @@ TTable::TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const T
     : link_(link),
       clock_(clock),
       files_(files),
-      random_(options.Random ? options.Random : &GameRandom()),
+      ownRandom_(TRandom::System()),
+      random_(options.Random ? options.Random : &ownRandom_),
       trickResolveExtraMs_(options.TrickResolveExtraMs),
       joinTimeoutMs_(options.JoinTimeoutMs),
       probeMs_(options.ProbeMs),
@@ -34,15 +34,10 @@ TTable::TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const T
     InitGameInfo(game_);
     turnClock_.Set(options.TurnClock);
 
-    // The dealer's own thread of old: it seeds the random source and ends. It is waited
-    // for here, so the source is never touched by two threads at once.
-    TRandom* random = random_;
-    std::thread([random] {
-        if (random->ReseedsFromClock())
-            random->SeedFromClock();
-        for (int i = 0; i < 3; ++i)
-            random->Next(10);
-    }).join();
+    // Three numbers below 10 are drawn and discarded, as the dealer always has: a table
+    // replayed from a seed deals the games it always dealt.
+    for (int i = 0; i < 3; ++i)
+        random_->Next(10);
 }
 
 TTable::~TTable() = default;

@@ -82,7 +82,9 @@ constexpr int kChatBacklogFrames = 32;
 struct TTableOptions {
     bool Quick = false;                       // the "Hızlı" setting at creation
     int TrickResolveExtraMs = kTrickResolveExtraMs;
-    TRandom* Random = nullptr;                // deals and computer contracts; null: GameRandom()
+    // Deals and computer contracts. Null: the table draws from the system's entropy, so
+    // that no player can work out the hands; a seeded source replays a game.
+    TRandom* Random = nullptr;
     int JoinTimeoutMs = kJoinTimeoutMs;       // a connection without a seat is closed after it
     int ProbeMs = kProbeMs;                   // 0: a live seat is handed over without asking
     // The computer level of the computer seats and of dropped players' seats (see
@@ -134,8 +136,7 @@ class TTable : public QObject {
 
 public:
     // Initialises the game record and the computer level, sets the timers' intervals from
-    // options.Quick, and seeds the random source from the clock (a source made with a
-    // fixed seed keeps it), then draws three numbers below 10.
+    // options.Quick, and draws three numbers below 10 from the random source.
     TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const TTableOptions& options = {});
     ~TTable() override;
     TTable(const TTable&) = delete;
@@ -288,6 +289,7 @@ private:
     QList<SeatEntry> seats_;
     QHash<TConnectionId, TConnection> connections_;
     std::vector<TProbe> probes_;
+    TRandom ownRandom_; // the system's entropy, when no source is given
     TRandom* random_;
     int trickResolveExtraMs_;
     int joinTimeoutMs_;

@@ -36,24 +36,24 @@ const char* SuitName(uint8_t suit);
 extern const char* const ContractNames[kContractCount]; // UTF-8 display names
 extern const int32_t PenaltyPoints[kContractCount];
 
-// The random source of the deal and of the computer's contract choice.
-// A source that reseeds from the clock does so at every deal, and never reuses a seed it
-// used before, so two deals within one second still differ. Tests and simulations use a
-// fixed seed and no clock reseeding, so games are reproducible.
+// The random source of the deal and of the computer's contract choice. Either seeded, and
+// then the same seed gives the same numbers (tests, simulations and matches replay games
+// that way), or drawing every number from the system's entropy (System()), for deals and
+// anything else a player must not be able to predict. The system source keeps no state of
+// its own, so any thread may draw from it.
 class TRandom {
 public:
-    explicit TRandom(uint32_t seed = 0, bool reseedFromClock = false);
+    explicit TRandom(uint32_t seed = 0) { Seed(seed); }
+    static TRandom System();
     void Seed(uint32_t seed);
-    void SeedFromClock();  // whole seconds of the clock, made unique within this process
+    bool FromSystem() const { return system_; }
     // A number 0 .. range-1. Inline: the deal draws 520 of them.
     int Next(int range)
     {
         if (range <= 0)
             return 0;
-        return static_cast<int>(Raw() % static_cast<uint32_t>(range));
+        return static_cast<int>((system_ ? SystemWord() : Raw()) % static_cast<uint32_t>(range));
     }
-    bool ReseedsFromClock() const { return reseedFromClock_; }
-    void SetReseedFromClock(bool on) { reseedFromClock_ = on; }
 
 private:
     // A permuted congruential generator (32-bit output, 64-bit state): small and fast.
@@ -65,10 +65,11 @@ private:
         const auto rot = static_cast<uint32_t>(old >> 59u);
         return (shifted >> rot) | (shifted << ((32u - rot) & 31u));
     }
+    static uint32_t SystemWord(); // from a per-thread buffer refilled from getrandom
 
     uint64_t state_ = 0;
-    bool reseedFromClock_;
+    bool system_ = false;
 };
 
-// The process's source: reseeds from the clock at every deal.
+// The process's source: the system's entropy.
 TRandom& GameRandom();

@@ -39,8 +39,6 @@ void SortHand(TGameInfo& g, int seat)
 
 void DealCards(TGameInfo& g, TRandom& rnd)
 {
-    if (rnd.ReseedsFromClock())
-        rnd.SeedFromClock();
     for (auto& count : g.CardCount)
         count = 0;
 

@@ -1,34 +1,37 @@
 #include "cards.h"
 
-#include <atomic>
-#include <chrono>
+#include <cerrno>
+#include <cstddef>
+#include <cstring>
+#include <random>
+
+#include <sys/random.h>
 
 namespace {
 
-// The last clock seed taken by any source of this process.
-std::atomic<uint64_t> lastProcessSeed{0};
-
-// Whole seconds of the clock, or one more than the last seed taken when the clock has
-// not moved on: two deals of one process never start from the same seed.
-uint32_t NextClockSeed()
+// Fills buf from the kernel's entropy pool; std::random_device where getrandom is missing.
+void FillFromSystem(unsigned char* buf, std::size_t size)
 {
-    using namespace std::chrono;
-    const auto seconds = static_cast<uint64_t>(
-        duration_cast<std::chrono::seconds>(system_clock::now().time_since_epoch()).count());
-    uint64_t last = lastProcessSeed.load();
-    uint64_t seed = 0;
-    do {
-        seed = seconds > last ? seconds : last + 1;
-    } while (!lastProcessSeed.compare_exchange_weak(last, seed));
-    return static_cast<uint32_t>(seed);
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::getrandom(buf + done, size - done, 0);
+        if (got > 0) {
+            done += std::size_t(got);
+        } else if (got < 0 && errno != EINTR) {
+            std::random_device device;
+            for (; done < size; ++done)
+                buf[done] = static_cast<unsigned char>(device());
+        }
+    }
 }
 
 } // namespace
 
-TRandom::TRandom(uint32_t seed, bool reseedFromClock)
-    : reseedFromClock_(reseedFromClock)
+TRandom TRandom::System()
 {
-    Seed(seed);
+    TRandom source;
+    source.system_ = true;
+    return source;
 }
 
 void TRandom::Seed(uint32_t seed)
@@ -39,16 +42,25 @@ void TRandom::Seed(uint32_t seed)
     Raw();
 }
 
-void TRandom::SeedFromClock()
+uint32_t TRandom::SystemWord()
 {
-    // Whole seconds alone would deal the same cards twice within one second.
-    const uint32_t seed = NextClockSeed();
-    Seed(seed);
+    // 256 bytes per call to the kernel: a deal (520 numbers) costs nine of them.
+    thread_local unsigned char buffer[256];
+    thread_local std::size_t used = sizeof buffer;
+    if (used + sizeof(uint32_t) > sizeof buffer) {
+        FillFromSystem(buffer, sizeof buffer);
+        used = 0;
+    }
+    uint32_t word = 0;
+    std::memcpy(&word, buffer + used, sizeof word);
+    // A word is never handed out twice.
+    std::memset(buffer + used, 0, sizeof word);
+    used += sizeof word;
+    return word;
 }
 
 TRandom& GameRandom()
 {
-    static TRandom source(static_cast<uint32_t>(
-        std::chrono::system_clock::now().time_since_epoch().count()), true);
+    static TRandom source = TRandom::System();
     return source;
 }

@@ -179,8 +179,6 @@ void TCheer::Start(const TGameInfo& g)
     for (int p = 0; p < 4; ++p)
         totals[p] = g.Score.Totals[p].Total;
     const int winner = CheerSizes(totals, sizes);
-    if (random_.ReseedsFromClock())
-        random_.SeedFromClock();
     for (int p = 0; p < 4; ++p)
         AddBalloon(RecordText(g.PlayerName[p], int(kNameSize)), sizes[p], p == winner);
 }
@@ -222,8 +220,6 @@ void TCheer::AddBalloon(const QString& name, int size, bool winner)
     s.x = s.prevX = corner.left + s.radius;
     s.y = s.prevY = corner.top + s.radius;
     s.heading = RandomHeading(random_);
-    if (random_.ReseedsFromClock())
-        random_.SeedFromClock();
     s.speed = winner ? kWinnerSpeed : random_.Next(5) + 5;
 
     canvas_->Image().fill(Qt::black);

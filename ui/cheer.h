@@ -107,5 +107,5 @@ private:
     std::unique_ptr<TThreadedTimer> timer_;
     std::vector<Balloon> balloons_;
     double previous_[kMaxBalloons][kMaxBalloons] = {};
-    TRandom random_{0, true};
+    TRandom random_ = TRandom::System();
 };

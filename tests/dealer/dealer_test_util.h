@@ -232,6 +232,7 @@ struct TFixtureBase : ::testing::Test {
     std::vector<std::unique_ptr<TPlayer>> players;
     std::vector<std::pair<qint64, QString>> events; // the dealer's lines, with the time
     TRandom random{20261207};
+    bool systemRandom = false; // the table draws from the system's entropy, not from random
     int joinTimeoutMs = kJoinTimeoutMs;
     int probeMs = kProbeMs;
     std::function<std::unique_ptr<TMoveSource>(TRandom&)> level; // empty: Acemi
@@ -247,7 +248,7 @@ struct TFixtureBase : ::testing::Test {
         TTableOptions options;
         options.Quick = quick;
         options.TrickResolveExtraMs = resolveExtraMs;
-        options.Random = &random;
+        options.Random = systemRandom ? nullptr : &random;
         options.JoinTimeoutMs = joinTimeoutMs;
         options.ProbeMs = probeMs;
         options.ComputerLevel = level;

@@ -38,19 +38,19 @@ TEST(DealCards, AFixedSeedGivesTheGoldenDealSorted)
     EXPECT_EQ(Hand(g, 3), Cards("9S 5S 3S AD 6D 5D QC JC 8C 6C 3C JH 7H"));
 }
 
-TEST(DealCards, SeededSourcesRepeatTheDealAndClockSourcesNeverDo)
+TEST(DealCards, SeededSourcesRepeatTheDealAndSystemSourcesNeverDo)
 {
     TGameInfo a = Table(kNone), b = Table(kNone);
     TRandom ra(7), rb(7);
     DealCards(a, ra);
     DealCards(b, rb);
     EXPECT_EQ(std::memcmp(a.CardValue, b.CardValue, 104), 0);
-    // Deals within the same second from clock-seeded sources of one process still differ.
-    TRandom clockA(0, true), clockB(0, true);
+    // Two system sources made at the same moment, and one source drawn twice, all differ.
+    TRandom systemA = TRandom::System(), systemB = TRandom::System();
     for (int i = 0; i < 5; ++i) {
-        DealCards(a, clockA);
-        DealCards(b, i % 2 ? clockA : clockB);
+        DealCards(a, systemA);
+        DealCards(b, i % 2 ? systemA : systemB);
         EXPECT_NE(std::memcmp(a.CardValue, b.CardValue, 104), 0) << i;
     }
-    EXPECT_TRUE(GameRandom().ReseedsFromClock());
+    EXPECT_TRUE(GameRandom().FromSystem());
 }
