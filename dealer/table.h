@@ -30,14 +30,16 @@
 //     seat 0 makes that player the dealer's own user);
 //   - once the table is full, the seat keeps its name and the computer plays it, one
 //     action per tick like a computer seat; the other players are told so in a chat line.
-//     A player who joins under the seat's name (the one asked for, or the unique one
-//     given) takes it back and is sent every seat's name, its seat and the record. A
-//     player who joins under the name of a seat whose connection still looks open, from
-//     the same address, takes it over the same way if that connection does not answer a
-//     request for a sign of life within ProbeMs: it was lost without the dealer noticing
-//     (a network that went away, or the program restarted at once). A connection that
-//     answers keeps its seat, and the newcomer is told TABLE_FULL (a second copy of the
-//     program under the same name never takes the dealer's own seat);
+//     A seat given to our program goes back only to its key, from any address. Any
+//     other seat goes back to a player who joins under its name (the one asked for, or
+//     the unique one given) from the address that held it. Either way the player is sent
+//     every seat's name, its seat and the record, and the seat gets a new key. A player
+//     who asks for a seat whose connection still looks open takes it over the same way if
+//     that connection does not answer a request for a sign of life within ProbeMs: it was
+//     lost without the dealer noticing (a network that went away, or the program
+//     restarted at once). A connection that answers keeps its seat, and the newcomer is
+//     told TABLE_FULL (a second copy of the program under the same name never takes the
+//     dealer's own seat);
 //   - a connection that holds no seat JoinTimeoutMs after it was made is closed.
 #pragma once
 
@@ -115,9 +117,10 @@ struct SeatEntry {
     QByteArray Name;                 // the unique name, code page 1254
     QByteArray Requested;            // the name the player asked for, cut to the field
     QString Host;                    // the address of the player's last connection
-    TSeatKey Key{};                  // given to the player; taking the seat back needs it, or
-                                     // the name from the same address
-    bool Extended = false;           // the player's program knows the messages of type 20 and up
+    TSeatKey Key{};                  // given to the player; a new one whenever the seat changes
+                                     // hands
+    bool Extended = false;           // the player's program knows the messages of type 20 and
+                                     // up, and was given the key: only the key takes it back
     bool Removed = false;            // the host removed the player for the rest of this game
 
     bool ComputerPlays() const { return Kind == Computer || Connection == kNoConnection; }
@@ -239,7 +242,8 @@ private:
 
     // tablehost.cpp: keys, private records, the host's saved games, a table left alone
     QByteArray JoinAcceptedPayload(const SeatEntry& entry) const;
-    void GiveKey(SeatEntry& entry, TConnectionId id, const TJoinExtension& extension);
+    // Notes the seat's address and program; a new key when renew is set or it has none.
+    void GiveKey(SeatEntry& entry, TConnectionId id, const TJoinExtension& extension, bool renew = false);
     SeatEntry* SeatOfKey(const TJoinExtension& extension);
     void HostMessage(TConnectionId id, uint8_t type, const uint8_t* buf, int32_t count);
     void SendGameFileResult(TConnectionId id, bool ok, const QString& text);

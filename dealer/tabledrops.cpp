@@ -127,9 +127,11 @@ bool TTable::Rejoin(TConnectionId id, const QByteArray& name, const TJoinExtensi
 {
     const QByteArray wanted = FitSeatName(name);
     const QString host = connections_.value(id).Host;
-    // The seat's key takes it back from anywhere. By name alone, only from the address
-    // that held the seat: a dropped seat first, then a seat whose connection may have been
-    // lost without the dealer noticing yet. A stranger who knows a name gets nothing.
+    // The seat's key takes it back from anywhere. By name alone, only a seat whose program
+    // was given no key (one without our extension), and only from the address that held
+    // it: a dropped seat first, then a seat whose connection may have been lost without the
+    // dealer noticing yet. A stranger who knows a name gets nothing, and neither does a
+    // second player behind the same address as the seat's owner once the owner holds a key.
     SeatEntry* found = SeatOfKey(extension);
     for (const bool live : {false, true}) {
         for (SeatEntry& entry : seats_) {
@@ -137,7 +139,7 @@ bool TTable::Rejoin(TConnectionId id, const QByteArray& name, const TJoinExtensi
                 break;
             if (entry.Kind != SeatEntry::Human || (entry.Connection != kNoConnection) != live)
                 continue;
-            if (entry.Host != host)
+            if (entry.Extended || entry.Host != host)
                 continue;
             // The name asked for at the first join, the unique one given, or the one a
             // loaded game shows at the seat.
@@ -182,7 +184,8 @@ void TTable::HandOver(SeatEntry& entry, TConnectionId id, const TJoinExtension& 
     }
     entry.Connection = id;
     turnClock_.Forget(entry.Seat);
-    GiveKey(entry, id, extension);
+    // A new key: the one the seat had is worth nothing from now on, whoever knew it.
+    GiveKey(entry, id, extension, true);
     if (auto it = connections_.find(id); it != connections_.end())
         it->JoinBy = -1;
     Changed(); // a computer's answer for the seat is not wanted any more

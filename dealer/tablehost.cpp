@@ -22,13 +22,11 @@ TSeatKey SystemSeatKey()
 
 } // namespace
 
-void TTable::GiveKey(SeatEntry& entry, TConnectionId id, const TJoinExtension& extension)
+void TTable::GiveKey(SeatEntry& entry, TConnectionId id, const TJoinExtension& extension, bool renew)
 {
     entry.Host = connections_.value(id).Host;
     entry.Extended = (extension.Flags & TJoinExtension::kKnowsMessages) != 0;
-    // A seat keeps its key for the whole stay at the table, so a player who comes back
-    // through an old program (without a key) does not make the key it holds useless.
-    if (std::all_of(entry.Key.begin(), entry.Key.end(), [](uint8_t b) { return b == 0; }))
+    if (renew || std::all_of(entry.Key.begin(), entry.Key.end(), [](uint8_t b) { return b == 0; }))
         entry.Key = seatKeys_ ? seatKeys_() : SystemSeatKey();
 }
 

@@ -42,4 +42,35 @@ TEST_F(TableAttacks, DealsCannotBeWorkedOutFromTheClock)
     EXPECT_EQ(found, 0);
 }
 
+// Two players behind one public address: while Elif is silent for a moment, Mert asks for
+// her seat under her name from a second connection. He must get neither the seat nor her
+// key, and her key must still take the seat back later from anywhere.
+TEST_F(TableAttacks, ASecondPlayerBehindTheSameAddressCannotTakeASeatByItsName)
+{
+    probeMs = 300;
+    StartDealer(true, 0);
+    const QString home = QStringLiteral("203.0.113.7");
+    TLocalPlayer& host = JoinOurs(QStringLiteral("Ayşe"), QStringLiteral("10.1.1.1"));
+    TLocalPlayer& elif = JoinOurs(QStringLiteral("Elif"), home);
+    TLocalPlayer& mert = JoinOurs(QStringLiteral("Mert"), home);
+    const TSeatKey elifsKey = Block(elif).Key;
+    host.StartNow();
+    host.NewGame();
+    ASSERT_TRUE(WaitFor([&] { return elif.Count(GAME_RECORD) > 0; }));
+
+    elif.Silent = true;
+    TLocalPlayer& grab = JoinOurs(QStringLiteral("Elif"), home);
+    ASSERT_TRUE(WaitFor([&] { return grab.Disconnected; }));
+    EXPECT_EQ(grab.Lines(), QStringList({"TABLE_FULL"}));
+    EXPECT_EQ(dealer->Seats()[1].Connection, elif.Id);
+    EXPECT_EQ(dealer->Seats()[2].Connection, mert.Id);
+
+    // Elif's program restarts elsewhere and comes back with her key.
+    elif.Close();
+    ASSERT_TRUE(WaitFor([&] { return !local->Open(elif.Id); }));
+    TLocalPlayer& back = JoinOurs(QStringLiteral("Elif"), QStringLiteral("198.51.100.3"), elifsKey);
+    ASSERT_TRUE(back.WaitLine(AcceptedLine(1)));
+    ASSERT_TRUE(WaitFor([&] { return back.Count(GAME_RECORD) > 0; }));
+}
+
 } // namespace
