@@ -1,5 +1,6 @@
 #include "gamefiles.h"
 
+#include "cp1254.h"
 #include "extension.h"
 
 #include <QDir>
@@ -11,7 +12,8 @@
 bool WriteGameFile(const QString& path, const TGameInfo& g)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // The record holds every hand: only the owner of the file may read it.
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
     const auto bytes = reinterpret_cast<const char*>(&g);
     if (file.write(bytes, sizeof g) != static_cast<qint64>(sizeof g)) {
@@ -66,8 +68,21 @@ bool ReadSavedGame(const QString& folder, const QString& name, TGameInfo& g)
 QStringList SavedGameNames(const QString& folder)
 {
     QStringList names;
-    for (const QFileInfo& file : QDir(folder).entryInfoList({QStringLiteral("*.rvo")}, QDir::Files, QDir::Name))
+    for (const QFileInfo& file : QDir(folder).entryInfoList({QStringLiteral("*.rvo")}, QDir::Files, QDir::Time))
         if (IsSafeGameName(file.completeBaseName()) && file.completeBaseName() != QLatin1String("LastHand"))
             names.append(file.completeBaseName());
     return names;
+}
+
+QStringList FitGameList(const QStringList& names, qsizetype maxBytes)
+{
+    QStringList fitting;
+    qsizetype bytes = 2; // the count
+    for (const QString& name : names) {
+        bytes += 4 + ToCp1254(name).size();
+        if (bytes > maxBytes)
+            break;
+        fitting.append(name);
+    }
+    return fitting;
 }

@@ -10,7 +10,8 @@
 inline constexpr const char* kLastHandFile = "LastHand.rvo";
 
 // Writes the record to path through a temporary file that replaces the old one only when
-// complete. False when the file could not be written (the old file, if any, is intact).
+// complete, readable and writable by its owner alone. False when the file could not be
+// written (the old file, if any, is intact).
 bool WriteGameFile(const QString& path, const TGameInfo& g);
 
 // Reads a game file: the record is initialised (InitGameInfo) and then gets up to 440
@@ -26,5 +27,7 @@ QString WriteLastHand(const QString& folder, const TGameInfo& g);
 // name that IsSafeGameName accepts (the folder is made when missing).
 bool WriteSavedGame(const QString& folder, const QString& name, const TGameInfo& g);
 bool ReadSavedGame(const QString& folder, const QString& name, TGameInfo& g);
-// The names of the saved games in folder, sorted.
+// The names of the saved games in folder, the newest first.
 QStringList SavedGameNames(const QString& folder);
+// The first of names that a GAME_LIST payload of at most maxBytes holds.
+QStringList FitGameList(const QStringList& names, qsizetype maxBytes);

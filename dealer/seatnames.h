@@ -18,7 +18,8 @@ QByteArray FitSeatName(QByteArray name);
 // becomes AliX, a third AliXX. When the X would not fit any more, the last letters of
 // the name make room for them; should even that not help (names made of X only), the
 // last byte becomes a digit. The result is always unique among at most nine taken names
-// and never longer than kMaxNameBytes.
+// that end in X or a digit, and never longer than kMaxNameBytes. An empty name among the
+// taken ones makes an empty name "X".
 QByteArray UniqueSeatName(const QByteArray& name, const QList<QByteArray>& taken);
 
 // The name in a seat's field of the record, up to its terminating zero.

@@ -310,7 +310,10 @@ void TTable::Received(TConnectionId id, TPacketType type, const uint8_t* buf, in
         [[fallthrough]];
     default:
         Log(QStringLiteral("unknown message type %1 from %2").arg(int(type)).arg(Peer(id)));
-        link_.Notice(QStringLiteral("Dealer: Bilinmeyen bir paket alındı"));
+        // Only a seated player's program shows the dealer's user a box; a stranger's
+        // messages are in the log alone.
+        if (seat >= 0)
+            link_.Notice(QStringLiteral("Dealer: Bilinmeyen bir paket alındı"));
         return;
     }
 }
@@ -374,6 +377,13 @@ void TTable::StartNow()
 void TTable::AddSeat(SeatEntry entry)
 {
     QList<QByteArray> taken;
+    if (entry.Kind == SeatEntry::Human) {
+        // A player never looks like a free seat or like a computer seat.
+        taken.append(QByteArray());
+        for (const QByteArray& computer : {QByteArray("Acemi"), QByteArray("Usta"), computerName_})
+            for (int n = 1; n < kSeatCount; ++n)
+                taken.append(computer + QByteArray::number(n));
+    }
     qsizetype at = 0; // the seat list stays in seat order
     for (const SeatEntry& other : seats_) {
         taken.append(SeatNameInRecord(game_, other.Seat));

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "cp1254.h"
 #include "payload.h"
 #include "seatnames.h"
 #include "table.h"
@@ -64,9 +65,12 @@ void TTable::ChatText(int seat, const uint8_t* buf, int32_t count)
 {
     if (seat < 0)
         return Drop("CHAT_TEXT", QStringLiteral("from a connection without a seat"));
-    QString text;
-    if (!ReadChatText(buf, count, text))
+    QString received;
+    if (!ReadChatText(buf, count, received))
         return Drop("CHAT_TEXT", QStringLiteral("payload too short"));
+    const auto entry = std::find_if(seats_.begin(), seats_.end(), [seat](const SeatEntry& e) { return e.Seat == seat; });
+    const QString text = ChatLine(FromCp1254(SeatNameInRecord(game_, seat)), FromCp1254(entry->Requested),
+                                  received, kMaxTextLength);
     Log(QStringLiteral("chat: %1").arg(text));
     for (const TConnectionId connection : HumanConnections()) {
         // A line is not worth a player's connection: one whose link is backed up (a slow

@@ -79,7 +79,7 @@ void TTable::HostMessage(TConnectionId id, uint8_t type, const uint8_t* buf, int
     if (gamesFolder_.isEmpty())
         return SendGameFileResult(id, false, QStringLiteral("Bu masa oyun saklamıyor."));
     if (type == LIST_GAMES)
-        return Send(id, GAME_LIST, GameListPayload(SavedGameNames(gamesFolder_)));
+        return Send(id, GAME_LIST, GameListPayload(FitGameList(SavedGameNames(gamesFolder_), kMaxPayloadSize)));
 
     QString name;
     if (!TPayloadReader(buf, count).Text(name))

@@ -41,3 +41,17 @@ QString SeatText(int seat)
 {
     return seat < 0 ? QStringLiteral("a connection without a seat") : QStringLiteral("seat %1").arg(seat);
 }
+
+QString ChatLine(const QString& name, const QString& asked, const QString& text, int maxLength)
+{
+    const QString prefix = name + QStringLiteral("> ");
+    QString line;
+    if (text.startsWith(prefix))
+        line = text;
+    else if (!asked.isEmpty() && text.startsWith(asked + QStringLiteral("> ")))
+        line = prefix + text.mid(asked.size() + 2);
+    else
+        line = prefix + text;
+    line.truncate(maxLength);
+    return line;
+}

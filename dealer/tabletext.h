@@ -15,3 +15,9 @@ QString PhaseText(const TGameInfo& g);
 QString TotalsText(const TGameInfo& g);
 // "seat 1", or "a connection without a seat" for -1.
 QString SeatText(int seat);
+
+// The chat line relayed for a seat named name: the text as it came when it already starts
+// with "name> ", with "name> " in place of "asked> " when it starts with the name the
+// player asked for (a unique name differs from it), and with "name> " in front otherwise.
+// So nobody speaks as another player or as the dealer. Cut to maxLength characters.
+QString ChatLine(const QString& name, const QString& asked, const QString& text, int maxLength);

@@ -168,12 +168,22 @@ public:
             Card(uint8_t(seat), move.Suit, move.Value);
         return move.Kind != TMove::TKind::None;
     }
+    // Chat lines received that end in "> " and mark (the dealer puts the sender's name in
+    // front of every line).
+    int ChatCount(const QString& mark) const
+    {
+        const QStringList lines = Lines();
+        return int(std::count_if(lines.begin(), lines.end(), [&](const QString& l) {
+            return l.startsWith(QLatin1String("CHAT_TEXT ")) && l.endsWith("> " + mark);
+        }));
+    }
+    bool WaitChat(const QString& mark) { return Wait([&] { return ChatCount(mark) > 0; }, 10000); }
     // Sends a chat line and waits for its echo: everything sent before has been handled.
     bool Sync(const QString& mark = QStringLiteral("sync"))
     {
-        const int before = int(Lines().count("CHAT_TEXT " + mark));
+        const int before = ChatCount(mark);
         Chat(mark);
-        return Wait([&] { return Lines().count("CHAT_TEXT " + mark) > before; }, 10000);
+        return Wait([&] { return ChatCount(mark) > before; }, 10000);
     }
 };
 

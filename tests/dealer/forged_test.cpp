@@ -25,7 +25,7 @@ struct Forged : TTableFixture {
         const QString mark = QStringLiteral("sync %1").arg(++syncs);
         ASSERT_TRUE(from.Sync(mark));
         for (auto& p : players)
-            ASSERT_TRUE(p->WaitLine("CHAT_TEXT " + mark));
+            ASSERT_TRUE(p->WaitChat(mark));
     }
     void ExpectDropped(TTestPlayer& from, const std::function<void()>& send, const char* what)
     {

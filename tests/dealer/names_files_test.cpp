@@ -82,7 +82,14 @@ TEST(GameFiles, LastHandGoesToTheDataFolderWhenItsFolderCannotBeWritten)
 {
     QTemporaryDir dir;
     const TGameInfo g = SampleRecord();
+    // A file that was readable by everyone before becomes the owner's alone.
+    QFile open(dir.filePath("LastHand.rvo"));
+    ASSERT_TRUE(open.open(QIODevice::WriteOnly));
+    open.close();
+    ASSERT_TRUE(open.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther));
     EXPECT_EQ(WriteLastHand(dir.path(), g), dir.filePath("LastHand.rvo"));
+    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    EXPECT_EQ(QFile::permissions(dir.filePath("LastHand.rvo")) & others, 0);
     QFile plain(dir.filePath("plain")); // a folder below a plain file can never be written
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     plain.close();

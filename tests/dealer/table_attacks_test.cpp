@@ -1,6 +1,9 @@
 // What a player or a stranger can try at a table to learn or choose the cards, take a seat
 // that is not theirs or drive the others away, and what the table makes of it.
 #include <chrono>
+#include <filesystem>
+
+#include <QDir>
 
 #include "private_table_fixture.h"
 
@@ -71,6 +74,31 @@ TEST_F(TableAttacks, ASecondPlayerBehindTheSameAddressCannotTakeASeatByItsName)
     TLocalPlayer& back = JoinOurs(QStringLiteral("Elif"), QStringLiteral("198.51.100.3"), elifsKey);
     ASSERT_TRUE(back.WaitLine(AcceptedLine(1)));
     ASSERT_TRUE(WaitFor([&] { return back.Count(GAME_RECORD) > 0; }));
+}
+
+// A host with more saved games than one message holds still gets an answer: the newest
+// games, as many as fit.
+TEST_F(TableAttacks, ManySavedGamesAreListedNewestFirstInOneMessage)
+{
+    StartDealer(true, 0);
+    TLocalPlayer& host = JoinOurs(QStringLiteral("Ayşe"), QStringLiteral("10.1.1.1"));
+    ASSERT_TRUE(QDir().mkpath(gamesFolder));
+    const auto start = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    for (int i = 0; i < 250; ++i) {
+        const QString name = QStringLiteral("oyun %1 ").arg(i, 3, 10, QLatin1Char('0')).leftJustified(kMaxGameNameLength, 'x');
+        const QString path = QDir(gamesFolder).filePath(name + QStringLiteral(".rvo"));
+        ASSERT_TRUE(WriteGameFile(path, dealer->GameInfo()));
+        std::filesystem::last_write_time(path.toStdString(), start + std::chrono::seconds(i));
+    }
+    host.SendRaw(LIST_GAMES);
+    ASSERT_TRUE(host.WaitCount(GAME_LIST, 1));
+    const TReceived& list = host.Received.back();
+    EXPECT_LE(list.Payload.size(), kMaxPayloadSize);
+    QStringList names;
+    ASSERT_TRUE(ReadGameList(reinterpret_cast<const uint8_t*>(list.Payload.constData()), int32_t(list.Payload.size()), names));
+    ASSERT_EQ(names.size(), (kMaxPayloadSize - 2) / (4 + kMaxGameNameLength));
+    EXPECT_TRUE(names.first().startsWith(QStringLiteral("oyun 249 ")));
+    EXPECT_TRUE(names.last().startsWith(QStringLiteral("oyun 064 ")));
 }
 
 } // namespace
