@@ -26,6 +26,7 @@ TTable::TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const T
       probeMs_(options.ProbeMs),
       computerName_(options.ComputerName),
       openHands_(options.OpenHands),
+      hostSendsRecords_(options.HostSendsRecords),
       gamesFolder_(options.GamesFolder),
       seatKeys_(options.SeatKeys),
       source_(options.ComputerLevel ? options.ComputerLevel(*random_) : std::make_unique<TAcemiSource>(*random_))

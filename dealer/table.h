@@ -19,7 +19,10 @@
 //   - CONTRACT_CHOICE: the sender is the Chooser in psChoosing and the contract is
 //     available to it;
 //   - NEW_GAME, START_NOW, GAME_RECORD, WAIT_FOR_PLAYERS: only from the dealer's own user
-//     (the connection of seat 0); a GAME_RECORD must also be a consistent record;
+//     (the connection of seat 0); a GAME_RECORD only where HostSendsRecords is set, and it
+//     must be a consistent record. At a table with private hands a loaded game that has a
+//     hand in progress gets that hand's cards dealt again, so a save shows nobody the
+//     hands that were played from it;
 //   - CHAT_TEXT and game moves only from a connection that holds a seat; JOIN_REQUEST only
 //     from a connection that holds none.
 //
@@ -103,6 +106,10 @@ struct TTableOptions {
     std::function<TSeatKey()> SeatKeys;
     // Seconds for a card and for a contract; off unless set (see turnclock.h).
     TTurnClockSetting TurnClock;
+    // The host may send a whole record (GAME_RECORD), as the program's own user does with a
+    // game loaded from its disk. Off where the host is just the first to join: games come
+    // only from the games folder then, so no host can deal the cards it likes.
+    bool HostSendsRecords = true;
 };
 
 // One taken seat.
@@ -300,6 +307,7 @@ private:
     int probeMs_;
     QByteArray computerName_;
     bool openHands_;
+    bool hostSendsRecords_;
     QString gamesFolder_;
     std::function<TSeatKey()> seatKeys_;
     bool leftAlone_ = false; // every player has left a game in progress: the computers wait

@@ -42,6 +42,8 @@ void TTable::GameRecordMessage(int seat, const uint8_t* buf, int32_t count)
 {
     if (seat != 0)
         return Drop("GAME_RECORD", QStringLiteral("not from the dealer's own user but from %1").arg(SeatText(seat)));
+    if (!hostSendsRecords_)
+        return Drop("GAME_RECORD", QStringLiteral("games are loaded from the dealer's games folder only"));
     TGameInfo loaded;
     if (!ReadGameRecord(buf, count, loaded))
         return Drop("GAME_RECORD", QStringLiteral("payload too short"));
@@ -55,6 +57,12 @@ void TTable::TakeLoadedGame(const TGameInfo& loaded)
     StopTrickTimers();
     game_ = loaded;
     Log(QStringLiteral("game loaded: %1").arg(PhaseText(game_)));
+    // Whoever kept the save may have watched its hand played out: the cards still in the
+    // hands are dealt again, and only a finished game loads as it was.
+    if (!openHands_ && game_.Phase != psGameOver) {
+        RedealHands(game_, *random_);
+        Log(QStringLiteral("the cards of the hand in progress are dealt again"));
+    }
     BroadcastGameRecord();
     // A record saved with a full trick on the table goes on with the trick's pacing.
     if (game_.Phase == psTrickComplete && SeatCount() == kSeatCount)

@@ -66,3 +66,21 @@ void SortHands(TGameInfo& g)
     for (int seat = 0; seat < kSeatCount; ++seat)
         SortHand(g, seat);
 }
+
+void RedealHands(TGameInfo& g, TRandom& rnd)
+{
+    int cards[kDeckSize];
+    int count = 0;
+    for (int seat = 0; seat < kSeatCount; ++seat)
+        for (int i = 0; i < g.CardCount[seat] && i < 13; ++i)
+            cards[count++] = g.CardSuit[seat][i] * 13 + g.CardValue[seat][i];
+    for (int i = count - 1; i > 0; --i)
+        std::swap(cards[i], cards[rnd.Next(i + 1)]);
+    int next = 0;
+    for (int seat = 0; seat < kSeatCount; ++seat)
+        for (int i = 0; i < g.CardCount[seat] && i < 13; ++i, ++next) {
+            g.CardSuit[seat][i] = static_cast<uint8_t>(cards[next] / 13);
+            g.CardValue[seat][i] = static_cast<uint8_t>(cards[next] % 13);
+        }
+    SortHands(g);
+}

@@ -105,6 +105,10 @@ static_assert(offsetof(TGameInfo, Padding) == 439);
 // Shuffles and deals 13 cards to each seat, then sorts the hands.
 void DealCards(TGameInfo& g, TRandom& rnd = GameRandom());
 void SortHands(TGameInfo& g);
+// Shuffles the cards the four hands hold and deals them out again, each hand keeping its
+// size, then sorts the hands. Everything else stays: the trick, the cards taken, scores,
+// contract and turn.
+void RedealHands(TGameInfo& g, TRandom& rnd);
 
 // ---- Construction and queries ----
 void InitGameInfo(TGameInfo& g);
@@ -160,5 +164,8 @@ uint8_t ResolveTrick(TGameInfo& g, TRandom& rnd = GameRandom());
 // its range, so that the rule functions may be applied to it, and its game can go on:
 // the chooser has a contract left, the seat to play holds a card it may play (every hand
 // holding the cards the tricks so far leave it), a full trick can be resolved, or the
-// game is over. A record waiting for players is not a game to go on with.
+// game is over. No card is in two places (hands, trick, penalty cards taken), so a hand
+// in progress holds every card not yet played exactly once; the penalty cards taken and
+// the tricks counted agree with the tricks played, and the scores with the contracts
+// chosen. A record waiting for players is not a game to go on with.
 bool IsValidGameInfo(const TGameInfo& g);

@@ -4,6 +4,7 @@
 #include "gameinfo.h"
 #include "record_access.h"
 
+#include <bit>
 #include <cstring>
 
 using namespace rules_detail;
@@ -128,6 +129,99 @@ bool CanResolve(const TGameInfo& g)
            TrickInOrder(g) && HandsMatchTheTricks(g);
 }
 
+int PenaltyCardsInDeck(uint8_t contract)
+{
+    switch (contract) {
+    case KupaAlmaz: return 13; // the hearts
+    case KizAlmaz: return 4;   // the queens
+    case ErkekAlmaz: return 8; // the jacks and kings
+    default: return 0;
+    }
+}
+
+bool IsPenaltyCard(uint8_t contract, uint8_t suit, uint8_t value)
+{
+    switch (contract) {
+    case KupaAlmaz: return suit == Hearts;
+    case KizAlmaz: return value == Queen;
+    case ErkekAlmaz: return value == Jack || value == King;
+    default: return false;
+    }
+}
+
+// The 52 cards, each in one place at most: a hand, the trick on the table or, where the
+// contract collects them, the penalty cards taken in this hand. With the hands matching the
+// tricks played (CanGoOn), the hands and the trick hold all the cards not yet played. In a
+// hand being played, the penalty cards taken are the contract's and, with those still in
+// the hands and the trick, make up all of them; elsewhere the taken counts are the tricks
+// that count, and the tricks led in each suit add up to the tricks played.
+bool CardsAccountedFor(const TGameInfo& g)
+{
+    uint64_t seen = 0;
+    const auto place = [&seen](uint8_t suit, uint8_t value) {
+        const uint64_t bit = uint64_t(1) << (suit * kRowSize + value);
+        const bool fresh = (seen & bit) == 0;
+        seen |= bit;
+        return fresh;
+    };
+    for (int seat = 0; seat < kSeatCount; ++seat)
+        for (int i = 0; i < g.CardCount[seat]; ++i)
+            if (!place(g.CardSuit[seat][i], g.CardValue[seat][i]))
+                return false;
+    for (int i = 0; i < g.TrickCount; ++i)
+        if (!place(g.TrickSuit[i], g.TrickValue[i]))
+            return false;
+    if (g.Phase != psPlaying && g.Phase != psTrickComplete)
+        return true;
+
+    int led = 0, taken = 0;
+    for (int suit = 0; suit < 4; ++suit)
+        led += g.LedCount[suit];
+    for (int seat = 0; seat < kSeatCount; ++seat)
+        taken += g.TakenCount[seat];
+    if (led != g.TricksPlayed)
+        return false;
+    if (CollectsCards(g.Contract)) {
+        int inPlay = 0;
+        for (int code = 0; code < 52; ++code)
+            if ((seen >> code) & 1)
+                inPlay += IsPenaltyCard(g.Contract, uint8_t(code / kRowSize), uint8_t(code % kRowSize));
+        for (int seat = 0; seat < kSeatCount; ++seat)
+            for (int i = 0; i < g.TakenCount[seat]; ++i)
+                if (!IsPenaltyCard(g.Contract, g.TakenSuit[seat][i], g.TakenValue[seat][i]) ||
+                    !place(g.TakenSuit[seat][i], g.TakenValue[seat][i]))
+                    return false;
+        return inPlay + taken == PenaltyCardsInDeck(g.Contract);
+    }
+    // Every trick counts for its taker, in Soniki Almaz only the last two, in Rıfkı Almaz none.
+    const int counted = g.Contract == RifkiAlmaz    ? 0
+                        : g.Contract == SonikiAlmaz ? (g.TricksPlayed > 11 ? g.TricksPlayed - 11 : 0)
+                                                    : g.TricksPlayed;
+    return taken == counted;
+}
+
+// The contracts chosen agree with each other and the totals with their parts.
+bool ScoreAgrees(const TScoreInfo& s)
+{
+    constexpr uint8_t kPenaltyBits = 0x3F;
+    if ((s.UsedOnce & ~kPenaltyBits) || (s.UsedTwice & ~s.UsedOnce))
+        return false;
+    int penalties = 0;
+    for (int seat = 0; seat < kSeatCount; ++seat) {
+        penalties += s.PenaltiesChosen[seat];
+        int sum = 0;
+        for (int16_t cell : s.PenaltyScore[seat]) {
+            if (cell > 0)
+                return false;
+            sum += cell;
+        }
+        const TSeatTotals& t = s.Totals[seat];
+        if (t.PenaltyTotal != sum || t.TrumpTotal < 0 || t.Total != t.PenaltyTotal + t.TrumpTotal)
+            return false;
+    }
+    return penalties == std::popcount(s.UsedOnce) + std::popcount(s.UsedTwice);
+}
+
 // Someone can make the next move: the chooser has a contract left, the seat to play holds
 // a card it may play, or a full trick waits to be resolved. A finished game goes on only
 // through a new one, which is always possible.
@@ -144,4 +238,7 @@ bool CanGoOn(const TGameInfo& g)
 
 } // namespace
 
-bool IsValidGameInfo(const TGameInfo& g) { return InRange(g) && CanGoOn(g); }
+bool IsValidGameInfo(const TGameInfo& g)
+{
+    return InRange(g) && CanGoOn(g) && CardsAccountedFor(g) && ScoreAgrees(g.Score);
+}

@@ -146,6 +146,8 @@ int main(int argc, char** argv)
     }
     options.OpenHands = parser.isSet(openHandsOption);
     options.TurnClock = turnClock;
+    // The first to join runs the table; the games come from the games folder only.
+    options.HostSendsRecords = false;
     options.GamesFolder = parser.isSet(gamesOption)
         ? parser.value(gamesOption)
         : QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("games"));

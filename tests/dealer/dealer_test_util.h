@@ -250,6 +250,7 @@ struct TFixtureBase : ::testing::Test {
     QString gamesFolder;   // empty: the table keeps no saved games
     std::function<TSeatKey()> seatKeys; // empty: the system's random source
     TTurnClockSetting turnClock;        // off
+    bool hostSendsRecords = true;
 
     TPlayer& P(int seat) { return *players[std::size_t(seat)]; }
 
@@ -266,6 +267,7 @@ struct TFixtureBase : ::testing::Test {
         options.GamesFolder = gamesFolder;
         options.SeatKeys = seatKeys;
         options.TurnClock = turnClock;
+        options.HostSendsRecords = hostSendsRecords;
         return options;
     }
     int EventCount(const QString& part) const

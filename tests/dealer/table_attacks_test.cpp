@@ -101,4 +101,60 @@ TEST_F(TableAttacks, ManySavedGamesAreListedNewestFirstInOneMessage)
     EXPECT_TRUE(names.last().startsWith(QStringLiteral("oyun 064 ")));
 }
 
+// The host tries to choose the cards: a stacked deal sent as a record, impossible decks,
+// and a game saved at the start of a hand, watched to its end and loaded again.
+TEST_F(TableAttacks, TheHostCannotStackTheDeckOrPeekThroughASave)
+{
+    // Where the host is just the first to join, no record is taken from it at all.
+    hostSendsRecords = false;
+    StartDealer(true, 0);
+    TLocalPlayer& host = JoinOurs(QStringLiteral("Ayşe"), QStringLiteral("10.1.1.1"));
+    TLocalPlayer& veli = JoinOurs(QStringLiteral("Veli"), QStringLiteral("10.1.1.2"));
+    host.StartNow();
+    host.NewGame();
+    ASSERT_TRUE(WaitFor([&] { return veli.Count(GAME_RECORD) == 1; }));
+    TGameInfo stacked = dealer->GameInfo();
+    std::swap(stacked.CardValue[0], stacked.CardValue[1]); // the host takes Veli's cards
+    std::swap(stacked.CardSuit[0], stacked.CardSuit[1]);
+    ASSERT_TRUE(IsValidGameInfo(stacked));
+    host.Load(stacked);
+    ASSERT_TRUE(host.Sync());
+    EXPECT_EQ(veli.Count(GAME_RECORD), 1);
+    EXPECT_EQ(EventCount(QStringLiteral("dropped GAME_RECORD: games are loaded from the dealer's games folder only")), 1);
+
+    // The program's own dealer takes its user's saved games, but never an impossible deck.
+    hostSendsRecords = true;
+    StartDealer(true, 0);
+    TLocalPlayer& own = JoinOurs(QStringLiteral("Ayşe"), QStringLiteral("127.0.0.1"));
+    own.StartNow();
+    own.NewGame();
+    ASSERT_TRUE(WaitFor([&] { return own.Count(GAME_RECORD) == 1; }));
+    TGameInfo aces = dealer->GameInfo();
+    for (int i = 0; i < 4; ++i) {
+        aces.CardSuit[1][i] = Hearts;
+        aces.CardValue[1][i] = Ace;
+    }
+    own.Load(aces);
+    std::memset(aces.CardSuit, Spades, sizeof aces.CardSuit);
+    std::memset(aces.CardValue, Ace, sizeof aces.CardValue);
+    own.Load(aces);
+    ASSERT_TRUE(own.Sync());
+    EXPECT_EQ(own.Count(GAME_RECORD), 1);
+    EXPECT_EQ(EventCount(QStringLiteral("dropped GAME_RECORD: the record is not consistent")), 2);
+
+    // A finished game loads as it was saved; one with a hand in progress gets new cards.
+    TGameInfo over = dealer->GameInfo();
+    EndGame(over);
+    own.Load(over);
+    ASSERT_TRUE(own.WaitCount(GAME_RECORD, 2));
+    EXPECT_TRUE(SameRecord(dealer->GameInfo(), over));
+    TRandom replay(5);
+    TGameInfo started = over;
+    NewGame(started, replay);
+    own.Load(started);
+    ASSERT_TRUE(own.WaitCount(GAME_RECORD, 3));
+    EXPECT_FALSE(SameHands(dealer->GameInfo(), started));
+    EXPECT_EQ(dealer->GameInfo().Chooser, started.Chooser);
+}
+
 } // namespace
