@@ -92,6 +92,7 @@ TEST_F(MainFormTest, ContractDialogOvertakenByALoadedGameShowsTheNewOfferAtOnce)
     const int me = dealt.Chooser;
     TGameInfo loaded = dealt; // the same deal, but this seat has had its penalty contracts
     loaded.Score.PenaltiesChosen[me] = 3;
+    loaded.Score.UsedOnce = 0x07;
     QList<int> offered;
     TDialogWatch watch(dialog, [&](int opening) {
         offered.append(dialog.SelectPanel->Count());
