@@ -61,7 +61,7 @@ TEST_F(TableAttacks, ASecondPlayerBehindTheSameAddressCannotTakeASeatByItsName)
     host.NewGame();
     ASSERT_TRUE(WaitFor([&] { return elif.Count(GAME_RECORD) > 0; }));
 
-    elif.Silent = true;
+    elif.SetSilent();
     TLocalPlayer& grab = JoinOurs(QStringLiteral("Elif"), home);
     ASSERT_TRUE(WaitFor([&] { return grab.Disconnected; }));
     EXPECT_EQ(grab.Lines(), QStringList({"TABLE_FULL"}));
