@@ -201,6 +201,7 @@ TSlotFillResult RunSlotFiller(int idle)
         players[3]->Session.Close();
         RunEventsUntil([&] { return dealer.dealer->ComputerCount() == 1; }, 3000, fill);
         const auto back = std::make_unique<TAutoPlayer>(kHost, dealer.Port(), QStringLiteral("Oyuncu4"), 1);
+        back->Session.JoinKey = players[3]->Session.Joined.Key; // our program returns with its key
         RunEventsUntil([&] { return back->Seat != kNoSeat || back->Disconnected; }, 3000, fill);
         result.CameBack = back->Seat == 3;
         for (auto& p : players)
