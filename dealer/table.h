@@ -295,7 +295,7 @@ private:
     TTableTimer turnTimer_;
     TTurnClock turnClock_;
     bool locked_ = false;
-    TGameInfo game_{};
+    alignas(8) TGameInfo game_{}; // packed: aligned here so the rules may bind references to its numbers
     int computerCount_ = 0;
     QList<SeatEntry> seats_;
     QHash<TConnectionId, TConnection> connections_;

@@ -232,8 +232,9 @@ void ResetScores(TScoreInfo& s)
     for (int seat = 0; seat < kSeatCount; ++seat) {
         s.TrumpsChosen[seat] = 0;
         s.PenaltiesChosen[seat] = 0;
-        for (auto& cell : s.PenaltyScore[seat])
-            cell = 0;
+        // By index: the record is packed, so a reference to one of its cells may be misaligned.
+        for (std::size_t i = 0; i < sizeof s.PenaltyScore[seat] / sizeof s.PenaltyScore[seat][0]; ++i)
+            s.PenaltyScore[seat][i] = 0;
         s.Totals[seat] = TSeatTotals{0, 0, 0};
     }
 }

@@ -109,6 +109,6 @@ private:
     void Send(TPacketType type, const QByteArray& payload = {});
 
     TSessionLink& link_;
-    TGameInfo record_;
+    alignas(8) TGameInfo record_; // packed: aligned here so the rules may bind references to its numbers
     uint8_t seatByte_ = kNoSeat;
 };
