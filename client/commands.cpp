@@ -4,6 +4,7 @@
 
 #include "connectform.h"
 
+#include <QAbstractSocket>
 #include <QAction>
 #include <QMenu>
 #include <QTimer>
@@ -25,6 +26,21 @@ namespace {
 QString SeatKeyName(const QString& host, quint16 port)
 {
     return QStringLiteral("SeatKey %1 %2").arg(host.trimmed().toLower()).arg(port);
+}
+
+// The socket's error as the connection window tells it.
+TConnectFailure FailureOf(int socketError)
+{
+    switch (socketError) {
+    case QAbstractSocket::HostNotFoundError:
+        return TConnectFailure::NoSuchHost;
+    case QAbstractSocket::ConnectionRefusedError:
+        return TConnectFailure::Refused;
+    case QAbstractSocket::RemoteHostClosedError:
+        return TConnectFailure::ClosedByDealer;
+    default:
+        return TConnectFailure::Unreachable;
+    }
 }
 
 } // namespace
@@ -64,7 +80,7 @@ TGameCommands::TGameCommands(QWidget* window, TSession& session, TTcpLink& link,
             return;
         // The transport's own English text goes to the log only; the window says what
         // happened in one Turkish sentence.
-        const QString reason = ConnectFailureText(link_.SocketError(), DealerAddressText(), false);
+        const QString reason = ConnectFailureText(FailureOf(link_.SocketError()), DealerAddressText(), false);
         status_.SetText(reason);
         Later([this, reason] { OfferConnectAgain(reason); });
     });

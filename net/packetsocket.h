@@ -31,9 +31,6 @@ using TSocketEvent = std::function<void(QTcpSocket* socket)>;
 // event loop either.
 using TNetMessageEvent = std::function<void(const QString& text)>;
 
-// The configured port number 99007 keeps its low 16 bits on the wire.
-constexpr quint16 kGamePort = 33471;
-
 enum TErrorEvent : int {
     eeGeneral = 0,
     eeSend = 1,

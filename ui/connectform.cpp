@@ -3,26 +3,26 @@
 #include "recordtext.h"
 #include "regeasy.h"
 
-#include <QAbstractSocket>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolTip>
 
-QString ConnectFailureText(int error, const QString& address, bool wasConnected)
+QString ConnectFailureText(TConnectFailure failure, const QString& address, bool wasConnected)
 {
     if (wasConnected)
         return TConnectForm::tr("%1 adresindeki dağıtıcıyla bağlantı koptu.").arg(address);
-    switch (error) {
-    case QAbstractSocket::HostNotFoundError:
+    switch (failure) {
+    case TConnectFailure::NoSuchHost:
         return TConnectForm::tr("%1 adında bir bilgisayar bulunamadı.").arg(address);
-    case QAbstractSocket::ConnectionRefusedError:
+    case TConnectFailure::Refused:
         return TConnectForm::tr("%1 adresinde dağıtıcı bulunamadı.").arg(address);
-    case QAbstractSocket::RemoteHostClosedError:
+    case TConnectFailure::ClosedByDealer:
         return TConnectForm::tr("%1 adresindeki dağıtıcı bağlantıyı kapattı.").arg(address);
-    default:
-        return TConnectForm::tr("%1 adresine ulaşılamadı.").arg(address);
+    case TConnectFailure::Unreachable:
+        break;
     }
+    return TConnectForm::tr("%1 adresine ulaşılamadı.").arg(address);
 }
 
 std::optional<TDealerAddress> ParseDealerAddress(const QString& text, quint16 defaultPort)

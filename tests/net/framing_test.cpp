@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "net_test_util.h"
+#include "wire_test_util.h"
 #include "packetthread.h"
 
 namespace {

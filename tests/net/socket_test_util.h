@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "clientpacketsocket.h"
-#include "net_test_util.h"
+#include "wire_test_util.h"
 #include "serverpacketsocket.h"
 
 struct TReceived {

@@ -14,7 +14,6 @@
 #include "welcomeform.h"
 
 #include <QAbstractButton>
-#include <QAbstractSocket>
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
@@ -66,10 +65,10 @@ std::vector<QStringList> TranslatedWindowTexts()
     all.push_back(QStringList{help.windowTitle(), THelpForm::HelpText().remove(QStringLiteral("Türkçe"))});
     TConnectForm connect;
     QStringList connectTexts = ShownTexts(connect);
-    for (const int error : {int(QAbstractSocket::HostNotFoundError), int(QAbstractSocket::ConnectionRefusedError),
-                            int(QAbstractSocket::RemoteHostClosedError), int(QAbstractSocket::NetworkError)})
-        connectTexts << ConnectFailureText(error, QStringLiteral("192.0.2.1"), false);
-    connectTexts << ConnectFailureText(0, QStringLiteral("192.0.2.1"), true);
+    for (const TConnectFailure failure : {TConnectFailure::NoSuchHost, TConnectFailure::Refused,
+                                          TConnectFailure::ClosedByDealer, TConnectFailure::Unreachable})
+        connectTexts << ConnectFailureText(failure, QStringLiteral("192.0.2.1"), false);
+    connectTexts << ConnectFailureText(TConnectFailure::Refused, QStringLiteral("192.0.2.1"), true);
     all.push_back(connectTexts);
 
     TGameInfo record = SampleRecord();

@@ -1,6 +1,6 @@
 #include "thdtimer.h"
 
-#include "net_test_util.h"
+#include "eventwait.h"
 
 #include <gtest/gtest.h>
 

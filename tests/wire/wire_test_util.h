@@ -1,4 +1,4 @@
-// Helpers shared by the transport tests.
+// Helpers shared by the tests of the byte codec and of the transport.
 #pragma once
 
 #include <chrono>

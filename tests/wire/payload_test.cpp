@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cp1254.h"
-#include "net_test_util.h"
+#include "wire_test_util.h"
 #include "payload.h"
 
 namespace {

@@ -38,6 +38,9 @@ struct TPacketHeader {
 };
 static_assert(sizeof(TPacketHeader) == 16);
 
+// The dealer's TCP port: the configured number 99007 keeps its low 16 bits.
+constexpr uint16_t kGamePort = 33471;
+
 constexpr int32_t kHeaderSize = 16;
 constexpr int32_t kMaxTextLength = 8191; // longest text field a receiver accepts
 // Largest frame a receiver accepts. A header announcing less than kHeaderSize or more than

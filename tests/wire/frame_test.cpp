@@ -9,7 +9,7 @@
 
 #include "cp1254.h"
 #include "crc.h"
-#include "net_test_util.h"
+#include "wire_test_util.h"
 
 TEST(Crc32, KnownValuesAndTable)
 {
