@@ -4,7 +4,6 @@
 
 #include "connectform.h"
 
-#include <QAbstractSocket>
 #include <QAction>
 #include <QMenu>
 #include <QTimer>
@@ -18,7 +17,7 @@
 #include "session.h"
 #include "sidewindows.h"
 #include "statusline.h"
-#include "tcplink.h"
+#include "sessionlink.h"
 #include "tableview.h"
 
 namespace {
@@ -28,24 +27,25 @@ QString SeatKeyName(const QString& host, quint16 port)
     return QStringLiteral("SeatKey %1 %2").arg(host.trimmed().toLower()).arg(port);
 }
 
-// The socket's error as the connection window tells it.
-TConnectFailure FailureOf(int socketError)
+// A failed connection as the connection window tells it.
+TConnectFailure FailureOf(TLinkFailure failure)
 {
-    switch (socketError) {
-    case QAbstractSocket::HostNotFoundError:
+    switch (failure) {
+    case TLinkFailure::NoSuchHost:
         return TConnectFailure::NoSuchHost;
-    case QAbstractSocket::ConnectionRefusedError:
+    case TLinkFailure::Refused:
         return TConnectFailure::Refused;
-    case QAbstractSocket::RemoteHostClosedError:
+    case TLinkFailure::ClosedByPeer:
         return TConnectFailure::ClosedByDealer;
-    default:
-        return TConnectFailure::Unreachable;
+    case TLinkFailure::Unreachable:
+        break;
     }
+    return TConnectFailure::Unreachable;
 }
 
 } // namespace
 
-TGameCommands::TGameCommands(QWidget* window, TSession& session, TTcpLink& link, TSeatModel& model, TTableView& view,
+TGameCommands::TGameCommands(QWidget* window, TSession& session, TSessionLink& link, TSeatModel& model, TTableView& view,
                              TMenus& menus, TStatusLine& status, const TSideWindows& side, quint16 port)
     : QObject(window), window_(window), session_(session), link_(link), model_(model), view_(view), menus_(menus),
       status_(status), side_(side), port_(port)
@@ -80,7 +80,7 @@ TGameCommands::TGameCommands(QWidget* window, TSession& session, TTcpLink& link,
             return;
         // The transport's own English text goes to the log only; the window says what
         // happened in one Turkish sentence.
-        const QString reason = ConnectFailureText(FailureOf(link_.SocketError()), DealerAddressText(), false);
+        const QString reason = ConnectFailureText(FailureOf(link_.Failure()), DealerAddressText(), false);
         status_.SetText(reason);
         Later([this, reason] { OfferConnectAgain(reason); });
     });
@@ -182,8 +182,7 @@ void TGameCommands::OfferConnectAgain(const QString& reason)
 void TGameCommands::SetDealerAddress(const QString& text)
 {
     const std::optional<TDealerAddress> address = ParseDealerAddress(text, port_);
-    link_.SetHost(address ? address->host : text.trimmed());
-    link_.SetPort(address ? address->port : port_);
+    link_.SetAddress(address ? address->host : text.trimmed(), address ? address->port : port_);
 }
 
 QString TGameCommands::DealerAddressText() const

@@ -13,7 +13,7 @@
 
 class QWidget;
 class TSession;
-class TTcpLink;
+class TSessionLink;
 class TMenus;
 class TSeatModel;
 class TStatusLine;
@@ -24,7 +24,7 @@ struct TSideWindows;
 class TGameCommands : public QObject {
     Q_OBJECT
 public:
-    TGameCommands(QWidget* window, TSession& session, TTcpLink& link, TSeatModel& model, TTableView& view, TMenus& menus,
+    TGameCommands(QWidget* window, TSession& session, TSessionLink& link, TSeatModel& model, TTableView& view, TMenus& menus,
                   TStatusLine& status, const TSideWindows& side, quint16 port);
 
     void SetPrompts(TUserPrompts* prompts) { prompts_ = prompts; }
@@ -74,7 +74,7 @@ private:
 
     QWidget* window_;
     TSession& session_;
-    TTcpLink& link_;
+    TSessionLink& link_;
     TSeatModel& model_;
     TTableView& view_;
     TMenus& menus_;

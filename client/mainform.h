@@ -1,6 +1,7 @@
 // The main window: the table, the menu bar and the status bar, put together. It makes the
-// settings, the session, the seat model and the classes that listen to them, owns the
-// dealer when this copy runs one, runs the start flow and keeps the side windows docked.
+// settings, the session, the seat model and the classes that listen to them, runs the start
+// flow and keeps the side windows docked. The session goes through the link it is given
+// (a table in process, say) or through a TCP link of its own.
 #pragma once
 
 #include <QMainWindow>
@@ -8,29 +9,29 @@
 
 #include <memory>
 
-#include "dealerthread.h"
+#include "computerforme.h"
+#include "menus.h"
+#include "owndealer.h"
+#include "seatmodel.h"
 #include "session.h"
+#include "settings.h"
 #include "sidewindows.h"
-#include "tcplink.h"
+#include "sounds.h"
+#include "statusline.h"
 
-class QTimer;
-class TComputerForMe;
 class TContractPrompt;
 class TGameCommands;
 class THint;
-class TMenus;
-class TSeatModel;
-class TSettings;
-class TSoundBox;
-class TStatusLine;
-class TTableSounds;
+class TMainWindowPlace;
 class TTableView;
 class TUserPrompts;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TMainForm(QWidget* parent = nullptr);
+    // link: the connection to the table, which outlives the window; none: a TCP link of the
+    // window's own, to the dealer the user names or to the program's own dealer.
+    explicit TMainForm(TSessionLink* link = nullptr, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // ---- Wiring (before the first activation) ----
@@ -39,9 +40,7 @@ public:
     void SetPrompts(TUserPrompts* prompts);
     // The TCP port of the dealer this window creates and of the connection it opens.
     void SetGamePort(quint16 port);
-    // The dealer's settings beyond the port and "Hızlı" (tests shorten the pacing and
-    // choose where "LastHand.rvo" goes).
-    void SetDealerOptions(const TDealerOptions& options) { dealerOptions_ = options; }
+    void SetDealerOptions(const TDealerOptions& options) { ownDealer_.SetOptions(options); }
     // false: the first activation does not run the start flow (tests call StartAs...).
     void SetAutoStart(bool on) { autoStart_ = on; }
 
@@ -52,17 +51,17 @@ public:
     void StartAsPlayer(const QString& name, const QString& host);
 
     // ---- The parts ----
-    TSettings& Settings() { return *settings_; }
-    TMenus& Menus() { return *menus_; }
+    TSettings& Settings() { return settings_; }
+    TMenus& Menus() { return menus_; }
     TSession& Session() { return session_; }
-    TTcpLink& Link() { return link_; }
-    TSeatModel& Model() { return *model_; }
+    TSessionLink& Link() { return link_; }
+    TSeatModel& Model() { return model_; }
     TTableView& View() { return *view_; }
     TGameCommands& Commands() { return *commands_; }
-    TComputerForMe& ComputerForMe() { return *computerForMe_; }
-    TDealerThread* Dealer() const { return dealer_.get(); }
-    TSoundBox& Sounds() { return *sounds_; }
-    QString StatusText() const;
+    TComputerForMe& ComputerForMe() { return computerForMe_; }
+    TDealerThread* Dealer() const { return ownDealer_.Thread(); }
+    TSoundBox& Sounds() { return sounds_; }
+    QString StatusText() const { return status_.Text(); }
 
 protected:
     bool event(QEvent* e) override;
@@ -76,40 +75,29 @@ private:
     void ConnectParts();
     void PrepareStart(const QString& name, bool dealer);
     void HowToPlay(); // "Nasıl Oynamak Istersin": the start flow, once leaving is confirmed
-    void ChooseDealerPort(); // "Dağıtıcının portu...", kept as "DealerPort"
-    void StartDealer();
-    void SettingChanged();
     void FunctionKey(int key);
     void PlaceSideWindows();
     void ShowSideWindows();
-    // The main window's place and size back into the settings a moment after they change.
-    void SaveGeometrySoon();
-    // The place, size and maximised state of the last run, before the window first shows.
-    void RestoreGeometry();
 
+    std::unique_ptr<TSessionLink> ownLink_;
+    TSessionLink& link_;
+    TSession session_{link_};
+    TSettings settings_;
+    TSoundBox sounds_;
+    TSeatModel model_;
+    TTableView* view_; // the central widget
+    TMenus menus_;
+    TStatusLine status_;
+    TComputerForMe computerForMe_;
+    TOwnDealer ownDealer_{settings_};
     TSideWindows side_;
     std::unique_ptr<TUserPrompts> ownPrompts_;
-    TUserPrompts* prompts_ = nullptr;
-    TSettings* settings_;
-    TTcpLink link_;
-    TSession session_{link_};
-    std::unique_ptr<TDealerThread> dealer_;
-    TDealerOptions dealerOptions_;
-    quint16 gamePort_;
-    quint16 dealerPortInUse_ = 0; // the port the program's own dealer was last started on
-    TSeatModel* model_ = nullptr;
-    TTableView* view_ = nullptr;
-    TMenus* menus_ = nullptr;
-    TStatusLine* status_ = nullptr;
-    TSoundBox* sounds_ = nullptr;
-    TGameCommands* commands_ = nullptr;
-    TComputerForMe* computerForMe_ = nullptr;
-    TContractPrompt* contractPrompt_ = nullptr;
-    THint* hint_ = nullptr;
-    QTimer* geometrySaver_ = nullptr;
+    TUserPrompts* prompts_;
+    std::unique_ptr<TGameCommands> commands_;
+    std::unique_ptr<TContractPrompt> contractPrompt_;
+    std::unique_ptr<THint> hint_;
+    TMainWindowPlace* place_;
+    quint16 gamePort_ = kGamePort;
     bool autoStart_ = true;
-    bool geometryRestored_ = false;
-    bool maximiseAtShow_ = false; // the window was maximised when the program last ran
     bool firstActivation_ = true;
-    bool closing_ = false;
 };

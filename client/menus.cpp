@@ -67,9 +67,8 @@ TMenus::TMenus(QMenuBar* bar, TSettings& settings) : QObject(bar), settings_(set
     auto* languages = new QActionGroup(dil);
     Turkish = languages->addAction(Item(dil, QStringLiteral("Türkçe"), "Turkce1", true));
     English = languages->addAction(Item(dil, QStringLiteral("English"), "English1", true));
-    (CurrentLanguage() == TLanguage::English ? English : Turkish)->setChecked(true);
     const auto choose = [this](TLanguage language) {
-        StoreLanguage(language);
+        settings_.SetLanguage(language);
         if (language != CurrentLanguage())
             TUserPrompts::Notice(nullptr, tr("Dil, program yeniden başlatılınca değişir."));
     };
@@ -108,6 +107,7 @@ void TMenus::ShowSettings()
     OpenHands->setChecked(settings_.OpenHands());
     Acemi->setChecked(settings_.ComputerLevel() == TComputerLevel::Acemi);
     Usta->setChecked(settings_.ComputerLevel() == TComputerLevel::Usta);
+    (settings_.Language() == TLanguage::English ? English : Turkish)->setChecked(true);
     // The computer makes the user's moves already: nothing to ask of it once.
     ComputerOnce->setEnabled(!settings_.ComputerPlayer());
 }

@@ -12,7 +12,7 @@ TSettings::TSettings(QObject* parent)
       level_(ReadRegInteger(kRegKey, kRegComputerLevel, kDefComputerLevel) == int(TComputerLevel::Usta)
                  ? TComputerLevel::Usta
                  : TComputerLevel::Acemi),
-      userName_(ReadRegString(kRegKey, kRegUserName, LoginName()))
+      language_(StartLanguage()), userName_(ReadRegString(kRegKey, kRegUserName, LoginName()))
 {
 }
 
@@ -34,6 +34,15 @@ void TSettings::SetComputerLevel(TComputerLevel level)
     level_ = level;
     Write(TKey::ComputerLevel);
     emit changed(TKey::ComputerLevel);
+}
+
+void TSettings::SetLanguage(TLanguage language)
+{
+    const bool differs = language != language_;
+    language_ = language;
+    Write(TKey::Language);
+    if (differs)
+        emit changed(TKey::Language);
 }
 
 void TSettings::SetUserName(const QString& name)
@@ -59,5 +68,6 @@ void TSettings::Write(TKey key) const
     case TKey::OpenHands: return WriteRegBool(kRegKey, kRegOpenHands, openHands_);
     case TKey::ComputerLevel: return WriteRegInteger(kRegKey, kRegComputerLevel, int(level_));
     case TKey::UserName: return WriteRegString(kRegKey, kRegUserName, userName_);
+    case TKey::Language: return StoreLanguage(language_);
     }
 }

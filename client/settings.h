@@ -7,12 +7,13 @@
 #include <QObject>
 #include <QString>
 
+#include "language.h"
 #include "levelgame.h"
 
 class TSettings : public QObject {
     Q_OBJECT
 public:
-    enum class TKey { Sound, Quick, Clockwise, ComputerPlayer, PlaySingleCard, OpenHands, ComputerLevel, UserName };
+    enum class TKey { Sound, Quick, Clockwise, ComputerPlayer, PlaySingleCard, OpenHands, ComputerLevel, UserName, Language };
     Q_ENUM(TKey)
 
     // Reads every value (the default for each one absent).
@@ -42,6 +43,10 @@ public:
     // The player's name; an empty name is not taken (the previous one stays).
     QString UserName() const { return userName_; }
     void SetUserName(const QString& name);
+    // "Dil": the language chosen for the next start (the one the program started in until
+    // one is chosen); it is stored even when it is the one in use.
+    TLanguage Language() const { return language_; }
+    void SetLanguage(TLanguage language);
     // Read only here: the welcome and connection windows write them themselves.
     static bool IamDealer();
 
@@ -54,5 +59,6 @@ private:
 
     bool sound_, quick_, clockwise_, computerPlayer_, playSingleCard_, openHands_;
     TComputerLevel level_;
+    TLanguage language_;
     QString userName_;
 };

@@ -84,3 +84,39 @@ bool TWindowPlace::eventFilter(QObject* watched, QEvent* e)
     }
     return QObject::eventFilter(watched, e);
 }
+
+TMainWindowPlace::TMainWindowPlace(QWidget* window) : QObject(window), window_(window), saver_(new QTimer(this))
+{
+    saver_->setSingleShot(true);
+    saver_->setInterval(500);
+    connect(saver_, &QTimer::timeout, this, [this] { StoreMainWindow(window_); });
+    window->installEventFilter(this);
+}
+
+void TMainWindowPlace::RestoreOnce()
+{
+    if (std::exchange(restored_, true))
+        return;
+    maximised_ = RestoreMainWindow(window_);
+    if (maximised_)
+        window_->setWindowState(window_->windowState() | Qt::WindowMaximized);
+}
+
+void TMainWindowPlace::SetSaving(bool on)
+{
+    saving_ = on;
+    if (!on)
+        saver_->stop();
+}
+
+bool TMainWindowPlace::eventFilter(QObject* watched, QEvent* e)
+{
+    // The stored place and size before the window first appears (the Show event comes
+    // before the desktop maps it), so that nothing races to the designed size.
+    if (watched == window_ && e->type() == QEvent::Show)
+        RestoreOnce();
+    else if (watched == window_ && (e->type() == QEvent::Move || e->type() == QEvent::Resize) && saving_ &&
+             window_->isVisible())
+        saver_->start();
+    return QObject::eventFilter(watched, e);
+}

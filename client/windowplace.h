@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <optional>
+#include <utility>
 
 class QTimer;
 class QWidget;
@@ -39,4 +40,25 @@ private:
     QString name_;
     QTimer* saver_;
     bool restored_ = false;
+};
+
+// The main window's place, size and maximised state (RestoreMainWindow): taken back before
+// it first shows, written a moment after it moves or changes size while saving is on.
+class TMainWindowPlace : public QObject {
+public:
+    explicit TMainWindowPlace(QWidget* window); // owned by window
+    void RestoreOnce();
+    // Whether the window was maximised when the program last ran; true once only.
+    bool TakeMaximised() { return std::exchange(maximised_, false); }
+    void SetSaving(bool on);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    QWidget* window_;
+    QTimer* saver_;
+    bool restored_ = false;
+    bool maximised_ = false;
+    bool saving_ = false;
 };

@@ -9,6 +9,9 @@
 
 #include "packet.h"
 
+// Why an attempt to connect ended without a connection.
+enum class TLinkFailure { Unreachable, NoSuchHost, Refused, ClosedByPeer };
+
 class TSessionLink : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +27,12 @@ public:
     virtual void Send(TPacketType type, const QByteArray& payload) = 0;
     // The table's host as the player named it.
     virtual QString Host() const = 0;
+    // Where the next Open connects. A link to a table in process reaches its one table
+    // whatever it is told.
+    virtual void SetAddress(const QString& /*host*/, quint16 /*port*/) {}
+    virtual quint16 Port() const { return kGamePort; }
+    // Why the last attempt failed (once connectFailed was told).
+    virtual TLinkFailure Failure() const { return TLinkFailure::Unreachable; }
 
 signals:
     void connecting();

@@ -12,6 +12,9 @@ constexpr const char* kEverConnected = "zorbelaEverConnected";
 TTcpLink::TTcpLink(QObject* parent) : TSessionLink(parent)
 {
     socket_.setObjectName(QStringLiteral("PlayerSocket"));
+    // The transport's own English texts go to the log only: the session tells its
+    // listeners what happened through its signals.
+    socket_.OnMessage = [](const QString&) {};
     socket_.OnConnecting = [this](QTcpSocket* attempt) {
         // The component reports the error first; an attempt that never connected then
         // tells the session that it failed.
@@ -31,10 +34,25 @@ TTcpLink::TTcpLink(QObject* parent) : TSessionLink(parent)
     };
 }
 
-int TTcpLink::SocketError() const
+void TTcpLink::SetAddress(const QString& host, quint16 port)
+{
+    socket_.SetHost(host);
+    socket_.SetPort(port);
+}
+
+TLinkFailure TTcpLink::Failure() const
 {
     const QTcpSocket* attempt = socket_.Socket();
-    return attempt ? int(attempt->error()) : int(QAbstractSocket::UnknownSocketError);
+    switch (attempt ? attempt->error() : QAbstractSocket::UnknownSocketError) {
+    case QAbstractSocket::HostNotFoundError:
+        return TLinkFailure::NoSuchHost;
+    case QAbstractSocket::ConnectionRefusedError:
+        return TLinkFailure::Refused;
+    case QAbstractSocket::RemoteHostClosedError:
+        return TLinkFailure::ClosedByPeer;
+    default:
+        return TLinkFailure::Unreachable;
+    }
 }
 
 void TTcpLink::Send(TPacketType type, const QByteArray& payload)

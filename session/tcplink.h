@@ -12,16 +12,16 @@ public:
 
     void SetHost(const QString& host) { socket_.SetHost(host); }
     void SetPort(quint16 port) { socket_.SetPort(port); }
-    quint16 Port() const { return socket_.Port(); }
     TClientPacketSocket& Socket() { return socket_; }
-    // The QAbstractSocket::SocketError of the present (or last) attempt.
-    int SocketError() const;
 
     void Open() override { socket_.Open(); }
     void Close() override { socket_.Close(); }
     bool Active() const override { return socket_.Active(); }
     void Send(TPacketType type, const QByteArray& payload) override;
     QString Host() const override { return socket_.Host(); }
+    void SetAddress(const QString& host, quint16 port) override;
+    quint16 Port() const override { return socket_.Port(); }
+    TLinkFailure Failure() const override;
 
 private:
     TClientPacketSocket socket_;

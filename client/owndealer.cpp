@@ -1,0 +1,64 @@
+#include "owndealer.h"
+
+#include "dealerlevel.h"
+#include "prompts.h"
+#include "regeasy.h"
+#include "settings.h"
+#include "statusline.h"
+#include "ustasource.h"
+
+TOwnDealer::TOwnDealer(const TSettings& settings, QObject* parent) : QObject(parent), settings_(settings)
+{
+    connect(&settings_, &TSettings::changed, this, &TOwnDealer::SettingChanged);
+}
+
+TOwnDealer::~TOwnDealer() = default;
+
+bool TOwnDealer::Start()
+{
+    dealer_.reset();
+    TDealerOptions options = options_;
+    const int chosen = ReadRegInteger(kRegKey, kRegDealerPort, 0);
+    options.Port = port_ == kGamePort && chosen > 0 && chosen <= 65535 ? quint16(chosen) : port_;
+    portTried_ = options.Port;
+    options.Quick = settings_.Quick();
+    options.OpenHands = options.OpenHands || settings_.OpenHands();
+    if (!options.ComputerLevel && settings_.ComputerLevel() == TComputerLevel::Usta)
+        ::SetComputerLevel(options, TComputerLevel::Usta);
+    dealer_ = std::make_unique<TDealerThread>(options);
+    return dealer_->Listening();
+}
+
+void TOwnDealer::Stop() { dealer_.reset(); }
+
+void TOwnDealer::SettingChanged()
+{
+    // "Hızlı" changes the running timers of the dealer at once; its computer seats play at
+    // the new level from their next move on, and seats filled from now on carry its name.
+    if (!dealer_)
+        return;
+    dealer_->ApplyQuick(settings_.Quick());
+    TRandom& random = options_.Random ? *options_.Random : GameRandom();
+    dealer_->SetMoveSource(MakeLevelSource(settings_.ComputerLevel(), random));
+    dealer_->SetComputerName(ComputerSeatName(settings_.ComputerLevel()));
+}
+
+void TOwnDealer::ChoosePort(QWidget* window, TUserPrompts& prompts, TStatusLine& status)
+{
+    const int now = ReadRegInteger(kRegKey, kRegDealerPort, kGamePort);
+    const std::optional<QString> line = prompts.AskLine(
+        window, QStringLiteral("Masayı bu programda kurarken kullanılacak port (şu an %1, olağanı %2). "
+                               "Katılanlar adrese \":port\" ekler.")
+                    .arg(now)
+                    .arg(kGamePort));
+    if (!line)
+        return;
+    bool ok = false;
+    const uint port = line->trimmed().toUInt(&ok);
+    if (!ok || port < 1 || port > 65535) {
+        prompts.Inform(window, QStringLiteral("Port 1 ile 65535 arasında bir sayı olmalı."));
+        return;
+    }
+    WriteRegInteger(kRegKey, kRegDealerPort, int(port));
+    status.SetText(QStringLiteral("Dağıtıcı bundan sonra %1 numaralı portu kullanacak.").arg(port));
+}
