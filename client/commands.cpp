@@ -27,27 +27,11 @@ QString SeatKeyName(const QString& host, quint16 port)
     return QStringLiteral("SeatKey %1 %2").arg(host.trimmed().toLower()).arg(port);
 }
 
-// A failed connection as the connection window tells it.
-TConnectFailure FailureOf(TLinkFailure failure)
-{
-    switch (failure) {
-    case TLinkFailure::NoSuchHost:
-        return TConnectFailure::NoSuchHost;
-    case TLinkFailure::Refused:
-        return TConnectFailure::Refused;
-    case TLinkFailure::ClosedByPeer:
-        return TConnectFailure::ClosedByDealer;
-    case TLinkFailure::Unreachable:
-        break;
-    }
-    return TConnectFailure::Unreachable;
-}
-
 } // namespace
 
-TGameCommands::TGameCommands(QWidget* window, TSession& session, TSessionLink& link, TSeatModel& model, TTableView& view,
+TGameCommands::TGameCommands(QWidget* window, TSession& session, TSessionLink& link, TGameFilePort& files, TSeatModel& model, TTableView& view,
                              TMenus& menus, TStatusLine& status, const TSideWindows& side, quint16 port)
-    : QObject(window), window_(window), session_(session), link_(link), model_(model), view_(view), menus_(menus),
+    : QObject(window), window_(window), session_(session), link_(link), files_(files), model_(model), view_(view), menus_(menus),
       status_(status), side_(side), port_(port)
 {
     // The key of a seat held at this dealer before goes with the name, so that the seat
@@ -80,7 +64,7 @@ TGameCommands::TGameCommands(QWidget* window, TSession& session, TSessionLink& l
             return;
         // The transport's own English text goes to the log only; the window says what
         // happened in one Turkish sentence.
-        const QString reason = ConnectFailureText(FailureOf(link_.Failure()), DealerAddressText(), false);
+        const QString reason = ConnectFailureText(link_.Failure(), DealerAddressText(), false);
         status_.SetText(reason);
         Later([this, reason] { OfferConnectAgain(reason); });
     });
@@ -225,7 +209,7 @@ bool TGameCommands::SaveGame()
 {
     // The dealer's own record is the whole game; a seat's copy may not show the other hands.
     if (dealerRecord_)
-        return SaveGameInteractive(window_, *prompts_, *dealerRecord_);
+        return SaveGameInteractive(window_, *prompts_, files_, *dealerRecord_);
     if (session_.DealerKeepsGames()) {
         const std::optional<QString> name = prompts_->AskLine(window_, QStringLiteral("Oyunun adı:"));
         if (!name || name->trimmed().isEmpty())
@@ -233,7 +217,7 @@ bool TGameCommands::SaveGame()
         session_.SendSaveGame(name->trimmed());
         return true;
     }
-    return SaveGameInteractive(window_, *prompts_, model_.Record());
+    return SaveGameInteractive(window_, *prompts_, files_, model_.Record());
 }
 
 void TGameCommands::Load() { LoadGame(false); }
@@ -249,7 +233,7 @@ void TGameCommands::LoadGame(bool newGameOnCancel)
         return;
     }
     TGameInfo loaded;
-    switch (LoadGameInteractive(window_, *prompts_, loaded)) {
+    switch (LoadGameInteractive(window_, *prompts_, files_, loaded)) {
     case TLoadOutcome::Loaded:
         session_.SendGameRecord(loaded);
         break;

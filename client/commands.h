@@ -13,6 +13,7 @@
 
 class QWidget;
 class TSession;
+class TGameFilePort;
 class TSessionLink;
 class TMenus;
 class TSeatModel;
@@ -24,7 +25,7 @@ struct TSideWindows;
 class TGameCommands : public QObject {
     Q_OBJECT
 public:
-    TGameCommands(QWidget* window, TSession& session, TSessionLink& link, TSeatModel& model, TTableView& view, TMenus& menus,
+    TGameCommands(QWidget* window, TSession& session, TSessionLink& link, TGameFilePort& files, TSeatModel& model, TTableView& view, TMenus& menus,
                   TStatusLine& status, const TSideWindows& side, quint16 port);
 
     void SetPrompts(TUserPrompts* prompts) { prompts_ = prompts; }
@@ -75,6 +76,7 @@ private:
     QWidget* window_;
     TSession& session_;
     TSessionLink& link_;
+    TGameFilePort& files_;
     TSeatModel& model_;
     TTableView& view_;
     TMenus& menus_;

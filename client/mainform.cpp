@@ -26,7 +26,7 @@ TMainForm::TMainForm(TSessionLink* link, QWidget* parent)
       menus_(menuBar(), settings_), status_(statusBar(), session_, model_),
       computerForMe_(model_, settings_, session_), ownPrompts_(std::make_unique<TUserPrompts>()),
       prompts_(ownPrompts_.get()),
-      commands_(std::make_unique<TGameCommands>(this, session_, link_, model_, *view_, menus_, status_, side_,
+      commands_(std::make_unique<TGameCommands>(this, session_, link_, ownDealer_, model_, *view_, menus_, status_, side_,
                                                 kGamePort)),
       place_(new TMainWindowPlace(this))
 {

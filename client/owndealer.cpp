@@ -1,6 +1,7 @@
 #include "owndealer.h"
 
 #include "dealerlevel.h"
+#include "gamefiles.h"
 #include "prompts.h"
 #include "regeasy.h"
 #include "settings.h"
@@ -30,6 +31,10 @@ bool TOwnDealer::Start()
 }
 
 void TOwnDealer::Stop() { dealer_.reset(); }
+
+bool TOwnDealer::WriteGame(const QString& path, const TGameInfo& g) { return WriteGameFile(path, g); }
+
+bool TOwnDealer::ReadGame(const QString& path, TGameInfo& g) { return ReadGameFile(path, g); }
 
 void TOwnDealer::SettingChanged()
 {

@@ -1,7 +1,8 @@
 // The dealer this copy of the program runs when its user deals: started on the port chosen
 // in "Ayarlar" ("Dağıtıcının portu...", kept as "DealerPort"), told at once when "Hızlı" or
 // the computer's level changes, and the whole record for "Kaydet". The program's own user
-// joins it through "localhost" like everyone else.
+// joins it through "localhost" like everyone else. Its game files are the ones "Kaydet"
+// and "Yükle" write and read on the user's disk.
 #pragma once
 
 #include <QObject>
@@ -9,13 +10,14 @@
 #include <memory>
 
 #include "dealerthread.h"
+#include "savegame.h"
 
 class QWidget;
 class TSettings;
 class TStatusLine;
 class TUserPrompts;
 
-class TOwnDealer : public QObject {
+class TOwnDealer : public QObject, public TGameFilePort {
     Q_OBJECT
 public:
     TOwnDealer(const TSettings& settings, QObject* parent = nullptr);
@@ -35,6 +37,9 @@ public:
     TDealerThread* Thread() const { return dealer_.get(); }
     // "Dağıtıcının portu...": asks for the port of the next start and keeps it.
     void ChoosePort(QWidget* window, TUserPrompts& prompts, TStatusLine& status);
+
+    bool WriteGame(const QString& path, const TGameInfo& g) override;
+    bool ReadGame(const QString& path, TGameInfo& g) override;
 
 private:
     void SettingChanged();

@@ -4,7 +4,6 @@
 
 #include <cstring>
 
-#include "gamefiles.h"
 #include "prompts.h"
 
 namespace {
@@ -15,17 +14,7 @@ const QString kCannotOpen = QStringLiteral("Dosya açılamıyor!");
 
 } // namespace
 
-bool ReadCheckedGameFile(const QString& path, TGameInfo& g)
-{
-    TGameInfo loaded;
-    std::memset(&loaded, 0, sizeof loaded);
-    if (!ReadGameFile(path, loaded) || !IsValidGameInfo(loaded))
-        return false;
-    g = loaded;
-    return true;
-}
-
-bool SaveGameInteractive(QWidget* parent, TUserPrompts& prompts, const TGameInfo& g)
+bool SaveGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, const TGameInfo& g)
 {
     const QString path =
         prompts.SaveFileName(parent, QStringLiteral("Oyunu kaydet"), kFilter, kSuffix);
@@ -36,22 +25,25 @@ bool SaveGameInteractive(QWidget* parent, TUserPrompts& prompts, const TGameInfo
                      QStringLiteral("Bu isimde zaten bir dosya var, değiştirmek istiyor musunuz?"),
                      true))
         return false;
-    if (!WriteGameFile(path, g)) {
+    if (!files.WriteGame(path, g)) {
         prompts.Inform(parent, kCannotOpen);
         return false;
     }
     return true;
 }
 
-TLoadOutcome LoadGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameInfo& g)
+TLoadOutcome LoadGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, TGameInfo& g)
 {
     const QString path = prompts.OpenFileName(parent, QStringLiteral("Oyun yükle"), kFilter,
                                               kSuffix, QStringLiteral("*.rvo"));
     if (path.isEmpty())
         return TLoadOutcome::Cancelled;
-    if (!ReadCheckedGameFile(path, g)) {
+    TGameInfo loaded;
+    std::memset(&loaded, 0, sizeof loaded);
+    if (!files.ReadGame(path, loaded) || !IsValidGameInfo(loaded)) {
         prompts.Inform(parent, kCannotOpen);
         return TLoadOutcome::Unreadable;
     }
+    g = loaded;
     return TLoadOutcome::Loaded;
 }

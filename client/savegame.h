@@ -9,17 +9,24 @@
 class QWidget;
 class TUserPrompts;
 
-// Reads a saved game into g: false (g untouched) when the file cannot be opened or its
-// content is not a record the rules can work on.
-bool ReadCheckedGameFile(const QString& path, TGameInfo& g);
+// Where the game files on the user's disk are read and written (the game files of the
+// program's own dealer).
+class TGameFilePort {
+public:
+    virtual ~TGameFilePort() = default;
+    virtual bool WriteGame(const QString& path, const TGameInfo& g) = 0;
+    // false (g untouched) when the file cannot be opened or holds no record.
+    virtual bool ReadGame(const QString& path, TGameInfo& g) = 0;
+};
 
 // The save command: file dialog, overwrite question, write. Returns whether a file was
 // written.
-bool SaveGameInteractive(QWidget* parent, TUserPrompts& prompts, const TGameInfo& g);
+bool SaveGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, const TGameInfo& g);
 
 enum class TLoadOutcome {
     Loaded,     // g holds the loaded record: send it to the dealer
     Cancelled,  // the dialog was cancelled (nothing was shown)
     Unreadable, // the file could not be used: nothing is to be sent
 };
-TLoadOutcome LoadGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameInfo& g);
+// A record the rules cannot work on counts as unreadable.
+TLoadOutcome LoadGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, TGameInfo& g);

@@ -9,9 +9,6 @@
 
 #include "packet.h"
 
-// Why an attempt to connect ended without a connection.
-enum class TLinkFailure { Unreachable, NoSuchHost, Refused, ClosedByPeer };
-
 class TSessionLink : public QObject {
     Q_OBJECT
 public:

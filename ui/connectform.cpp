@@ -8,18 +8,18 @@
 #include <QPushButton>
 #include <QToolTip>
 
-QString ConnectFailureText(TConnectFailure failure, const QString& address, bool wasConnected)
+QString ConnectFailureText(TLinkFailure failure, const QString& address, bool wasConnected)
 {
     if (wasConnected)
         return TConnectForm::tr("%1 adresindeki dağıtıcıyla bağlantı koptu.").arg(address);
     switch (failure) {
-    case TConnectFailure::NoSuchHost:
+    case TLinkFailure::NoSuchHost:
         return TConnectForm::tr("%1 adında bir bilgisayar bulunamadı.").arg(address);
-    case TConnectFailure::Refused:
+    case TLinkFailure::Refused:
         return TConnectForm::tr("%1 adresinde dağıtıcı bulunamadı.").arg(address);
-    case TConnectFailure::ClosedByDealer:
+    case TLinkFailure::ClosedByPeer:
         return TConnectForm::tr("%1 adresindeki dağıtıcı bağlantıyı kapattı.").arg(address);
-    case TConnectFailure::Unreachable:
+    case TLinkFailure::Unreachable:
         break;
     }
     return TConnectForm::tr("%1 adresine ulaşılamadı.").arg(address);

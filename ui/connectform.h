@@ -27,14 +27,10 @@ struct TDealerAddress {
 };
 std::optional<TDealerAddress> ParseDealerAddress(const QString& text, quint16 port = kGamePort);
 
-// What went wrong with a connection to the dealer, as the window tells it (the socket's own
-// error is mapped to it where the socket is).
-enum class TConnectFailure { Unreachable, NoSuchHost, Refused, ClosedByDealer };
-
 // What went wrong with a connection to the dealer at `address`, in one sentence for the
 // user (the transport's own text goes to the log); `wasConnected` whether the connection
 // had been made.
-QString ConnectFailureText(TConnectFailure failure, const QString& address, bool wasConnected);
+QString ConnectFailureText(TLinkFailure failure, const QString& address, bool wasConnected);
 
 class TConnectForm : public QDialog {
     Q_OBJECT

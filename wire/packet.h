@@ -40,6 +40,9 @@ static_assert(sizeof(TPacketHeader) == 16);
 
 // The dealer's TCP port: the configured number 99007 keeps its low 16 bits.
 constexpr uint16_t kGamePort = 33471;
+// Why an attempt to connect to a dealer ended without a connection, as the player's side
+// tells it.
+enum class TLinkFailure { Unreachable, NoSuchHost, Refused, ClosedByPeer };
 
 constexpr int32_t kHeaderSize = 16;
 constexpr int32_t kMaxTextLength = 8191; // longest text field a receiver accepts

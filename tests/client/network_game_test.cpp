@@ -154,7 +154,7 @@ TEST_F(NetworkGameTest, DealerOnATakenPortDoesNotJoinTheOtherTable)
     dealerForm->Menus().DealerPort->trigger();
     EXPECT_EQ(ReadRegInteger(kRegKey, kRegDealerPort, 0), 0);
     QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost, 0));
+    ASSERT_TRUE(probe.listen(QHostAddress::Any, 0)); // as the dealer listens
     const quint16 free = probe.serverPort();
     probe.close();
     dealerUser.line = QString::number(free);

@@ -120,9 +120,9 @@ TEST_F(StartDialogs, AddressesWithAndWithoutAPortAndIPv6)
     for (const auto& c : cases)
         EXPECT_EQ(ParseDealerAddress(QString::fromLatin1(c.text)), c.read) << c.text;
 
-    EXPECT_EQ(ConnectFailureText(TConnectFailure::NoSuchHost, "oyun.example", false),
+    EXPECT_EQ(ConnectFailureText(TLinkFailure::NoSuchHost, "oyun.example", false),
               QStringLiteral("oyun.example adında bir bilgisayar bulunamadı."));
-    EXPECT_EQ(ConnectFailureText(TConnectFailure::Refused, "[::1]:33472", true),
+    EXPECT_EQ(ConnectFailureText(TLinkFailure::Refused, "[::1]:33472", true),
               QStringLiteral("[::1]:33472 adresindeki dağıtıcıyla bağlantı koptu."));
 
     // "OK" with an address that cannot be read says so and keeps the window open.

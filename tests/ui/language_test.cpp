@@ -65,10 +65,10 @@ std::vector<QStringList> TranslatedWindowTexts()
     all.push_back(QStringList{help.windowTitle(), THelpForm::HelpText().remove(QStringLiteral("Türkçe"))});
     TConnectForm connect;
     QStringList connectTexts = ShownTexts(connect);
-    for (const TConnectFailure failure : {TConnectFailure::NoSuchHost, TConnectFailure::Refused,
-                                          TConnectFailure::ClosedByDealer, TConnectFailure::Unreachable})
+    for (const TLinkFailure failure : {TLinkFailure::NoSuchHost, TLinkFailure::Refused,
+                                          TLinkFailure::ClosedByPeer, TLinkFailure::Unreachable})
         connectTexts << ConnectFailureText(failure, QStringLiteral("192.0.2.1"), false);
-    connectTexts << ConnectFailureText(TConnectFailure::Refused, QStringLiteral("192.0.2.1"), true);
+    connectTexts << ConnectFailureText(TLinkFailure::Refused, QStringLiteral("192.0.2.1"), true);
     all.push_back(connectTexts);
 
     TGameInfo record = SampleRecord();
