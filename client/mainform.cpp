@@ -66,6 +66,7 @@ TMainForm::~TMainForm()
     session_.Close();
     delete commands_;
     dealer_.reset();
+    side_.Release(this); // the side windows are not the main window's to delete
 }
 
 void TMainForm::ConnectParts()
@@ -101,7 +102,9 @@ void TMainForm::ConnectParts()
 
 void TMainForm::SetSideWindows(const TSideWindows& w)
 {
+    side_.Release(this);
     side_ = w;
+    side_.Adopt(this);
     delete contractPrompt_;
     delete hint_;
     contractPrompt_ = new TContractPrompt(*model_, *settings_, *view_, side_.Contracts, this);
@@ -301,7 +304,7 @@ void TMainForm::closeEvent(QCloseEvent* e)
 
 // ---- Side windows and the window's place ----
 
-void TMainForm::PlaceSideWindows() { side_.Dock(this, view_->Inside()); }
+void TMainForm::PlaceSideWindows() { side_.Dock(this, view_->Inside(), view_->UserHand()); }
 
 void TMainForm::ShowSideWindows()
 {
