@@ -219,8 +219,9 @@ TEST_F(NetworkGameTest, TwoWindowsShareRecordsChatAndSavedGames)
     player->Commands().Chat();
     playerUser.line = QString(); // an empty line sends the name and "> "
     player->Commands().Chat();
+    // (A short hand may have ended meanwhile: its summary line comes first.)
     const QString both = QStringLiteral("Ali> merhaba çocuklar\nVeli>");
-    ASSERT_TRUE(WaitFor([&] { return dealerForm->View().Messages() == both && player->View().Messages() == both; }))
+    ASSERT_TRUE(WaitFor([&] { return dealerForm->View().Messages().endsWith(both) && player->View().Messages().endsWith(both); }))
         << dealerForm->View().Messages().toStdString() << " | " << player->View().Messages().toStdString();
 
     // Save, play on, load: every player has the saved state again.
