@@ -39,7 +39,7 @@ struct TServerLoop::TConn {
 };
 
 TServerLoop::TServerLoop(TTableServer& server, int index)
-    : server_(server), index_(index)
+    : server_(server), index_(index), wake_(this), watch_(this)
 {
 }
 
