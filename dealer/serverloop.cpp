@@ -183,6 +183,7 @@ void TServerLoop::Readable(TConn& c)
 {
     char buffer[kReadChunk];
     bool any = false;
+    bool ended = false;
     for (;;) {
         const ssize_t got = ::recv(c.Fd, buffer, sizeof buffer, 0);
         if (got > 0) {
@@ -196,7 +197,7 @@ void TServerLoop::Readable(TConn& c)
             continue;
         if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
             break;
-        CloseLater(c); // the peer closed, or the connection broke
+        ended = true; // the peer closed, or the connection broke: what it sent before still counts
         break;
     }
     if (any && c.Probed) {
@@ -206,7 +207,7 @@ void TServerLoop::Readable(TConn& c)
     }
     if (!c.Closing)
         Deliver(c);
-    if (!c.Closing && closingAfterDelivery_.count(c.Id) && c.Link->WaitingCount() == 0)
+    if (ended || (closingAfterDelivery_.count(c.Id) && c.Link->WaitingCount() == 0))
         CloseLater(c);
 }
 
