@@ -49,7 +49,7 @@ TEST(JoinExtension, PlainReadersSeeTheOldMessageAndOurReadersTheBlock)
     // A later version's longer block is read as far as our fields go.
     QByteArray longer = TPayloadWriter().Text(QStringLiteral("Can")).Bytes() + JoinExtensionBytes(sent);
     const int lengthAt = 4 + 3 + 4;
-    longer[lengthAt] = char(17 + 5);
+    longer[lengthAt] = char(JoinExtensionBytes(sent).size() - 6 + 5);
     longer.append("\x01\x02\x03\x04\x05", 5);
     got = {};
     EXPECT_TRUE(ReadJoinRequestExtension(Data(longer), int32_t(longer.size()), got));
