@@ -54,6 +54,7 @@ TMainForm::~TMainForm()
     session_.Close();
     commands_.reset();
     ownDealer_.Stop();
+    side_.Release(this); // the side windows are not the main window's to delete
     delete view_;
 }
 
@@ -88,7 +89,9 @@ void TMainForm::ConnectParts()
 
 void TMainForm::SetSideWindows(const TSideWindows& w)
 {
+    side_.Release(this);
     side_ = w;
+    side_.Adopt(this);
     contractPrompt_.reset();
     hint_.reset();
     contractPrompt_ = std::make_unique<TContractPrompt>(model_, settings_, *view_, side_.Contracts, this);
@@ -233,7 +236,7 @@ void TMainForm::closeEvent(QCloseEvent* e)
 
 // ---- Side windows ----
 
-void TMainForm::PlaceSideWindows() { side_.Dock(this, view_->Inside()); }
+void TMainForm::PlaceSideWindows() { side_.Dock(this, view_->Inside(), view_->UserHand()); }
 
 void TMainForm::ShowSideWindows()
 {

@@ -28,7 +28,21 @@ void TSideWindows::ShowNormal(QWidget* w)
     w->raise();
 }
 
-void TSideWindows::Dock(QWidget* mainWindow, const QRect& inside) const
+void TSideWindows::Adopt(QWidget* mainWindow) const
+{
+    for (QWidget* w : {ScoreWindow(), PenaltyWindow()})
+        if (w && w->parentWidget() != mainWindow)
+            w->setParent(mainWindow, (w->windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
+}
+
+void TSideWindows::Release(QWidget* mainWindow) const
+{
+    for (QWidget* w : {ScoreWindow(), PenaltyWindow()})
+        if (w && w->parentWidget() == mainWindow)
+            w->setParent(nullptr, (w->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
+}
+
+void TSideWindows::Dock(QWidget* mainWindow, const QRect& inside, const QRect& keepClear) const
 {
     QWidget* score = ScoreWindow();
     QWidget* penalty = PenaltyWindow();
@@ -38,20 +52,23 @@ void TSideWindows::Dock(QWidget* mainWindow, const QRect& inside) const
     // the user does not resize them.
     const QSize design(800 - table::WindowSize().width(), table::WindowSize().height() / 2);
     const QRect frame = mainWindow->frameGeometry();
-    // A window not yet shown has no frame: the main window's stands in for it.
+    // Until the desktop has framed a side window (it does so a moment after showing it),
+    // the main window's frame stands in for its frame.
     const QPoint clientOffset = mainWindow->geometry().topLeft() - frame.topLeft();
     const QSize decoration = frame.size() - mainWindow->size();
+    const auto framed = [](QWidget* w) { return w->isVisible() && w->frameGeometry() != w->geometry(); };
     const auto frameSize = [&](QWidget* w) {
-        return w ? (w->isVisible() ? w->frameGeometry().size() : design + decoration) : QSize(0, 0);
+        return w ? (framed(w) ? w->frameGeometry().size() : design + decoration) : QSize(0, 0);
     };
     const QScreen* screen = mainWindow->screen();
     const QRect available = screen ? screen->availableGeometry() : frame;
-    const TSidePlaces places = ::PlaceSideWindows(available, frame, inside, frameSize(score), frameSize(penalty));
+    const TSidePlaces places =
+        ::PlaceSideWindows(available, frame, inside, keepClear, frameSize(score), frameSize(penalty));
     const auto put = [&](QWidget* w, QPoint frameTopLeft) {
         if (!w)
             return;
         w->setFixedSize(design);
-        const QPoint offset = w->isVisible() ? w->geometry().topLeft() - w->frameGeometry().topLeft() : clientOffset;
+        const QPoint offset = framed(w) ? w->geometry().topLeft() - w->frameGeometry().topLeft() : clientOffset;
         w->setGeometry(QRect(frameTopLeft + offset, design));
     };
     put(score, places.score);

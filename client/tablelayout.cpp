@@ -86,6 +86,17 @@ QPoint NameLabelTopLeft(int position, QSize size)
     }
 }
 
+int NameLabelRoom(int position)
+{
+    const Rect r = PositionRect(position);
+    switch (position & 3) {
+    case kBottom: return r.left - 4;                             // left of the user's hand
+    case kRight: return r.right - 4 - (kBottomRect.right + 4);   // right of the user's hand
+    case kTop: return kRightRect.right - r.right;                // right of the top hand
+    default: return kTopRect.left - 4 - (r.left + 4);            // left of the top hand
+    }
+}
+
 QSize WindowSize()
 {
     return {kRightRect.right + 4, kBottomRect.bottom + kTopPanelHeight + 30};

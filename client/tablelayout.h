@@ -35,8 +35,10 @@ Rect PositionRect(int position);
 QPoint SlotTopLeft(int position, int slot);
 QPoint TrickCardTopLeft(int position);
 QPoint HandMarkerTopLeft(int position);
-// Top-left of a name label of the given size at that position.
+// Top-left of a name label of the given size at that position, and the widest it may be
+// there without running off the table or over a hand.
 QPoint NameLabelTopLeft(int position, QSize labelSize);
+int NameLabelRoom(int position);
 // Size of the whole window: 470 x 566, the smallest the main window gets.
 QSize WindowSize();
 

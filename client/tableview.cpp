@@ -145,8 +145,7 @@ void TTableView::PlaceSeatNames()
         return;
     for (int seat = 0; seat < kSeatCount; ++seat) {
         const int p = RelativePosition(seat);
-        nameLabels_[p]->setText(seatNames_[seat]);
-        PlaceNameLabel(p);
+        SetNameLabel(p, seatNames_[seat], QString());
         nameLabels_[p]->setVisible(!seatNames_[seat].isEmpty());
     }
 }
@@ -156,7 +155,7 @@ void TTableView::ClearSeatNames()
     for (int seat = 0; seat < kSeatCount; ++seat)
         if (seat != model_.Seat()) {
             seatNames_[seat].clear();
-            nameLabels_[RelativePosition(seat)]->clear();
+            SetNameLabel(RelativePosition(seat), QString(), QString());
         }
 }
 
@@ -222,14 +221,13 @@ void TTableView::DrawHands()
     for (int seat = 0; seat < kSeatCount; ++seat) {
         const int p = RelativePosition(seat);
         QLabel* label = nameLabels_[p];
-        label->setText(PlayerName(g, seat));
         QString style = seat == g.HandChooser ? QStringLiteral("color: yellow;") : QStringLiteral("color: white;");
         if (seat == due)
             style += QStringLiteral(" border: 2px solid white; border-radius: 4px; padding: 0px 3px;"
                                     " background: rgba(0, 0, 0, 70);");
         label->setStyleSheet(style);
-        label->setToolTip(QStringLiteral("Sarı isim: bu elin oyununu seçen. Çerçeveli isim: sıra onda."));
-        PlaceNameLabel(p);
+        SetNameLabel(p, PlayerName(g, seat),
+                     QStringLiteral("Sarı isim: bu elin oyununu seçen. Çerçeveli isim: sıra onda."));
         label->show();
     }
 }
@@ -442,10 +440,37 @@ QPoint TTableView::DialogPlace(QSize size, const QMargins& frame) const
     return mapToGlobal(ContractDialogPlace(width(), panel_->height(), gapTop, gapBottom, size, frame));
 }
 
+QRect TTableView::UserHand() const
+{
+    const Rect r = PositionRect(kBottom);
+    const QPoint topLeft = OnTable(QPoint(r.left, r.top));
+    return QRect(mapToGlobal(topLeft), mapToGlobal(OnTable(QPoint(r.right, r.bottom))) - QPoint(1, 1));
+}
+
+void TTableView::SetNameLabel(int position, const QString& name, const QString& tip)
+{
+    shownNames_[position] = name;
+    nameTips_[position] = tip;
+    PlaceNameLabel(position);
+}
+
 void TTableView::PlaceNameLabel(int position)
 {
+    // A name longer than the room beside its hand is cut with an ellipsis and shown whole
+    // in the tip.
     QLabel* label = nameLabels_[position];
+    const QString& name = shownNames_[position];
+    label->setText(name);
     label->adjustSize();
+    const int room = qRound(NameLabelRoom(position) * zoom_);
+    if (label->width() > room) {
+        const int frame = label->width() - label->fontMetrics().horizontalAdvance(name);
+        label->setText(label->fontMetrics().elidedText(name, Qt::ElideRight, room - frame));
+        label->adjustSize();
+    }
+    const bool cut = label->text() != name;
+    label->setToolTip(cut ? (nameTips_[position].isEmpty() ? name : name + QLatin1Char('\n') + nameTips_[position])
+                          : nameTips_[position]);
     const QSize design(qRound(label->width() / zoom_), qRound(label->height() / zoom_));
     label->move(OnTable(NameLabelTopLeft(position, design)));
 }

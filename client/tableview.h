@@ -52,8 +52,9 @@ public:
     void EndLastTrick();
     bool ShowingLastTrick() const { return showingLastTrick_; }
     QRect TrickArea() const;
-    // The table below its top panel, in screen coordinates.
+    // The table below its top panel, and the user's own hand, in screen coordinates.
     QRect Inside() const;
+    QRect UserHand() const;
 
     // Where the seat sits on the table, for the user's seat and direction.
     int RelativePosition(int seat) const;
@@ -114,6 +115,9 @@ private:
     std::array<QLabel*, kSeatCount> nameLabels_{};
     std::array<QLabel*, kSeatCount> handMarkers_{};
     std::array<QString, 4> seatNames_; // by seat, as the joining messages name them
+    std::array<QString, kSeatCount> shownNames_; // by position, whole (the label may cut it)
+    std::array<QString, kSeatCount> nameTips_;   // by position, what the label's tip explains
+    void SetNameLabel(int position, const QString& name, const QString& tip);
     QLabel* handLabel_ = nullptr; // "El 7 / 20"
     // The record at the start of the hand in play, for the line that sums it up at its end.
     TGameInfo handStart_{};

@@ -1,9 +1,9 @@
 #include "dealerlevel.h"
 
-#include "dealerthread.h"
+#include "table.h"
 #include "ustasource.h"
 
-void SetComputerLevel(TDealerOptions& options, TComputerLevel level)
+void SetComputerLevel(TTableOptions& options, TComputerLevel level)
 {
     options.ComputerName = ComputerSeatName(level);
     options.ComputerLevel = [level](TRandom& random) { return MakeLevelSource(level, random); };

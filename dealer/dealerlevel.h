@@ -3,7 +3,7 @@
 
 #include "levelgame.h"
 
-struct TDealerOptions;
+struct TTableOptions;
 
 // Lets the dealer's computer seats play at level and carry its name.
-void SetComputerLevel(TDealerOptions& options, TComputerLevel level);
+void SetComputerLevel(TTableOptions& options, TComputerLevel level);

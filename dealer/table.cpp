@@ -29,6 +29,7 @@ TTable::TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const T
       hostSendsRecords_(options.HostSendsRecords),
       gamesFolder_(options.GamesFolder),
       seatKeys_(options.SeatKeys),
+      code_(options.Code),
       source_(options.ComputerLevel ? options.ComputerLevel(*random_) : std::make_unique<TAcemiSource>(*random_))
 {
     ApplyQuick(options.Quick);
@@ -244,6 +245,8 @@ void TTable::Refuse(TConnectionId id)
 
 void TTable::Disconnected(TConnectionId id)
 {
+    if (watchers_.contains(id))
+        return Unwatch(id);
     const QString peer = Peer(id);
     connections_.remove(id);
     for (TProbe& probe : probes_) {
@@ -268,6 +271,8 @@ void TTable::Disconnected(TConnectionId id)
 
 void TTable::Received(TConnectionId id, TPacketType type, const uint8_t* buf, int32_t count)
 {
+    if (watchers_.contains(id))
+        return Drop("a watcher's message", QStringLiteral("type %1 from %2").arg(int(type)).arg(Peer(id)));
     const int seat = SeatOf(id);
     if (type == CARD_PLAY || type == CONTRACT_CHOICE || type == CHAT_TEXT)
         PlayerActs(seat);
@@ -359,6 +364,7 @@ void TTable::JoinRequest(TConnectionId id, const uint8_t* buf, int32_t count)
     for (const SeatEntry& other : seats_)
         if (other.Seat != newSeat)
             SendSeatName(id, other.Seat, FromCp1254(SeatNameInRecord(game_, other.Seat)));
+    SendTurnTime(entry);
 }
 
 void TTable::StartNow()
@@ -405,6 +411,6 @@ void TTable::AddSeat(SeatEntry entry)
     Log(QStringLiteral("seat %1: %2 (%3)")
             .arg(entry.Seat)
             .arg(name, entry.Kind == SeatEntry::Human ? QStringLiteral("player") : QStringLiteral("computer")));
-    for (const TConnectionId connection : HumanConnections())
+    for (const TConnectionId connection : Audience())
         SendSeatName(connection, entry.Seat, name);
 }

@@ -110,6 +110,8 @@ struct TTableOptions {
     // game loaded from its disk. Off where the host is just the first to join: games come
     // only from the games folder then, so no host can deal the cards it likes.
     bool HostSendsRecords = true;
+    // The table's code at a server of many tables, given back in JOIN_ACCEPTED's block.
+    QByteArray Code;
 };
 
 // One taken seat.
@@ -194,6 +196,16 @@ public:
     // The seat of a connection, -1 for one without a seat.
     int SeatOf(TConnectionId id) const;
 
+    // ---- Watchers (tableaudience.cpp) ----
+    // The connection watches the table from now on: it is sent every seat's name, the
+    // record with no hand at all (only the trick and the taken cards), the end of every
+    // trick and every chat line; nothing it sends is acted on. It holds no seat and never
+    // takes one; Disconnected (or Unwatch) ends it.
+    void Watch(TConnectionId id);
+    void Unwatch(TConnectionId id);
+    int WatcherCount() const { return int(watchers_.size()); }
+    const QByteArray& Code() const { return code_; }
+
 signals:
     // One line for every connection, seat and game event, and for every message dropped
     // (English, for the dealer's log).
@@ -232,6 +244,12 @@ private:
     void SendSeatName(TConnectionId id, int seat, const QString& name);
     void SendText(TConnectionId id, TPacketType type, const QString& text);
     void SendRecord(TConnectionId id);
+    // tableaudience.cpp: the seated players' live connections and the watchers
+    QList<TConnectionId> Audience() const;
+    void SendWatchers(TPacketType type, const QByteArray& payload);
+    // TURN_TIME to a player whose program knows it: the awaited seat and the time left
+    // (0: no clock runs).
+    void SendTurnTime(const SeatEntry& entry);
     void Changed() { ++version_; } // the record, or who plays a seat
 
     // tabledrops.cpp: connections that close or never join
@@ -315,5 +333,7 @@ private:
     quint64 version_ = 1; // counts the changes of the record (and of who plays a seat)
     quint64 asked_ = 0;   // the version the computer was last asked about
     bool ticking_ = false;
+    QByteArray code_;
+    QList<TConnectionId> watchers_;
     std::unique_ptr<TMoveSource> source_; // last: goes first, with any answer it still owes
 };

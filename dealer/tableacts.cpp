@@ -60,6 +60,8 @@ void TTable::RestartTurnClock()
         return;
     turnTimer_.Interval = allowance;
     Start(turnTimer_);
+    for (const SeatEntry& player : seats_)
+        SendTurnTime(player);
 }
 
 void TTable::TurnClockTick()

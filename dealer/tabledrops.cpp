@@ -85,7 +85,7 @@ bool TTable::SeatDropped() const
 
 void TTable::TellOthers(TConnectionId except, const QString& line)
 {
-    for (const TConnectionId connection : HumanConnections())
+    for (const TConnectionId connection : Audience())
         if (connection != except)
             SendText(connection, CHAT_TEXT, line);
 }
@@ -97,7 +97,7 @@ void TTable::FreeSeatOf(int index)
             .arg(entry.Seat)
             .arg(FromCp1254(entry.Name)));
     std::memset(game_.PlayerName[entry.Seat], 0, kNameSize);
-    for (const TConnectionId connection : HumanConnections())
+    for (const TConnectionId connection : Audience())
         SendSeatName(connection, entry.Seat, QString());
     SendMissing();
 }
@@ -196,6 +196,7 @@ void TTable::HandOver(SeatEntry& entry, TConnectionId id, const TJoinExtension& 
     // Before the first deal nobody has been sent a record.
     if (game_.Phase != psWaiting)
         SendRecord(id);
+    SendTurnTime(entry);
     if (dropped)
         TellOthers(id, QStringLiteral("%1 oyuna geri döndü.").arg(FromCp1254(shown)));
     // A game whose players had all left goes on.

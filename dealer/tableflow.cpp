@@ -8,6 +8,7 @@
 #include "payload.h"
 #include "seatnames.h"
 #include "table.h"
+#include "tableaudience.h"
 #include "tabletext.h"
 
 namespace {
@@ -80,7 +81,7 @@ void TTable::ChatText(int seat, const uint8_t* buf, int32_t count)
     const QString text = ChatLine(FromCp1254(SeatNameInRecord(game_, seat)), FromCp1254(entry->Requested),
                                   received, kMaxTextLength);
     Log(QStringLiteral("chat: %1").arg(text));
-    for (const TConnectionId connection : HumanConnections()) {
+    for (const TConnectionId connection : Audience()) {
         // A line is not worth a player's connection: one whose link is backed up (a slow
         // network, or someone chatting in bursts) misses the line instead of being closed
         // for the backlog; the game's own messages are never held back.
@@ -173,6 +174,8 @@ void TTable::BroadcastGameRecord()
     source_->Observe(game_);
     for (const TConnectionId connection : HumanConnections())
         SendRecord(connection);
+    if (!watchers_.isEmpty())
+        SendWatchers(GAME_RECORD, TPayloadWriter().Record(WatcherRecord(game_)).Bytes());
     Start(computerMoveTimer_);
     RestartTurnClock();
     const QString path = files_.WriteLastHand(game_);
@@ -258,7 +261,7 @@ void TTable::TrickWinnerTick()
         return;
     const uint8_t winner = WhoBiggest(game_);
     Log(QStringLiteral("trick taken by seat %1").arg(int(winner)));
-    for (const TConnectionId connection : HumanConnections())
+    for (const TConnectionId connection : Audience())
         Send(connection, TRICK_TAKER, TPayloadWriter().Byte(winner).Bytes());
     Start(trickClearTimer_);
 }
@@ -267,7 +270,7 @@ void TTable::TrickClearTick()
 {
     Stop(trickClearTimer_);
     Log(QStringLiteral("trick cleared"));
-    for (const TConnectionId connection : HumanConnections())
+    for (const TConnectionId connection : Audience())
         Send(connection, TRICK_CLEAR);
 }
 

@@ -55,6 +55,7 @@ QByteArray TTable::JoinAcceptedPayload(const SeatEntry& entry) const
     if (entry.Seat == 0)
         extension.Flags |= TJoinExtension::kHost;
     extension.Key = entry.Key;
+    extension.TableCode = code_;
     return payload + JoinExtensionBytes(extension);
 }
 

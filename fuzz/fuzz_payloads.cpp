@@ -5,6 +5,7 @@
 #include "extension.h"
 #include "fuzz_util.h"
 #include "payload.h"
+#include "tablemessages.h"
 
 namespace {
 
@@ -43,8 +44,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     if (ReadCardPlay(data, count, a, b, c))
         CheckPrefix(TPayloadWriter().Byte(a).Byte(b).Byte(c), data, size);
     TJoinExtension extension;
-    if (ReadJoinRequestExtension(data, count, extension))
+    if (ReadJoinRequestExtension(data, count, extension)) {
         FUZZ_CHECK(ReadJoinRequest(data, count, text));
+        FUZZ_CHECK(extension.TableCode.size() <= kMaxTableCodeBytes);
+    }
     if (ReadJoinAcceptedExtension(data, count, extension))
         FUZZ_CHECK(ReadJoinAccepted(data, count, a, text));
     QStringList names;
@@ -55,5 +58,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
     bool ok = false;
     if (ReadGameFileResult(data, count, ok, text))
         FUZZ_CHECK(text.size() <= kMaxTextLength);
+    // The messages of a server of many tables.
+    QList<TTableListing> tables;
+    if (ReadTableList(data, count, tables))
+        FUZZ_CHECK(tables.size() <= 0xFFFF);
+    TTableSettings settings;
+    if (ReadCreateTable(data, count, settings))
+        FUZZ_CHECK(settings.Name.size() <= kMaxTextLength);
+    if (ReadTableAnswer(data, count, ok, text))
+        FUZZ_CHECK(text.size() <= kMaxTextLength);
+    QByteArray code;
+    if (ReadWatchTable(data, count, code))
+        CheckPrefix(TPayloadWriter().Text(code), data, size);
+    uint32_t ms = 0;
+    if (ReadTurnTime(data, count, a, ms)) {
+        const QByteArray written = TurnTimePayload(a, ms);
+        FUZZ_CHECK(std::memcmp(written.constData(), data, 5) == 0);
+    }
     return 0;
 }

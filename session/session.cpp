@@ -1,8 +1,10 @@
 #include "session.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "payload.h"
+#include "tablemessages.h"
 
 TSession::TSession(TSessionLink& link, QObject* parent) : QObject(parent), link_(link)
 {
@@ -92,6 +94,13 @@ void TSession::HandlePacket(TPacketType type, const QByteArray& payload)
             break;
         if (ReadGameList(in, n, names))
             emit gameList(names);
+        return;
+    }
+    case TURN_TIME: {
+        uint32_t msLeft = 0;
+        if (!Joined.Flags || !ReadTurnTime(in, n, seat, msLeft))
+            break;
+        emit turnTime(seat < kSeatCount ? int(seat) : -1, int(std::min<uint32_t>(msLeft, 1u << 30)));
         return;
     }
     case GAME_FILE_RESULT: {

@@ -112,7 +112,12 @@ void TPenaltyForm::Refresh()
                 card->hide();
             }
         }
-        names_[size_t(j)]->setText(RecordText(game_->PlayerName[j], int(kNameSize)));
-        names_[size_t(j)]->show();
+        // A name wider than the panel is cut with an ellipsis and shown whole in its tip.
+        QLabel* label = names_[size_t(j)];
+        const QString name = RecordText(game_->PlayerName[j], int(kNameSize));
+        const QString shown = label->fontMetrics().elidedText(name, Qt::ElideRight, label->width());
+        label->setText(shown);
+        label->setToolTip(shown == name ? QString() : name);
+        label->show();
     }
 }

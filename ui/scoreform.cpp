@@ -7,7 +7,6 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygon>
 #include <QToolTip>
 
@@ -249,8 +248,8 @@ void TScoreForm::ScoreGridDrawCell(QPainter& p, int col, int row, const QRect& r
 }
 
 // A penalty contract chosen once is crossed by a red line from top left to bottom right,
-// twice by a blue one as well; the title is written again over them with a rim of the
-// cell's colour, so the lines stop short of every letter.
+// twice by a blue one as well; both are drawn whole, and the title is written again over
+// them, so every letter stays whole on top of the lines.
 void TScoreForm::DrawCrossedTitle(QPainter& p, int row, const QRect& rect)
 {
     const int times = TimesChosen(game_->Score, row - 1);
@@ -258,20 +257,17 @@ void TScoreForm::DrawCrossedTitle(QPainter& p, int row, const QRect& rect)
         return;
     p.save();
     p.setClipRect(rect);
-    p.setPen(QPen(Qt::red, 3));
-    p.drawLine(rect.topLeft(), rect.bottomRight());
-    if (times == 2) {
-        p.setPen(QPen(Qt::blue, 3));
-        p.drawLine(rect.bottomLeft(), rect.topRight());
-    }
-    const QString title = ScoreGrid->Cell(0, row);
-    QPainterPath outline;
-    outline.addText(rect.left() + 2, rect.top() + 2 + QFontMetrics(p.font()).ascent(), p.font(), title);
+    p.fillRect(rect, ScoreGrid->FixedColor);
     p.setRenderHint(QPainter::Antialiasing);
-    p.strokePath(outline, QPen(ScoreGrid->FixedColor, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(Qt::red, 3, Qt::SolidLine, Qt::FlatCap));
+    p.drawLine(rect.topLeft(), rect.bottomRight() + QPoint(1, 1));
+    if (times == 2) {
+        p.setPen(QPen(Qt::blue, 3, Qt::SolidLine, Qt::FlatCap));
+        p.drawLine(rect.bottomLeft() + QPoint(0, 1), rect.topRight() + QPoint(1, 0));
+    }
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(ScoreGrid->TextColor);
-    p.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, title);
+    p.drawText(rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, ScoreGrid->Cell(0, row));
     p.restore();
 }
 

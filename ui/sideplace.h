@@ -13,10 +13,11 @@ struct TSidePlaces {
 };
 
 // The two windows keep their frame sizes and lie wholly inside `available` (the screen's
-// area for windows): stacked, the score table on top, at the main window's right edge, or
-// at its left edge where the right has no room; where neither side has room they go over
-// the main window, at the right edge of `inside` (the part of the main window they may
-// cover, e.g. the table below its top panel). A screen too low for the stack puts them
-// side by side.
+// area for windows), the score table above or left of the taken cards. Beside the main
+// window where a side has room, the right side first; otherwise where they cover the least
+// of it: over its edge, or over `inside` (the part of the main window they may cover, e.g.
+// the table below its top panel), never over `keepClear` (the user's own hand) where
+// another place avoids it. A screen too low for the stack puts them side by side, or lets
+// the taken cards overlap the foot of the score table, whichever covers less.
 TSidePlaces PlaceSideWindows(const QRect& available, const QRect& mainFrame, const QRect& inside,
-                             QSize scoreFrame, QSize penaltyFrame);
+                             const QRect& keepClear, QSize scoreFrame, QSize penaltyFrame);

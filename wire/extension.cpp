@@ -8,7 +8,8 @@
 namespace {
 
 constexpr char kMagic[4] = {'Z', 'R', 'B', '1'};
-constexpr int kBodySize = 1 + 16;
+constexpr int kBodySize = 1 + 16;  // the fields every block has
+constexpr int kMaxCodeBytes = 8;
 constexpr int kMaxListedGames = 500;
 
 // The block that starts at offset of buf.
@@ -20,8 +21,18 @@ bool ReadBlock(const uint8_t* buf, int32_t count, int32_t offset, TJoinExtension
     if (length < kBodySize || length > count - offset - 6)
         return false;
     const uint8_t* body = buf + offset + 6;
+    QByteArray code;
+    if (length > kBodySize) {
+        const int codeLength = body[kBodySize];
+        if (codeLength > kMaxCodeBytes || codeLength > length - kBodySize - 1)
+            return false;
+        code = QByteArray(reinterpret_cast<const char*>(body + kBodySize + 1), codeLength);
+        if (std::any_of(code.begin(), code.end(), [](char c) { return c <= ' ' || c > '~'; }))
+            return false;
+    }
     extension.Flags = body[0];
     std::copy(body + 1, body + 1 + 16, extension.Key.begin());
+    extension.TableCode = code;
     return true;
 }
 
@@ -34,10 +45,13 @@ bool TJoinExtension::HasKey() const
 
 QByteArray JoinExtensionBytes(const TJoinExtension& extension)
 {
+    const QByteArray code = extension.TableCode.left(kMaxCodeBytes);
+    const int length = kBodySize + 1 + int(code.size());
     QByteArray bytes(kMagic, 4);
-    bytes.append(char(kBodySize & 0xFF)).append(char(kBodySize >> 8));
+    bytes.append(char(length & 0xFF)).append(char(length >> 8));
     bytes.append(char(extension.Flags));
     bytes.append(reinterpret_cast<const char*>(extension.Key.data()), int(extension.Key.size()));
+    bytes.append(char(code.size())).append(code);
     return bytes;
 }
 

@@ -10,6 +10,8 @@
 // The block: the four bytes "ZRB1", a 16-bit little-endian length n, then n bytes:
 //   0: flags (kKnowsMessages, kPrivateHands, kHost)
 //   1: the seat key, 16 bytes (all zero: none)
+//  17: the table's code: a length (0..8), then that many ASCII bytes; 0 (or a block that
+//      ends before it): the server's default table. JOIN_ACCEPTED: the table joined.
 // A longer block is read as far as these fields go, so later versions can add fields.
 #pragma once
 
@@ -48,6 +50,7 @@ struct TJoinExtension {
     };
     uint8_t Flags = 0;
     TSeatKey Key{}; // JOIN_REQUEST: the key of the seat to take back; JOIN_ACCEPTED: the seat's key
+    QByteArray TableCode; // JOIN_REQUEST: the table asked for (empty: the default one); JOIN_ACCEPTED: joined
 
     bool HasKey() const;
     bool operator==(const TJoinExtension&) const = default;

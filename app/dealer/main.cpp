@@ -1,10 +1,13 @@
-// zorbela-dealer: one table's dealer without a window. Players join with the game on the
-// port given; the first one to join is the dealer's own user (seat 0), who starts games
-// and may fill the free seats with computer players. One line per event on stdout; with
-// --port 0 a free port is chosen, and the line "dealer listening on port P" names it.
+// zorbela-dealer: a server of many tables without a window, on one port. A peer that
+// names no table joins the default table, whose first player is its host (seat 0), who
+// starts games and may fill the free seats with computer players. Our program may list
+// the tables, create one (its creator joins it first and is its host) and watch one.
+// One line per event on stdout (--quiet: only faults); with --port 0 a free port is
+// chosen, and the line "dealer listening on port P" names it.
 #include <csignal>
 #include <cstdio>
 
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,6 +21,7 @@
 #include <QTextStream>
 
 #include "dealerthread.h"
+#include "tableserver.h"
 #include "notify.h"
 #include "dealerlevel.h"
 
@@ -69,6 +73,16 @@ void StopOnSignals(QCoreApplication& app)
     sigaction(SIGINT, &action, nullptr);
 }
 
+// As many open files as the system lets this process have: each player is one.
+void RaiseFileLimit()
+{
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0)
+        return;
+    limit.rlim_cur = limit.rlim_max;
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -77,7 +91,7 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("zorbela-dealer"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Runs one Zorbela dealer without a window."));
+    parser.setApplicationDescription(QStringLiteral("Runs a Zorbela server of many tables without a window."));
     parser.addHelpOption();
     const QCommandLineOption portOption(QStringLiteral("port"),
                                         QStringLiteral("TCP port to listen on (default 33471)."),
@@ -104,6 +118,20 @@ int main(int argc, char** argv)
     parser.addOption(openHandsOption);
     parser.addOption(gamesOption);
     parser.addOption(clockOption);
+    const QCommandLineOption threadsOption(QStringLiteral("threads"),
+        QStringLiteral("Event-loop threads the tables are spread over (default: one per core)."), QStringLiteral("N"), QStringLiteral("0"));
+    const QCommandLineOption maxTablesOption(QStringLiteral("max-tables"),
+        QStringLiteral("Tables at once, the default table included (default 5000)."), QStringLiteral("N"), QStringLiteral("5000"));
+    const QCommandLineOption perAddressOption(QStringLiteral("tables-per-address"),
+        QStringLiteral("Tables one address may have created at once (default 3)."), QStringLiteral("N"), QStringLiteral("3"));
+    const QCommandLineOption emptyOption(QStringLiteral("empty-close"),
+        QStringLiteral("Seconds after which a table nobody is at closes (default 600)."), QStringLiteral("S"), QStringLiteral("600"));
+    const QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("Log faults only, not every event."));
+    parser.addOption(threadsOption);
+    parser.addOption(maxTablesOption);
+    parser.addOption(perAddressOption);
+    parser.addOption(emptyOption);
+    parser.addOption(quietOption);
     parser.process(app);
 
     TComputerLevel level = TComputerLevel::Acemi;
@@ -124,11 +152,25 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zorbela-dealer: bad port '%s'\n", qPrintable(parser.value(portOption)));
         return 2;
     }
+    const auto number = [&parser](const QCommandLineOption& option, int low, int high, int& value) {
+        bool read = false;
+        value = parser.value(option).toInt(&read);
+        if (read && value >= low && value <= high)
+            return true;
+        std::fprintf(stderr, "zorbela-dealer: bad value '%s' for --%s\n", qPrintable(parser.value(option)),
+                     qPrintable(option.names().constFirst()));
+        return false;
+    };
+    int threads = 0, maxTables = 0, perAddress = 0, emptyS = 0;
+    if (!number(threadsOption, 0, 64, threads) || !number(maxTablesOption, 1, 100000, maxTables)
+        || !number(perAddressOption, 0, 1000, perAddress) || !number(emptyOption, 1, 7 * 24 * 3600, emptyS))
+        return 2;
 
     // Every log line, the dealer's own (category zorbela.dealer, whose information lines
     // are switched on here) and those of the layers below, goes to standard output with the
     // time it was written.
-    QLoggingCategory::setFilterRules(QStringLiteral("zorbela.dealer.info=true"));
+    if (!parser.isSet(quietOption))
+        QLoggingCategory::setFilterRules(QStringLiteral("zorbela.dealer.info=true"));
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& line) {
         static QTextStream out(stdout);
         out << QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz")) << ' ' << line << Qt::endl;
@@ -136,7 +178,7 @@ int main(int argc, char** argv)
     auto print = [](const QString& line) { qInfo().noquote() << line; };
     SetNotifier([&print](const std::string& text, int) { print(QString::fromStdString(text)); });
 
-    TDealerOptions options;
+    TDealerOptions options; // the transport's limits and the default table, as at a dealer of one table
     options.Port = quint16(port);
     options.Quick = parser.isSet(quickOption);
     options.LastHandFolder = parser.isSet(lastHandOption) ? parser.value(lastHandOption) : DefaultStateFolder();
@@ -153,14 +195,30 @@ int main(int argc, char** argv)
         : QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("games"));
     SetComputerLevel(options, level);
     StopOnSignals(app);
-    TDealerThread dealer(options);
+    RaiseFileLimit();
+    TTableServerOptions server;
+    server.Port = options.Port;
+    server.Threads = threads;
+    server.House.Table = options;
+    server.House.JoinTimeoutMs = options.JoinTimeoutMs;
+    server.House.MaxUnjoinedPerAddress = options.MaxUnjoinedPerAddress;
+    server.House.EmptyCloseMs = qint64(emptyS) * 1000;
+    server.Budgets.MaxTables = maxTables;
+    server.Budgets.MaxTablesPerAddress = perAddress;
+    server.MaxDataFrames = options.MaxDataFrames;
+    server.DataFrameWindowMs = options.DataFrameWindowMs;
+    server.MaxDataBytes = options.MaxDataBytes;
+    server.AckTimeoutMs = options.AckTimeoutMs;
+    server.LastHandFolder = options.LastHandFolder;
+    TTableServer dealer(server);
     if (!dealer.Listening()) {
         std::fprintf(stderr, "zorbela-dealer: cannot listen on port %u\n", port);
         return 1;
     }
     print(QStringLiteral("dealer listening on port %1%2; LastHand.rvo in %3")
               .arg(dealer.Port())
-              .arg(options.Quick ? QStringLiteral(" (quick)") : QString(), dealer.LastHandFolder())
+              .arg(options.Quick ? QStringLiteral(" (quick)") : QString(), options.LastHandFolder)
+          + QStringLiteral("; %1 threads, at most %2 tables").arg(dealer.Threads()).arg(maxTables)
           + QStringLiteral("; computer level %1").arg(QString::fromLatin1(options.ComputerName))
           + QStringLiteral("; %1; saved games in %2")
                 .arg(options.OpenHands ? QStringLiteral("open hands") : QStringLiteral("private hands"), options.GamesFolder)

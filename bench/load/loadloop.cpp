@@ -16,7 +16,9 @@
 
 #include "gameinfo.h"
 #include "packetlink.h"
+#include "extension.h"
 #include "payload.h"
+#include "tablemessages.h"
 
 namespace {
 
@@ -59,6 +61,7 @@ struct TLoadLoop::TTable {
     int64_t LastMoveNs = 0;
     int64_t DueNs = -1;        // when the next move goes; -1: none scheduled
     int64_t ActedState = -1;   // the state of the game last acted on
+    QByteArray Code;           // the table's code at a server of many tables
     std::vector<TPending> Pending;
 };
 
@@ -211,6 +214,14 @@ void TLoadLoop::Message(TConn& c, uint8_t type, const uint8_t* buf, int32_t coun
     } else if (type == GAME_RECORD && ReadGameRecord(buf, count, c.G)) {
         c.HasRecord = true;
         Record(c);
+    } else if (type == TABLE_CREATED && c.Index == 0) {
+        bool ok = false;
+        if (!ReadTableAnswer(buf, count, ok, text) || !ok) {
+            Drop(c, "no table created");
+            return;
+        }
+        t.Code = text.toLatin1();
+        Join(c);
     } else if (type == TABLE_FULL) {
         Drop(c, "the table is full");
     }
@@ -323,6 +334,18 @@ void TLoadLoop::Act(TTable& t)
     }
 }
 
+void TLoadLoop::Join(TConn& c)
+{
+    const QByteArray name = QByteArrayLiteral("L") + QByteArray::number(c.Table->Id) + '_' + QByteArray::number(c.Index);
+    QByteArray join = TPayloadWriter().Text(name).Bytes();
+    if (c.Table->Target.CreateTable) {
+        TJoinExtension block; // knows no extension message: only the table's code
+        block.TableCode = c.Table->Code;
+        join += JoinExtensionBytes(block);
+    }
+    SendFrame(c, JOIN_REQUEST, join.constData(), int32_t(join.size()));
+}
+
 TLoadFigures TLoadLoop::Run()
 {
     using TDue = std::pair<int64_t, TTable*>;
@@ -363,10 +386,15 @@ TLoadFigures TLoadLoop::Run()
                 c.Open = true;
                 c.Link = std::make_unique<TPacketLink>(QStringLiteral("load"),
                                                        [&c](const QByteArray& frame) { c.Out.append(frame); });
-                const QByteArray name = QByteArrayLiteral("L") + QByteArray::number(c.Table->Id) + '_'
-                    + QByteArray::number(c.Index);
-                const TPayloadWriter join = TPayloadWriter().Text(name);
-                SendFrame(c, JOIN_REQUEST, join.Data(), join.Size());
+                if (c.Index == 0 && c.Table->Target.CreateTable) {
+                    TTableSettings settings;
+                    settings.Name = QStringLiteral("L%1").arg(c.Table->Id);
+                    settings.Flags = TTableSettings::kPrivateHands;
+                    const QByteArray create = CreateTablePayload(settings);
+                    SendFrame(c, CREATE_TABLE, create.constData(), int32_t(create.size()));
+                } else {
+                    Join(c);
+                }
             }
             if (c.Fd >= 0 && c.Open && (events[size_t(i)].events & EPOLLIN))
                 Readable(c);

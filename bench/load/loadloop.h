@@ -1,6 +1,8 @@
 // The players of zorbela-load: tables of four plain frame-level clients on one epoll loop
 // (one thread), no Qt event loop and no socket classes. Each player joins like any program
-// without the extension, the first of a table (seat 0) starts the game and every new game
+// without the extension (at a server of many tables the host first creates the table, and
+// every join names it by its code; the block says the player knows no other message),
+// the first of a table (seat 0) starts the game and every new game
 // after the last hand; the player to act chooses the first contract open to it or plays
 // the first card the rules allow, at most one move per table every pace milliseconds. For
 // every card sent while the measuring window is open the loop records the time from its
@@ -16,6 +18,9 @@
 struct TLoadTarget {
     uint16_t Port = 0;        // the server of the table, on 127.0.0.1
     uint32_t SourceAddr = 0;  // the players' own loopback address (host order), 0: any
+    // A server of many tables: the host creates the table (CREATE_TABLE) and everyone joins
+    // it by its code; otherwise each server is one table and the players join it plainly.
+    bool CreateTable = false;
 };
 
 // Shared between the main thread and the loops.
@@ -61,6 +66,7 @@ private:
     void Schedule(TTable& t);
     void Act(TTable& t);
     void SendFrame(TConn& c, uint8_t type, const void* payload, int32_t length);
+    void Join(TConn& c);
 
     TLoadControl& control_;
     std::vector<std::unique_ptr<TTable>> tables_;

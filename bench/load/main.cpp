@@ -1,10 +1,14 @@
 // zorbela-load: many tables at once against a server, over loopback.
 //
 //   zorbela-load --tables N --pace-ms M --seconds S [--port P] [--loops L] [--dealer PATH]
+//                [--per-table-dealers 1]
 //
-// Without --port it starts the server itself: today a zorbela-dealer process per table (with
-// --quick, each on a free port; stopped at the end, and killed if this program dies). With
-// --port it drives the server listening there and reads the figures of the processes
+// Without --port it starts the server itself: one zorbela-dealer process (with --quick and
+// --quiet, on a free port) that hosts every table, each created by its first player and
+// joined by its code; with --per-table-dealers 1 a zorbela-dealer process per table
+// instead, each joined plainly (the old way of serving many tables, for comparison). The
+// dealers are stopped at the end, and killed if this program dies. With --port it drives
+// the server of many tables listening there and reads the figures of the processes
 // holding that port. Four players per table, plain frame-level clients spread over L epoll
 // loops (threads, default 1), each table's players on one loop and each table on its own
 // loopback address (127.1.x.y), make one move per table every M ms. After every table has
@@ -45,6 +49,7 @@ struct TOptions {
     int Seconds = 10;
     int Port = 0;   // 0: start the dealers
     int Loops = 1;
+    bool PerTable = false;
     std::string Dealer = ZORBELA_DEALER_PATH;
 };
 
@@ -74,6 +79,8 @@ bool ParseOptions(int argc, char** argv, TOptions& o)
             o.Port = int(number);
         else if (name == "--loops" && number >= 1 && number <= 64)
             o.Loops = int(number);
+        else if (name == "--per-table-dealers" && (number == 0 || number == 1))
+            o.PerTable = number == 1;
         else
             return false;
     }
@@ -105,7 +112,7 @@ int main(int argc, char** argv)
     TOptions o;
     if (!ParseOptions(argc, argv, o)) {
         std::fprintf(stderr, "usage: zorbela-load --tables N --pace-ms M --seconds S [--port P] [--loops L] "
-                             "[--dealer PATH]\n");
+                             "[--dealer PATH] [--per-table-dealers 1]\n");
         return 2;
     }
     const rlim_t files = RaiseFileLimit();
@@ -130,6 +137,16 @@ int main(int argc, char** argv)
         for (TLoadTarget& t : targets)
             t.Port = uint16_t(o.Port);
         std::printf("server on port %d: %zu process(es)\n", o.Port, pids.size());
+    } else if (!o.PerTable) {
+        started = StartDealers(o.Dealer, 1, folder, {"--quiet", "--max-tables", std::to_string(o.Tables + 1)}, 30000);
+        if (started.empty()) {
+            std::fprintf(stderr, "zorbela-load: the server did not start (%s)\n", o.Dealer.c_str());
+            return 1;
+        }
+        pids.push_back(started[0].Pid);
+        for (TLoadTarget& t : targets)
+            t.Port = started[0].Port;
+        std::printf("one server of many tables on port %u (%s)\n", started[0].Port, o.Dealer.c_str());
     } else {
         const auto begin = std::chrono::steady_clock::now();
         started = StartDealers(o.Dealer, o.Tables, folder, {}, 30000 + 100 * o.Tables);
@@ -141,8 +158,10 @@ int main(int argc, char** argv)
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count(), o.Dealer.c_str());
         targets.resize(started.size());
     }
-    for (size_t i = 0; i < targets.size(); ++i)
+    for (size_t i = 0; i < targets.size(); ++i) {
         targets[i].SourceAddr = (127u << 24) | (1u << 16) | uint32_t(i & 0xFFFF);
+        targets[i].CreateTable = !o.PerTable;
+    }
     std::fflush(stdout);
 
     // The players.

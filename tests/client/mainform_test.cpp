@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include "card.h"
 #include "cheer.h"
@@ -147,6 +148,24 @@ TEST_F(MainFormTest, PlayingTheFifthCardClosesTheGapAndOtherSeatsShowBacks)
     }
     EXPECT_EQ(form->View().HandLabel()->text(), QStringLiteral("El 1 / 20"));
     EXPECT_EQ(form->View().LabelGameType()->text(), QString::fromUtf8(ContractNames[KozSinek]));
+
+    // Long names are cut where their room ends, never over a card or off the table, and
+    // shown whole in their tips.
+    const QString longName = QStringLiteral("Alexandra Konstantinopoulou-9");
+    for (auto& name : g.PlayerName)
+        std::strncpy(name, qPrintable(longName), kNameSize - 1);
+    Record(g);
+    for (int p = 0; p < 4; ++p) {
+        const QLabel* label = form->View().NameLabel(p);
+        EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << p;
+        EXPECT_TRUE(label->toolTip().startsWith(longName)) << p;
+        EXPECT_TRUE(form->View().rect().contains(label->geometry())) << p;
+        for (int q = 0; q < 4; ++q)
+            for (int k = 0; k < 13; ++k)
+                if (form->View().CardSlot(q, k)->isVisible()) {
+                    EXPECT_FALSE(label->geometry().intersects(form->View().CardSlot(q, k)->geometry())) << p << q << k;
+                }
+    }
 }
 
 TEST_F(MainFormTest, AfterJoiningTheFirstRecordFillsTheScoreHeaderEvenInTheMiddleOfATrick)
@@ -410,6 +429,11 @@ TEST_F(MainFormTest, SideWindowsKeepTheirSizeAndStayOnTheScreenWhateverTheMainWi
             EXPECT_TRUE(screen.contains(w->frameGeometry())) << size.width();
         }
         EXPECT_FALSE(score.frameGeometry().intersects(penalty.frameGeometry())) << size.width();
+    }
+    // The desktop keeps them above the main window: they are its tool windows.
+    for (QWidget* w : {static_cast<QWidget*>(&score), static_cast<QWidget*>(&penalty)}) {
+        EXPECT_EQ(w->windowType(), Qt::Tool);
+        EXPECT_EQ(w->windowHandle()->transientParent(), docked.windowHandle());
     }
 }
 

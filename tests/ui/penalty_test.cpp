@@ -104,6 +104,7 @@ TEST(TakenCards, NamesArePlainTextAndTheEndOfAGameShowsWhatTheLastHandTook)
 {
     Taken t;
     std::strcpy(t.record.PlayerName[1], "<img src=x>");
+    std::strcpy(t.record.PlayerName[3], "Alexandra Konstantinopoulou-9");
     // A hand of Kız Almaz left Q♦ J♦ in seat 2's row; in the last hand, El Almaz, seat 2
     // took two tricks, counted over those bytes.
     t.record.Contract = KizAlmaz;
@@ -114,6 +115,11 @@ TEST(TakenCards, NamesArePlainTextAndTheEndOfAGameShowsWhatTheLastHandTook)
     t.form.Refresh();
     EXPECT_EQ(t.form.NameLabel(1)->textFormat(), Qt::PlainText);
     EXPECT_EQ(t.form.NameLabel(1)->text(), QStringLiteral("<img src=x>"));
+    // A long name is cut to the panel with an ellipsis, whole in its tip.
+    const QLabel* cut = t.form.NameLabel(3);
+    EXPECT_LE(cut->fontMetrics().horizontalAdvance(cut->text()), cut->width());
+    EXPECT_TRUE(cut->text().endsWith(QChar(0x2026)));
+    EXPECT_EQ(cut->toolTip(), QStringLiteral("Alexandra Konstantinopoulou-9"));
     EXPECT_EQ(t.form.minimumSize(), t.form.maximumSize());
     t.record.TakenCount[2] = 2;
     EndGame(t.record);

@@ -5,6 +5,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 
+#include <cstdlib>
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -140,6 +141,16 @@ TEST(ScoreTable, CrossingLinesLeaveEveryLetterWholeAndTheTipsExplainTheMarks)
     EXPECT_GT(ink, 50);
     EXPECT_GT(red, 10);
     EXPECT_GT(blue, 10);
+    // The lines are solid: no step along them shows the cell's colour (letters lie on top).
+    const auto bare = [](const QColor& c) {
+        const QColor cell = TScoreForm::kFixedColor;
+        return std::abs(c.red() - cell.red()) + std::abs(c.green() - cell.green()) + std::abs(c.blue() - cell.blue()) < 60;
+    };
+    for (int x = 1; x < r.width() - 1; ++x) {
+        const int down = x * (r.height() - 1) / (r.width() - 1), up = r.height() - 1 - down;
+        EXPECT_FALSE(bare(Pixel(crossed, t.At(0, 4, x, down).x(), t.At(0, 4, x, down).y()))) << "red line at " << x;
+        EXPECT_FALSE(bare(Pixel(crossed, t.At(0, 4, x, up).x(), t.At(0, 4, x, up).y()))) << "blue line at " << x;
+    }
 
     EXPECT_EQ(ScoreCellTip(t.record, 1, 0, 0), ScoreLegend());
     for (const char* mark : {"▲", "△", "●", "○", "Kırmızı", "Mavi sütun", "sarı isim"})

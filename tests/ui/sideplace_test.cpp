@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 const QSize kScore(332, 308), kPenalty(332, 308); // 330 x 283 inside a frame with a title bar
@@ -22,7 +24,7 @@ TEST(SideWindows, BesideTheMainWindowWhereThereIsRoomElseOverItsEdgeNeverOffTheS
 
     // The designed main window in the corner: at its right edge, stacked, top aligned.
     QRect main(QPoint(0, 0), QSize(470, 566) + decoration);
-    TSidePlaces at = PlaceSideWindows(screen, main, main, kScore, kPenalty);
+    TSidePlaces at = PlaceSideWindows(screen, main, main, QRect(), kScore, kPenalty);
     EXPECT_EQ(at.score, QPoint(472, 0));
     EXPECT_EQ(at.penalty, QPoint(472, 308));
     ExpectWhole(screen, at, "design");
@@ -32,41 +34,50 @@ TEST(SideWindows, BesideTheMainWindowWhereThereIsRoomElseOverItsEdgeNeverOffTheS
         for (int left = 0; left + width <= 1600; left += 211) {
             main = QRect(QPoint(left, 40), QSize(width, 900));
             const QRect inside = main.adjusted(1, 120, -1, -1);
-            at = PlaceSideWindows(screen, main, inside, kScore, kPenalty);
+            // The user's hand, low in the middle of the table.
+            const QRect hand(main.center().x() - 130, main.bottom() - 200, 260, 110);
+            at = PlaceSideWindows(screen, main, inside, hand, kScore, kPenalty);
             ExpectWhole(screen, at, "sizes");
-            const bool roomRight = main.right() + kScore.width() < 1600;
-            const bool roomLeft = main.left() >= kScore.width();
-            if (roomRight) {
+            const int roomRight = 1599 - main.right(), roomLeft = main.left();
+            const QRect score(at.score, kScore);
+            if (roomRight >= kScore.width()) {
                 EXPECT_EQ(at.score.x(), main.right() + 1) << width << " " << left;
-            } else if (roomLeft) {
+            } else if (roomLeft >= kScore.width()) {
                 EXPECT_EQ(at.score.x() + kScore.width(), main.left()) << width << " " << left;
-            } else { // over the main window, at the right of the part it may cover
-                EXPECT_EQ(at.score, QPoint(inside.right() + 1 - kScore.width(), inside.top()));
+            } else { // over its edge, on the side with more room, below its menu and panel
+                EXPECT_EQ(score.intersected(main).width(), kScore.width() - std::max(roomLeft, roomRight))
+                    << width << " " << left;
+                EXPECT_EQ(at.score.y(), inside.top()) << width << " " << left;
             }
-            if (roomRight || roomLeft) {
-                EXPECT_FALSE(QRect(at.score, kScore).intersects(main));
-            }
+            EXPECT_FALSE(score.intersects(hand) || QRect(at.penalty, kPenalty).intersects(hand)) << width << " " << left;
         }
 
     // Maximised under a panel of the desktop: inside, below the table's top panel.
     const QRect work(0, 38, 1600, 1162);
     main = work;
-    at = PlaceSideWindows(work, main, QRect(0, 38 + 25 + 110, 1600, 1000), kScore, kPenalty);
+    at = PlaceSideWindows(work, main, QRect(0, 38 + 25 + 110, 1600, 1000), QRect(560, 900, 520, 200), kScore,
+                          kPenalty);
     EXPECT_EQ(at.score, QPoint(1600 - 332, 173));
     ExpectWhole(work, at, "maximised");
 
     // A main window dragged below the screen's bottom: the stack stays on the screen.
-    at = PlaceSideWindows(screen, QRect(100, 1000, 472, 591), QRect(), kScore, kPenalty);
+    at = PlaceSideWindows(screen, QRect(100, 1000, 472, 591), QRect(), QRect(), kScore, kPenalty);
     EXPECT_EQ(at.score.y(), 1200 - 2 * 308);
     ExpectWhole(screen, at, "low");
 
-    // The same screen at scale factor 2 (800 x 600 logical pixels), too low for the stack:
-    // the two stand side by side.
+    // The same screen at scale factor 2 (800 x 600 logical pixels) has room neither for the
+    // stack nor beside the main window: at the screen's edge, over the main window's edge
+    // alone, the taken cards overlapping the foot of the score table (blank below its grid).
     const QRect half(0, 0, 800, 600);
     main = QRect(QPoint(0, 0), QSize(470, 566) + decoration);
-    at = PlaceSideWindows(half, main, main.adjusted(0, 100, 0, 0), kScore, kPenalty);
-    ExpectWhole(half, at, "scale 2");
-    EXPECT_EQ(at.score.y(), at.penalty.y());
+    at = PlaceSideWindows(half, main, main.adjusted(0, 100, 0, 0), QRect(100, 430, 260, 104), kScore, kPenalty);
+    EXPECT_EQ(at.score, QPoint(800 - 332, 0));
+    EXPECT_EQ(at.penalty, QPoint(800 - 332, 600 - 308));
+    // Maximised there, whatever they cover, they keep off the user's hand.
+    const QRect hand(263, 431, 260, 104);
+    at = PlaceSideWindows(half, half, QRect(0, 97, 800, 480), hand, kScore, kPenalty);
+    ExpectWhole(half, at, "maximised at scale 2");
+    EXPECT_FALSE(QRect(at.score, kScore).intersects(hand) || QRect(at.penalty, kPenalty).intersects(hand));
 }
 
 } // namespace

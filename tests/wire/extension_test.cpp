@@ -4,6 +4,7 @@
 
 #include "extension.h"
 #include "payload.h"
+#include "tablemessages.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ TJoinExtension SampleExtension()
     e.Flags = TJoinExtension::kKnowsMessages | TJoinExtension::kHost;
     for (int i = 0; i < 16; ++i)
         e.Key[i] = uint8_t(0xA0 + i);
+    e.TableCode = "K7M2QX";
     return e;
 }
 
@@ -47,7 +49,7 @@ TEST(JoinExtension, PlainReadersSeeTheOldMessageAndOurReadersTheBlock)
     // A later version's longer block is read as far as our fields go.
     QByteArray longer = TPayloadWriter().Text(QStringLiteral("Can")).Bytes() + JoinExtensionBytes(sent);
     const int lengthAt = 4 + 3 + 4;
-    longer[lengthAt] = char(17 + 5);
+    longer[lengthAt] = char(JoinExtensionBytes(sent).size() - 6 + 5);
     longer.append("\x01\x02\x03\x04\x05", 5);
     got = {};
     EXPECT_TRUE(ReadJoinRequestExtension(Data(longer), int32_t(longer.size()), got));
@@ -104,4 +106,48 @@ TEST(ExtensionMessages, SavedGameNamesCannotLeaveTheFolder)
         EXPECT_FALSE(IsSafeGameName(QString::fromUtf8(bad))) << bad;
     EXPECT_TRUE(IsSafeGameName(QString(kMaxGameNameLength, u'a')));
     EXPECT_FALSE(IsSafeGameName(QString(kMaxGameNameLength + 1, u'a')));
+}
+
+TEST(JoinExtension, TheTableCodeIsOptionalAndBounded)
+{
+    const QByteArray plain = TPayloadWriter().Text(QStringLiteral("Can")).Bytes();
+    const int at = int(plain.size());
+    // A block of the last version (no code field): the default table.
+    QByteArray old = plain + JoinExtensionBytes(SampleExtension());
+    old[at + 4] = char(17);
+    TJoinExtension e;
+    ASSERT_TRUE(ReadJoinRequestExtension(Data(old), int32_t(old.size()), e));
+    EXPECT_TRUE(e.TableCode.isEmpty());
+    // A code longer than 8 bytes, or one with control bytes, makes the block unreadable.
+    QByteArray tooLong = plain + JoinExtensionBytes(SampleExtension());
+    tooLong[at + 6 + 17] = char(9);
+    tooLong.append("ABC");
+    tooLong[at + 4] = char(17 + 1 + 9);
+    EXPECT_FALSE(ReadJoinRequestExtension(Data(tooLong), int32_t(tooLong.size()), e));
+    QByteArray control = plain + JoinExtensionBytes(SampleExtension());
+    control[at + 6 + 18] = '\n';
+    EXPECT_FALSE(ReadJoinRequestExtension(Data(control), int32_t(control.size()), e));
+}
+
+TEST(TableMessages, AListTakesAsManyTablesAsFitInOneMessage)
+{
+    QList<TTableListing> tables;
+    for (int i = 0; i < 400; ++i) {
+        TTableListing t;
+        t.Code = NewTableCode();
+        t.Settings = {QStringLiteral("Masa %1 çay").arg(i), 1, 30, 45, TTableSettings::kStarted};
+        t.Seats = {"Ayşe", "", "Usta2", "Mehmet"};
+        tables.append(t);
+    }
+    const QByteArray payload = TableListPayload(tables);
+    EXPECT_LE(payload.size(), kMaxPayloadSize);
+    QList<TTableListing> read;
+    ASSERT_TRUE(ReadTableList(Data(payload), int32_t(payload.size()), read));
+    ASSERT_GT(read.size(), 50);
+    ASSERT_LT(read.size(), tables.size());
+    EXPECT_EQ(read, tables.mid(0, read.size()));
+    EXPECT_FALSE(ReadTableList(Data(payload), int32_t(payload.size()) - 1, read));
+    EXPECT_TRUE(IsTableCode(read[0].Code));
+    EXPECT_FALSE(IsTableCode("K7M2Q0")); // 0 and O, 1 and I are left out
+    EXPECT_FALSE(IsTableCode("k7m2qx"));
 }
