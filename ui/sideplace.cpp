@@ -48,11 +48,12 @@ TSidePlaces PlaceSideWindows(const QRect& available, const QRect& mainFrame, con
     };
     const bool stackFits = scoreFrame.height() + penaltyFrame.height() <= available.height();
     const bool rowFits = scoreFrame.width() + penaltyFrame.width() <= available.width();
-    // The stack where it fits the screen's height, else the row and the squeezed stack.
+    // The stack where it fits the screen's height, the row where it fits its width, the
+    // squeezed stack where the stack does not fit.
     std::vector<TArrangement> ways;
     if (stackFits)
         ways.push_back(TArrangement::Stacked);
-    if (!stackFits && rowFits)
+    if (rowFits)
         ways.push_back(TArrangement::SideBySide);
     if (!stackFits)
         ways.push_back(TArrangement::Squeezed);

@@ -78,6 +78,13 @@ TEST(SideWindows, BesideTheMainWindowWhereThereIsRoomElseOverItsEdgeNeverOffTheS
     at = PlaceSideWindows(half, half, QRect(0, 97, 800, 480), hand, kScore, kPenalty);
     ExpectWhole(half, at, "maximised at scale 2");
     EXPECT_FALSE(QRect(at.score, kScore).intersects(hand) || QRect(at.penalty, kPenalty).intersects(hand));
+    // The same with the thinner title bars of that scale: the stack fits the height, but
+    // only over the hand; they stand side by side instead.
+    const QSize thinScore(332, 294), thinPenalty(330, 293);
+    const QRect lowHand(256, 430, 272, 109);
+    at = PlaceSideWindows(half, QRect(0, 0, 800, 601), QRect(0, 80, 800, 499), lowHand, thinScore, thinPenalty);
+    EXPECT_FALSE(QRect(at.score, thinScore).intersects(lowHand) || QRect(at.penalty, thinPenalty).intersects(lowHand));
+    EXPECT_TRUE(half.contains(QRect(at.score, thinScore)) && half.contains(QRect(at.penalty, thinPenalty)));
 }
 
 } // namespace
