@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <utility>
 
+#include <cstring>
+
 #include <QCoreApplication>
+#include <QDir>
 
 #include "gamefiles.h"
 #include "notify.h"
@@ -33,7 +36,9 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
     : ackTimeoutMs_(options.AckTimeoutMs),
       maxUnjoinedPerAddress_(options.MaxUnjoinedPerAddress),
       lastHandFolder_(options.LastHandFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                                       : options.LastHandFolder)
+                                                       : options.LastHandFolder),
+      lastHandPath_(QDir(lastHandFolder_).filePath(QString::fromLatin1(kLastHandFile))),
+      stateFolder_(options.StateFolder)
 {
     clock_.start();
     wake_.setSingleShot(true);
@@ -59,7 +64,21 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
     TTableLink& link = *this;
     TTableClock& clock = *this;
     TTableFiles& files = *this;
-    table_ = std::make_unique<TTable>(link, clock, files, options);
+    TTableOptions tableOptions = options;
+    if (!stateFolder_.isEmpty())
+        tableOptions.Store = this;
+    table_ = std::make_unique<TTable>(link, clock, files, tableOptions);
+    // Where the last write went, and the writes that failed, told on the table's thread.
+    QObject::connect(&keeper_, &TFileKeeper::written, table_.get(), [this](const QString& key, const QString& path) {
+        if (key == QLatin1String(kLastHandFile)) {
+            if (!path.isEmpty())
+                lastHandPath_ = path;
+            else
+                table_->Log(QStringLiteral("LastHand.rvo could not be written"));
+        } else if (path.isEmpty()) {
+            table_->Log(QStringLiteral("the table's state could not be written to %1").arg(key));
+        }
+    });
     QObject::connect(&wake_, &QTimer::timeout, table_.get(), [this] { table_->Tick(); });
     socket_.Open();
     if (ackTimeoutMs_ > 0) {
@@ -218,7 +237,31 @@ void TDealerThread::WakeAt(qint64 atMs)
 
 QString TDealerThread::WriteLastHand(const TGameInfo& g)
 {
-    return ::WriteLastHand(lastHandFolder_, g);
+    keeper_.Put(QString::fromLatin1(kLastHandFile), QByteArray(reinterpret_cast<const char*>(&g), sizeof g),
+                [folder = lastHandFolder_](const QByteArray& bytes) {
+                    TGameInfo record;
+                    std::memcpy(&record, bytes.constData(), sizeof record);
+                    return ::WriteLastHand(folder, record);
+                });
+    return lastHandPath_;
+}
+
+void TDealerThread::Keep(const TTableState& state)
+{
+    const QString path = TableStatePath(stateFolder_, state.Code);
+    keeper_.Put(path, TableStateBytes(state), [folder = stateFolder_, path](const QByteArray& bytes) {
+        return QDir().mkpath(folder) && WriteOwnerFile(path, bytes) ? path : QString();
+    });
+}
+
+bool TDealerThread::Delivered() const
+{
+    for (int i = 0; i < socket_.ActiveConnections(); ++i) {
+        const TPacketThread* thread = socket_.GetServerPacketThread(socket_.Connection(i));
+        if (thread && thread->Link().WaitingCount() > 0)
+            return false;
+    }
+    return true;
 }
 
 void TDealerThread::CloseUnacknowledging()

@@ -37,6 +37,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include "filekeeper.h"
 #include "serverpacketsocket.h"
 #include "table.h"
 
@@ -68,9 +69,11 @@ struct TDealerOptions : TTableOptions {
     qint64 MaxDataBytes = kMaxDataBytes;      // per connection and window; 0: no limit
     int AckTimeoutMs = kAckTimeoutMs;         // 0: connections are never closed for it
     int MaxUnjoinedPerAddress = kMaxUnjoinedPerAddress; // 0: no limit
+    // Where the table's state is kept after every change (TableStatePath); empty: nowhere.
+    QString StateFolder;
 };
 
-class TDealerThread : private TTableLink, private TTableClock, private TTableFiles {
+class TDealerThread : private TTableLink, private TTableClock, private TTableFiles, private TTableStore {
 public:
     // Creates DealerSocket and starts listening, then the table (see TTable).
     explicit TDealerThread(const TDealerOptions& options = {});
@@ -103,6 +106,11 @@ public:
     // folder when that one could not be written; empty before the first broadcast.
     const QString& LastHandPath() const { return table_->LastHandPath(); }
     QString LastHandFolder() const { return lastHandFolder_; }
+    // The files ("LastHand.rvo", the table's state) are written off this thread; Idle once
+    // every one asked for is on disk.
+    const TFileKeeper& Files() const { return keeper_; }
+    // Every message sent so far has been acknowledged (or its connection is gone).
+    bool Delivered() const;
 
 private:
     // TTableLink
@@ -115,8 +123,10 @@ private:
     // TTableClock
     qint64 NowMs() const override { return clock_.elapsed(); }
     void WakeAt(qint64 atMs) override;
-    // TTableFiles
+    // TTableFiles: returns where the record goes; it is written later, off this thread.
     QString WriteLastHand(const TGameInfo& g) override;
+    // TTableStore
+    void Keep(const TTableState& state) override;
 
     void ClientConnect(QTcpSocket* connection);
     void ClientDisconnect(QTcpSocket* connection);
@@ -138,5 +148,8 @@ private:
     int ackTimeoutMs_;
     int maxUnjoinedPerAddress_;
     QString lastHandFolder_;
+    QString lastHandPath_;   // where the last write of "LastHand.rvo" went
+    QString stateFolder_;
+    TFileKeeper keeper_;     // before the table: writes what the table asked for to the end
     std::unique_ptr<TTable> table_;
 };

@@ -29,6 +29,9 @@ TTable::TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const T
       hostSendsRecords_(options.HostSendsRecords),
       gamesFolder_(options.GamesFolder),
       seatKeys_(options.SeatKeys),
+      store_(options.Store),
+      level_(options.Level),
+      name_(options.Name),
       code_(options.Code),
       source_(options.ComputerLevel ? options.ComputerLevel(*random_) : std::make_unique<TAcemiSource>(*random_))
 {
@@ -122,6 +125,7 @@ void TTable::Tick()
     ProbeTimeouts();
     ticking_ = false;
     Reschedule();
+    Keep();
 }
 
 // ---- Messages ----
@@ -262,6 +266,7 @@ void TTable::Disconnected(TConnectionId id)
             else
                 ComputerTakesOver(seats_[i]);
             Reschedule();
+            Keep();
             return;
         }
     }
@@ -273,6 +278,12 @@ void TTable::Received(TConnectionId id, TPacketType type, const uint8_t* buf, in
 {
     if (watchers_.contains(id))
         return Drop("a watcher's message", QStringLiteral("type %1 from %2").arg(int(type)).arg(Peer(id)));
+    Handle(id, type, buf, count);
+    Keep();
+}
+
+void TTable::Handle(TConnectionId id, TPacketType type, const uint8_t* buf, int32_t count)
+{
     const int seat = SeatOf(id);
     if (type == CARD_PLAY || type == CONTRACT_CHOICE || type == CHAT_TEXT)
         PlayerActs(seat);
