@@ -48,7 +48,7 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
     socket_.OnClientConnect = [this](QTcpSocket* c) { ClientConnect(c); };
     socket_.OnClientDisconnect = [this](QTcpSocket* c) { ClientDisconnect(c); };
     socket_.OnClientPacketRead = [this](QTcpSocket* c, TPacketType t, const uint8_t* b, int32_t n) {
-        if (const TConnectionId id = ids_.value(c))
+        if (const TConnectionId id = ids_.value(c); id != kNoConnection && !stopping_)
             table_->Received(id, t, b, n);
     };
     socket_.SetDataFrameLimit(options.MaxDataFrames, options.DataFrameWindowMs,
@@ -124,6 +124,8 @@ std::pair<QTcpSocket*, int> TDealerThread::OldestUnjoined(const QString& address
 
 void TDealerThread::ClientConnect(QTcpSocket* connection)
 {
+    if (stopping_)
+        return; // not given to the table: it goes with the dealer
     if (maxUnjoinedPerAddress_ > 0) {
         // The newcomer counts too: at the cap, the oldest of that address goes.
         const QString address = PeerAddress(connection).toString();
@@ -146,7 +148,8 @@ void TDealerThread::ClientDisconnect(QTcpSocket* connection)
     if (id == kNoConnection)
         return;
     sockets_.remove(id);
-    table_->Disconnected(id);
+    if (!stopping_)
+        table_->Disconnected(id);
 }
 
 void TDealerThread::ConnectionMessage(QTcpSocket* connection, const QString& text)
@@ -226,9 +229,19 @@ void TDealerThread::Notice(const QString& text)
     Notify(text.toStdString());
 }
 
+void TDealerThread::Stop()
+{
+    if (stopping_)
+        return;
+    table_->Closing();
+    stopping_ = true;
+    wake_.stop();
+    ackWatch_.stop();
+}
+
 void TDealerThread::WakeAt(qint64 atMs)
 {
-    if (atMs < 0) {
+    if (atMs < 0 || stopping_) {
         wake_.stop();
         return;
     }
@@ -258,7 +271,7 @@ bool TDealerThread::Delivered() const
 {
     for (int i = 0; i < socket_.ActiveConnections(); ++i) {
         const TPacketThread* thread = socket_.GetServerPacketThread(socket_.Connection(i));
-        if (thread && thread->Link().WaitingCount() > 0)
+        if (thread && thread->Link().PendingFrames() > 0)
             return false;
     }
     return true;

@@ -109,8 +109,14 @@ public:
     // The files ("LastHand.rvo", the table's state) are written off this thread; Idle once
     // every one asked for is on disk.
     const TFileKeeper& Files() const { return keeper_; }
+    TFileKeeper& Files() { return keeper_; }
     // Every message sent so far has been acknowledged (or its connection is gone).
     bool Delivered() const;
+    // The server stops: every player is told, the table's state is kept as it is now, and
+    // nothing more reaches the table (moves, connections, timers). The connections stay
+    // open until the dealer is destroyed, so that the word can arrive (see Delivered).
+    void Stop();
+    bool Stopping() const { return stopping_; }
 
 private:
     // TTableLink
@@ -150,6 +156,7 @@ private:
     QString lastHandFolder_;
     QString lastHandPath_;   // where the last write of "LastHand.rvo" went
     QString stateFolder_;
+    bool stopping_ = false;
     TFileKeeper keeper_;     // before the table: writes what the table asked for to the end
     std::unique_ptr<TTable> table_;
 };
