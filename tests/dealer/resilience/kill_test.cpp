@@ -88,6 +88,7 @@ TEST(Kill, LastHandIsAlwaysAWholeRecordThatLoadsAndPlaysOn)
     for (int round = 0; round < kRounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         QFile::remove(lastHand);
+        QDir(folder.filePath(QStringLiteral("tables"))).removeRecursively(); // a new table each round
         QProcess process;
         const quint16 port = StartDealerProcess(process, folder.path());
         ASSERT_NE(port, 0) << process.readAllStandardError().toStdString();
