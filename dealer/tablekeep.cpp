@@ -9,17 +9,11 @@
 
 TTableState TTable::State() const
 {
-    TTableState state;
-    state.Record = game_;
+    TTableState state{.Record = game_, .Seats = {}, .TurnClock = turnClock_.Setting(), .Level = level_,
+                      .OpenHands = openHands_, .Locked = locked_, .Code = code_, .Name = name_};
     for (const SeatEntry& entry : seats_)
         state.Seats.append({entry.Seat, entry.Kind, entry.Name, entry.Requested, entry.Host, entry.Key,
                             entry.Extended, entry.Removed});
-    state.TurnClock = turnClock_.Setting();
-    state.Level = level_;
-    state.OpenHands = openHands_;
-    state.Locked = locked_;
-    state.Code = code_;
-    state.Name = name_;
     return state;
 }
 
@@ -47,17 +41,11 @@ void TTable::Restore(const TTableState& state)
     computerCount_ = 0;
     if (state.Seats.size() == kSeatCount) {
         for (const TSeatState& kept : state.Seats) {
-            SeatEntry entry;
-            entry.Seat = kept.Seat;
-            entry.Kind = kept.Kind;
-            entry.Name = kept.Name;
-            entry.Requested = kept.Requested;
-            entry.Host = kept.Host;
-            entry.Key = kept.Key;
-            entry.Extended = kept.Extended;
-            entry.Removed = kept.Removed;
+            // No connection: the seat waits for its player.
+            seats_.append({.Connection = kNoConnection, .Seat = kept.Seat, .Kind = kept.Kind, .Name = kept.Name,
+                           .Requested = kept.Requested, .Host = kept.Host, .Key = kept.Key,
+                           .Extended = kept.Extended, .Removed = kept.Removed});
             computerCount_ += kept.Kind == SeatEntry::Computer;
-            seats_.append(entry);
         }
     } else {
         // A table still being filled gives a seat up with its connection: every seat is free.
