@@ -38,7 +38,8 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
       lastHandFolder_(options.LastHandFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                        : options.LastHandFolder),
       lastHandPath_(QDir(lastHandFolder_).filePath(QString::fromLatin1(kLastHandFile))),
-      stateFolder_(options.StateFolder)
+      stateFolder_(options.StateFolder),
+      files_(options.StateFolder)
 {
     clock_.start();
     wake_.setSingleShot(true);
@@ -69,8 +70,8 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
         tableOptions.Store = this;
     table_ = std::make_unique<TTable>(link, clock, files, tableOptions);
     // Where the last write went, and the writes that failed, told on the table's thread.
-    QObject::connect(&keeper_, &TFileKeeper::written, table_.get(), [this](const QString& key, const QString& path) {
-        if (key == QLatin1String(kLastHandFile)) {
+    QObject::connect(&files_.Keeper(), &TFileKeeper::written, table_.get(), [this](const QString& key, const QString& path) {
+        if (key.endsWith(QLatin1String(kLastHandFile))) {
             if (!path.isEmpty())
                 lastHandPath_ = path;
             else
@@ -250,21 +251,13 @@ void TDealerThread::WakeAt(qint64 atMs)
 
 QString TDealerThread::WriteLastHand(const TGameInfo& g)
 {
-    keeper_.Put(QString::fromLatin1(kLastHandFile), QByteArray(reinterpret_cast<const char*>(&g), sizeof g),
-                [folder = lastHandFolder_](const QByteArray& bytes) {
-                    TGameInfo record;
-                    std::memcpy(&record, bytes.constData(), sizeof record);
-                    return ::WriteLastHand(folder, record);
-                });
+    files_.KeepLastHand(lastHandFolder_, g);
     return lastHandPath_;
 }
 
 void TDealerThread::Keep(const TTableState& state)
 {
-    const QString path = TableStatePath(stateFolder_, state.Code);
-    keeper_.Put(path, TableStateBytes(state), [folder = stateFolder_, path](const QByteArray& bytes) {
-        return QDir().mkpath(folder) && WriteOwnerFile(path, bytes) ? path : QString();
-    });
+    files_.Keep(state);
 }
 
 bool TDealerThread::Delivered() const

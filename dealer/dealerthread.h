@@ -37,7 +37,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
-#include "filekeeper.h"
+#include "statefiles.h"
 #include "serverpacketsocket.h"
 #include "table.h"
 
@@ -108,8 +108,7 @@ public:
     QString LastHandFolder() const { return lastHandFolder_; }
     // The files ("LastHand.rvo", the table's state) are written off this thread; Idle once
     // every one asked for is on disk.
-    const TFileKeeper& Files() const { return keeper_; }
-    TFileKeeper& Files() { return keeper_; }
+    TFileKeeper& Files() { return files_.Keeper(); }
     // Every message sent so far has been acknowledged (or its connection is gone).
     bool Delivered() const;
     // The server stops: every player is told, the table's state is kept as it is now, and
@@ -157,6 +156,6 @@ private:
     QString lastHandPath_;   // where the last write of "LastHand.rvo" went
     QString stateFolder_;
     bool stopping_ = false;
-    TFileKeeper keeper_;     // before the table: writes what the table asked for to the end
+    TStateFiles files_;      // before the table: writes what the table asked for to the end
     std::unique_ptr<TTable> table_;
 };

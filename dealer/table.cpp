@@ -32,6 +32,7 @@ TTable::TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const T
       store_(options.Store),
       level_(options.Level),
       name_(options.Name),
+      default_(options.Default),
       code_(options.Code),
       source_(options.ComputerLevel ? options.ComputerLevel(*random_) : std::make_unique<TAcemiSource>(*random_))
 {
@@ -102,6 +103,8 @@ void TTable::Reschedule()
 
 void TTable::Tick()
 {
+    if (closed_)
+        return; // the server stops: the table stays as it was kept
     ticking_ = true;
     // Every due timer fires, the earliest first; at the same moment in the order below.
     const std::array<std::pair<TTableTimer*, void (TTable::*)()>, 5> timers{{
@@ -221,6 +224,8 @@ void TTable::SendMissing()
 
 void TTable::Connected(TConnectionId id, const QString& host, quint16 port)
 {
+    if (closed_)
+        return; // the server stops: the table stays as it was kept
     TConnection& connection = connections_[id];
     connection.Host = host;
     connection.Port = port;
@@ -249,6 +254,8 @@ void TTable::Refuse(TConnectionId id)
 
 void TTable::Disconnected(TConnectionId id)
 {
+    if (closed_)
+        return; // the server stops: the table stays as it was kept
     if (watchers_.contains(id))
         return Unwatch(id);
     const QString peer = Peer(id);
@@ -276,6 +283,8 @@ void TTable::Disconnected(TConnectionId id)
 
 void TTable::Received(TConnectionId id, TPacketType type, const uint8_t* buf, int32_t count)
 {
+    if (closed_)
+        return; // the server stops: the table stays as it was kept
     if (watchers_.contains(id))
         return Drop("a watcher's message", QStringLiteral("type %1 from %2").arg(int(type)).arg(Peer(id)));
     Handle(id, type, buf, count);

@@ -117,6 +117,7 @@ struct TTableOptions {
     TTableStore* Store = nullptr;
     uint8_t Level = 0;                        // the computer level, as kept: 0 Acemi, 1 Usta
     QString Name;                             // the table's name, as kept
+    bool Default = false;                     // the table of the peers that name none, as kept
 };
 
 // After a restart the computer does not play a returning player's seat for this long: the
@@ -356,6 +357,8 @@ private:
     TTableState kept_;       // what the store was handed last
     uint8_t level_;
     QString name_;
+    bool default_;
+    bool closed_ = false;    // the server stops: nothing changes the table any more
     qint64 graceUntil_ = -1; // a restored table's dropped seats wait for their players
     quint64 version_ = 1; // counts the changes of the record (and of who plays a seat)
     quint64 asked_ = 0;   // the version the computer was last asked about

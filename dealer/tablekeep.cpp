@@ -10,7 +10,8 @@
 TTableState TTable::State() const
 {
     TTableState state{.Record = game_, .Seats = {}, .TurnClock = turnClock_.Setting(), .Level = level_,
-                      .OpenHands = openHands_, .Locked = locked_, .Code = code_, .Name = name_};
+                      .OpenHands = openHands_, .Locked = locked_, .Code = QString::fromLatin1(code_), .Name = name_,
+                      .Default = default_};
     for (const SeatEntry& entry : seats_)
         state.Seats.append({entry.Seat, entry.Kind, entry.Name, entry.Requested, entry.Host, entry.Key,
                             entry.Extended, entry.Removed});
@@ -70,6 +71,7 @@ void TTable::Closing()
     Log(QStringLiteral("the server stops; the table is kept"));
     TellOthers(kNoConnection, QStringLiteral("Sunucu kapanıyor; yeniden açıldığında oyun kaldığı yerden sürecek."));
     Keep();
+    closed_ = true;
 }
 
 bool TTable::WaitsForReturn(const SeatEntry& entry)

@@ -18,7 +18,7 @@ constexpr int kStateHeaderSize = 4 + 2 + 4 + 4;
 constexpr int kMaxCodeBytes = 8;
 constexpr int kMaxTableNameBytes = 64;
 constexpr int kMaxHostBytes = 64; // an IPv6 address in text with room to spare
-constexpr uint8_t kOpenHands = 1, kLocked = 2;
+constexpr uint8_t kOpenHands = 1, kLocked = 2, kDefault = 4;
 constexpr uint8_t kExtended = 1, kRemoved = 2;
 
 // A code names a file: capital letters and digits only.
@@ -82,12 +82,13 @@ bool ReadBody(const QByteArray& body, TTableState& state, QString& why)
         return why = QStringLiteral("the record is not consistent"), false;
     uint8_t flags = 0, count = 0;
     QByteArray code, name;
-    if (!in.Byte(flags, kOpenHands | kLocked) || !in.Byte(state.Level, 1) ||
+    if (!in.Byte(flags, kOpenHands | kLocked | kDefault) || !in.Byte(state.Level, 1) ||
         !in.Short(state.TurnClock.CardS, kMaxTurnClockS) || !in.Short(state.TurnClock.ContractS, kMaxTurnClockS) ||
         !in.Text(code, kMaxCodeBytes) || !IsSafeCode(code) || !in.Text(name, kMaxTableNameBytes) || !in.Byte(count, kSeatCount))
         return why = QStringLiteral("a setting of the table is missing or out of range"), false;
     state.OpenHands = flags & kOpenHands;
     state.Locked = flags & kLocked;
+    state.Default = flags & kDefault;
     state.Code = QString::fromLatin1(code);
     state.Name = FromCp1254(name);
     for (int i = 0; i < count; ++i) {
@@ -116,14 +117,14 @@ bool TTableState::operator==(const TTableState& other) const
 {
     return std::memcmp(&Record, &other.Record, sizeof Record) == 0 && Seats == other.Seats &&
            TurnClock == other.TurnClock && Level == other.Level && OpenHands == other.OpenHands &&
-           Locked == other.Locked && Code == other.Code && Name == other.Name;
+           Locked == other.Locked && Code == other.Code && Name == other.Name && Default == other.Default;
 }
 
 QByteArray TableStateBytes(const TTableState& state)
 {
     TPayloadWriter body;
     body.Record(state.Record)
-        .Byte(uint8_t((state.OpenHands ? kOpenHands : 0) | (state.Locked ? kLocked : 0)))
+        .Byte(uint8_t((state.OpenHands ? kOpenHands : 0) | (state.Locked ? kLocked : 0) | (state.Default ? kDefault : 0)))
         .Byte(state.Level)
         .Byte(uint8_t(state.TurnClock.CardS))
         .Byte(uint8_t(state.TurnClock.CardS >> 8))

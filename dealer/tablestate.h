@@ -42,6 +42,7 @@ struct TTableState {
     bool Locked = false;
     QString Code;            // the table's invite code; empty for the only table of a dealer
     QString Name;
+    bool Default = false;    // the table of the peers that name none
     bool operator==(const TTableState& other) const;
 };
 
@@ -65,4 +66,6 @@ class TTableStore {
 public:
     virtual ~TTableStore() = default;
     virtual void Keep(const TTableState& state) = 0;
+    // The table of that code is closed: nothing of it is to be restored.
+    virtual void Forget(const QString& /*code*/) {}
 };

@@ -47,7 +47,7 @@ struct Keep : ::testing::Test {
         options.Random = &random;
         options.OpenHands = true;
         options.Store = &store;
-        options.Code = QStringLiteral("K7M2PQ");
+        options.Code = "K7M2PQ";
         options.Name = QStringLiteral("Çay ocağı");
         return options;
     }

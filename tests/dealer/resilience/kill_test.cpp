@@ -13,7 +13,7 @@
 #include "autoplayer.h"
 #include "dealer_test_util.h"
 #include "recordchain.h"
-#include "tablestate.h"
+#include "statefiles.h"
 
 namespace {
 
@@ -167,13 +167,13 @@ std::string GoesOn(const TGameInfo& lastSeen, const std::vector<TGameInfo>& afte
     return "";
 }
 
-// The record of the table's state kept in folder; a fresh record while there is none.
+// The record of the default table's state kept in folder; a fresh record while there is none.
 TGameInfo KeptRecord(const QString& folder)
 {
-    TTableState state;
-    QString why;
-    ReadTableStateFile(TableStatePath(QDir(folder).filePath(QStringLiteral("tables")), {}), state, why);
-    return state.Record;
+    for (const TTableState& state : TStateFiles(QDir(folder).filePath(QStringLiteral("tables"))).ReadAll())
+        if (state.Default)
+            return state.Record;
+    return TTableState().Record;
 }
 
 } // namespace
