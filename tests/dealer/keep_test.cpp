@@ -6,6 +6,8 @@
 #include <mutex>
 
 #include "dealer_test_util.h"
+#include "house_fixture.h"
+#include "tablemessages.h"
 #include "crc.h"
 #include "filekeeper.h"
 #include "tablestate.h"
@@ -26,7 +28,7 @@ void JoinWithKey(TLocalPlayer& player, const QString& name, const TSeatKey& key 
     player.SendRaw(JOIN_REQUEST, TPayloadWriter().Text(name).Bytes() + JoinExtensionBytes(extension));
 }
 
-TSeatKey KeyGiven(const TLocalPlayer& player)
+TSeatKey KeyGiven(const TTestPlayer& player)
 {
     TJoinExtension given;
     for (const TReceived& r : player.Received)
@@ -134,6 +136,87 @@ TEST_F(Keep, ARestoredTableWaitsForItsPlayersAndGoesOnWithThem)
     EXPECT_GT(store.Kept.size(), keptBefore + 20);
     EXPECT_EQ(store.Kept.back().Code, QStringLiteral("K7M2PQ"));
     EXPECT_TRUE(SameRecord(store.Kept.back().Record, second.Table().GameInfo()));
+}
+
+// The latest state of every table, by code, and the tables forgotten.
+struct TTablesStore : TTableStore {
+    std::map<QString, TTableState> Latest;
+    QStringList Forgotten;
+    void Keep(const TTableState& state) override { Latest[state.Code] = state; }
+    void Forget(const QString& code) override { Forgotten << code; Latest.erase(code); }
+};
+
+TEST(KeepHouses, EveryTableOfAServerIsRestoredWithItsCodeAndForgottenWhenClosed)
+{
+    TTablesStore store;
+    THouseOptions options;
+    options.Table.Quick = true;
+    options.Table.Store = &store;
+    options.EmptyCloseMs = 60000;
+    QByteArray code, defaultCode;
+    TSeatKey key;
+    TGameInfo before{};
+    {
+        TLocalHouses houses(2, options);
+        defaultCode = houses.Directory().DefaultCode();
+        THousePlayer old(houses, 0, QStringLiteral("10.0.0.1")); // at the default table
+        old.JoinAs(QStringLiteral("Eski"));
+        std::vector<std::unique_ptr<THousePlayer>> players;
+        for (int i = 0; i < 4; ++i)
+            players.push_back(std::make_unique<THousePlayer>(houses, 0, QStringLiteral("10.0.1.%1").arg(i)));
+        players[0]->SendRaw(CREATE_TABLE, CreateTablePayload({QStringLiteral("Akşam"), 1, 0, 0, 0}));
+        ASSERT_TRUE(houses.RunUntil([&] { return players[0]->Count(TABLE_CREATED) > 0; }, 1000));
+        bool ok = false;
+        QString text;
+        const QByteArray& answer = players[0]->Received.back().Payload;
+        ASSERT_TRUE(ReadTableAnswer(reinterpret_cast<const uint8_t*>(answer.constData()), int32_t(answer.size()), ok, text) && ok);
+        code = text.toLatin1();
+        for (int i = 0; i < 4; ++i) {
+            players[std::size_t(i)]->JoinOurs(QStringLiteral("Oyuncu%1").arg(i), code);
+            ASSERT_TRUE(houses.RunUntil([&] { return players[std::size_t(i)]->Count(JOIN_ACCEPTED) > 0; }, 1000));
+        }
+        players[0]->NewGame();
+        TRandom random(3);
+        for (int i = 0; i < 4; ++i) {
+            THousePlayer* p = players[std::size_t(i)].get();
+            p->OnReceived = [p, i, &random](const TReceived& r) {
+                if (r.Type == GAME_RECORD && p->Count(GAME_RECORD) < 20)
+                    p->SendOwnMove(i, r.Record(), random);
+            };
+        }
+        ASSERT_TRUE(houses.RunUntil([&] { return players[0]->Count(GAME_RECORD) >= 20; }, 60000));
+        houses.RunUntil([] { return false; }, 3000);
+        key = KeyGiven(*players[2]);
+        ASSERT_EQ(store.Latest.count(QString::fromLatin1(code)), 1u);
+        before = store.Latest[QString::fromLatin1(code)].Record;
+        EXPECT_TRUE(SameRecord(before, players[2]->LastRecord()));
+        EXPECT_TRUE(store.Latest[QString::fromLatin1(defaultCode)].Default);
+    }
+
+    // The next run: both tables again, the default one still the table of peers that name none.
+    for (const auto& [kept, state] : store.Latest)
+        options.Kept.push_back(state);
+    TLocalHouses houses(2, options);
+    EXPECT_EQ(houses.Directory().DefaultCode(), defaultCode);
+    EXPECT_EQ(houses.Directory().Count(), 2);
+    TTable* table = houses.House(0).Table(code) ? houses.House(0).Table(code) : houses.House(1).Table(code);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->SeatCount(), 4);
+    EXPECT_EQ(houses.Directory().List().back().Settings.Name, QStringLiteral("Akşam"));
+    THousePlayer back(houses, 1, QStringLiteral("10.9.9.9"));
+    TJoinExtension block;
+    block.Flags = TJoinExtension::kKnowsMessages;
+    block.Key = key;
+    block.TableCode = code;
+    back.SendRaw(JOIN_REQUEST, TPayloadWriter().Text(QStringLiteral("Oyuncu2")).Bytes() + JoinExtensionBytes(block));
+    ASSERT_TRUE(houses.RunUntil([&] { return back.Count(GAME_RECORD) > 0; }, 1000));
+    EXPECT_TRUE(back.Has(AcceptedLine(2)));
+    EXPECT_TRUE(SameRecord(back.LastRecord(), before));
+    // Left empty, the table is closed and its state forgotten.
+    back.Close();
+    houses.RunUntil([] { return false; }, options.EmptyCloseMs + 5000);
+    EXPECT_TRUE(store.Forgotten.contains(QString::fromLatin1(code)));
+    EXPECT_FALSE(store.Forgotten.contains(QString::fromLatin1(defaultCode)));
 }
 
 // The file of a state, sealed again after a change: its length and checksum made right.
