@@ -11,6 +11,7 @@
 
 #include "menus.h"
 #include "prompts.h"
+#include "reconnect.h"
 #include "regeasy.h"
 #include "savegame.h"
 #include "seatmodel.h"
@@ -31,9 +32,11 @@ QString SeatKeyName(const QString& host, quint16 port)
 
 TGameCommands::TGameCommands(QWidget* window, TSession& session, TSessionLink& link, TGameFilePort& files, TSeatModel& model, TTableView& view,
                              TMenus& menus, TStatusLine& status, const TSideWindows& side, quint16 port)
-    : QObject(window), window_(window), session_(session), link_(link), files_(files), model_(model), view_(view), menus_(menus),
-      status_(status), side_(side), port_(port)
+    : QObject(window), window_(window), session_(session), link_(link), files_(files), model_(model), view_(view),
+      menus_(menus), status_(status), side_(side), port_(port), reconnectClock_(new TTimerClock(this)),
+      reconnector_(new TReconnector(session, *reconnectClock_, this))
 {
+    StartReconnecting(); // before the handlers below, which may forget the seat
     // The key of a seat held at this dealer before goes with the name, so that the seat
     // can be taken back from any address.
     connect(&session_, &TSession::connecting, this, [this] {
@@ -54,13 +57,8 @@ TGameCommands::TGameCommands(QWidget* window, TSession& session, TSessionLink& l
     });
     // Questions that a message brings are opened, never run in a loop of their own; those
     // about the connection wait until the socket's own handling is over.
-    connect(&session_, &TSession::disconnected, this, [this] {
-        // Only a player who had a seat is offered to join again; a refused one is not.
-        if (!session_.IsDealer && session_.Seated())
-            Later([this] { OfferReconnect(); });
-    });
     connect(&session_, &TSession::connectFailed, this, [this] {
-        if (session_.IsDealer)
+        if (session_.IsDealer || reconnector_->Active())
             return;
         // The transport's own English text goes to the log only; the window says what
         // happened in one Turkish sentence.
@@ -131,19 +129,19 @@ void TGameCommands::TableComplete()
     });
 }
 
-void TGameCommands::OfferReconnect()
+void TGameCommands::StartReconnecting()
 {
-    // The seat is forgotten first: a second loss of the connection before a new seat is
-    // given asks nothing more (the "Bağlantı" menu still reconnects).
-    session_.ForgetSeat();
-    if (session_.Active())
-        return; // connected again meanwhile
-    const QString question = QStringLiteral("%1 ile bağlantı koptu.\n\nAynı dağıtıcıya \"%2\" adıyla yeniden "
-                                            "bağlanmak ister misin?")
-                                 .arg(session_.Host(), session_.UserName);
-    prompts_->AskThen(window_, question, this, [this](bool again) {
-        if (again && !session_.Active())
-            session_.Open();
+    connect(reconnectClock_, &TTimerClock::tick, reconnector_, &TReconnector::Tick);
+    menus_.StopReconnecting->setEnabled(false);
+    connect(menus_.StopReconnecting, &QAction::triggered, reconnector_, &TReconnector::Stop);
+    connect(reconnector_, &TReconnector::waiting, this, [this](int seconds) {
+        menus_.StopReconnecting->setEnabled(true);
+        status_.SetText(tr("Bağlantı koptu, yeniden bağlanılıyor (%1 sn)...").arg(seconds));
+    });
+    connect(reconnector_, &TReconnector::back, this, [this] { menus_.StopReconnecting->setEnabled(false); });
+    connect(reconnector_, &TReconnector::stopped, this, [this] {
+        menus_.StopReconnecting->setEnabled(false);
+        status_.SetText(tr("Yeniden bağlanma durduruldu."));
     });
 }
 
@@ -303,7 +301,8 @@ void TGameCommands::Reconnect()
 {
     if (!ConfirmLeaving())
         return;
-    session_.ForgetSeat(); // a connection closed on purpose is not offered back
+    reconnector_->Stop();
+    session_.ForgetSeat(); // a connection closed on purpose is not taken up again
     session_.Close();
     bool confirmed = false;
     const QString address = side_.RunConnect(&confirmed);

@@ -1,6 +1,6 @@
 // The user's commands at the table: the host's game commands, the connection commands,
 // the chat line, and the questions the table puts to its host (the table complete, the
-// saved games of a dealer on another machine, a lost connection).
+// saved games of a dealer on another machine); a lost connection is taken up again by itself.
 #pragma once
 
 #include <QObject>
@@ -20,6 +20,8 @@ class TSeatModel;
 class TStatusLine;
 class TTableView;
 class TUserPrompts;
+class TReconnector;
+class TTimerClock;
 struct TSideWindows;
 
 class TGameCommands : public QObject {
@@ -60,13 +62,14 @@ private:
     void TableComplete();
     void ChooseHostedGame(const QStringList& names);
     void HostedGameChosen(const std::optional<QString>& chosen);
-    void OfferReconnect();
     // A joining player's connection attempt failed: the connection window is offered again,
     // with the reason above the address.
     void OfferConnectAgain(const QString& reason);
     // The dealer's address as the user would write it (the port only where it is not 33471).
     QString DealerAddressText() const;
     void Joined();
+    // A dropped connection is taken up again by itself; the status line counts down.
+    void StartReconnecting();
     // The finished game offered to the best and worst lists, then the balloons, unless
     // another record came meanwhile.
     void GameOver();
@@ -84,6 +87,8 @@ private:
     const TSideWindows& side_;
     quint16 port_;
     TUserPrompts* prompts_ = nullptr;
+    TTimerClock* reconnectClock_;
+    TReconnector* reconnector_;
     const TGameInfo* dealerRecord_ = nullptr;
     bool loadNewGameOnCancel_ = false;
     bool leaving_ = false;

@@ -38,6 +38,7 @@ TMenus::TMenus(QMenuBar* bar, TSettings& settings) : QObject(bar), settings_(set
 
     Connection = bar->addMenu(tr("Bağlantı"));
     Reconnect = Item(Connection, tr("Yeni Bir Oyuna Bağlan"), "YenidenBalan1");
+    StopReconnecting = Item(Connection, tr("Yeniden bağlanmayı durdur"), "YenidenBaglanmayiDurdur1");
     WaitForPlayers = Item(Connection, tr("Yeni Oyuncuları Bekle"), "YeniOyuncularBekle1");
     HowToPlay = Item(Connection, tr("Nasıl Oynamak Istersin"), "NaslOynamakIstersin1");
     // Shown: connecting again, or the start flow's choice (the dealer or another table),

@@ -28,6 +28,7 @@ public:
     // "Bağlantı", never shown.
     QMenu* Connection;
     QAction* Reconnect;      // "Yeni Bir Oyuna Bağlan"
+    QAction* StopReconnecting; // "Yeniden bağlanmayı durdur": while a dropped connection is tried again
     QAction* WaitForPlayers; // "Yeni Oyuncuları Bekle"
     QAction* HowToPlay;      // "Nasıl Oynamak Istersin"
     // "Ayarlar": bound to the settings.

@@ -37,6 +37,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include "statefiles.h"
 #include "serverpacketsocket.h"
 #include "table.h"
 
@@ -68,9 +69,11 @@ struct TDealerOptions : TTableOptions {
     qint64 MaxDataBytes = kMaxDataBytes;      // per connection and window; 0: no limit
     int AckTimeoutMs = kAckTimeoutMs;         // 0: connections are never closed for it
     int MaxUnjoinedPerAddress = kMaxUnjoinedPerAddress; // 0: no limit
+    // Where the table's state is kept after every change (TableStatePath); empty: nowhere.
+    QString StateFolder;
 };
 
-class TDealerThread : private TTableLink, private TTableClock, private TTableFiles {
+class TDealerThread : private TTableLink, private TTableClock, private TTableFiles, private TTableStore {
 public:
     // Creates DealerSocket and starts listening, then the table (see TTable).
     explicit TDealerThread(const TDealerOptions& options = {});
@@ -103,6 +106,16 @@ public:
     // folder when that one could not be written; empty before the first broadcast.
     const QString& LastHandPath() const { return table_->LastHandPath(); }
     QString LastHandFolder() const { return lastHandFolder_; }
+    // The files ("LastHand.rvo", the table's state) are written off this thread; Idle once
+    // every one asked for is on disk.
+    TFileKeeper& Files() { return files_.Keeper(); }
+    // Every message sent so far has been acknowledged (or its connection is gone).
+    bool Delivered() const;
+    // The server stops: every player is told, the table's state is kept as it is now, and
+    // nothing more reaches the table (moves, connections, timers). The connections stay
+    // open until the dealer is destroyed, so that the word can arrive (see Delivered).
+    void Stop();
+    bool Stopping() const { return stopping_; }
 
 private:
     // TTableLink
@@ -115,8 +128,10 @@ private:
     // TTableClock
     qint64 NowMs() const override { return clock_.elapsed(); }
     void WakeAt(qint64 atMs) override;
-    // TTableFiles
+    // TTableFiles: returns where the record goes; it is written later, off this thread.
     QString WriteLastHand(const TGameInfo& g) override;
+    // TTableStore
+    void Keep(const TTableState& state) override;
 
     void ClientConnect(QTcpSocket* connection);
     void ClientDisconnect(QTcpSocket* connection);
@@ -138,5 +153,9 @@ private:
     int ackTimeoutMs_;
     int maxUnjoinedPerAddress_;
     QString lastHandFolder_;
+    QString lastHandPath_;   // where the last write of "LastHand.rvo" went
+    QString stateFolder_;
+    bool stopping_ = false;
+    TStateFiles files_;      // before the table: writes what the table asked for to the end
     std::unique_ptr<TTable> table_;
 };

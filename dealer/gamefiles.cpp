@@ -9,18 +9,22 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-bool WriteGameFile(const QString& path, const TGameInfo& g)
+bool WriteOwnerFile(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    // The record holds every hand: only the owner of the file may read it.
     if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return false;
-    const auto bytes = reinterpret_cast<const char*>(&g);
-    if (file.write(bytes, sizeof g) != static_cast<qint64>(sizeof g)) {
+    if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;
     }
     return file.commit();
+}
+
+bool WriteGameFile(const QString& path, const TGameInfo& g)
+{
+    // The record holds every hand: only the owner of the file may read it.
+    return WriteOwnerFile(path, QByteArray(reinterpret_cast<const char*>(&g), sizeof g));
 }
 
 bool ReadGameFile(const QString& path, TGameInfo& g)

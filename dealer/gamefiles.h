@@ -9,6 +9,11 @@
 
 inline constexpr const char* kLastHandFile = "LastHand.rvo";
 
+// Writes bytes to path through a temporary file that replaces the old one only when
+// complete, readable and writable by its owner alone. False when the file could not be
+// written (the old file, if any, is intact).
+bool WriteOwnerFile(const QString& path, const QByteArray& bytes);
+
 // Writes the record to path through a temporary file that replaces the old one only when
 // complete, readable and writable by its owner alone. False when the file could not be
 // written (the old file, if any, is intact).

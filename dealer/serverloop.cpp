@@ -1,5 +1,7 @@
 #include "serverloop.h"
 
+#include <QDir>
+
 #include <algorithm>
 #include <cerrno>
 
@@ -104,6 +106,10 @@ void TServerLoop::WakeAt(qint64 atMs)
 
 QString TServerLoop::WriteLastHand(const TGameInfo& g)
 {
+    if (TStateFiles* files = server_.Options().Files) {
+        files->KeepLastHand(server_.Options().LastHandFolder, g);
+        return QDir(server_.Options().LastHandFolder).filePath(QString::fromLatin1(kLastHandFile));
+    }
     return ::WriteLastHand(server_.Options().LastHandFolder, g);
 }
 

@@ -29,6 +29,10 @@ TTable::TTable(TTableLink& link, TTableClock& clock, TTableFiles& files, const T
       hostSendsRecords_(options.HostSendsRecords),
       gamesFolder_(options.GamesFolder),
       seatKeys_(options.SeatKeys),
+      store_(options.Store),
+      level_(options.Level),
+      name_(options.Name),
+      default_(options.Default),
       code_(options.Code),
       source_(options.ComputerLevel ? options.ComputerLevel(*random_) : std::make_unique<TAcemiSource>(*random_))
 {
@@ -99,6 +103,8 @@ void TTable::Reschedule()
 
 void TTable::Tick()
 {
+    if (closed_)
+        return; // the server stops: the table stays as it was kept
     ticking_ = true;
     // Every due timer fires, the earliest first; at the same moment in the order below.
     const std::array<std::pair<TTableTimer*, void (TTable::*)()>, 5> timers{{
@@ -122,6 +128,7 @@ void TTable::Tick()
     ProbeTimeouts();
     ticking_ = false;
     Reschedule();
+    Keep();
 }
 
 // ---- Messages ----
@@ -217,6 +224,8 @@ void TTable::SendMissing()
 
 void TTable::Connected(TConnectionId id, const QString& host, quint16 port)
 {
+    if (closed_)
+        return; // the server stops: the table stays as it was kept
     TConnection& connection = connections_[id];
     connection.Host = host;
     connection.Port = port;
@@ -245,6 +254,8 @@ void TTable::Refuse(TConnectionId id)
 
 void TTable::Disconnected(TConnectionId id)
 {
+    if (closed_)
+        return; // the server stops: the table stays as it was kept
     if (watchers_.contains(id))
         return Unwatch(id);
     const QString peer = Peer(id);
@@ -262,6 +273,7 @@ void TTable::Disconnected(TConnectionId id)
             else
                 ComputerTakesOver(seats_[i]);
             Reschedule();
+            Keep();
             return;
         }
     }
@@ -271,8 +283,16 @@ void TTable::Disconnected(TConnectionId id)
 
 void TTable::Received(TConnectionId id, TPacketType type, const uint8_t* buf, int32_t count)
 {
+    if (closed_)
+        return; // the server stops: the table stays as it was kept
     if (watchers_.contains(id))
         return Drop("a watcher's message", QStringLiteral("type %1 from %2").arg(int(type)).arg(Peer(id)));
+    Handle(id, type, buf, count);
+    Keep();
+}
+
+void TTable::Handle(TConnectionId id, TPacketType type, const uint8_t* buf, int32_t count)
+{
     const int seat = SeatOf(id);
     if (type == CARD_PLAY || type == CONTRACT_CHOICE || type == CHAT_TEXT)
         PlayerActs(seat);

@@ -63,6 +63,7 @@
 #include "movesource.h"
 #include "packet.h"
 #include "tableports.h"
+#include "tablestate.h"
 #include "turnclock.h"
 
 Q_DECLARE_LOGGING_CATEGORY(lcDealer)
@@ -112,7 +113,16 @@ struct TTableOptions {
     bool HostSendsRecords = true;
     // The table's code at a server of many tables, given back in JOIN_ACCEPTED's block.
     QByteArray Code;
+    // Handed the table's state after every change (see tablestate.h); null: none kept.
+    TTableStore* Store = nullptr;
+    uint8_t Level = 0;                        // the computer level, as kept: 0 Acemi, 1 Usta
+    QString Name;                             // the table's name, as kept
+    bool Default = false;                     // the table of the peers that name none, as kept
 };
+
+// After a restart the computer does not play a returning player's seat for this long: the
+// programs reconnect by themselves within seconds.
+constexpr int kRestoreGraceMs = 15000;
 
 // One taken seat.
 struct SeatEntry {
@@ -170,6 +180,14 @@ public:
     // the sum of the two before it and the fixed 500 ms (515 or 2000). Running timers are
     // restarted with their new interval.
     void ApplyQuick(bool quick);
+    // What the table needs to go on after a restart; and the table built from it again,
+    // before any connection: the seats wait for their players (by key, or by name from
+    // their address), and a game in progress goes on once one of them is back.
+    TTableState State() const;
+    void Restore(const TTableState& state);
+    // The server is stopping: every player is told that the game goes on after it.
+    void Closing();
+
     // Replaces the computer level; an answer the old one still owes is discarded.
     void SetMoveSource(std::unique_ptr<TMoveSource> source);
     // The name of the computer seats filled from now on (numbered 1..3 after it).
@@ -227,6 +245,7 @@ private:
     };
 
     // table.cpp: connections, seats and time
+    void Handle(TConnectionId id, TPacketType type, const uint8_t* buf, int32_t count); // of Received
     void JoinRequest(TConnectionId id, const uint8_t* buf, int32_t count);
     void StartNow();
     void AddSeat(SeatEntry entry);
@@ -251,6 +270,10 @@ private:
     // (0: no clock runs).
     void SendTurnTime(const SeatEntry& entry);
     void Changed() { ++version_; } // the record, or who plays a seat
+    void Keep();                   // hands a changed state to the store
+    // A restored table's seat whose player has not come back yet: the computer's move
+    // for it waits until the grace after the restart is over.
+    bool WaitsForReturn(const SeatEntry& entry);
 
     // tabledrops.cpp: connections that close or never join
     void JoinTimeouts();
@@ -330,6 +353,13 @@ private:
     std::function<TSeatKey()> seatKeys_;
     bool leftAlone_ = false; // every player has left a game in progress: the computers wait
     QString lastHandPath_;
+    TTableStore* store_;
+    TTableState kept_;       // what the store was handed last
+    uint8_t level_;
+    QString name_;
+    bool default_;
+    bool closed_ = false;    // the server stops: nothing changes the table any more
+    qint64 graceUntil_ = -1; // a restored table's dropped seats wait for their players
     quint64 version_ = 1; // counts the changes of the record (and of who plays a seat)
     quint64 asked_ = 0;   // the version the computer was last asked about
     bool ticking_ = false;

@@ -45,6 +45,8 @@ void TTable::StartProbe(const SeatEntry& entry, TConnectionId newcomer, const QB
 
 void TTable::Answered(TConnectionId id)
 {
+    if (closed_)
+        return;
     const auto probe = std::find_if(probes_.begin(), probes_.end(), [id](const TProbe& p) { return p.Old == id; });
     if (probe == probes_.end())
         return;

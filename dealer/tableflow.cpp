@@ -223,7 +223,7 @@ void TTable::ComputerMoveTick()
     if (seat == kNoSeat || asked_ == version_)
         return;
     const auto entry = std::find_if(seats_.begin(), seats_.end(), [seat](const SeatEntry& e) { return e.Seat == seat; });
-    if (entry == seats_.end() || !ComputerMovesFor(*entry))
+    if (entry == seats_.end() || !ComputerMovesFor(*entry) || WaitsForReturn(*entry))
         return;
     // With every player gone the computers do not play on alone; a player who comes back
     // starts them again.
@@ -252,6 +252,7 @@ void TTable::ComputerAnswer(quint64 ticket, int seat, const TMove& move)
         return Log(QStringLiteral("seat %1 (computer) found no move (%2); the game waits").arg(seat).arg(refusal));
     turnClock_.ComputerMoved(seat);
     ApplyMove(seat, move, QStringLiteral(" (computer)"));
+    Keep(); // the answer may come after the tick that asked for it
 }
 
 void TTable::TrickWinnerTick()

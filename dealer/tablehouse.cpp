@@ -58,7 +58,10 @@ TTableHouse::TTableHouse(int index, THouseLink& link, TTableClock& clock, TTable
     : index_(index), link_(link), clock_(clock), lastHand_(lastHand), directory_(directory), options_(options)
 {
     nextHousekeeping_ = clock_.NowMs() + options_.HousekeepingMs;
-    if (index_ == 0 && options_.DefaultTable) {
+    const auto kept = std::find_if(options_.Kept.begin(), options_.Kept.end(), [](const TTableState& t) { return t.Default; });
+    if (index_ == 0 && options_.DefaultTable && kept != options_.Kept.end()) {
+        RestoreTable(*kept);
+    } else if (index_ == 0 && options_.DefaultTable) {
         TTableSettings settings;
         settings.Name = options_.DefaultName;
         settings.Level = options_.Table.ComputerName == "Usta" ? 1 : 0;
@@ -72,7 +75,41 @@ TTableHouse::TTableHouse(int index, THouseLink& link, TTableClock& clock, TTable
         directory_.SetDefaultCode(code);
         MakeTable(code, settings, true);
     }
+    for (const TTableState& state : options_.Kept)
+        if (!state.Default)
+            RestoreTable(state);
+    options_.Kept.clear();
     WakeHouse();
+}
+
+void TTableHouse::RestoreTable(const TTableState& state)
+{
+    const QByteArray code = state.Code.toLatin1();
+    if (code.isEmpty() || directory_.HouseOf(code) >= 0)
+        return Log(QStringLiteral("a kept table without a code of its own is not restored"));
+    TTableSettings settings;
+    settings.Name = state.Name;
+    settings.Level = state.Level;
+    settings.CardS = uint16_t(state.TurnClock.CardS);
+    settings.ContractS = uint16_t(state.TurnClock.ContractS);
+    settings.Flags = uint8_t((state.OpenHands ? 0 : TTableSettings::kPrivateHands) | (state.Default ? TTableSettings::kDefault : 0));
+    if (state.Default) {
+        directory_.SetDefaultCode(code);
+    } else {
+        TTableListing listing;
+        listing.Code = code;
+        listing.Settings = settings;
+        directory_.Add(code, index_, listing);
+    }
+    TSlot& slot = MakeTable(code, settings, state.Default);
+    slot.Table->Restore(state);
+    Refresh(slot);
+}
+
+void TTableHouse::Closing()
+{
+    for (const auto& [code, slot] : tables_)
+        slot->Table->Closing();
 }
 
 TTableHouse::~TTableHouse()
@@ -98,6 +135,8 @@ TTableHouse::TSlot& TTableHouse::MakeTable(const QByteArray& code, const TTableS
 {
     TTableOptions table = options_.Table;
     table.Code = code;
+    table.Name = settings.Name;
+    table.Default = isDefault;
     if (!isDefault) {
         // The creator chose these; saved games and whole records stay with the default table.
         table.TurnClock = {settings.CardS, settings.ContractS};
@@ -130,6 +169,8 @@ void TTableHouse::CloseTable(TSlot& slot)
 {
     Log(QStringLiteral("table %1 closed: nobody there for %2 s").arg(QString::fromLatin1(slot.Code)).arg(options_.EmptyCloseMs / 1000));
     directory_.Remove(slot.Code);
+    if (options_.Table.Store)
+        options_.Table.Store->Forget(QString::fromLatin1(slot.Code));
     timers_.erase({slot.Wake, &slot});
     tables_.erase(slot.Code);
 }

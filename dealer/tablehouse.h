@@ -41,6 +41,9 @@ struct THouseOptions {
     // The default table (house 0 only): its name and whether it has one at all.
     bool DefaultTable = true;
     QString DefaultName = QStringLiteral("Genel");
+    // Tables kept by the last run, to be restored on this house (the default table's only
+    // on house 0); each goes on with its code, settings, seats and game.
+    std::vector<TTableState> Kept;
 };
 
 // What a house talks to besides its tables' ports: its connections, and the other houses.
@@ -73,6 +76,8 @@ public:
     // A table reserved in the directory for this house.
     void Create(const QByteArray& code, const TTableSettings& settings);
     void Tick(); // the clock reached the time asked for
+    // The server stops: every table tells its players and keeps its state as it is.
+    void Closing();
 
     // ---- State, read-only ----
     int Index() const { return index_; }
@@ -100,6 +105,7 @@ private:
     void SendList(TConnectionId id);
     void Refresh(TSlot& slot); // the directory's listing, and whether anybody is at the table
     TSlot& MakeTable(const QByteArray& code, const TTableSettings& settings, bool isDefault);
+    void RestoreTable(const TTableState& state);
     void Housekeeping();
     void CloseTable(TSlot& slot);
     void Schedule(TSlot& slot, qint64 atMs);

@@ -53,8 +53,17 @@ TTableServer::TTableServer(const TTableServerOptions& options)
         loops_.push_back(loop);
         thread->start();
     }
-    for (TServerLoop* loop : loops_)
-        QMetaObject::invokeMethod(loop, [loop, this] { loop->Start(options_.House); }, Qt::BlockingQueuedConnection);
+    // The kept tables: the default one on the thread of the default table, the others in turn.
+    std::vector<THouseOptions> houses(loops_.size(), options_.House);
+    std::size_t next = 0;
+    for (const TTableState& state : options_.Kept)
+        houses[state.Default ? 0 : next++ % houses.size()].Kept.push_back(state);
+    options_.Kept.clear();
+    for (std::size_t i = 0; i < loops_.size(); ++i) {
+        TServerLoop* loop = loops_[i];
+        const THouseOptions& house = houses[i];
+        QMetaObject::invokeMethod(loop, [loop, &house] { loop->Start(house); }, Qt::BlockingQueuedConnection);
+    }
     listen(QHostAddress::Any, options.Port);
 }
 
@@ -68,6 +77,13 @@ TTableServer::~TTableServer()
         threads_[i]->wait();
         delete threads_[i];
     }
+}
+
+void TTableServer::Closing()
+{
+    close();
+    for (TServerLoop* loop : loops_)
+        QMetaObject::invokeMethod(loop, [loop] { loop->House()->Closing(); }, Qt::BlockingQueuedConnection);
 }
 
 void TTableServer::incomingConnection(qintptr descriptor)

@@ -24,6 +24,7 @@
 #include <QTcpServer>
 #include <QThread>
 
+#include "statefiles.h"
 #include "tabledirectory.h"
 #include "tablehouse.h"
 
@@ -41,6 +42,12 @@ struct TTableServerOptions {
     qint64 MaxDataBytes = 256 * 1024;
     int AckTimeoutMs = 30000;         // 0: connections are never closed for it
     QString LastHandFolder;           // the default table's "LastHand.rvo"
+    // Where "LastHand.rvo" and the tables' states are written, off the tables' threads;
+    // null: "LastHand.rvo" is written on the default table's thread, no state is kept.
+    // Set House.Table.Store to it as well for the tables to keep their states.
+    TStateFiles* Files = nullptr;
+    // Tables kept by the last run (TStateFiles::ReadAll), spread over the threads.
+    std::vector<TTableState> Kept;
 };
 
 class TTableServer final : public QTcpServer {
@@ -52,6 +59,9 @@ public:
     quint16 Port() const { return serverPort(); }
     int Threads() const { return int(loops_.size()); }
     TTableDirectory& Directory() { return directory_; }
+    // The server stops: every table tells its players and keeps its state as it is, and
+    // none changes any more. Returns once every thread has done so.
+    void Closing();
     const TTableServerOptions& Options() const { return options_; }
 
     // ---- For the threads ----

@@ -19,8 +19,10 @@
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTextStream>
+#include <QTimer>
 
 #include "dealerthread.h"
+#include "statefiles.h"
 #include "tableserver.h"
 #include "notify.h"
 #include "dealerlevel.h"
@@ -51,19 +53,24 @@ QString DefaultStateFolder()
     return base + QStringLiteral("/zorbela-dealer");
 }
 
-// A service manager stops the dealer with SIGTERM, a terminal with Ctrl+C: both end the
-// event loop, so the table is closed as at any normal end. "LastHand.rvo" is already
-// whole: it is rewritten after every change.
-void StopOnSignals(QCoreApplication& app)
+// A service manager stops the dealer with SIGTERM, a terminal with Ctrl+C: every table
+// tells its players that the game goes on when the server is back and keeps its state as it
+// is; the program ends kStopWaitMs later, once the word has had time to arrive. The next
+// start with the same folder restores the tables.
+constexpr int kStopWaitMs = 1000;
+
+void StopOnSignals(QCoreApplication& app, TTableServer& server)
 {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, stopPipe) != 0)
         return;
     auto* notifier = new QSocketNotifier(stopPipe[0], QSocketNotifier::Read, &app);
-    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app] {
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&app, &server, notifier] {
         char byte = 0;
         [[maybe_unused]] const ssize_t read = ::read(stopPipe[0], &byte, 1);
+        notifier->setEnabled(false); // once
         qInfo().noquote() << QStringLiteral("stopping");
-        app.quit();
+        server.Closing();
+        QTimer::singleShot(kStopWaitMs, &app, &QCoreApplication::quit);
     });
     struct sigaction action = {};
     action.sa_handler = OnStopSignal;
@@ -194,7 +201,6 @@ int main(int argc, char** argv)
         ? parser.value(gamesOption)
         : QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("games"));
     SetComputerLevel(options, level);
-    StopOnSignals(app);
     RaiseFileLimit();
     TTableServerOptions server;
     server.Port = options.Port;
@@ -210,6 +216,14 @@ int main(int argc, char** argv)
     server.MaxDataBytes = options.MaxDataBytes;
     server.AckTimeoutMs = options.AckTimeoutMs;
     server.LastHandFolder = options.LastHandFolder;
+    // Every table's state is kept in "tables" beside "LastHand.rvo"; the tables kept by the
+    // last run are restored.
+    TStateFiles files(QDir(options.LastHandFolder).filePath(QStringLiteral("tables")));
+    server.Files = &files;
+    server.House.Table.Store = &files;
+    server.Kept = files.ReadAll();
+    if (!server.Kept.empty())
+        print(QStringLiteral("restoring %1 kept tables").arg(server.Kept.size()));
     TTableServer dealer(server);
     if (!dealer.Listening()) {
         std::fprintf(stderr, "zorbela-dealer: cannot listen on port %u\n", port);
@@ -224,7 +238,9 @@ int main(int argc, char** argv)
                 .arg(options.OpenHands ? QStringLiteral("open hands") : QStringLiteral("private hands"), options.GamesFolder)
           + (turnClock.On() ? QStringLiteral("; turn clock %1 s a card, %2 s a contract").arg(turnClock.CardS).arg(turnClock.ContractS)
                             : QStringLiteral("; no turn clock")));
+    StopOnSignals(app, dealer);
     const int code = app.exec();
+    files.Keeper().Flush();
     print(QStringLiteral("stopped"));
     return code;
 }

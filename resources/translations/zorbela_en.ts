@@ -109,6 +109,17 @@ The computer plays the empty seats.</translation>
     </message>
 </context>
 <context>
+    <name>TGameCommands</name>
+    <message>
+        <source>Bağlantı koptu, yeniden bağlanılıyor (%1 sn)...</source>
+        <translation>Connection lost, reconnecting (%1 s)...</translation>
+    </message>
+    <message>
+        <source>Yeniden bağlanma durduruldu.</source>
+        <translation>Reconnecting stopped.</translation>
+    </message>
+</context>
+<context>
     <name>THelpForm</name>
     <message>
         <source>Zorbela Yardım</source>
@@ -179,6 +190,10 @@ The computer plays the empty seats.</translation>
     <message>
         <source>Yeni Bir Oyuna Bağlan</source>
         <translation>Connect to a new game</translation>
+    </message>
+    <message>
+        <source>Yeniden bağlanmayı durdur</source>
+        <translation>Stop reconnecting</translation>
     </message>
     <message>
         <source>Yeni Oyuncuları Bekle</source>

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 
 #include <cstring>
@@ -25,6 +26,7 @@
 #include "seatmodel.h"
 #include "settings.h"
 #include "tableview.h"
+#include "tcplink.h"
 #include "penaltyform.h"
 #include "privatehands.h"
 #include "regeasy.h"
@@ -169,7 +171,7 @@ TEST_F(NetworkGameTest, DealerOnATakenPortDoesNotJoinTheOtherTable)
     ASSERT_TRUE(WaitFor([&] { return player->Session().MySeat == 1; }));
 }
 
-TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
+TEST_F(NetworkGameTest, DroppedPlayerGoesBackToItsSeatByItselfUnlessStopped)
 {
     dealerForm->Menus().Quick->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
@@ -183,41 +185,38 @@ TEST_F(NetworkGameTest, DroppedPlayerIsOfferedToJoinAgainAndGetsTheSeatBack)
     ASSERT_TRUE(WaitFor([&] { return WaitsForHuman(2) &&
                                        Sees(*player, DealerRecord()); }));
 
-    // The connection breaks: the status says so and the player is asked to join again,
-    // which he refuses the first time.
-    playerUser.answers = {false};
-    player->Session().Close();
-    ASSERT_TRUE(WaitFor([&] { return playerUser.questions.size() == 1; }));
-    EXPECT_EQ(player->StatusText(), QStringLiteral("127.0.0.1 : Bağlantı kesildi!"));
-    EXPECT_TRUE(playerUser.questions[0].contains(QStringLiteral("\"Veli\"")));
-    Settle(300);
-    EXPECT_FALSE(player->Session().Active());
-    // Meanwhile the dealer's window learns that the computer plays the seat.
-    ASSERT_TRUE(WaitFor([&] {
-        return dealerForm->View().Messages().contains(QStringLiteral("Veli bağlantısı koptu, yerine bilgisayar oynuyor."));
-    }));
-
-    // Joining again through the menu with the same name gives the same seat and the game
-    // as it stands now; a connection closed on purpose asks nothing.
-    player->Link().SetAddress(QStringLiteral("127.0.0.1"), dealerForm->Dealer()->Port());
-    player->Session().Open();
-    ASSERT_TRUE(WaitFor([&] { return player->Session().MySeat == 1; }));
-    ASSERT_TRUE(WaitFor([&] { return Sees(*player, DealerRecord()); }));
+    // The connection breaks under the program: the status line counts down to the next
+    // attempt, and the program takes its seat back by itself, with the game as it stands.
+    const auto breakConnection = [&] { dynamic_cast<TTcpLink&>(player->Link()).Socket().Socket()->abort(); };
+    const auto reconnecting = [&] { return player->Menus().StopReconnecting->isEnabled(); };
+    breakConnection();
+    ASSERT_TRUE(WaitFor(reconnecting));
+    EXPECT_EQ(player->StatusText(), QStringLiteral("Bağlantı koptu, yeniden bağlanılıyor (1 sn)..."));
+    ASSERT_TRUE(WaitFor([&] { return player->Session().MySeat == 1 && Sees(*player, DealerRecord()); }));
+    EXPECT_FALSE(player->Menus().StopReconnecting->isEnabled());
+    EXPECT_TRUE(playerUser.questions.isEmpty());
     ASSERT_TRUE(WaitFor([&] { return dealerForm->View().Messages().contains(QStringLiteral("Veli oyuna geri döndü.")); }));
+    EXPECT_TRUE(dealerForm->View().Messages().contains(QStringLiteral("Veli bağlantısı koptu, yerine bilgisayar oynuyor.")));
     // Once the record is in, the names stand in their places again.
     EXPECT_TRUE(WaitFor([&] {
         return player->View().NameLabel(table::kBottom)->text() == QStringLiteral("Veli") &&
                player->View().NameLabel(table::kLeft)->text() == QStringLiteral("Ali");
     }));
+
     // Connecting anew from the menu in the middle of the game asks first (Yes here).
     player->Menus().Reconnect->trigger();
     ASSERT_TRUE(WaitFor([&] { return player->Session().MySeat == 1; }));
-    ASSERT_EQ(playerUser.questions.size(), 2);
-    EXPECT_TRUE(playerUser.questions[1].contains(QStringLiteral("yerine bilgisayar oynar")));
+    ASSERT_EQ(playerUser.questions.size(), 1);
+    EXPECT_TRUE(playerUser.questions[0].contains(QStringLiteral("yerine bilgisayar oynar")));
 
-    // Answering Yes after a loss joins again by itself.
-    player->Session().Close();
-    ASSERT_TRUE(WaitFor([&] { return playerUser.questions.size() == 3 && player->Session().MySeat == 1; }));
+    // Broken again, the user stops the attempts before the first one.
+    breakConnection();
+    ASSERT_TRUE(WaitFor(reconnecting));
+    player->Menus().StopReconnecting->trigger();
+    EXPECT_EQ(player->StatusText(), QStringLiteral("Yeniden bağlanma durduruldu."));
+    Settle(1500);
+    EXPECT_FALSE(player->Session().Active());
+    EXPECT_EQ(player->Session().MySeat, kNoSeat);
     EXPECT_TRUE(playerUser.notices.isEmpty()) << playerUser.notices.join(QLatin1Char('\n')).toStdString();
 }
 

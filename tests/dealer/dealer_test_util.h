@@ -361,6 +361,7 @@ struct TDealerFixture : TFixtureBase<TTcpPlayer> {
     TGameInfo LastHandWritten() const
     {
         TGameInfo g{};
+        EXPECT_TRUE(WaitFor([&] { return dealer->Files().Idle(); })); // written off the table's thread
         EXPECT_EQ(dealer->LastHandPath(), folder.filePath("LastHand.rvo"));
         EXPECT_TRUE(ReadGameFile(dealer->LastHandPath(), g));
         return g;

@@ -13,17 +13,18 @@
 #include "autoplayer.h"
 #include "dealer_test_util.h"
 #include "recordchain.h"
+#include "statefiles.h"
 
 namespace {
 
 const QString kHost = QStringLiteral("127.0.0.1");
 
 // Starts zorbela-dealer on a free port with its last-hand file in folder; 0 on failure.
-quint16 StartDealerProcess(QProcess& process, const QString& folder)
+quint16 StartDealerProcess(QProcess& process, const QString& folder, const QStringList& more = {})
 {
     process.setProcessChannelMode(QProcess::SeparateChannels);
     process.start(QStringLiteral(ZORBELA_DEALER_EXE),
-                  {"--port", "0", "--quick", "--open-hands", "--lasthand-folder", folder});
+                  QStringList{"--port", "0", "--quick", "--open-hands", "--lasthand-folder", folder} + more);
     QByteArray out;
     const QRegularExpression listening(QStringLiteral("dealer listening on port (\\d+)"));
     QRegularExpressionMatch match;
@@ -87,6 +88,7 @@ TEST(Kill, LastHandIsAlwaysAWholeRecordThatLoadsAndPlaysOn)
     for (int round = 0; round < kRounds; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         QFile::remove(lastHand);
+        QDir(folder.filePath(QStringLiteral("tables"))).removeRecursively(); // a new table each round
         QProcess process;
         const quint16 port = StartDealerProcess(process, folder.path());
         ASSERT_NE(port, 0) << process.readAllStandardError().toStdString();
@@ -136,7 +138,103 @@ TEST(Kill, LastHandIsAlwaysAWholeRecordThatLoadsAndPlaysOn)
     EXPECT_GE(phases.size(), 2u); // the kills landed in more than one phase of the game
 }
 
+// The two players of a restarted table: our program, which comes back with its seat's key,
+// and a peer of the original protocol, which comes back by its name from its address.
+struct TReturningPlayers {
+    TAutoPlayer Own;
+    TTcpPlayer Old;
+    TRandom Random{8};
+    TReturningPlayers(quint16 port, const TSeatKey& key, uint32_t seed)
+        : Own(kHost, port, QStringLiteral("Kasa"), seed), Old(port, QStringLiteral("Eski"), true)
+    {
+        Own.Session.JoinKey = key; // before the connection is made
+        Old.OnReceived = [this](const TReceived& r) {
+            if (r.Type == GAME_RECORD)
+                Old.SendOwnMove(1, r.Record(), Random);
+        };
+    }
+};
+
+// The records after a restart start with the last one seen before it, and each of the
+// others follows from the one before by one step of the game.
+std::string GoesOn(const TGameInfo& lastSeen, const std::vector<TGameInfo>& after)
+{
+    if (after.empty() || !SameRecord(after.front(), lastSeen))
+        return "the game does not go on from the last record seen";
+    for (std::size_t i = 1; i < after.size(); ++i)
+        if (const std::string fault = StepFault(after[i - 1], after[i]); !fault.empty())
+            return fault;
+    return "";
+}
+
+// The record of the default table's state kept in folder; a fresh record while there is none.
+TGameInfo KeptRecord(const QString& folder)
+{
+    for (const TTableState& state : TStateFiles(QDir(folder).filePath(QStringLiteral("tables"))).ReadAll())
+        if (state.Default)
+            return state.Record;
+    return TTableState().Record;
+}
+
 } // namespace
+
+TEST(Restart, KilledOrStoppedTheDealerRestoresItsTableAndThePlayersGoOn)
+{
+    QTemporaryDir folder;
+    const QStringList noClock{"--turn-clock", "0"};
+    QProcess first;
+    quint16 port = StartDealerProcess(first, folder.path(), noClock);
+    ASSERT_NE(port, 0);
+    auto players = std::make_unique<TReturningPlayers>(port, TSeatKey{}, 1);
+    players->Own.OnTableComplete = [](TAutoPlayer& p) { p.Session.SendNewGame(); };
+    ASSERT_TRUE(WaitFor([&] { return players->Own.Seat == 0 && players->Old.Count(JOIN_ACCEPTED) == 1; }));
+    players->Own.Session.SendStartNow();
+    ASSERT_TRUE(WaitFor([&] { return players->Own.Records.size() >= 30; }, 30000));
+    // Killed while the game waits for Kasa's move, once the state written off the table's
+    // thread has caught up with the game.
+    players->Own.Paused = true;
+    ASSERT_TRUE(WaitFor([&] {
+        const TGameInfo* last = players->Own.Last();
+        return Awaited(*last) == 0 && SameRecord(KeptRecord(folder.path()), *last);
+    }, 30000));
+    first.kill();
+    ASSERT_TRUE(first.waitForFinished(10000));
+    const TGameInfo beforeKill = players->Own.Records.back();
+    TSeatKey key = players->Own.Session.Joined.Key;
+    players.reset();
+
+    QProcess second;
+    port = StartDealerProcess(second, folder.path(), noClock);
+    ASSERT_NE(port, 0);
+    players = std::make_unique<TReturningPlayers>(port, key, 2);
+    ASSERT_TRUE(WaitFor([&] { return players->Own.Records.size() >= 30 && players->Old.Count(GAME_RECORD) >= 30; }, 30000));
+    EXPECT_EQ(players->Own.Seat, 0);
+    EXPECT_TRUE(players->Old.Has(AcceptedLine(1)));
+    EXPECT_GT(players->Own.Moves, 0);
+    EXPECT_EQ(GoesOn(beforeKill, players->Own.Records), "");
+
+    // SIGTERM: the players are told, the program ends well, and nothing at all is lost.
+    second.terminate();
+    // The players read and acknowledge meanwhile, as they do in a game.
+    ASSERT_TRUE(WaitFor([&] { return second.state() == QProcess::NotRunning; }));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    const QString told = QStringLiteral("CHAT_TEXT Sunucu kapanıyor; yeniden açıldığında oyun kaldığı yerden sürecek.");
+    EXPECT_TRUE(WaitFor([&] { return players->Old.Has(told) && players->Own.Chats > 0; }));
+    Settle(50);
+    const TGameInfo lastSeen = players->Own.Records.back();
+    key = players->Own.Session.Joined.Key;
+    players.reset();
+
+    QProcess third;
+    port = StartDealerProcess(third, folder.path(), noClock);
+    ASSERT_NE(port, 0);
+    players = std::make_unique<TReturningPlayers>(port, key, 3);
+    ASSERT_TRUE(WaitFor([&] { return players->Own.Records.size() >= 5; }, 30000));
+    EXPECT_EQ(GoesOn(lastSeen, players->Own.Records), "");
+    third.terminate();
+    EXPECT_TRUE(third.waitForFinished(10000));
+}
 
 TEST(Stop, SigtermEndsTheDealerCleanlyWithAWholeLastHand)
 {
