@@ -120,3 +120,13 @@ QList<TTableListing> TTableDirectory::List() const
     }
     return open + full;
 }
+
+QByteArray TTableDirectory::ListPayload(qint64 nowMs)
+{
+    std::lock_guard guard(listLock_);
+    if (listMadeMs_ < 0 || nowMs - listMadeMs_ >= 1000 || nowMs < listMadeMs_) {
+        listPayload_ = TableListPayload(List());
+        listMadeMs_ = nowMs;
+    }
+    return listPayload_;
+}

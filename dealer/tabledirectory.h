@@ -45,6 +45,9 @@ public:
     // What the list shows: the default table first, then the tables with free seats, then
     // the others; tables that nobody has joined yet are left out.
     QList<TTableListing> List() const;
+    // TABLE_LIST's payload of List(), made again at most once a second (asking for the
+    // list often costs the server no more than asking once a second).
+    QByteArray ListPayload(qint64 nowMs);
 
 private:
     struct TEntry {
@@ -63,4 +66,7 @@ private:
     QHash<QString, TAddress> addresses_;
     QList<int> perHouse_;
     QByteArray defaultCode_;
+    std::mutex listLock_;
+    QByteArray listPayload_;
+    qint64 listMadeMs_ = -1;
 };

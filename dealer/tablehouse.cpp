@@ -353,7 +353,7 @@ void TTableHouse::Lobby(TConnectionId id, TGuest& guest, TPacketType type, const
 
 void TTableHouse::SendList(TConnectionId id)
 {
-    link_.Send(id, TABLE_LIST, TableListPayload(directory_.List()));
+    link_.Send(id, TABLE_LIST, directory_.ListPayload(clock_.NowMs()));
 }
 
 void TTableHouse::Answer(TConnectionId id, TPacketType type, bool ok, const QString& text)

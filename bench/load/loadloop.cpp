@@ -292,6 +292,7 @@ void TLoadLoop::Schedule(TTable& t)
         if (StateOf(t.Game, c.G) == t.ActedState)
             return;
         t.DueNs = std::max(TLoadControl::Now(), t.LastMoveNs + MsToNs(control_.PaceMs));
+        due_.push({t.DueNs, &t});
         return;
     }
 }
@@ -348,27 +349,21 @@ void TLoadLoop::Join(TConn& c)
 
 TLoadFigures TLoadLoop::Run()
 {
-    using TDue = std::pair<int64_t, TTable*>;
     std::vector<epoll_event> events(512);
     while (!control_.Stop.load()) {
         while (connecting_ + kSeatCount <= kMaxJoining && nextToJoin_ < tables_.size()) {
             connecting_ += kSeatCount;
             Connect(tables_[nextToJoin_++]->Conns[0]);
         }
-        // The earliest move due; tables are few enough per loop to look at each.
-        int64_t due = INT64_MAX;
-        std::priority_queue<TDue, std::vector<TDue>, std::greater<>> ready;
+        // The moves due, earliest first (an entry whose table was rescheduled since is stale).
         const int64_t now = TLoadControl::Now();
-        for (auto& t : tables_) {
-            if (t->DueNs < 0)
-                continue;
-            if (t->DueNs <= now)
-                ready.push({t->DueNs, t.get()});
-            else
-                due = std::min(due, t->DueNs);
+        while (!due_.empty() && due_.top().first <= now) {
+            const auto [at, t] = due_.top();
+            due_.pop();
+            if (t->DueNs == at)
+                Act(*t);
         }
-        for (; !ready.empty(); ready.pop())
-            Act(*ready.top().second);
+        const int64_t due = due_.empty() ? INT64_MAX : due_.top().first;
         const int64_t waitMs = due == INT64_MAX ? 20 : std::clamp<int64_t>((due - now) / 1000000, 0, 20);
         const int n = ::epoll_wait(epoll_, events.data(), int(events.size()), int(waitMs));
         for (int i = 0; i < n; ++i) {

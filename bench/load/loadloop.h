@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <queue>
 #include <vector>
 
 struct TLoadTarget {
@@ -74,4 +75,6 @@ private:
     int connecting_ = 0;     // connections made and not yet seated
     size_t nextToJoin_ = 0;  // the next table whose host is to connect
     TLoadFigures figures_;
+    using TDue = std::pair<int64_t, TTable*>;
+    std::priority_queue<TDue, std::vector<TDue>, std::greater<>> due_; // moves to make
 };
