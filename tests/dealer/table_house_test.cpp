@@ -2,6 +2,7 @@
 #include "house_fixture.h"
 #include "tableaudience.h"
 #include "tablemessages.h"
+#include "tableserver.h"
 
 namespace {
 
@@ -219,6 +220,66 @@ TEST_F(TableHouse, AWatcherSeesNoHandOfALoadedGame)
     const auto records = watcher->Records();
     EXPECT_TRUE(std::all_of(records.begin(), records.end(), NoHand));
     EXPECT_GT(HandCount(host.LastRecord(), 0), 0); // the host still sees its own
+}
+
+// The same over TCP with the server's threads: an old peer at the default table, a table
+// created and joined by its code (connections handed between threads), a watcher.
+TEST(TableServer, OverTcpEveryoneReachesTheirTableAcrossThreads)
+{
+    QTemporaryDir folder;
+    TTableServerOptions options;
+    options.Port = 0;
+    options.Threads = 2;
+    options.House.Table.Quick = true;
+    options.House.Table.OpenHands = false;
+    options.LastHandFolder = folder.path();
+    TTableServer server(options);
+    ASSERT_TRUE(server.Listening());
+    TTcpPlayer old(server.Port(), QStringLiteral("Eski"), true);
+    ASSERT_TRUE(old.WaitLine(AcceptedLine(0)));
+
+    // Waits for a new player's connection (its signal comes from the event loop).
+    const auto open = [](TTcpPlayer& p) {
+        bool up = false;
+        const auto c = QObject::connect(&p.Link, &TSessionLink::connected, [&up] { up = true; });
+        const bool ok = WaitFor([&] { return up; });
+        QObject::disconnect(c);
+        return ok;
+    };
+    std::vector<std::unique_ptr<TTcpPlayer>> players;
+    players.push_back(std::make_unique<TTcpPlayer>(server.Port(), QString(), false));
+    ASSERT_TRUE(open(*players[0]));
+    players[0]->SendRaw(CREATE_TABLE, CreateTablePayload({QStringLiteral("Uzak"), 0, 0, 0, TTableSettings::kPrivateHands}));
+    ASSERT_TRUE(players[0]->WaitCount(TABLE_CREATED, 1));
+    const auto [created, code] = AnswerOf(&players[0]->Received.back());
+    ASSERT_TRUE(created);
+    TRandom random(3);
+    for (int seat = 0; seat < 4; ++seat) {
+        if (seat > 0)
+            players.push_back(std::make_unique<TTcpPlayer>(server.Port(), QString(), false));
+        TTcpPlayer& p = *players.back();
+        ASSERT_TRUE(seat == 0 || open(p));
+        TJoinExtension e;
+        e.TableCode = code.toLatin1();
+        p.SendRaw(JOIN_REQUEST, TPayloadWriter().Text(QStringLiteral("Uzak%1").arg(seat)).Bytes() + JoinExtensionBytes(e));
+        ASSERT_TRUE(p.WaitLine(AcceptedLine(seat)));
+        p.OnReceived = [&p, seat, &random](const TReceived& r) {
+            if (r.Type == GAME_RECORD)
+                p.SendOwnMove(seat, r.Record(), random);
+        };
+    }
+    TTcpPlayer watcher(server.Port(), QString(), false);
+    ASSERT_TRUE(open(watcher));
+    watcher.SendRaw(WATCH_TABLE, WatchTablePayload(code.toLatin1()));
+    players[0]->NewGame();
+    ASSERT_TRUE(WaitFor([&] { return watcher.Count(GAME_RECORD) >= 12; }, 20000));
+    const auto records = watcher.Records();
+    EXPECT_TRUE(std::all_of(records.begin(), records.end(), NoHand));
+    EXPECT_TRUE(watcher.Has(QStringLiteral("SEAT_NAME 3 Uzak3")));
+    EXPECT_GT(players[2]->LastRecord().CardCount[2] + (players[2]->LastRecord().Phase == psChoosing), 0);
+    EXPECT_EQ(old.Count(GAME_RECORD), 0); // the default table waits for its players
+    for (auto& p : players)
+        p->OnReceived = nullptr;
 }
 
 } // namespace
