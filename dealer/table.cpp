@@ -56,7 +56,8 @@ void TTable::ApplyQuick(bool quick)
         if (timer.isActive())
             timer.At = clock_.NowMs() + interval;
     };
-    set(computerMoveTimer_, quick ? kQuickComputerMoveMs : kComputerMoveMs);
+    quick_ = quick;
+    set(computerMoveTimer_, ComputerPaceMs());
     set(trickWinnerTimer_, quick ? kQuickTrickWinnerMs : kTrickWinnerMs);
     set(trickClearTimer_, quick ? kQuickTrickClearMs : kTrickClearMs);
     set(trickResolveTimer_, trickWinnerTimer_.Interval + trickClearTimer_.Interval + trickResolveExtraMs_);
@@ -67,6 +68,12 @@ void TTable::SetMoveSource(std::unique_ptr<TMoveSource> source)
 {
     source_ = std::move(source);
     Changed();
+    computerMoveTimer_.Interval = ComputerPaceMs();
+}
+
+int TTable::ComputerPaceMs() const
+{
+    return std::max(quick_ ? kQuickComputerMoveMs : kComputerMoveMs, source_->ThinkMs());
 }
 
 // ---- Time ----

@@ -82,6 +82,8 @@ void TTable::TurnClockTick()
         Log(QStringLiteral("seat %1 (%2) let its time run out; the computer makes this move").arg(seat).arg(name));
         TellOthers(kNoConnection, QStringLiteral("%1 için süre doldu; bu hamleyi bilgisayar yapıyor.").arg(name));
     }
+    // The move is made now if the computer has it at once, else on its next tick.
+    AskComputer();
     ComputerMoveTick();
 }
 
@@ -160,6 +162,5 @@ void TTable::HostAct(TConnectionId id, uint8_t type, const uint8_t* buf, int32_t
     }
     // The seat may be the one awaited now: the computer acts for it at its next tick.
     RestartTurnClock();
-    if ((game_.Phase == psChoosing || game_.Phase == psPlaying) && !computerMoveTimer_.isActive())
-        Start(computerMoveTimer_);
+    ComputerMayAct();
 }

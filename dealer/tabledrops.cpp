@@ -88,7 +88,7 @@ bool TTable::SeatDropped() const
 void TTable::TellOthers(TConnectionId except, const QString& line)
 {
     for (const TConnectionId connection : Audience())
-        if (connection != except)
+        if (connection != except && !BackedUp(connection))
             SendText(connection, CHAT_TEXT, line);
 }
 
@@ -111,9 +111,7 @@ void TTable::ComputerTakesOver(SeatEntry& entry)
     const QString name = FromCp1254(SeatNameInRecord(game_, entry.Seat));
     Log(QStringLiteral("seat %1 (%2) lost its connection; the computer plays it").arg(entry.Seat).arg(name));
     TellOthers(kNoConnection, QStringLiteral("%1 bağlantısı koptu, yerine bilgisayar oynuyor.").arg(name));
-    // The seat may be the one awaited now: the next tick lets the computer act for it.
-    if ((game_.Phase == psChoosing || game_.Phase == psPlaying) && !computerMoveTimer_.isActive())
-        Start(computerMoveTimer_);
+    ComputerMayAct();
 }
 
 bool TTable::SeatFromSameAddress(TConnectionId id) const
@@ -205,6 +203,6 @@ void TTable::HandOver(SeatEntry& entry, TConnectionId id, const TJoinExtension& 
     if (leftAlone_) {
         leftAlone_ = false;
         Log(QStringLiteral("a player is back: the game goes on"));
-        Start(computerMoveTimer_);
+        PaceComputer();
     }
 }

@@ -60,6 +60,48 @@ TEST_F(SeatDriver, AComputerMoveThatAppliesNothingIsReportedOnceAndTheGameWaits)
     EXPECT_TRUE(WaitFor([&] { return asked == 2; }));
 }
 
+// A source that answers only when the test lets it, with the move Acemi would make, and
+// whose decisions nominally take 200 ms.
+struct THeldSource : TMoveSource {
+    std::vector<std::pair<TMoveReply, TMove>> owed;
+    std::optional<TMove> Request(const TGameInfo& g, int seat, TMoveReply reply) override
+    {
+        TComputerPlayer p;
+        TRandom random{uint32_t(seat)};
+        owed.emplace_back(std::move(reply), ComputerChoice(p, seat, g, random));
+        return std::nullopt;
+    }
+    int ThinkMs() const override { return 200; }
+};
+
+// However long the computer thinks, its move is applied on the table's pacing, which is
+// never shorter than the source's thinking time even with "Hızlı": 200 ms after the record
+// that asked for it, or a whole number of such ticks for a move found later. So the time
+// of a move says nothing about the hand.
+TEST_F(SeatDriver, AComputerMoveIsAppliedOnThePacingWhateverTheThinkingTook)
+{
+    THeldSource* held = nullptr;
+    level = [&held](TRandom&) {
+        auto source = std::make_unique<THeldSource>();
+        held = source.get();
+        return source;
+    };
+    StartDealer(true, 5);
+    StartAlone();
+    EXPECT_EQ(dealer->ComputerMoveTimer().interval(), 200);
+    for (const int think : {0, 3, 150, 199, 250}) {
+        ASSERT_TRUE(WaitFor([&] { return !held->owed.empty(); }));
+        const qint64 asked = Now(); // the record that asks for the move has just gone out
+        const int applied = EventCount(QStringLiteral("(computer) "));
+        Settle(think);
+        const auto [reply, move] = held->owed.back();
+        held->owed.clear();
+        reply(move);
+        ASSERT_TRUE(WaitFor([&] { return EventCount(QStringLiteral("(computer) ")) > applied; }));
+        EXPECT_EQ(Now() - asked, think < 200 ? 200 : 400) << think;
+    }
+}
+
 TEST_F(SeatDriverOverTcp, AnAnswerFromAnotherThreadIsAppliedUnlessTheRecordChangedMeanwhile)
 {
     std::promise<void> release;
