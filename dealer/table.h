@@ -46,6 +46,7 @@
 //   - a connection that holds no seat JoinTimeoutMs after it was made is closed.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -87,6 +88,11 @@ constexpr int kProbeMs = 3000;
 // included, cannot cost anyone the connection.
 constexpr int kChatBacklogFrames = 32;
 constexpr qint64 kChatBacklogBytes = 32 * 1024;
+// What comings and goings tell the others (seat names, the players still missing, "left"
+// and "came back" lines; see tablenews.cpp): this many tellings at once, then one more per
+// kNewsRefillMs; what changes meanwhile is told together.
+constexpr int kNewsBurst = 8;
+constexpr int kNewsRefillMs = 1000;
 
 struct TTableOptions {
     bool Quick = false;                       // the "Hızlı" setting at creation
@@ -234,6 +240,12 @@ signals:
     void Event(const QString& line);
 
 private:
+    // What a player's or watcher's connection was last told of the seats (tablenews.cpp).
+    struct TToldNews {
+        QByteArray Names[kSeatCount];
+        int Missing = -1;               // the host only
+        bool Dropped[kSeatCount] = {};  // the computer plays the seat for its dropped player
+    };
     struct TConnection {
         QString Host;
         quint16 Port = 0;
@@ -296,6 +308,14 @@ private:
     {
         return link_.Backlog(id) >= kChatBacklogFrames || link_.BacklogBytes(id) >= kChatBacklogBytes;
     }
+
+    // tablenews.cpp: what comings and goings tell the others
+    void TellNews(bool force = false); // now while the budget lasts (or forced), else later
+    void NewsTimeout();
+    void FlushNews();
+    // Sends (when send is set) what the connection was not told yet; whether there is any.
+    bool SendNews(TConnectionId id, TToldNews& told, bool send);
+    void MarkTold(TConnectionId id);   // the connection was just sent how things stand
 
     // tablehost.cpp: keys, private records, the host's saved games, a table left alone
     QByteArray JoinAcceptedPayload(const SeatEntry& entry) const;
@@ -364,6 +384,10 @@ private:
     bool hostSendsRecords_;
     QString gamesFolder_;
     std::function<TSeatKey()> seatKeys_;
+    qint64 newsCredit_ = qint64(kNewsBurst) * kNewsRefillMs; // the budget of tellings, in ms
+    qint64 newsCreditAt_ = 0;
+    qint64 newsAt_ = -1;     // when what waits is told; -1: nothing waits
+    QHash<TConnectionId, TToldNews> told_; // of the players' and watchers' connections
     bool leftAlone_ = false; // every player has left a game in progress: the computers wait
     QString lastHandPath_;
     TTableStore* store_;
@@ -375,6 +399,9 @@ private:
     qint64 graceUntil_ = -1; // a restored table's dropped seats wait for their players
     quint64 version_ = 1; // counts the changes of the record (and of who plays a seat)
     quint64 asked_ = 0;   // the version the computer was last asked about
+    qint64 askedAt_ = 0;
+    std::array<int, 32> thinkTimes_{}; // how long the last decisions took, in ms
+    std::size_t thinkTimeAt_ = 0;
     bool answered_ = false; // it has answered, and answer_ holds the move unless refused
     std::optional<std::pair<int, TMove>> answer_; // seat and move, applied on the next tick
     bool ticking_ = false;

@@ -157,6 +157,8 @@ void TTable::HostAct(TConnectionId id, uint8_t type, const uint8_t* buf, int32_t
         Log(QStringLiteral("the host removed seat %1 (%2) for this game; the computer plays it").arg(int(a)).arg(name));
         SendText(gone, CHAT_TEXT, QStringLiteral("Masa sahibi seni bu oyundan çıkardı."));
         link_.Close(gone, true);
+        for (TToldNews& told : told_)
+            told.Dropped[a] = true; // told as a removal, not as a drop
         TellOthers(kNoConnection, QStringLiteral("Masa sahibi %1 oyuncusunu bu oyundan çıkardı; yerine bilgisayar "
                                                  "oynuyor.").arg(name));
     }

@@ -99,9 +99,7 @@ void TTable::FreeSeatOf(int index)
             .arg(entry.Seat)
             .arg(FromCp1254(entry.Name)));
     std::memset(game_.PlayerName[entry.Seat], 0, kNameSize);
-    for (const TConnectionId connection : Audience())
-        SendSeatName(connection, entry.Seat, QString());
-    SendMissing();
+    TellNews();
 }
 
 void TTable::ComputerTakesOver(SeatEntry& entry)
@@ -110,7 +108,7 @@ void TTable::ComputerTakesOver(SeatEntry& entry)
     Changed();
     const QString name = FromCp1254(SeatNameInRecord(game_, entry.Seat));
     Log(QStringLiteral("seat %1 (%2) lost its connection; the computer plays it").arg(entry.Seat).arg(name));
-    TellOthers(kNoConnection, QStringLiteral("%1 bağlantısı koptu, yerine bilgisayar oynuyor.").arg(name));
+    TellNews();
     ComputerMayAct();
 }
 
@@ -197,8 +195,8 @@ void TTable::HandOver(SeatEntry& entry, TConnectionId id, const TJoinExtension& 
     if (game_.Phase != psWaiting)
         SendRecord(id);
     SendTurnTime(entry);
-    if (dropped)
-        TellOthers(id, QStringLiteral("%1 oyuna geri döndü.").arg(FromCp1254(shown)));
+    MarkTold(id);
+    TellNews(); // the others learn that it came back, if they were told it had gone
     // A game whose players had all left goes on.
     if (leftAlone_) {
         leftAlone_ = false;

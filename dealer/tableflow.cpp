@@ -165,6 +165,7 @@ void TTable::WaitForPlayers(int seat)
     for (int s = 1; s < kSeatCount; ++s)
         SendSeatName(own, s, QString());
     SendMissing();
+    MarkTold(own);
 }
 
 void TTable::BroadcastGameRecord()
@@ -253,6 +254,7 @@ void TTable::AskComputer()
     }
     const quint64 ticket = version_;
     asked_ = ticket;
+    askedAt_ = clock_.NowMs();
     answered_ = false;
     answer_.reset();
     const std::optional<TMove> move =
@@ -266,6 +268,9 @@ void TTable::ComputerAnswer(quint64 ticket, int seat, const TMove& move)
     if (ticket != version_)
         return Log(QStringLiteral("seat %1 (computer): an answer for an earlier state is discarded").arg(seat));
     answered_ = true;
+    // The pacing follows the slowest recent decision, so that a slow one is not told apart.
+    thinkTimes_[thinkTimeAt_++ % thinkTimes_.size()] = int(std::min<qint64>(clock_.NowMs() - askedAt_, 60000));
+    computerMoveTimer_.Interval = ComputerPaceMs();
     const QString refusal = MoveRefusal(game_, seat, move);
     // A move that cannot be applied is reported once; the game waits (the timer stays
     // stopped) until the record changes, for example through a loaded game.
@@ -279,7 +284,7 @@ void TTable::ComputerMoveTick()
     Stop(computerMoveTimer_);
     // One action per tick. A move is applied on a tick, never when it was found, so its
     // time says nothing of how hard it was to find (the pacing is at least what the
-    // computer's thinking nominally takes); one found later waits for the next tick.
+    // computer's thinking takes); one found later waits for the next tick.
     if (asked_ != version_) {
         AskComputer(); // a seat the computer took over without a new record
         if (asked_ == version_)
