@@ -56,7 +56,8 @@ void TTable::ApplyQuick(bool quick)
         if (timer.isActive())
             timer.At = clock_.NowMs() + interval;
     };
-    set(computerMoveTimer_, quick ? kQuickComputerMoveMs : kComputerMoveMs);
+    quick_ = quick;
+    set(computerMoveTimer_, ComputerPaceMs());
     set(trickWinnerTimer_, quick ? kQuickTrickWinnerMs : kTrickWinnerMs);
     set(trickClearTimer_, quick ? kQuickTrickClearMs : kTrickClearMs);
     set(trickResolveTimer_, trickWinnerTimer_.Interval + trickClearTimer_.Interval + trickResolveExtraMs_);
@@ -67,6 +68,16 @@ void TTable::SetMoveSource(std::unique_ptr<TMoveSource> source)
 {
     source_ = std::move(source);
     Changed();
+    thinkTimes_.fill(0);
+    computerMoveTimer_.Interval = ComputerPaceMs();
+}
+
+int TTable::ComputerPaceMs() const
+{
+    // What the computer's decisions nominally take, and what the slowest of the recent ones
+    // really took, with a margin: a busy machine thinks slower than the nominal time.
+    const int slowest = *std::max_element(thinkTimes_.begin(), thinkTimes_.end());
+    return std::max({quick_ ? kQuickComputerMoveMs : kComputerMoveMs, source_->ThinkMs(), slowest + slowest / 4});
 }
 
 // ---- Time ----
@@ -98,6 +109,7 @@ void TTable::Reschedule()
         consider(connection.JoinBy);
     for (const TProbe& probe : probes_)
         consider(probe.Until);
+    consider(newsAt_);
     clock_.WakeAt(next);
 }
 
@@ -126,6 +138,7 @@ void TTable::Tick()
     }
     JoinTimeouts();
     ProbeTimeouts();
+    NewsTimeout();
     ticking_ = false;
     Reschedule();
     Keep();
@@ -256,6 +269,7 @@ void TTable::Disconnected(TConnectionId id)
 {
     if (closed_)
         return; // the server stops: the table stays as it was kept
+    told_.remove(id);
     if (watchers_.contains(id))
         return Unwatch(id);
     const QString peer = Peer(id);
@@ -378,8 +392,14 @@ void TTable::JoinRequest(TConnectionId id, const uint8_t* buf, int32_t count)
     GiveKey(entry, id, extension);
     AddSeat(entry);
 
-    SendMissing();
+    // The others learn of the newcomer now or with the next telling (everyone knows every
+    // name before the first record); the newcomer learns how things stand at once.
+    MarkTold(id);
+    TellNews(SeatCount() == kSeatCount);
     const int newSeat = entry.Seat;
+    SendSeatName(id, newSeat, FromCp1254(SeatNameInRecord(game_, newSeat)));
+    if (newSeat == 0)
+        SendMissing();
     Send(id, JOIN_ACCEPTED, JoinAcceptedPayload(entry));
     for (const SeatEntry& other : seats_)
         if (other.Seat != newSeat)
@@ -399,6 +419,7 @@ void TTable::StartNow()
         entry.Name = computerName_ + QByteArray::number(computerCount_);
         AddSeat(entry);
     }
+    TellNews(true);
 }
 
 void TTable::AddSeat(SeatEntry entry)
@@ -427,10 +448,7 @@ void TTable::AddSeat(SeatEntry entry)
     std::memset(field, 0, kNameSize);
     std::memcpy(field, entry.Name.constData(), std::size_t(entry.Name.size()));
 
-    const QString name = FromCp1254(entry.Name);
     Log(QStringLiteral("seat %1: %2 (%3)")
             .arg(entry.Seat)
-            .arg(name, entry.Kind == SeatEntry::Human ? QStringLiteral("player") : QStringLiteral("computer")));
-    for (const TConnectionId connection : Audience())
-        SendSeatName(connection, entry.Seat, name);
+            .arg(FromCp1254(entry.Name), entry.Kind == SeatEntry::Human ? QStringLiteral("player") : QStringLiteral("computer")));
 }

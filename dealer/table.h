@@ -46,9 +46,12 @@
 //   - a connection that holds no seat JoinTimeoutMs after it was made is closed.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include <QByteArray>
@@ -80,10 +83,16 @@ constexpr int kJoinTimeoutMs = 20000;      // connection made -> JOIN_REQUEST at
 // A player joining under the name of a seat whose connection still looks open, from the
 // same address, gets the seat only if that connection does not answer within this time.
 constexpr int kProbeMs = 3000;
-// A chat line is not relayed to a player with this many messages still unacknowledged
-// (half of what closes a connection), so that bursts of chat cannot cost anyone the
-// connection.
+// A chat line is not relayed to a player with this many messages or bytes still
+// unacknowledged (far below what closes a connection), so that bursts of chat, long lines
+// included, cannot cost anyone the connection.
 constexpr int kChatBacklogFrames = 32;
+constexpr qint64 kChatBacklogBytes = 32 * 1024;
+// What comings and goings tell the others (seat names, the players still missing, "left"
+// and "came back" lines; see tablenews.cpp): this many tellings at once, then one more per
+// kNewsRefillMs; what changes meanwhile is told together.
+constexpr int kNewsBurst = 8;
+constexpr int kNewsRefillMs = 1000;
 
 struct TTableOptions {
     bool Quick = false;                       // the "Hızlı" setting at creation
@@ -175,7 +184,8 @@ public:
     // The clock has reached the time asked for: fires every timer that is due, in order.
     void Tick();
 
-    // Applies the "Hızlı" setting, in this order: ComputerMoveTimer 10 ms (else 1000),
+    // Applies the "Hızlı" setting, in this order: ComputerMoveTimer 10 ms (else 1000; at
+    // least the move source's ThinkMs),
     // TrickWinnerTimer 5 ms (500), TrickClearTimer 10 ms (1000), then TrickResolveTimer as
     // the sum of the two before it and the fixed 500 ms (515 or 2000). Running timers are
     // restarted with their new interval.
@@ -230,6 +240,12 @@ signals:
     void Event(const QString& line);
 
 private:
+    // What a player's or watcher's connection was last told of the seats (tablenews.cpp).
+    struct TToldNews {
+        QByteArray Names[kSeatCount];
+        int Missing = -1;               // the host only
+        bool Dropped[kSeatCount] = {};  // the computer plays the seat for its dropped player
+    };
     struct TConnection {
         QString Host;
         quint16 Port = 0;
@@ -274,6 +290,7 @@ private:
     // A restored table's seat whose player has not come back yet: the computer's move
     // for it waits until the grace after the restart is over.
     bool WaitsForReturn(const SeatEntry& entry);
+    int ComputerPaceMs() const;    // between two computer actions
 
     // tabledrops.cpp: connections that close or never join
     void JoinTimeouts();
@@ -286,7 +303,19 @@ private:
     void HandOver(SeatEntry& entry, TConnectionId id, const TJoinExtension& extension);
     void StartProbe(const SeatEntry& entry, TConnectionId newcomer, const QByteArray& name,
                     const TJoinExtension& extension);
-    void TellOthers(TConnectionId except, const QString& line);
+    void TellOthers(TConnectionId except, const QString& line); // skips backed-up links
+    bool BackedUp(TConnectionId id) const
+    {
+        return link_.Backlog(id) >= kChatBacklogFrames || link_.BacklogBytes(id) >= kChatBacklogBytes;
+    }
+
+    // tablenews.cpp: what comings and goings tell the others
+    void TellNews(bool force = false); // now while the budget lasts (or forced), else later
+    void NewsTimeout();
+    void FlushNews();
+    // Sends (when send is set) what the connection was not told yet; whether there is any.
+    bool SendNews(TConnectionId id, TToldNews& told, bool send);
+    void MarkTold(TConnectionId id);   // the connection was just sent how things stand
 
     // tablehost.cpp: keys, private records, the host's saved games, a table left alone
     QByteArray JoinAcceptedPayload(const SeatEntry& entry) const;
@@ -320,6 +349,9 @@ private:
     void BroadcastGameRecord();
     void StartTrickTimers();
     void StopTrickTimers();
+    void PaceComputer(); // starts the computer-move timer and asks the computer at once
+    void AskComputer();
+    void ComputerMayAct(); // the computer now plays a seat that may be the awaited one
     void ComputerMoveTick();
     void ComputerAnswer(quint64 ticket, int seat, const TMove& move);
     void TrickWinnerTick();
@@ -336,6 +368,7 @@ private:
     TTableTimer turnTimer_;
     TTurnClock turnClock_;
     bool locked_ = false;
+    bool quick_ = false;
     alignas(8) TGameInfo game_{}; // packed: aligned here so the rules may bind references to its numbers
     int computerCount_ = 0;
     QList<SeatEntry> seats_;
@@ -351,6 +384,10 @@ private:
     bool hostSendsRecords_;
     QString gamesFolder_;
     std::function<TSeatKey()> seatKeys_;
+    qint64 newsCredit_ = qint64(kNewsBurst) * kNewsRefillMs; // the budget of tellings, in ms
+    qint64 newsCreditAt_ = 0;
+    qint64 newsAt_ = -1;     // when what waits is told; -1: nothing waits
+    QHash<TConnectionId, TToldNews> told_; // of the players' and watchers' connections
     bool leftAlone_ = false; // every player has left a game in progress: the computers wait
     QString lastHandPath_;
     TTableStore* store_;
@@ -362,6 +399,11 @@ private:
     qint64 graceUntil_ = -1; // a restored table's dropped seats wait for their players
     quint64 version_ = 1; // counts the changes of the record (and of who plays a seat)
     quint64 asked_ = 0;   // the version the computer was last asked about
+    qint64 askedAt_ = 0;
+    std::array<int, 32> thinkTimes_{}; // how long the last decisions took, in ms
+    std::size_t thinkTimeAt_ = 0;
+    bool answered_ = false; // it has answered, and answer_ holds the move unless refused
+    std::optional<std::pair<int, TMove>> answer_; // seat and move, applied on the next tick
     bool ticking_ = false;
     QByteArray code_;
     QList<TConnectionId> watchers_;

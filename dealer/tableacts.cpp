@@ -82,6 +82,8 @@ void TTable::TurnClockTick()
         Log(QStringLiteral("seat %1 (%2) let its time run out; the computer makes this move").arg(seat).arg(name));
         TellOthers(kNoConnection, QStringLiteral("%1 için süre doldu; bu hamleyi bilgisayar yapıyor.").arg(name));
     }
+    // The move is made now if the computer has it at once, else on its next tick.
+    AskComputer();
     ComputerMoveTick();
 }
 
@@ -155,11 +157,12 @@ void TTable::HostAct(TConnectionId id, uint8_t type, const uint8_t* buf, int32_t
         Log(QStringLiteral("the host removed seat %1 (%2) for this game; the computer plays it").arg(int(a)).arg(name));
         SendText(gone, CHAT_TEXT, QStringLiteral("Masa sahibi seni bu oyundan çıkardı."));
         link_.Close(gone, true);
+        for (TToldNews& told : told_)
+            told.Dropped[a] = true; // told as a removal, not as a drop
         TellOthers(kNoConnection, QStringLiteral("Masa sahibi %1 oyuncusunu bu oyundan çıkardı; yerine bilgisayar "
                                                  "oynuyor.").arg(name));
     }
     // The seat may be the one awaited now: the computer acts for it at its next tick.
     RestartTurnClock();
-    if ((game_.Phase == psChoosing || game_.Phase == psPlaying) && !computerMoveTimer_.isActive())
-        Start(computerMoveTimer_);
+    ComputerMayAct();
 }

@@ -41,10 +41,12 @@ void TTable::Watch(TConnectionId id)
         SendSeatName(id, seat, FromCp1254(SeatNameInRecord(game_, seat)));
     if (SeatCount() == kSeatCount && game_.Phase != psWaiting)
         Send(id, GAME_RECORD, TPayloadWriter().Record(WatcherRecord(game_)).Bytes());
+    MarkTold(id);
 }
 
 void TTable::Unwatch(TConnectionId id)
 {
+    told_.remove(id);
     if (watchers_.removeAll(id) > 0)
         Log(QStringLiteral("connection %1 stops watching (%2 watching)").arg(id).arg(watchers_.size()));
 }

@@ -88,7 +88,7 @@ bool TTable::SeatDropped() const
 void TTable::TellOthers(TConnectionId except, const QString& line)
 {
     for (const TConnectionId connection : Audience())
-        if (connection != except)
+        if (connection != except && !BackedUp(connection))
             SendText(connection, CHAT_TEXT, line);
 }
 
@@ -99,9 +99,7 @@ void TTable::FreeSeatOf(int index)
             .arg(entry.Seat)
             .arg(FromCp1254(entry.Name)));
     std::memset(game_.PlayerName[entry.Seat], 0, kNameSize);
-    for (const TConnectionId connection : Audience())
-        SendSeatName(connection, entry.Seat, QString());
-    SendMissing();
+    TellNews();
 }
 
 void TTable::ComputerTakesOver(SeatEntry& entry)
@@ -110,10 +108,8 @@ void TTable::ComputerTakesOver(SeatEntry& entry)
     Changed();
     const QString name = FromCp1254(SeatNameInRecord(game_, entry.Seat));
     Log(QStringLiteral("seat %1 (%2) lost its connection; the computer plays it").arg(entry.Seat).arg(name));
-    TellOthers(kNoConnection, QStringLiteral("%1 bağlantısı koptu, yerine bilgisayar oynuyor.").arg(name));
-    // The seat may be the one awaited now: the next tick lets the computer act for it.
-    if ((game_.Phase == psChoosing || game_.Phase == psPlaying) && !computerMoveTimer_.isActive())
-        Start(computerMoveTimer_);
+    TellNews();
+    ComputerMayAct();
 }
 
 bool TTable::SeatFromSameAddress(TConnectionId id) const
@@ -199,12 +195,12 @@ void TTable::HandOver(SeatEntry& entry, TConnectionId id, const TJoinExtension& 
     if (game_.Phase != psWaiting)
         SendRecord(id);
     SendTurnTime(entry);
-    if (dropped)
-        TellOthers(id, QStringLiteral("%1 oyuna geri döndü.").arg(FromCp1254(shown)));
+    MarkTold(id);
+    TellNews(); // the others learn that it came back, if they were told it had gone
     // A game whose players had all left goes on.
     if (leftAlone_) {
         leftAlone_ = false;
         Log(QStringLiteral("a player is back: the game goes on"));
-        Start(computerMoveTimer_);
+        PaceComputer();
     }
 }

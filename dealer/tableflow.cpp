@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "cp1254.h"
 #include "payload.h"
@@ -85,7 +86,7 @@ void TTable::ChatText(int seat, const uint8_t* buf, int32_t count)
         // A line is not worth a player's connection: one whose link is backed up (a slow
         // network, or someone chatting in bursts) misses the line instead of being closed
         // for the backlog; the game's own messages are never held back.
-        if (link_.Backlog(connection) >= kChatBacklogFrames) {
+        if (BackedUp(connection)) {
             Log(QStringLiteral("chat not sent to %1: its link is backed up").arg(Peer(connection)));
             continue;
         }
@@ -164,6 +165,7 @@ void TTable::WaitForPlayers(int seat)
     for (int s = 1; s < kSeatCount; ++s)
         SendSeatName(own, s, QString());
     SendMissing();
+    MarkTold(own);
 }
 
 void TTable::BroadcastGameRecord()
@@ -176,7 +178,7 @@ void TTable::BroadcastGameRecord()
         SendRecord(connection);
     if (!watchers_.isEmpty())
         SendWatchers(GAME_RECORD, TPayloadWriter().Record(WatcherRecord(game_)).Bytes());
-    Start(computerMoveTimer_);
+    PaceComputer();
     RestartTurnClock();
     const QString path = files_.WriteLastHand(game_);
     if (path.isEmpty())
@@ -214,11 +216,28 @@ void TTable::ApplyMove(int seat, const TMove& move, const QString& who)
         StartTrickTimers();
 }
 
-void TTable::ComputerMoveTick()
+void TTable::PaceComputer()
 {
-    Stop(computerMoveTimer_);
-    // One action per tick, by the awaited seat if the computer plays it: a computer seat,
-    // or a seat whose player's connection closed.
+    Start(computerMoveTimer_);
+    AskComputer();
+}
+
+void TTable::ComputerMayAct()
+{
+    // The seat may be the one awaited now: the computer is asked at once and its move
+    // applied on the next tick.
+    if (game_.Phase == psChoosing || game_.Phase == psPlaying) {
+        if (!computerMoveTimer_.isActive())
+            Start(computerMoveTimer_);
+        AskComputer();
+    }
+}
+
+void TTable::AskComputer()
+{
+    // The awaited seat, if the computer plays it: a computer seat, or a seat whose
+    // player's connection closed. It is asked as soon as the record is out, so that its
+    // thinking runs while the pacing does.
     const int seat = SeatCount() == kSeatCount ? AwaitedSeat(game_) : kNoSeat;
     if (seat == kNoSeat || asked_ == version_)
         return;
@@ -235,6 +254,9 @@ void TTable::ComputerMoveTick()
     }
     const quint64 ticket = version_;
     asked_ = ticket;
+    askedAt_ = clock_.NowMs();
+    answered_ = false;
+    answer_.reset();
     const std::optional<TMove> move =
         source_->Request(game_, seat, [this, ticket, seat](const TMove& m) { ComputerAnswer(ticket, seat, m); });
     if (move)
@@ -245,14 +267,36 @@ void TTable::ComputerAnswer(quint64 ticket, int seat, const TMove& move)
 {
     if (ticket != version_)
         return Log(QStringLiteral("seat %1 (computer): an answer for an earlier state is discarded").arg(seat));
+    answered_ = true;
+    // The pacing follows the slowest recent decision, so that a slow one is not told apart.
+    thinkTimes_[thinkTimeAt_++ % thinkTimes_.size()] = int(std::min<qint64>(clock_.NowMs() - askedAt_, 60000));
+    computerMoveTimer_.Interval = ComputerPaceMs();
     const QString refusal = MoveRefusal(game_, seat, move);
     // A move that cannot be applied is reported once; the game waits (the timer stays
     // stopped) until the record changes, for example through a loaded game.
     if (!refusal.isEmpty())
         return Log(QStringLiteral("seat %1 (computer) found no move (%2); the game waits").arg(seat).arg(refusal));
-    turnClock_.ComputerMoved(seat);
-    ApplyMove(seat, move, QStringLiteral(" (computer)"));
-    Keep(); // the answer may come after the tick that asked for it
+    answer_ = std::make_pair(seat, move);
+}
+
+void TTable::ComputerMoveTick()
+{
+    Stop(computerMoveTimer_);
+    // One action per tick. A move is applied on a tick, never when it was found, so its
+    // time says nothing of how hard it was to find (the pacing is at least what the
+    // computer's thinking takes); one found later waits for the next tick.
+    if (asked_ != version_) {
+        AskComputer(); // a seat the computer took over without a new record
+        if (asked_ == version_)
+            Start(computerMoveTimer_);
+        return;
+    }
+    if (!answered_)
+        return Start(computerMoveTimer_);
+    if (const auto answer = std::exchange(answer_, std::nullopt)) {
+        turnClock_.ComputerMoved(answer->first);
+        ApplyMove(answer->first, answer->second, QStringLiteral(" (computer)"));
+    }
 }
 
 void TTable::TrickWinnerTick()

@@ -8,8 +8,8 @@ std::optional<TMove> TAcemiSource::Request(const TGameInfo& record, int seat, TM
     return ComputerChoice(computer_, seat, record, random_);
 }
 
-TThreadedMoveSource::TThreadedMoveSource(TDecide decide, TObserve observe)
-    : decide_(std::move(decide)), observe_(std::move(observe))
+TThreadedMoveSource::TThreadedMoveSource(TDecide decide, TObserve observe, int thinkMs)
+    : decide_(std::move(decide)), observe_(std::move(observe)), thinkMs_(thinkMs)
 {
     pool_.setMaxThreadCount(1);
 }

@@ -43,6 +43,10 @@ public:
     virtual void Observe(const TGameInfo& record) { (void)record; }
     // The move of seat on record: returned at once, or std::nullopt and later reply(move).
     virtual std::optional<TMove> Request(const TGameInfo& record, int seat, TMoveReply reply) = 0;
+    // How long a decision may take, in milliseconds (0: it is made at once). The table
+    // applies no computer move sooner than this after it was due, so that the time of a
+    // move says nothing of how hard it was to find.
+    virtual int ThinkMs() const { return 0; }
 };
 
 // The rule-based computer ("Acemi"): answers at once, drawing its contract choices from the
@@ -59,21 +63,24 @@ private:
 
 // A level whose decision takes time: decide runs on a worker thread of its own, one
 // decision at a time, and its move is handed back on the thread that made the source.
-// observe, when given, sees every record on the table's thread.
+// observe, when given, sees every record on the table's thread. thinkMs: what a decision
+// nominally takes (see ThinkMs).
 class TThreadedMoveSource : public QObject, public TMoveSource {
 public:
     using TDecide = std::function<TMove(const TGameInfo& record, int seat)>;
     using TObserve = std::function<void(const TGameInfo& record)>;
 
-    explicit TThreadedMoveSource(TDecide decide, TObserve observe = {});
+    explicit TThreadedMoveSource(TDecide decide, TObserve observe = {}, int thinkMs = 0);
     // Waits for a decision under way; its reply is not made.
     ~TThreadedMoveSource() override;
 
     void Observe(const TGameInfo& record) override;
     std::optional<TMove> Request(const TGameInfo& record, int seat, TMoveReply reply) override;
+    int ThinkMs() const override { return thinkMs_; }
 
 private:
     TDecide decide_;
     TObserve observe_;
+    int thinkMs_;
     QThreadPool pool_;
 };

@@ -39,7 +39,7 @@ std::unique_ptr<TMoveSource> MakeUstaSource(TRandom& random, TUstaOptions option
         std::lock_guard<std::mutex> guard(shared->Lock);
         shared->History.Feed(record);
     };
-    return std::make_unique<TThreadedMoveSource>(decide, observe);
+    return std::make_unique<TThreadedMoveSource>(decide, observe, options.Ms);
 }
 
 std::unique_ptr<TMoveSource> MakeLevelSource(TComputerLevel level, TRandom& random)

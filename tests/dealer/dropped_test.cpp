@@ -245,6 +245,17 @@ TEST_F(DroppedOverTcp, ChatSkipsABackedUpLinkAndAFloodingPlayerIsClosed)
     QTcpSocket silent; // a third player whose program reads nothing
     JoinSilently(silent, dealer->Port());
     ASSERT_TRUE(WaitFor([&] { return dealer->SeatCount() == 3; }));
+    const auto skipped = [&] {
+        return std::count_if(events.begin(), events.end(), [](const auto& e) { return e.second.startsWith("chat not sent"); });
+    };
+
+    // Eight lines as long as a line can be: the silent link is held back by its bytes long
+    // before its frames would count.
+    const QString longLine(kMaxTextLength - 8, QLatin1Char('u'));
+    for (int i = 0; i < 8; ++i)
+        P(0).Chat(longLine);
+    ASSERT_TRUE(WaitFor([&] { return P(1).ChatCount(longLine) == 8; }));
+    EXPECT_GE(skipped(), 8 - int(kChatBacklogBytes / kMaxTextLength));
 
     // A burst of eighty lines: a link that backs up (the silent one at once, the others
     // while the dealer is busy relaying) misses lines, and nobody loses the connection.

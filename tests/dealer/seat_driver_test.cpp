@@ -60,6 +60,48 @@ TEST_F(SeatDriver, AComputerMoveThatAppliesNothingIsReportedOnceAndTheGameWaits)
     EXPECT_TRUE(WaitFor([&] { return asked == 2; }));
 }
 
+// A source that answers only when the test lets it, with the move Acemi would make, and
+// whose decisions nominally take 200 ms.
+struct THeldSource : TMoveSource {
+    std::vector<std::pair<TMoveReply, TMove>> owed;
+    std::optional<TMove> Request(const TGameInfo& g, int seat, TMoveReply reply) override
+    {
+        TComputerPlayer p;
+        TRandom random{uint32_t(seat)};
+        owed.emplace_back(std::move(reply), ComputerChoice(p, seat, g, random));
+        return std::nullopt;
+    }
+    int ThinkMs() const override { return 200; }
+};
+
+// However long the computer thinks, its move is applied on the table's pacing, which is
+// never shorter than the source's nominal thinking time even with "Hızlı" (200 ms after the
+// record that asked for it), nor than the slowest recent decision took with a margin; a
+// move found later waits for the next tick. So the time of a move says nothing of the hand.
+TEST_F(SeatDriver, AComputerMoveIsAppliedOnThePacingWhateverTheThinkingTook)
+{
+    THeldSource* held = nullptr;
+    level = [&held](TRandom&) {
+        auto source = std::make_unique<THeldSource>();
+        held = source.get();
+        return source;
+    };
+    StartDealer(true, 5);
+    StartAlone();
+    EXPECT_EQ(dealer->ComputerMoveTimer().interval(), 200);
+    for (const auto& [think, pace] : {std::pair{0, 200}, {3, 200}, {150, 200}, {199, 200}, {260, 496}, {0, 325}}) {
+        ASSERT_TRUE(WaitFor([&] { return !held->owed.empty(); }));
+        const qint64 asked = Now(); // the record that asks for the move has just gone out
+        const int applied = EventCount(QStringLiteral("(computer) "));
+        Settle(think);
+        const auto [reply, move] = held->owed.back();
+        held->owed.clear();
+        reply(move);
+        ASSERT_TRUE(WaitFor([&] { return EventCount(QStringLiteral("(computer) ")) > applied; }));
+        EXPECT_EQ(Now() - asked, pace) << think;
+    }
+}
+
 TEST_F(SeatDriverOverTcp, AnAnswerFromAnotherThreadIsAppliedUnlessTheRecordChangedMeanwhile)
 {
     std::promise<void> release;

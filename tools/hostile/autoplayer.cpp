@@ -14,6 +14,7 @@ TAutoPlayer::TAutoPlayer(const QString& host, quint16 port, const QString& name,
     });
     QObject::connect(&Session, &TSession::joinAccepted, [this](int seat, const QString&) { Seat = seat; });
     QObject::connect(&Session, &TSession::seatName, [this](int seat, const QString&) {
+        ++SeatNames;
         if (seat == kSeatCount - 1 && OnTableComplete)
             OnTableComplete(*this);
     });

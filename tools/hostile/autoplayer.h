@@ -30,6 +30,7 @@ public:
     std::vector<uint8_t> Takers;           // every TRICK_TAKER, in order
     int Clears = 0;                        // TRICK_CLEAR messages
     int Chats = 0;                         // CHAT_TEXT messages
+    int SeatNames = 0;                     // SEAT_NAME messages
     int Others = 0;                        // any other message (TABLE_FULL, unknown types)
     int Moves = 0;                         // contracts and cards sent
 

@@ -149,6 +149,7 @@ void TRawPeer::Read()
             return;
         const auto type = TPacketType(uint8_t(incoming_[0]));
         const auto stamp = uint32_t(Int32At(incoming_, 8));
+        const QByteArray payload = incoming_.mid(kHeaderSize, size - kHeaderSize);
         incoming_.remove(0, size);
         ++report_.FramesReceived;
         if (type == ACK)
@@ -160,7 +161,7 @@ void TRawPeer::Read()
         if (AckData && type != ACK && type != CRCERROR && open_)
             socket_->write(BuildControlFrame(ACK, stamp));
         if (OnFrame)
-            OnFrame(type, stamp);
+            OnFrame(type, stamp, payload);
         if (closed_)
             return;
     }
@@ -293,7 +294,7 @@ public:
         TRawPeer& peer = NewPeer();
         peer_ = &peer;
         peer.OnConnected = [this] { step_.start(); };
-        peer.OnFrame = [this](TPacketType type, uint32_t stamp) {
+        peer.OnFrame = [this](TPacketType type, uint32_t stamp, const QByteArray&) {
             if (type == ACK && stamp == 0x7E7E7E7E)
                 peer_->Close(); // the dealer took the frame whole: done
         };

@@ -64,7 +64,7 @@ public:
     bool AckData = false;   // acknowledge every data frame received
     std::function<void()> OnConnected;
     std::function<void()> OnClosed;
-    std::function<void(TPacketType type, uint32_t stamp)> OnFrame;
+    std::function<void(TPacketType type, uint32_t stamp, const QByteArray& payload)> OnFrame;
 
 private:
     void Read();

@@ -8,11 +8,9 @@
 #include <QEventLoop>
 #include <QHostAddress>
 #include <QLoggingCategory>
-#include <QTemporaryDir>
 #include <QTimer>
 
-#include "autoplayer.h"
-#include "dealerthread.h"
+#include "attackdealer.h"
 #include "delayproxy.h"
 #include "freezeguard.h"
 #include "payload.h"
@@ -21,20 +19,6 @@
 namespace {
 
 const QString kHost = QStringLiteral("127.0.0.1");
-
-// A dealer on a free port with its last hand in a folder of its own.
-struct TTestDealer {
-    QTemporaryDir folder;
-    std::unique_ptr<TDealerThread> dealer;
-    explicit TTestDealer(TDealerOptions options = {})
-    {
-        options.Port = 0;
-        options.Quick = true;
-        options.LastHandFolder = folder.path();
-        dealer = std::make_unique<TDealerThread>(options);
-    }
-    quint16 Port() const { return dealer->Port(); }
-};
 
 QByteArray Frame(TPacketType type, uint32_t stamp, const QByteArray& payload = {})
 {
@@ -52,13 +36,6 @@ std::unique_ptr<QTcpSocket> RawConnect(quint16 port)
     socket->connectToHost(QHostAddress::LocalHost, port);
     RunEventsUntil([&] { return socket->state() == QAbstractSocket::ConnectedState; }, 3000);
     return socket;
-}
-
-std::unique_ptr<TAutoPlayer> Seated(quint16 port, const QString& name, int timeoutMs = 3000)
-{
-    auto player = std::make_unique<TAutoPlayer>(kHost, port, name, 1);
-    RunEventsUntil([&] { return player->Seat != kNoSeat || player->Disconnected; }, timeoutMs);
-    return player;
 }
 
 } // namespace
@@ -155,6 +132,7 @@ TJoinStormResult RunJoinStorm(int delayMs, int cycles)
     const auto host = Seated(proxy.Port(), QStringLiteral("Ev"), 3000 + 20 * delayMs);
     if (host->Seat != 0)
         return result;
+    const int seatNames = host->SeatNames;
     for (int cycle = 0; cycle < cycles; ++cycle) {
         const auto stranger = Seated(dealer.Port(), QStringLiteral("Yabancı"));
         ++result.Cycles;
@@ -162,6 +140,7 @@ TJoinStormResult RunJoinStorm(int delayMs, int cycles)
             ++result.CyclesWithHost;
     }
     RunEventsUntil([&] { return host->Disconnected; }, 500);
+    result.HostSeatNames = host->SeatNames - seatNames;
     result.HostKept = !host->Disconnected && dealer.dealer->Seats().size() > 0 && host->Seat == 0;
     return result;
 }

@@ -6,13 +6,7 @@
 //                           its event loop cannot come back to say so)
 #pragma once
 
-#include <functional>
-
 #include <QtGlobal>
-
-// Runs the event loop until done() holds or timeoutMs passes; returns done(). tick, when
-// given, runs every 50 ms meanwhile.
-bool RunEventsUntil(const std::function<bool()>& done, int timeoutMs, const std::function<void()>& tick = {});
 
 // Frames the dealer answers (JOIN_REQUEST, CHAT_TEXT, CRCERROR, one failing its CRC), each
 // followed at once by a reset, rounds times; then seated players who send a chat line and
@@ -38,6 +32,7 @@ struct TJoinStormResult {
     int Cycles = 0;            // join-and-leave cycles the stranger made
     int CyclesWithHost = 0;    // of them, while the host was still connected
     bool HostKept = false;     // the host still connected, on seat 0, at the end
+    int HostSeatNames = 0;     // SEAT_NAME messages the host received during the storm
 };
 TJoinStormResult RunJoinStorm(int delayMs, int cycles);
 

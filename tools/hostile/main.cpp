@@ -13,6 +13,7 @@
 #include "linkattacks.h"
 #include "recordchain.h"
 #include "scenario.h"
+#include "tableattacks.h"
 
 namespace {
 
@@ -30,6 +31,15 @@ long ResidentKiB()
 
 double MiB(long kib) { return kib / 1024.0; }
 
+void PrintUstaPacing()
+{
+    const TUstaPacingResult usta = RunUstaPacing(20, 60000);
+    std::printf("Usta seats (\"Hızlı\"), record to card: one legal card %d moves, mean %.1f ms (%.1f..%.1f); "
+                "more %d moves, mean %.1f ms (%.1f..%.1f)\n", usta.One, usta.OneMeanMs, usta.OneMinMs, usta.OneMaxMs,
+                usta.Many, usta.ManyMeanMs, usta.ManyMinMs, usta.ManyMaxMs);
+    std::fflush(stdout);
+}
+
 // Each attack on the links and slots with the figure that says whether it worked.
 int RunLinkAttacks()
 {
@@ -38,11 +48,30 @@ int RunLinkAttacks()
                 burst.Players, burst.SenderDropped ? "dropped" : "kept");
     std::fflush(stdout);
     for (const int delay : {20, 100}) {
-        const TJoinStormResult storm = RunJoinStorm(delay, 60);
-        std::printf("join storm, host %d ms away: host kept through %d of %d join cycles, %s at the end\n", delay,
-                    storm.CyclesWithHost, storm.Cycles, storm.HostKept ? "still the host" : "GONE");
+        const TJoinStormResult storm = RunJoinStorm(delay, 300);
+        std::printf("join storm, host %d ms away: host kept through %d of %d join cycles, %s at the end; it was sent "
+                    "%d SEAT_NAME\n", delay, storm.CyclesWithHost, storm.Cycles, storm.HostKept ? "still the host" : "GONE",
+                    storm.HostSeatNames);
         std::fflush(stdout);
     }
+    for (const int delay : {50, 100}) {
+        const TRejoinStormResult storm = RunRejoinStorm(delay, 300);
+        std::printf("rejoin storm, a player %d ms away: kept through %d of %d leave-and-return cycles, %s at the end; "
+                    "it was sent %d chat lines\n", delay, storm.CyclesWithVictim, storm.Cycles,
+                    storm.VictimKept ? "still connected" : "GONE", storm.VictimChats);
+        std::fflush(stdout);
+    }
+    for (const bool defended : {false, true}) {
+        const TStackedDeckResult deck = RunStackedDeck(!defended);
+        std::printf("stacked deck (%s): the other player %s the cards the host chose\n",
+                    defended ? "as zorbela-dealer runs" : "a table that takes the host's records as they are",
+                    !deck.Dealt ? "was NOT DEALT," : deck.VictimGotTheStack ? "HELD" : "did not hold");
+    }
+    const TNatTakeoverResult nat = RunNatTakeover();
+    std::printf("two players behind one address: the second %s the silent player's seat%s; her key %s\n",
+                nat.MertTookTheSeat ? "TOOK" : "did not take", nat.MertGotAKey ? " and A KEY" : "",
+                nat.ElifCameBack ? "took it back" : "DID NOT take it back");
+    PrintUstaPacing();
     const TSlotFillResult filler = RunSlotFiller(40);
     std::printf("slot filler (40 idle connections, %d opened in all): %d of %d joins seated, dropped player %s\n",
                 filler.IdleOpened, filler.Joined, filler.JoinAttempts, filler.CameBack ? "came back" : "KEPT OUT");
@@ -91,8 +120,14 @@ int main(int argc, char** argv)
                                     QStringLiteral("Seat 2 is held by a peer that never acknowledges."));
     const QCommandLineOption links(QStringLiteral("links"),
                                    QStringLiteral("Runs the attacks on the dealer's links and slots instead, and prints their figures."));
-    parser.addOptions({rounds, hands, churn, silent, links});
+    const QCommandLineOption usta(QStringLiteral("usta-pacing"),
+                                  QStringLiteral("Prints only how long Usta seats take to play a card, by legal cards."));
+    parser.addOptions({rounds, hands, churn, silent, links, usta});
     parser.process(app);
+    if (parser.isSet(usta)) {
+        PrintUstaPacing();
+        return 0;
+    }
     if (parser.isSet(links))
         return RunLinkAttacks();
 

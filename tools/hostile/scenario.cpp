@@ -7,7 +7,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include "linkattacks.h"
+#include "attackdealer.h"
 #include "notify.h"
 
 namespace {

@@ -10,6 +10,7 @@
 #include "linkattacks.h"
 #include "recordchain.h"
 #include "scenario.h"
+#include "tableattacks.h"
 
 namespace {
 
@@ -127,10 +128,14 @@ TEST(Hostile, AttacksOnTheLinksAndSlotsCostTheAttackerOnly)
     const TChatBurstResult burst = RunChatBurst(8);
     EXPECT_EQ(burst.PlayersDropped, 0);
     for (const int delay : {20, 100}) {
-        const TJoinStormResult storm = RunJoinStorm(delay, 40);
-        EXPECT_EQ(storm.CyclesWithHost, 40) << delay << " ms";
+        const TJoinStormResult storm = RunJoinStorm(delay, 200);
+        EXPECT_EQ(storm.CyclesWithHost, 200) << delay << " ms";
         EXPECT_TRUE(storm.HostKept) << delay << " ms";
+        EXPECT_LE(storm.HostSeatNames, kNewsBurst + 10) << delay << " ms: told together, not one by one";
     }
+    const TRejoinStormResult rejoins = RunRejoinStorm(100, 300);
+    EXPECT_EQ(rejoins.CyclesWithVictim, 300);
+    EXPECT_TRUE(rejoins.VictimKept);
     const TSlotFillResult filler = RunSlotFiller(40);
     EXPECT_EQ(filler.Joined, 4);
     EXPECT_TRUE(filler.CameBack);
@@ -138,6 +143,21 @@ TEST(Hostile, AttacksOnTheLinksAndSlotsCostTheAttackerOnly)
     EXPECT_GT(flood.FlooderConnections, 1) << "its ACKs and CRCERRORs count against the frame limit";
     EXPECT_LT(flood.LogBytes * 50, flood.FloodBytes) << "no log line per frame";
     EXPECT_GT(flood.RecordsPerSecondDuring, 0);
+}
+
+// Attacks on the table's fairness, each against a dealer of its own as zorbela-dealer runs
+// it: the host cannot deal the cards it likes, and a second player behind the same address
+// gets neither a silent player's seat nor her key.
+TEST(Hostile, TheHostCannotStackTheDeckNorANeighbourTakeASeat)
+{
+    const TStackedDeckResult deck = RunStackedDeck();
+    ASSERT_TRUE(deck.Dealt);
+    EXPECT_FALSE(deck.VictimGotTheStack);
+    const TNatTakeoverResult nat = RunNatTakeover();
+    ASSERT_TRUE(nat.ElifSeated);
+    EXPECT_FALSE(nat.MertTookTheSeat);
+    EXPECT_FALSE(nat.MertGotAKey);
+    EXPECT_TRUE(nat.ElifCameBack);
 }
 
 } // namespace
