@@ -38,8 +38,7 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
       lastHandFolder_(options.LastHandFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                        : options.LastHandFolder),
       lastHandPath_(QDir(lastHandFolder_).filePath(QString::fromLatin1(kLastHandFile))),
-      stateFolder_(options.StateFolder),
-      files_(options.StateFolder)
+      files_(QString()) // "LastHand.rvo" only: the program's own dealer keeps no table state
 {
     clock_.start();
     wake_.setSingleShot(true);
@@ -49,7 +48,7 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
     socket_.OnClientConnect = [this](QTcpSocket* c) { ClientConnect(c); };
     socket_.OnClientDisconnect = [this](QTcpSocket* c) { ClientDisconnect(c); };
     socket_.OnClientPacketRead = [this](QTcpSocket* c, TPacketType t, const uint8_t* b, int32_t n) {
-        if (const TConnectionId id = ids_.value(c); id != kNoConnection && !stopping_)
+        if (const TConnectionId id = ids_.value(c))
             table_->Received(id, t, b, n);
     };
     socket_.SetDataFrameLimit(options.MaxDataFrames, options.DataFrameWindowMs,
@@ -65,20 +64,15 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
     TTableLink& link = *this;
     TTableClock& clock = *this;
     TTableFiles& files = *this;
-    TTableOptions tableOptions = options;
-    if (!stateFolder_.isEmpty())
-        tableOptions.Store = this;
-    table_ = std::make_unique<TTable>(link, clock, files, tableOptions);
-    // Where the last write went, and the writes that failed, told on the table's thread.
+    table_ = std::make_unique<TTable>(link, clock, files, options);
+    // Where the last write of "LastHand.rvo" went, or that it failed, told on the table's thread.
     QObject::connect(&files_.Keeper(), &TFileKeeper::written, table_.get(), [this](const QString& key, const QString& path) {
-        if (key.endsWith(QLatin1String(kLastHandFile))) {
-            if (!path.isEmpty())
-                lastHandPath_ = path;
-            else
-                table_->Log(QStringLiteral("LastHand.rvo could not be written"));
-        } else if (path.isEmpty()) {
-            table_->Log(QStringLiteral("the table's state could not be written to %1").arg(key));
-        }
+        if (!key.endsWith(QLatin1String(kLastHandFile)))
+            return;
+        if (!path.isEmpty())
+            lastHandPath_ = path;
+        else
+            table_->Log(QStringLiteral("LastHand.rvo could not be written"));
     });
     QObject::connect(&wake_, &QTimer::timeout, table_.get(), [this] { table_->Tick(); });
     socket_.Open();
@@ -125,8 +119,6 @@ std::pair<QTcpSocket*, int> TDealerThread::OldestUnjoined(const QString& address
 
 void TDealerThread::ClientConnect(QTcpSocket* connection)
 {
-    if (stopping_)
-        return; // not given to the table: it goes with the dealer
     if (maxUnjoinedPerAddress_ > 0) {
         // The newcomer counts too: at the cap, the oldest of that address goes.
         const QString address = PeerAddress(connection).toString();
@@ -149,8 +141,7 @@ void TDealerThread::ClientDisconnect(QTcpSocket* connection)
     if (id == kNoConnection)
         return;
     sockets_.remove(id);
-    if (!stopping_)
-        table_->Disconnected(id);
+    table_->Disconnected(id);
 }
 
 void TDealerThread::ConnectionMessage(QTcpSocket* connection, const QString& text)
@@ -230,19 +221,9 @@ void TDealerThread::Notice(const QString& text)
     Notify(text.toStdString());
 }
 
-void TDealerThread::Stop()
-{
-    if (stopping_)
-        return;
-    table_->Closing();
-    stopping_ = true;
-    wake_.stop();
-    ackWatch_.stop();
-}
-
 void TDealerThread::WakeAt(qint64 atMs)
 {
-    if (atMs < 0 || stopping_) {
+    if (atMs < 0) {
         wake_.stop();
         return;
     }
@@ -253,21 +234,6 @@ QString TDealerThread::WriteLastHand(const TGameInfo& g)
 {
     files_.KeepLastHand(lastHandFolder_, g);
     return lastHandPath_;
-}
-
-void TDealerThread::Keep(const TTableState& state)
-{
-    files_.Keep(state);
-}
-
-bool TDealerThread::Delivered() const
-{
-    for (int i = 0; i < socket_.ActiveConnections(); ++i) {
-        const TPacketThread* thread = socket_.GetServerPacketThread(socket_.Connection(i));
-        if (thread && thread->Link().PendingFrames() > 0)
-            return false;
-    }
-    return true;
 }
 
 void TDealerThread::CloseUnacknowledging()

@@ -69,11 +69,9 @@ struct TDealerOptions : TTableOptions {
     qint64 MaxDataBytes = kMaxDataBytes;      // per connection and window; 0: no limit
     int AckTimeoutMs = kAckTimeoutMs;         // 0: connections are never closed for it
     int MaxUnjoinedPerAddress = kMaxUnjoinedPerAddress; // 0: no limit
-    // Where the table's state is kept after every change (TableStatePath); empty: nowhere.
-    QString StateFolder;
 };
 
-class TDealerThread : private TTableLink, private TTableClock, private TTableFiles, private TTableStore {
+class TDealerThread : private TTableLink, private TTableClock, private TTableFiles {
 public:
     // Creates DealerSocket and starts listening, then the table (see TTable).
     explicit TDealerThread(const TDealerOptions& options = {});
@@ -109,13 +107,6 @@ public:
     // The files ("LastHand.rvo", the table's state) are written off this thread; Idle once
     // every one asked for is on disk.
     TFileKeeper& Files() { return files_.Keeper(); }
-    // Every message sent so far has been acknowledged (or its connection is gone).
-    bool Delivered() const;
-    // The server stops: every player is told, the table's state is kept as it is now, and
-    // nothing more reaches the table (moves, connections, timers). The connections stay
-    // open until the dealer is destroyed, so that the word can arrive (see Delivered).
-    void Stop();
-    bool Stopping() const { return stopping_; }
 
 private:
     // TTableLink
@@ -130,8 +121,6 @@ private:
     void WakeAt(qint64 atMs) override;
     // TTableFiles: returns where the record goes; it is written later, off this thread.
     QString WriteLastHand(const TGameInfo& g) override;
-    // TTableStore
-    void Keep(const TTableState& state) override;
 
     void ClientConnect(QTcpSocket* connection);
     void ClientDisconnect(QTcpSocket* connection);
@@ -154,8 +143,6 @@ private:
     int maxUnjoinedPerAddress_;
     QString lastHandFolder_;
     QString lastHandPath_;   // where the last write of "LastHand.rvo" went
-    QString stateFolder_;
-    bool stopping_ = false;
     TStateFiles files_;      // before the table: writes what the table asked for to the end
     std::unique_ptr<TTable> table_;
 };

@@ -1,6 +1,12 @@
 #include "filekeeper.h"
 
-TFileKeeper::TFileKeeper(QObject* parent) : QObject(parent), thread_([this] { Run(); }) {}
+#include <algorithm>
+
+TFileKeeper::TFileKeeper(QObject* parent) : QObject(parent)
+{
+    for (int i = 0; i < kWorkers; ++i)
+        threads_.emplace_back([this] { Run(); });
+}
 
 TFileKeeper::~TFileKeeper()
 {
@@ -9,7 +15,8 @@ TFileKeeper::~TFileKeeper()
         stop_ = true;
     }
     wake_.notify_all();
-    thread_.join();
+    for (std::thread& thread : threads_)
+        thread.join();
 }
 
 void TFileKeeper::Put(const QString& key, const QByteArray& bytes, TWrite write)
@@ -31,13 +38,13 @@ void TFileKeeper::Put(const QString& key, const QByteArray& bytes, TWrite write)
 void TFileKeeper::Flush()
 {
     std::unique_lock lock(mutex_);
-    done_.wait(lock, [this] { return order_.empty() && !busy_; });
+    done_.wait(lock, [this] { return order_.empty() && writing_.isEmpty(); });
 }
 
 bool TFileKeeper::Idle() const
 {
     const std::lock_guard lock(mutex_);
-    return order_.empty() && !busy_;
+    return order_.empty() && writing_.isEmpty();
 }
 
 int TFileKeeper::Writes() const
@@ -52,24 +59,31 @@ int TFileKeeper::Coalesced() const
     return coalesced_;
 }
 
+bool TFileKeeper::Ready() const
+{
+    return std::any_of(order_.begin(), order_.end(), [this](const QString& key) { return !writing_.contains(key); });
+}
+
 void TFileKeeper::Run()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        wake_.wait(lock, [this] { return stop_ || !order_.empty(); });
-        if (order_.empty())
+        wake_.wait(lock, [this] { return Ready() || (stop_ && order_.empty()); });
+        if (!Ready())
             return; // stopping, and everything is written
-        const QString key = order_.front();
-        order_.pop_front();
+        const auto next = std::find_if(order_.begin(), order_.end(), [this](const QString& key) { return !writing_.contains(key); });
+        const QString key = *next;
+        order_.erase(next);
         const TJob job = waiting_.take(key);
-        busy_ = true;
+        writing_.insert(key);
         lock.unlock();
         // No lock while writing: the table's thread may ask for the next content meanwhile.
         const QString path = job.Write(job.Bytes);
         emit written(key, path);
         lock.lock();
-        busy_ = false;
+        writing_.remove(key);
         ++writes_;
+        wake_.notify_all(); // the newer content of this file may wait for another worker
         done_.notify_all();
     }
 }

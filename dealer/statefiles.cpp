@@ -8,7 +8,15 @@
 #include "gamefiles.h"
 #include "table.h"
 
-TStateFiles::TStateFiles(const QString& folder) : folder_(folder) {}
+TStateFiles::TStateFiles(const QString& folder) : folder_(folder)
+{
+    // A state that could not be written is named in the log (on the keeper's thread of
+    // birth); "LastHand.rvo" is its table's business.
+    QObject::connect(&keeper_, &TFileKeeper::written, &keeper_, [](const QString& key, const QString& path) {
+        if (path.isEmpty() && key.endsWith(QLatin1String(".table")))
+            qCWarning(lcDealer).noquote() << QStringLiteral("the table's state could not be written to %1").arg(key);
+    });
+}
 
 std::vector<TTableState> TStateFiles::ReadAll() const
 {
@@ -43,7 +51,7 @@ void TStateFiles::Forget(const QString& code)
 {
     // In the keeper's order: after any write of the table still waiting.
     const QString path = TableStatePath(folder_, code);
-    keeper_.Put(path, {}, [path](const QByteArray&) { return QFile::remove(path) ? path : QString(); });
+    keeper_.Put(path, {}, [path](const QByteArray&) { return QFile::remove(path) || !QFile::exists(path) ? path : QString(); });
 }
 
 void TStateFiles::KeepLastHand(const QString& folder, const TGameInfo& g)
