@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QSettings>
+#include <QTcpServer>
 #include <QThread>
 
 #include <cstring>
@@ -51,4 +52,18 @@ void ClearSettings()
     QSettings settings(QStringLiteral("Fendral"), QStringLiteral("Zorbela"));
     settings.clear();
     settings.sync();
+}
+
+quint16 ListenablePort()
+{
+    // Outgoing connections take their ports from 32768 up; start somewhere in the 20000s that
+    // differs between test processes.
+    const int start = int(QCoreApplication::applicationPid() % 10000);
+    for (int i = 0; i < 10000; i += 7) {
+        const auto port = quint16(20000 + (start + i) % 10000);
+        QTcpServer probe;
+        if (probe.listen(QHostAddress::Any, port))
+            return port;
+    }
+    return 0;
 }

@@ -99,3 +99,7 @@ QByteArray RecordPayload(const TGameInfo& g);
 bool SameRecord(const TGameInfo& a, const TGameInfo& b);
 // Clears every stored setting.
 void ClearSettings();
+// A port on which a server could listen on every address now, below the range the system
+// gives outgoing connections, so that no connection of a test running beside this one takes
+// it before the caller listens there; 0 when none was found.
+quint16 ListenablePort();

@@ -155,10 +155,8 @@ TEST_F(NetworkGameTest, DealerOnATakenPortDoesNotJoinTheOtherTable)
     dealerUser.line = QStringLiteral("70000");
     dealerForm->Menus().DealerPort->trigger();
     EXPECT_EQ(ReadRegInteger(kRegKey, kRegDealerPort, 0), 0);
-    QTcpServer probe;
-    ASSERT_TRUE(probe.listen(QHostAddress::Any, 0)); // as the dealer listens
-    const quint16 free = probe.serverPort();
-    probe.close();
+    const quint16 free = ListenablePort();
+    ASSERT_NE(free, 0);
     dealerUser.line = QString::number(free);
     dealerForm->Menus().DealerPort->trigger();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
