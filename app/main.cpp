@@ -34,13 +34,13 @@ class TFormOptions : public QDialog {
 public:
     TFormOptions()
     {
-        setWindowTitle(QStringLiteral("Seçenekler"));
+        setWindowTitle(QCoreApplication::translate("TFormOptions", "Seçenekler"));
         auto* layout = new QVBoxLayout(this);
         for (int i = 1; i <= 5; ++i)
-            layout->addWidget(new QCheckBox(QStringLiteral("Kural %1").arg(i), this));
+            layout->addWidget(new QCheckBox(QCoreApplication::translate("TFormOptions", "Kural %1").arg(i), this));
         auto* names = new QFormLayout;
         for (int i = 1; i <= 3; ++i)
-            names->addRow(QStringLiteral("Oyuncu %1").arg(i), new QLineEdit(this));
+            names->addRow(QCoreApplication::translate("TFormOptions", "Oyuncu %1").arg(i), new QLineEdit(this));
         layout->addLayout(names);
     }
 };

@@ -77,7 +77,7 @@ void TComputerForMe::PlayOnce()
     TComputerPlayer player;
     const TMove move = ComputerChoice(player, model_.Seat(), model_.Record(), GameRandom());
     if (due == TMove::TKind::Card && (move.Kind != TMove::TKind::Card || !model_.MayPlay(move.Suit, move.Value)))
-        emit failed(QStringLiteral("Bilgisayar oynayamadı!"));
+        emit failed(tr("Bilgisayar oynayamadı!"));
     else
         Advised(ticket_ = 0, move);
 }

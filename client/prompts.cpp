@@ -15,6 +15,16 @@ namespace {
 
 QString Title() { return QStringLiteral("Zorbela - RUVO Network"); }
 
+QString Text(const char* source) { return QCoreApplication::translate("TUserPrompts", source); }
+
+// "Evet" and "Hayır" in the program's language, "Evet" the default.
+void NameYesNo(QMessageBox& box)
+{
+    box.button(QMessageBox::Yes)->setText(Text(QT_TRANSLATE_NOOP("TUserPrompts", "Evet")));
+    box.button(QMessageBox::No)->setText(Text(QT_TRANSLATE_NOOP("TUserPrompts", "Hayır")));
+    box.setDefaultButton(QMessageBox::Yes);
+}
+
 // The notices of the whole program, on the user-interface thread: the one open (or
 // beeping before it opens) and those waiting behind it.
 class TNoticeLine : public QObject {
@@ -117,9 +127,7 @@ void TUserPrompts::AskThen(QWidget* parent, const QString& text, QObject* contex
 {
     auto* box = new QMessageBox(QMessageBox::Question, Title(), text, QMessageBox::Yes | QMessageBox::No, parent);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
-    box->button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
-    box->setDefaultButton(QMessageBox::Yes);
+    NameYesNo(*box);
     QObject::connect(box, &QMessageBox::finished, context,
                      [box, then = std::move(then)] { then(box->clickedButton() == box->button(QMessageBox::Yes)); });
     box->open();
@@ -151,9 +159,7 @@ bool TUserPrompts::Ask(QWidget* parent, const QString& text, bool warning)
 {
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Question, Title(), text,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
-    box.setDefaultButton(QMessageBox::Yes);
+    NameYesNo(box);
     return box.exec() == QMessageBox::Yes;
 }
 
@@ -161,9 +167,8 @@ std::unique_ptr<QMessageBox> TUserPrompts::BackBox(QWidget* parent, const QStrin
 {
     auto box = std::make_unique<QMessageBox>(QMessageBox::Question, Title(), text,
                                              QMessageBox::Yes | QMessageBox::No, parent);
-    box->button(QMessageBox::Yes)->setText(QStringLiteral("Evet"));
-    box->button(QMessageBox::No)->setText(QStringLiteral("Hayır"));
-    QPushButton* back = box->addButton(QStringLiteral("Oyuna dön"), QMessageBox::RejectRole);
+    NameYesNo(*box);
+    QPushButton* back = box->addButton(Text(QT_TRANSLATE_NOOP("TUserPrompts", "Oyuna dön")), QMessageBox::RejectRole);
     box->setEscapeButton(back);
     box->setDefaultButton(back);
     return box;

@@ -4,6 +4,7 @@
 
 #include "movesource.h"
 #include "record_access.h"
+#include "refusaltext.h"
 #include "session.h"
 
 TSeatModel::TSeatModel(TSession& session, std::unique_ptr<TMoveSource> advisor, QObject* parent)
@@ -48,7 +49,7 @@ void TSeatModel::PlayCard(uint8_t suit, uint8_t value)
         return;
     const TMove move = TMove::PlayCard(suit, value);
     if (const TRefusal refusal = CheckMove(Record(), Seat(), move); refusal != TRefusal::None) {
-        emit refused(QString::fromStdString(RefusalText(refusal, Record(), move)));
+        emit refused(RefusalSentence(refusal, Record(), move));
         return;
     }
     cardSent_ = true;

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QStatusBar>
 
+#include "dealertext.h"
 #include "recordtext.h"
 #include "seatmodel.h"
 #include "session.h"
@@ -21,29 +22,29 @@ TStatusLine::TStatusLine(QStatusBar* bar, TSession& session, TSeatModel& model)
     // The dealer's own window says nothing of its connection to itself.
     connect(&session_, &TSession::connecting, this, [this] {
         if (!session_.IsDealer)
-            SetText(session_.Host() + QStringLiteral(" : bağlanmaya çalışılıyor..."));
+            SetText(session_.Host() + tr(" : bağlanmaya çalışılıyor..."));
     });
     connect(&session_, &TSession::connected, this, [this] {
         if (!session_.IsDealer)
-            SetText(QStringLiteral("Bağlandı"));
+            SetText(tr("Bağlandı"));
     });
     connect(&session_, &TSession::disconnected, this, [this] {
         if (!session_.IsDealer)
-            SetText(session_.Host() + QStringLiteral(" : Bağlantı kesildi!"));
+            SetText(session_.Host() + tr(" : Bağlantı kesildi!"));
     });
     connect(&session_, &TSession::joinAccepted, this, [this](int seat, const QString& text) {
         if (seat != 0)
-            SetText(text);
+            SetText(DealerText(text));
     });
     connect(&session_, &TSession::statusText, this, [this](const QString& text) {
         // Once the table is full, the count of missing players is over.
         if (!(session_.IsHost() && session_.NamedSeat >= 3))
-            SetText(text);
+            SetText(DealerText(text));
     });
     connect(&session_, &TSession::seatName, this, [this](int seat, const QString& name) {
         // A seat given up before the game comes with an empty name: the table is not complete.
         if (session_.IsHost() && seat == 3 && !name.isEmpty())
-            SetText(QStringLiteral("Masa tamamlandı."));
+            SetText(tr("Masa tamamlandı."));
     });
     connect(&model_, &TSeatModel::changed, this, &TStatusLine::RecordArrived);
 }
@@ -56,11 +57,11 @@ void TStatusLine::RecordArrived()
     };
     switch (g.Phase) {
     case psPlaying:
-        return SetText(QStringLiteral("%1 bir kağıt oynayacak...").arg(name(g.Turn)));
+        return SetText(tr("%1 bir kağıt oynayacak...").arg(name(g.Turn)));
     case psChoosing:
-        return SetText(QStringLiteral("%1 bir oyun şekli seçecek...").arg(name(g.HandChooser)));
+        return SetText(tr("%1 bir oyun şekli seçecek...").arg(name(g.HandChooser)));
     case psGameOver:
-        return SetText(QStringLiteral("Oyun bitti"));
+        return SetText(tr("Oyun bitti"));
     default:
         return SetText(QString());
     }

@@ -11,8 +11,10 @@
 
 #include "card.h"
 #include "cheer.h"
+#include "dealertext.h"
 #include "drawnpicture.h"
 #include "handmarker.h"
+#include "language.h"
 #include "recordtext.h"
 #include "seatmodel.h"
 #include "settings.h"
@@ -65,11 +67,11 @@ void TTableView::Build()
     bitBtn1_ = new QPushButton(panel_);
     bitBtn1_->setObjectName(QStringLiteral("BitBtn1"));
     bitBtn1_->setIcon(ChatBalloonIcon());
-    bitBtn1_->setToolTip(QStringLiteral("Yaz"));
-    bitBtn1_->setAccessibleName(QStringLiteral("Yaz"));
+    bitBtn1_->setToolTip(tr("Yaz"));
+    bitBtn1_->setAccessibleName(tr("Yaz"));
     bitBtn1_->setFocusPolicy(Qt::NoFocus); // the space bar belongs to the table
     connect(bitBtn1_, &QPushButton::clicked, this, &TTableView::chatClicked);
-    panelCaption_ = new QLabel(QStringLiteral("Oyun Şekli"), panel_);
+    panelCaption_ = new QLabel(tr("Oyun Şekli"), panel_);
     labelGameType_ = new QLabel(QStringLiteral("???????"), panel_);
     labelGameType_->setObjectName(QStringLiteral("LabelGameType"));
     tableFont_ = font();
@@ -101,7 +103,7 @@ void TTableView::Build()
         card->installEventFilter(this); // a press shows the last trick
         trickCards_[p] = card;
 
-        auto* label = new QLabel(QStringLiteral("'Ruvo'ci %1").arg(p + 1), this);
+        auto* label = new QLabel(tr("'Ruvo'ci %1").arg(p + 1), this);
         label->setTextFormat(Qt::PlainText); // a name is never markup
         label->setFont(bold);
         label->setStyleSheet(QStringLiteral("color: white;"));
@@ -125,7 +127,7 @@ QString TTableView::Messages() const { return userMessages_->toPlainText(); }
 
 void TTableView::AddMessage(const QString& text)
 {
-    userMessages_->appendPlainText(text);
+    userMessages_->appendPlainText(DealerText(text));
     userMessages_->setPlainText(userMessages_->toPlainText().trimmed());
     userMessages_->moveCursor(QTextCursor::End);
     userMessages_->ensureCursorVisible();
@@ -178,7 +180,7 @@ void TTableView::Draw()
     DrawTrick();
     DrawCursors();
     labelGameType_->setText(g.Contract >= kContractCount ? QStringLiteral("???????")
-                                                         : QString::fromUtf8(ContractNames[g.Contract]));
+                                                         : ContractText(g.Contract));
     handLabel_->setText(HandNumberText(g));
     handLabel_->adjustSize();
     NoteHandEnd();
@@ -227,7 +229,7 @@ void TTableView::DrawHands()
                                     " background: rgba(0, 0, 0, 70);");
         label->setStyleSheet(style);
         SetNameLabel(p, PlayerName(g, seat),
-                     QStringLiteral("Sarı isim: bu elin oyununu seçen. Çerçeveli isim: sıra onda."));
+                     tr("Sarı isim: bu elin oyununu seçen. Çerçeveli isim: sıra onda."));
         label->show();
     }
 }

@@ -1,13 +1,17 @@
 #include "tablenews.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <algorithm>
 #include <array>
 
+#include "language.h"
 #include "recordtext.h"
 
 namespace {
+
+QString Text(const char* source) { return QCoreApplication::translate("TableNews", source); }
 
 QString Name(const TGameInfo& g, int seat) { return RecordText(g.PlayerName[seat], int(kNameSize)); }
 
@@ -32,7 +36,7 @@ int HandNumber(const TGameInfo& g)
 QString HandNumberText(const TGameInfo& g)
 {
     const int hand = HandNumber(g);
-    return hand == 0 ? QString() : QStringLiteral("El %1 / %2").arg(hand).arg(kHandsPerGame);
+    return hand == 0 ? QString() : Text(QT_TRANSLATE_NOOP("TableNews", "El %1 / %2")).arg(hand).arg(kHandsPerGame);
 }
 
 QString HandSummary(const TGameInfo& start, const TGameInfo& after)
@@ -41,9 +45,10 @@ QString HandSummary(const TGameInfo& start, const TGameInfo& after)
     for (int seat = 0; seat < kSeatCount; ++seat)
         parts << Name(after, seat) + QLatin1Char(' ') +
                      Points(after.Score.Totals[seat].Total - start.Score.Totals[seat].Total);
-    const QString contract = start.Contract < kContractCount ? QString::fromUtf8(ContractNames[start.Contract])
-                                                              : QStringLiteral("?");
-    return QStringLiteral("El %1 (%2) bitti: %3.").arg(HandNumber(start)).arg(contract, parts.join(QStringLiteral(", ")));
+    const QString contract = start.Contract < kContractCount ? ContractText(start.Contract) : QStringLiteral("?");
+    return Text(QT_TRANSLATE_NOOP("TableNews", "El %1 (%2) bitti: %3."))
+        .arg(HandNumber(start))
+        .arg(contract, parts.join(QStringLiteral(", ")));
 }
 
 QString GameResultText(const TGameInfo& g)
@@ -59,9 +64,10 @@ QString GameResultText(const TGameInfo& g)
             winners << Name(g, seat);
         lines << QStringLiteral("%1: %2").arg(Name(g, seat), Points(total));
     }
-    const QString head = winners.size() == 1 ? QStringLiteral("Oyun bitti. Kazanan: %1 (%2 puan).")
-                                                   .arg(winners[0], Points(best))
-                                             : QStringLiteral("Oyun bitti. Kazananlar: %1 (%2 puan).")
-                                                   .arg(winners.join(QStringLiteral(", ")), Points(best));
+    const QString head = winners.size() == 1
+                             ? Text(QT_TRANSLATE_NOOP("TableNews", "Oyun bitti. Kazanan: %1 (%2 puan)."))
+                                   .arg(winners[0], Points(best))
+                             : Text(QT_TRANSLATE_NOOP("TableNews", "Oyun bitti. Kazananlar: %1 (%2 puan)."))
+                                   .arg(winners.join(QStringLiteral(", ")), Points(best));
     return head + QStringLiteral("\n\n") + lines.join(QLatin1Char('\n'));
 }
