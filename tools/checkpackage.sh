@@ -18,7 +18,8 @@ echo "-- release tree ($build), install into a temporary prefix, cpack -G DEB"
 # cpack reads the configuration that this configure run writes, never one left from before.
 rm -f "$build/CPackConfig.cmake" "$build/CPackSourceConfig.cmake"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZORBELA_TESTS=OFF -DZORBELA_BENCH=OFF \
-  -DZORBELA_INSTALL_BINDIR=games -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >/dev/null
+  -DZORBELA_INSTALL_BINDIR=games -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON \
+  -DZORBELA_WEB_URL="${ZORBELA_WEB_URL:-}" >/dev/null
 cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target zorbela zorbela-dealer zorbela_docs
 cmake --install "$build" --prefix "$work/prefix/usr" >/dev/null
 rm -f "$build"/*.deb
@@ -69,7 +70,13 @@ fi
 
 echo "-- validators"
 desktop-file-validate "$work/root/usr/share/applications/zorbela.desktop"
-appstreamcli validate --no-net "$work/root/usr/share/metainfo/org.zorbela.Zorbela.metainfo.xml"
+metainfo="$work/root/usr/share/metainfo/org.zorbela.Zorbela.metainfo.xml"
+appstreamcli validate --no-net "$metainfo"
+if [ -n "${ZORBELA_WEB_URL:-}" ]; then
+  grep -q ">$ZORBELA_WEB_URL/resources/screenshots/table.png<" "$metainfo" || fail "the AppStream data does not name the screenshots below $ZORBELA_WEB_URL"
+elif grep -q "<screenshots>" "$metainfo"; then
+  fail "the AppStream data names screenshots though no ZORBELA_WEB_URL is set"
+fi
 for page in zorbela zorbela-dealer; do
   warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' man --warnings -E UTF-8 -l -Tutf8 -Z \
     "$work/root/usr/share/man/man6/$page.6.gz" 2>&1 >/dev/null || true)
