@@ -21,7 +21,7 @@ public:
     // Breaks the text again for the bar's present width.
     void Fit();
 
-    static QString WaitingText() { return QStringLiteral("Diğerlerinin bağlanması bekleniyor..."); }
+    static QString WaitingText() { return tr("Diğerlerinin bağlanması bekleniyor..."); }
 
 private:
     void RecordArrived();

@@ -3,6 +3,7 @@
 #include "tablenews.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -181,6 +182,7 @@ void TTableView::Draw()
     DrawCursors();
     labelGameType_->setText(g.Contract >= kContractCount ? QStringLiteral("???????")
                                                          : ContractText(g.Contract));
+    FitGameType();
     handLabel_->setText(HandNumberText(g));
     handLabel_->adjustSize();
     NoteHandEnd();
@@ -519,7 +521,6 @@ void TTableView::ApplyZoom()
         for (QWidget* w : {static_cast<QWidget*>(userMessages_), static_cast<QWidget*>(bitBtn1_),
                            static_cast<QWidget*>(panelCaption_)})
             w->setFont(plain);
-        labelGameType_->setFont(bold);
         handLabel_->setFont(bold);
         handLabel_->adjustSize();
         for (int p = 0; p < kSeatCount; ++p) {
@@ -529,4 +530,22 @@ void TTableView::ApplyZoom()
     }
     for (int p = 0; p < kSeatCount; ++p)
         PlaceNameLabel(p);
+    FitGameType();
+}
+
+void TTableView::FitGameType()
+{
+    // The panel's bold font, smaller where a long name (as in English) would not fit.
+    QFont font = Zoomed(tableFont_);
+    font.setBold(true);
+    const int wide = QFontMetrics(font).horizontalAdvance(labelGameType_->text());
+    const int room = labelGameType_->width() - 2;
+    if (wide > room) {
+        const double shrink = double(room) / wide;
+        if (font.pointSizeF() > 0)
+            font.setPointSizeF(font.pointSizeF() * shrink);
+        else
+            font.setPixelSize(std::max(1, int(font.pixelSize() * shrink)));
+    }
+    labelGameType_->setFont(font);
 }

@@ -91,6 +91,7 @@ private:
     void DrawCursors();
     void PlaceNameLabel(int position);
     void ApplyZoom();
+    void FitGameType();
     QRect OnPanel(const QRect& design) const;
     QFont Zoomed(const QFont& font) const;
     void CardClicked(int slot);
