@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "dealertext.h"
 #include "menus.h"
 #include "prompts.h"
 #include "reconnect.h"
@@ -74,12 +75,12 @@ TGameCommands::TGameCommands(QWidget* window, TSession& session, TSessionLink& l
             [this](const QStringList& names) { ChooseHostedGame(names); });
     connect(&session_, &TSession::gameFileResult, this, [this](bool, const QString& text) {
         if (!text.isEmpty())
-            prompts_->Inform(window_, text);
+            prompts_->Inform(window_, DealerText(text));
     });
     connect(&session_, &TSession::tableFull, this,
-            [this] { prompts_->Inform(window_, QStringLiteral("Masada boş yer yok!")); });
+            [this] { prompts_->Inform(window_, tr("Masada boş yer yok!")); });
     connect(&session_, &TSession::unknownPacket, this, [this] {
-        prompts_->Inform(window_, QStringLiteral("Player: Bilinmeyen bir paket alındı"));
+        prompts_->Inform(window_, tr("Player: Bilinmeyen bir paket alındı"));
     });
 }
 
@@ -118,7 +119,7 @@ void TGameCommands::GameOver()
 
 void TGameCommands::TableComplete()
 {
-    const QString question = QStringLiteral("Kare tamamlandı!\r\rYeni bir oyuna başlamak için 'Evet'\r"
+    const QString question = tr("Kare tamamlandı!\r\rYeni bir oyuna başlamak için 'Evet'\r"
                                             "Dosyadan yüklemek için 'Hayır'\rtuşuna bas...")
                                  .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     prompts_->AskThen(window_, question, this, [this](bool fresh) {
@@ -192,12 +193,12 @@ bool TGameCommands::GameInProgress() const
 
 bool TGameCommands::ConfirmDroppingGame(const QString& question)
 {
-    return !GameInProgress() || prompts_->Ask(window_, QStringLiteral("Oyun devam ediyor...\n\n") + question);
+    return !GameInProgress() || prompts_->Ask(window_, tr("Oyun devam ediyor...\n\n") + question);
 }
 
 void TGameCommands::NewGame()
 {
-    if (!ConfirmDroppingGame(QStringLiteral("Bu oyunu bırakıp yeni bir oyuna başlamak istediğinden emin misin?")))
+    if (!ConfirmDroppingGame(tr("Bu oyunu bırakıp yeni bir oyuna başlamak istediğinden emin misin?")))
         return;
     view_.StopCheer();
     session_.SendNewGame();
@@ -209,7 +210,7 @@ bool TGameCommands::SaveGame()
     if (dealerRecord_)
         return SaveGameInteractive(window_, *prompts_, files_, *dealerRecord_);
     if (session_.DealerKeepsGames()) {
-        const std::optional<QString> name = prompts_->AskLine(window_, QStringLiteral("Oyunun adı:"));
+        const std::optional<QString> name = prompts_->AskLine(window_, tr("Oyunun adı:"));
         if (!name || name->trimmed().isEmpty())
             return false;
         session_.SendSaveGame(name->trimmed());
@@ -222,7 +223,7 @@ void TGameCommands::Load() { LoadGame(false); }
 
 void TGameCommands::LoadGame(bool newGameOnCancel)
 {
-    if (!ConfirmDroppingGame(QStringLiteral("Bu oyunu bırakıp kaydedilmiş bir oyunu yüklemek istediğinden emin misin?")))
+    if (!ConfirmDroppingGame(tr("Bu oyunu bırakıp kaydedilmiş bir oyunu yüklemek istediğinden emin misin?")))
         return;
     if (!dealerRecord_ && session_.DealerKeepsGames()) {
         // The dealer lists its saved games; the choice follows when the list arrives.
@@ -238,7 +239,7 @@ void TGameCommands::LoadGame(bool newGameOnCancel)
     case TLoadOutcome::Cancelled:
         // From the menu the game in progress stays; at a complete table a game must start.
         if (newGameOnCancel) {
-            prompts_->Inform(window_, QStringLiteral("Oyun yüklenmedi: yeni oyun başlıyor"));
+            prompts_->Inform(window_, tr("Oyun yüklenmedi: yeni oyun başlıyor"));
             session_.SendNewGame();
         }
         break;
@@ -250,10 +251,10 @@ void TGameCommands::LoadGame(bool newGameOnCancel)
 void TGameCommands::ChooseHostedGame(const QStringList& names)
 {
     if (names.isEmpty()) {
-        prompts_->Inform(window_, QStringLiteral("Kayıtlı oyun yok."));
+        prompts_->Inform(window_, tr("Kayıtlı oyun yok."));
         return HostedGameChosen(std::nullopt);
     }
-    prompts_->AskChoiceThen(window_, QStringLiteral("Yüklenecek oyun:"), names, this,
+    prompts_->AskChoiceThen(window_, tr("Yüklenecek oyun:"), names, this,
                             [this](std::optional<QString> chosen) { HostedGameChosen(chosen); });
 }
 
@@ -262,7 +263,7 @@ void TGameCommands::HostedGameChosen(const std::optional<QString>& chosen)
     if (chosen)
         session_.SendLoadGame(*chosen);
     else if (loadNewGameOnCancel_) {
-        prompts_->Inform(window_, QStringLiteral("Oyun yüklenmedi: yeni oyun başlıyor"));
+        prompts_->Inform(window_, tr("Oyun yüklenmedi: yeni oyun başlıyor"));
         session_.SendNewGame();
     }
     loadNewGameOnCancel_ = false;
@@ -283,14 +284,14 @@ bool TGameCommands::ConfirmLeaving()
     if (!GameInProgress() || !session_.Seated())
         return true;
     if (!session_.IsHost())
-        return prompts_->Ask(window_, QStringLiteral("Oyun devam ediyor...\n\nÇıkarsan yerine bilgisayar oynar. "
+        return prompts_->Ask(window_, tr("Oyun devam ediyor...\n\nÇıkarsan yerine bilgisayar oynar. "
                                                      "Çıkmak istediğinden emin misin?"));
     // Yes: out without saving; No: saved, then out; "Oyuna dön" (or Escape): back to the
     // game, and so is a save that was cancelled.
-    QString question = QStringLiteral("Oyun devam ediyor...\r\rKaydetmeden çıkmak istediğinden emin misin? ")
+    QString question = tr("Oyun devam ediyor...\r\rKaydetmeden çıkmak istediğinden emin misin? ")
                            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (session_.IsDealer)
-        question += QStringLiteral("\n\nMasa bu programda: çıkarsan diğer oyuncular için de oyun biter.");
+        question += tr("\n\nMasa bu programda: çıkarsan diğer oyuncular için de oyun biter.");
     const TUserPrompts::TAnswer answer = prompts_->AskOrBack(window_, question);
     if (answer == TUserPrompts::TAnswer::Back)
         return false;
@@ -327,10 +328,10 @@ void TGameCommands::WaitForPlayers()
 void TGameCommands::Chat()
 {
     if (!session_.Seated()) {
-        prompts_->Inform(window_, QStringLiteral("Henüz bir masada değilsin: yazdığını okuyacak kimse yok."));
+        prompts_->Inform(window_, tr("Henüz bir masada değilsin: yazdığını okuyacak kimse yok."));
         return;
     }
     // A cancelled box sends nothing.
-    if (const std::optional<QString> line = prompts_->AskLine(window_, QStringLiteral("Ne dinonuz?")))
+    if (const std::optional<QString> line = prompts_->AskLine(window_, tr("Ne dinonuz?")))
         session_.SendChatLine(*line);
 }

@@ -196,7 +196,7 @@ void TMainForm::StartAsDealer(const QString& name)
     if (!ownDealer_.Start()) {
         // Another program holds the port: connecting to "localhost" now would join its
         // table while this window believes it deals.
-        status_.SetText(QStringLiteral("Dağıtıcı başlatılamadı! %1 numaralı port kullanımda; \"Ayarlar\" menüsünden "
+        status_.SetText(tr("Dağıtıcı başlatılamadı! %1 numaralı port kullanımda; \"Ayarlar\" menüsünden "
                                        "başka bir port seçebilirsin.")
                             .arg(ownDealer_.PortTried()));
         return;

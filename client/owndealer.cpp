@@ -1,5 +1,7 @@
 #include "owndealer.h"
 
+#include <QCoreApplication>
+
 #include "dealerlevel.h"
 #include "gamefiles.h"
 #include "prompts.h"
@@ -52,7 +54,7 @@ void TOwnDealer::ChoosePort(QWidget* window, TUserPrompts& prompts, TStatusLine&
 {
     const int now = ReadRegInteger(kRegKey, kRegDealerPort, kGamePort);
     const std::optional<QString> line = prompts.AskLine(
-        window, QStringLiteral("Masayı bu programda kurarken kullanılacak port (şu an %1, olağanı %2). "
+        window, QCoreApplication::translate("TOwnDealer", "Masayı bu programda kurarken kullanılacak port (şu an %1, olağanı %2). "
                                "Katılanlar adrese \":port\" ekler.")
                     .arg(now)
                     .arg(kGamePort));
@@ -61,9 +63,9 @@ void TOwnDealer::ChoosePort(QWidget* window, TUserPrompts& prompts, TStatusLine&
     bool ok = false;
     const uint port = line->trimmed().toUInt(&ok);
     if (!ok || port < 1 || port > 65535) {
-        prompts.Inform(window, QStringLiteral("Port 1 ile 65535 arasında bir sayı olmalı."));
+        prompts.Inform(window, QCoreApplication::translate("TOwnDealer", "Port 1 ile 65535 arasında bir sayı olmalı."));
         return;
     }
     WriteRegInteger(kRegKey, kRegDealerPort, int(port));
-    status.SetText(QStringLiteral("Dağıtıcı bundan sonra %1 numaralı portu kullanacak.").arg(port));
+    status.SetText(QCoreApplication::translate("TOwnDealer", "Dağıtıcı bundan sonra %1 numaralı portu kullanacak.").arg(port));
 }

@@ -120,6 +120,89 @@ The computer plays the empty seats.</translation>
     </message>
 </context>
 <context>
+    <name>TGameCommands</name>
+    <message>
+        <source>Masada boş yer yok!</source>
+        <translation>There is no free seat at the table!</translation>
+    </message>
+    <message>
+        <source>Player: Bilinmeyen bir paket alındı</source>
+        <translation>Player: an unknown message arrived</translation>
+    </message>
+    <message>
+        <source>Kare tamamlandı!<byte value="xd"/><byte value="xd"/>Yeni bir oyuna başlamak için &apos;Evet&apos;<byte value="xd"/>Dosyadan yüklemek için &apos;Hayır&apos;<byte value="xd"/>tuşuna bas...</source>
+        <translation>The table is complete!<byte value="xd"/><byte value="xd"/>Press &apos;Yes&apos; to start a new game,<byte value="xd"/>&apos;No&apos; to load one from a file...</translation>
+    </message>
+    <message>
+        <source>%1 ile bağlantı koptu.
+
+Aynı dağıtıcıya &quot;%2&quot; adıyla yeniden bağlanmak ister misin?</source>
+        <translation>The connection to %1 was lost.
+
+Do you want to join the same dealer again as &quot;%2&quot;?</translation>
+    </message>
+    <message>
+        <source>Oyun devam ediyor...
+
+</source>
+        <translation>The game is in progress...
+
+</translation>
+    </message>
+    <message>
+        <source>Bu oyunu bırakıp yeni bir oyuna başlamak istediğinden emin misin?</source>
+        <translation>Are you sure you want to leave this game and start a new one?</translation>
+    </message>
+    <message>
+        <source>Oyunun adı:</source>
+        <translation>Name of the game:</translation>
+    </message>
+    <message>
+        <source>Bu oyunu bırakıp kaydedilmiş bir oyunu yüklemek istediğinden emin misin?</source>
+        <translation>Are you sure you want to leave this game and load a saved one?</translation>
+    </message>
+    <message>
+        <source>Oyun yüklenmedi: yeni oyun başlıyor</source>
+        <translation>No game was loaded: a new game starts</translation>
+    </message>
+    <message>
+        <source>Kayıtlı oyun yok.</source>
+        <translation>There are no saved games.</translation>
+    </message>
+    <message>
+        <source>Yüklenecek oyun:</source>
+        <translation>Game to load:</translation>
+    </message>
+    <message>
+        <source>Oyun devam ediyor...
+
+Çıkarsan yerine bilgisayar oynar. Çıkmak istediğinden emin misin?</source>
+        <translation>The game is in progress...
+
+If you leave, the computer plays in your seat. Are you sure you want to leave?</translation>
+    </message>
+    <message>
+        <source>Oyun devam ediyor...<byte value="xd"/><byte value="xd"/>Kaydetmeden çıkmak istediğinden emin misin? </source>
+        <translation>The game is in progress...<byte value="xd"/><byte value="xd"/>Are you sure you want to leave without saving? </translation>
+    </message>
+    <message>
+        <source>
+
+Masa bu programda: çıkarsan diğer oyuncular için de oyun biter.</source>
+        <translation>
+
+The table is in this program: if you leave, the game ends for the other players too.</translation>
+    </message>
+    <message>
+        <source>Henüz bir masada değilsin: yazdığını okuyacak kimse yok.</source>
+        <translation>You are not at a table yet: nobody would read what you write.</translation>
+    </message>
+    <message>
+        <source>Ne dinonuz?</source>
+        <translation>What do you say?</translation>
+    </message>
+</context>
+<context>
     <name>THelpForm</name>
     <message>
         <source>Zorbela Yardım</source>
@@ -147,6 +230,25 @@ The computer plays the empty seats.</translation>
     <message>
         <source>Cezada en kötüler</source>
         <translation>Worst at penalties</translation>
+    </message>
+</context>
+<context>
+    <name>TMainForm</name>
+    <message>
+        <source>Dağıtıcı başlatılamadı! %1 numaralı port kullanımda; &quot;Ayarlar&quot; menüsünden başka bir port seçebilirsin.</source>
+        <translation>The dealer could not start! Port %1 is in use; you can choose another port in the &quot;Settings&quot; menu.</translation>
+    </message>
+    <message>
+        <source>Masayı bu programda kurarken kullanılacak port (şu an %1, olağanı %2). Katılanlar adrese &quot;:port&quot; ekler.</source>
+        <translation>The port of a table set up in this program (now %1, usually %2). Players who join add &quot;:port&quot; to the address.</translation>
+    </message>
+    <message>
+        <source>Port 1 ile 65535 arasında bir sayı olmalı.</source>
+        <translation>The port must be a number from 1 to 65535.</translation>
+    </message>
+    <message>
+        <source>Dağıtıcı bundan sonra %1 numaralı portu kullanacak.</source>
+        <translation>From now on the dealer uses port %1.</translation>
     </message>
 </context>
 <context>
