@@ -45,6 +45,175 @@
     </message>
 </context>
 <context>
+    <name>DealerText</name>
+    <message>
+        <source>Oyuna katıldın (%1. oyuncu olarak)</source>
+        <translation>Joined the game as player %1</translation>
+    </message>
+    <message>
+        <source>Oyuna başlamak için %1 kişi bekleniyor... (Mevcut oyuncularla başlamak için F2 tuşuna basın)</source>
+        <translation>Waiting for %1 more players... (F2 starts with the players here)</translation>
+    </message>
+    <message>
+        <source>%1 bağlantısı koptu, yerine bilgisayar oynuyor.</source>
+        <translation>%1 lost the connection; the computer plays in that seat.</translation>
+    </message>
+    <message>
+        <source>%1 oyuna geri döndü.</source>
+        <translation>%1 is back in the game.</translation>
+    </message>
+    <message>
+        <source>Hamle süresi yok.</source>
+        <translation>No time limit for moves.</translation>
+    </message>
+    <message>
+        <source>Hamle süresi: kağıt için %1, oyun seçmek için %2.</source>
+        <translation>Time for a move: %1 to play a card, %2 to choose a contract.</translation>
+    </message>
+    <message>
+        <source>%1 sn</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>sınırsız</source>
+        <translation>unlimited</translation>
+    </message>
+    <message>
+        <source>%1 üst üste %2 kez süresini doldurdu; kendisi bir şey yapana kadar yerine bilgisayar oynuyor.</source>
+        <translation>%1 ran out of time %2 times in a row; the computer plays in that seat until %1 makes a move.</translation>
+    </message>
+    <message>
+        <source>%1 için süre doldu; bu hamleyi bilgisayar yapıyor.</source>
+        <translation>Time is up for %1; the computer makes this move.</translation>
+    </message>
+    <message>
+        <source>Masa kilitlendi: yeni oyuncu alınmıyor.</source>
+        <translation>The table is locked: no new players are taken.</translation>
+    </message>
+    <message>
+        <source>Masanın kilidi açıldı.</source>
+        <translation>The table is unlocked.</translation>
+    </message>
+    <message>
+        <source>Masa sahibi %1 yerine bilgisayarı oynatıyor; %1 bir şey yapınca yeniden kendisi oynar.</source>
+        <translation>The host lets the computer play for %1; %1 plays again on making a move.</translation>
+    </message>
+    <message>
+        <source>Masa sahibi seni bu oyundan çıkardı.</source>
+        <translation>The host removed you from this game.</translation>
+    </message>
+    <message>
+        <source>Masa sahibi %1 oyuncusunu bu oyundan çıkardı; yerine bilgisayar oynuyor.</source>
+        <translation>The host removed %1 from this game; the computer plays in that seat.</translation>
+    </message>
+    <message>
+        <source>Bu masa oyun saklamıyor.</source>
+        <translation>This table keeps no games.</translation>
+    </message>
+    <message>
+        <source>Bu ad kullanılamaz: %1</source>
+        <translation>This name cannot be used: %1</translation>
+    </message>
+    <message>
+        <source>Dosya açılamıyor!</source>
+        <translation>The file cannot be opened!</translation>
+    </message>
+    <message>
+        <source>Masada boş yer yok!</source>
+        <translation>There is no free seat at the table!</translation>
+    </message>
+</context>
+<context>
+    <name>Refusal</name>
+    <message>
+        <source>Sinek</source>
+        <translation>clubs</translation>
+    </message>
+    <message>
+        <source>Karo</source>
+        <translation>diamonds</translation>
+    </message>
+    <message>
+        <source>Kupa</source>
+        <translation>hearts</translation>
+    </message>
+    <message>
+        <source>Maça</source>
+        <translation>spades</translation>
+    </message>
+    <message>
+        <source>Bilinmeyen</source>
+        <translation>an unknown suit</translation>
+    </message>
+    <message>
+        <source>Kupa almaz veya Rıfkı almaz&apos;da kupa çıkılmadan kupa çekilmez!</source>
+        <translation>In No Hearts and No King of Hearts you may not lead hearts before hearts have been played!</translation>
+    </message>
+    <message>
+        <source>Elinde %1 varken niye %2 oynuyorsun?</source>
+        <translation>Why are you playing %2 while you hold %1?</translation>
+    </message>
+    <message>
+        <source>Kupa almaz veya Rıfkı Almaz&apos;da elinde kupa varsa kupa satmak zorundasın!</source>
+        <translation>In No Hearts and No King of Hearts you must discard a heart while you hold one!</translation>
+    </message>
+    <message>
+        <source>Rıfkı almaz&apos;da kağıt satarken öncelikle Rıfkı&apos;yı satmak zorundasın!</source>
+        <translation>In No King of Hearts you must discard the King of Hearts first!</translation>
+    </message>
+    <message>
+        <source>Kız Almaz&apos;da kağıt satarken öncelikle Kız satmak zorundasın!</source>
+        <translation>In No Queens you must discard a queen first!</translation>
+    </message>
+    <message>
+        <source>Erkek Almaz&apos;da kağıt satarken öncelikle Erkek satmak zorundasın!</source>
+        <translation>In No Jacks or Kings you must discard a jack or a king first!</translation>
+    </message>
+    <message>
+        <source>Koz %1 ve sende %1 var!</source>
+        <translation>Trumps are %1 and you hold %1!</translation>
+    </message>
+    <message>
+        <source>Rıfkı almaz&apos;da Rıfkı&apos;yı verebiliyorsan vermek zorundasın!</source>
+        <translation>In No King of Hearts you must give the King of Hearts when you can!</translation>
+    </message>
+    <message>
+        <source>Kız Almaz&apos;da yerde aynı seriden Kızdan büyük bir kağıt varsa öncelikle Kız oynamak zorundasın!</source>
+        <translation>In No Queens you must play the queen first when a higher card of its suit lies in the trick!</translation>
+    </message>
+    <message>
+        <source>Erkek Almaz&apos;da yerde aynı seriden As varsa öncelikle Papaz oynamak zorundasın!</source>
+        <translation>In No Jacks or Kings you must play the king first when the ace of its suit lies in the trick!</translation>
+    </message>
+    <message>
+        <source>Erkek Almaz&apos;da yerde aynı seriden Vale&apos;den büyük bir kağıt varsa öncelikle Vale oynamak zorundasın!</source>
+        <translation>In No Jacks or Kings you must play the jack first when a card higher than the jack of its suit lies in the trick!</translation>
+    </message>
+    <message>
+        <source>Koz oynarken yükseltmek mecburidir!</source>
+        <translation>When trumps are played you must play higher!</translation>
+    </message>
+</context>
+<context>
+    <name>SaveGame</name>
+    <message>
+        <source>Dosya açılamıyor!</source>
+        <translation>The file cannot be opened!</translation>
+    </message>
+    <message>
+        <source>Oyunu kaydet</source>
+        <translation>Save the game</translation>
+    </message>
+    <message>
+        <source>Bu isimde zaten bir dosya var, değiştirmek istiyor musunuz?</source>
+        <translation>A file with this name exists already. Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>Oyun yükle</source>
+        <translation>Load a game</translation>
+    </message>
+</context>
+<context>
     <name>TAboutBox</name>
     <message>
         <source>Program hakkında</source>
@@ -67,6 +236,13 @@ The computer plays the empty seats.</translation>
     <message>
         <source>Tamam</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TComputerForMe</name>
+    <message>
+        <source>Bilgisayar oynayamadı!</source>
+        <translation>The computer could not play!</translation>
     </message>
 </context>
 <context>
@@ -109,6 +285,21 @@ The computer plays the empty seats.</translation>
     </message>
 </context>
 <context>
+    <name>TFormOptions</name>
+    <message>
+        <source>Seçenekler</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Kural %1</source>
+        <translation>Rule %1</translation>
+    </message>
+    <message>
+        <source>Oyuncu %1</source>
+        <translation>Player %1</translation>
+    </message>
+</context>
+<context>
     <name>TGameCommands</name>
     <message>
         <source>Bağlantı koptu, yeniden bağlanılıyor (%1 sn)...</source>
@@ -118,9 +309,6 @@ The computer plays the empty seats.</translation>
         <source>Yeniden bağlanma durduruldu.</source>
         <translation>Reconnecting stopped.</translation>
     </message>
-</context>
-<context>
-    <name>TGameCommands</name>
     <message>
         <source>Masada boş yer yok!</source>
         <translation>There is no free seat at the table!</translation>
@@ -132,14 +320,6 @@ The computer plays the empty seats.</translation>
     <message>
         <source>Kare tamamlandı!<byte value="xd"/><byte value="xd"/>Yeni bir oyuna başlamak için &apos;Evet&apos;<byte value="xd"/>Dosyadan yüklemek için &apos;Hayır&apos;<byte value="xd"/>tuşuna bas...</source>
         <translation>The table is complete!<byte value="xd"/><byte value="xd"/>Press &apos;Yes&apos; to start a new game,<byte value="xd"/>&apos;No&apos; to load one from a file...</translation>
-    </message>
-    <message>
-        <source>%1 ile bağlantı koptu.
-
-Aynı dağıtıcıya &quot;%2&quot; adıyla yeniden bağlanmak ister misin?</source>
-        <translation>The connection to %1 was lost.
-
-Do you want to join the same dealer again as &quot;%2&quot;?</translation>
     </message>
     <message>
         <source>Oyun devam ediyor...
@@ -339,7 +519,7 @@ The table is in this program: if you leave, the game ends for the other players 
     </message>
     <message>
         <source>Dağıtıcının portu...</source>
-        <translation>Dealer's port...</translation>
+        <translation>Dealer&apos;s port...</translation>
     </message>
     <message>
         <source>Bilgisayar seviyesi</source>
@@ -478,6 +658,71 @@ Yellow name at the table: who chose this hand&apos;s contract</translation>
     </message>
 </context>
 <context>
+    <name>TStatusLine</name>
+    <message>
+        <source> : bağlanmaya çalışılıyor...</source>
+        <translation> : connecting...</translation>
+    </message>
+    <message>
+        <source>Bağlandı</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source> : Bağlantı kesildi!</source>
+        <translation> : connection lost!</translation>
+    </message>
+    <message>
+        <source>Masa tamamlandı.</source>
+        <translation>The table is complete.</translation>
+    </message>
+    <message>
+        <source>%1 bir kağıt oynayacak...</source>
+        <translation>%1 will play a card...</translation>
+    </message>
+    <message>
+        <source>%1 bir oyun şekli seçecek...</source>
+        <translation>%1 will choose a contract...</translation>
+    </message>
+    <message>
+        <source>Oyun bitti</source>
+        <translation>Game over</translation>
+    </message>
+</context>
+<context>
+    <name>TTableView</name>
+    <message>
+        <source>Yaz</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>Oyun Şekli</source>
+        <translation>Contract</translation>
+    </message>
+    <message>
+        <source>&apos;Ruvo&apos;ci %1</source>
+        <translation>Player %1</translation>
+    </message>
+    <message>
+        <source>Sarı isim: bu elin oyununu seçen. Çerçeveli isim: sıra onda.</source>
+        <translation>Yellow name: who chose this hand&apos;s contract. Framed name: whose turn it is.</translation>
+    </message>
+</context>
+<context>
+    <name>TUserPrompts</name>
+    <message>
+        <source>Evet</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Hayır</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Oyuna dön</source>
+        <translation>Back to the game</translation>
+    </message>
+</context>
+<context>
     <name>TWelcomeForm</name>
     <message>
         <source>Merhaba</source>
@@ -506,6 +751,25 @@ Yellow name at the table: who chose this hand&apos;s contract</translation>
     <message>
         <source>Kapat</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>TableNews</name>
+    <message>
+        <source>El %1 / %2</source>
+        <translation>Hand %1 / %2</translation>
+    </message>
+    <message>
+        <source>El %1 (%2) bitti: %3.</source>
+        <translation>Hand %1 (%2) is over: %3.</translation>
+    </message>
+    <message>
+        <source>Oyun bitti. Kazanan: %1 (%2 puan).</source>
+        <translation>Game over. Winner: %1 (%2 points).</translation>
+    </message>
+    <message>
+        <source>Oyun bitti. Kazananlar: %1 (%2 puan).</source>
+        <translation>Game over. Winners: %1 (%2 points).</translation>
     </message>
 </context>
 <context>
