@@ -539,9 +539,9 @@ void TTableView::FitGameType()
     QFont font = Zoomed(tableFont_);
     font.setBold(true);
     const int wide = QFontMetrics(font).horizontalAdvance(labelGameType_->text());
-    const int room = labelGameType_->width() - 2;
+    const int room = labelGameType_->width() - 4;
     if (wide > room) {
-        const double shrink = double(room) / wide;
+        const double shrink = 0.95 * room / wide; // hinting at the smaller size may widen it
         if (font.pointSizeF() > 0)
             font.setPointSizeF(font.pointSizeF() * shrink);
         else
