@@ -418,18 +418,6 @@ The table is in this program: if you leave, the game ends for the other players 
         <source>Dağıtıcı başlatılamadı! %1 numaralı port kullanımda; &quot;Ayarlar&quot; menüsünden başka bir port seçebilirsin.</source>
         <translation>The dealer could not start! Port %1 is in use; you can choose another port in the &quot;Settings&quot; menu.</translation>
     </message>
-    <message>
-        <source>Masayı bu programda kurarken kullanılacak port (şu an %1, olağanı %2). Katılanlar adrese &quot;:port&quot; ekler.</source>
-        <translation>The port of a table set up in this program (now %1, usually %2). Players who join add &quot;:port&quot; to the address.</translation>
-    </message>
-    <message>
-        <source>Port 1 ile 65535 arasında bir sayı olmalı.</source>
-        <translation>The port must be a number from 1 to 65535.</translation>
-    </message>
-    <message>
-        <source>Dağıtıcı bundan sonra %1 numaralı portu kullanacak.</source>
-        <translation>From now on the dealer uses port %1.</translation>
-    </message>
 </context>
 <context>
     <name>TMenus</name>
@@ -567,6 +555,21 @@ The table is in this program: if you leave, the game ends for the other players 
     <message>
         <source>Bir oyun şekli seç</source>
         <translation>Choose a contract</translation>
+    </message>
+</context>
+<context>
+    <name>TOwnDealer</name>
+    <message>
+        <source>Masayı bu programda kurarken kullanılacak port (şu an %1, olağanı %2). Katılanlar adrese &quot;:port&quot; ekler.</source>
+        <translation>The port of a table set up in this program (now %1, usually %2). Players who join add &quot;:port&quot; to the address.</translation>
+    </message>
+    <message>
+        <source>Port 1 ile 65535 arasında bir sayı olmalı.</source>
+        <translation>The port must be a number from 1 to 65535.</translation>
+    </message>
+    <message>
+        <source>Dağıtıcı bundan sonra %1 numaralı portu kullanacak.</source>
+        <translation>From now on the dealer uses port %1.</translation>
     </message>
 </context>
 <context>
