@@ -92,6 +92,15 @@ void TMainForm::SetSideWindows(const TSideWindows& w)
     side_.Release(this);
     side_ = w;
     side_.Adopt(this);
+    // A side window that goes before the main window (its owner decides) is no longer its.
+    for (QWidget* window : {side_.ScoreWindow(), side_.PenaltyWindow()})
+        if (window)
+            connect(window, &QObject::destroyed, this, [this, window] {
+                if (side_.ScoreWindow() == window)
+                    side_.Score = nullptr;
+                if (side_.PenaltyWindow() == window)
+                    side_.Penalty = nullptr;
+            });
     contractPrompt_.reset();
     hint_.reset();
     contractPrompt_ = std::make_unique<TContractPrompt>(model_, settings_, *view_, side_.Contracts, this);
