@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cards.h"
+#include "extension.h"
 #include "payload.h"
 
 namespace {
@@ -117,21 +118,15 @@ bool ReadCreateTable(const uint8_t* buf, int32_t count, TTableSettings& settings
     return true;
 }
 
+// The same layout as the answer about a saved game: ok (1), text.
 QByteArray TableAnswerPayload(bool ok, const QString& codeOrRefusal)
 {
-    return TPayloadWriter().Byte(ok ? 1 : 0).Text(codeOrRefusal).Bytes();
+    return GameFileResultPayload(ok, codeOrRefusal);
 }
 
 bool ReadTableAnswer(const uint8_t* buf, int32_t count, bool& ok, QString& codeOrRefusal)
 {
-    TPayloadReader r(buf, count);
-    uint8_t flag = 0;
-    QString text;
-    if (!r.Byte(flag) || !r.Text(text))
-        return false;
-    ok = flag != 0;
-    codeOrRefusal = text;
-    return true;
+    return ReadGameFileResult(buf, count, ok, codeOrRefusal);
 }
 
 QByteArray WatchTablePayload(const QByteArray& code)

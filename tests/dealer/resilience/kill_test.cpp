@@ -222,6 +222,10 @@ TEST(Restart, KilledOrStoppedTheDealerRestoresItsTableAndThePlayersGoOn)
     ASSERT_TRUE(WaitFor([&] { return second.state() == QProcess::NotRunning; }));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(second.readAllStandardOutput().contains("stopped"));
+    TGameInfo lastHand{};
+    ASSERT_TRUE(ReadGameFile(QDir(folder.path()).filePath(QStringLiteral("LastHand.rvo")), lastHand));
+    EXPECT_TRUE(IsValidGameInfo(lastHand));
     const QString told = QStringLiteral("CHAT_TEXT Sunucu kapanıyor; yeniden açıldığında oyun kaldığı yerden sürecek.");
     EXPECT_TRUE(WaitFor([&] { return players->Old.Has(told) && players->Own.Chats > 0; }));
     Settle(50);
@@ -237,27 +241,6 @@ TEST(Restart, KilledOrStoppedTheDealerRestoresItsTableAndThePlayersGoOn)
     EXPECT_EQ(GoesOn(lastSeen, players->Own.Records), "");
     third.terminate();
     EXPECT_TRUE(third.waitForFinished(10000));
-}
-
-TEST(Stop, SigtermEndsTheDealerCleanlyWithAWholeLastHand)
-{
-    QTemporaryDir folder;
-    QProcess process;
-    const quint16 port = StartDealerProcess(process, folder.path());
-    ASSERT_NE(port, 0);
-    TAutoPlayer own(kHost, port, QStringLiteral("Kasa"), 3);
-    own.OnTableComplete = [](TAutoPlayer& p) { p.Session.SendNewGame(); };
-    ASSERT_TRUE(WaitFor([&] { return own.Seat == 0; }));
-    own.Session.SendStartNow();
-    ASSERT_TRUE(WaitFor([&] { return own.Records.size() >= 5; }));
-    process.terminate(); // SIGTERM
-    ASSERT_TRUE(process.waitForFinished(10000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_TRUE(process.readAllStandardOutput().contains("stopped"));
-    TGameInfo last{};
-    ASSERT_TRUE(ReadGameFile(folder.filePath(QStringLiteral("LastHand.rvo")), last));
-    EXPECT_TRUE(IsValidGameInfo(last));
 }
 
 // Without --lasthand-folder the server keeps "LastHand.rvo" in the service's state directory,
