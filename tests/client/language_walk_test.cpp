@@ -6,8 +6,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTest>
@@ -31,42 +29,29 @@
 
 namespace {
 
-void AddTexts(QStringList& texts, const QList<QAction*>& actions)
-{
-    for (QAction* a : actions) {
-        texts << a->text() << a->toolTip();
-        if (a->menu())
-            AddTexts(texts, a->menu()->actions());
-    }
-}
-
 // What the program's visible windows show: titles, labels, buttons, tips, messages, menus.
 QStringList ShownTexts()
 {
     QStringList texts;
+    const auto shown = [&texts](QWidget* w, const auto& children) {
+        for (auto* c : children)
+            texts << (c->isVisibleTo(w) ? QStringList{c->text(), c->toolTip()} : QStringList());
+    };
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (!w->isVisible())
             continue;
         texts << w->windowTitle();
-        for (QLabel* l : w->findChildren<QLabel*>())
-            texts << (l->isVisibleTo(w) ? QStringList{l->text(), l->toolTip()} : QStringList());
-        for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
-            texts << (b->isVisibleTo(w) ? QStringList{b->text(), b->toolTip()} : QStringList());
+        shown(w, w->findChildren<QLabel*>());
+        shown(w, w->findChildren<QAbstractButton*>());
         for (QPlainTextEdit* e : w->findChildren<QPlainTextEdit*>())
             texts << e->toPlainText().split(QLatin1Char('\n'));
-        for (QMenuBar* bar : w->findChildren<QMenuBar*>())
-            AddTexts(texts, bar->actions());
+        for (QAction* a : w->findChildren<QAction*>()) // the menus' items, with their submenus'
+            texts << a->text() << a->toolTip();
     }
     return texts;
 }
 
-TGameInfo Named(TGameInfo g)
-{
-    const char* names[] = {"Ada", "Bob", "Cid", "Dan"};
-    for (int s = 0; s < 4; ++s)
-        std::strncpy(g.PlayerName[s], names[s], kNameSize - 1);
-    return g;
-}
+const char* const kNames[] = {"Ada", "Bob", "Cid", "Dan"}; // the players, found in no word
 
 // Everything the user sees of a game, from joining to the lists at its end, with the
 // questions and notices of the commands, in the language given.
@@ -111,7 +96,9 @@ QStringList PlayAndLook(TLanguage language)
 
         // The user chooses a contract (the dialog is open), leaves it, asks for a new game,
         // plays a card the rules refuse; then the whole game, up to the lists.
-        TGameInfo g = Named(DealtRecord(5));
+        TGameInfo g = DealtRecord(5);
+        for (int s = 0; s < 4; ++s)
+            std::strncpy(g.PlayerName[s], kNames[s], kNameSize - 1);
         deliver(JOIN_ACCEPTED, JoinAcceptedPayload(g.Chooser, QStringLiteral("-")));
         deliver(GAME_RECORD, RecordPayload(g));
         look();
@@ -146,7 +133,7 @@ QStringList PlayAndLook(TLanguage language)
     }
     InstallLanguage(TLanguage::Turkish);
     seen.removeAll(QString());
-    for (const char* name : {"Ada", "Bob", "Cid", "Dan"})
+    for (const char* name : kNames)
         seen.replaceInStrings(QString::fromLatin1(name), QString());
     return seen;
 }
