@@ -1,7 +1,8 @@
 // The main window: the table, the menu bar and the status bar, put together. It makes the
-// settings, the session, the seat model and the classes that listen to them, runs the start
-// flow and keeps the side windows docked. The session goes through the link it is given
-// (a table in process, say) or through a TCP link of its own.
+// settings, the session, the seat model and the classes that listen to them, and connects
+// them; the start flow and the docking of the side windows are classes of their own. The
+// session goes through the link it is given (a table in process, say) or through a TCP link
+// of its own.
 #pragma once
 
 #include <QMainWindow>
@@ -15,8 +16,9 @@
 #include "seatmodel.h"
 #include "session.h"
 #include "settings.h"
-#include "sidewindows.h"
+#include "sidedock.h"
 #include "sounds.h"
+#include "startflow.h"
 #include "statusline.h"
 
 class TContractPrompt;
@@ -42,13 +44,13 @@ public:
     void SetGamePort(quint16 port);
     void SetDealerOptions(const TDealerOptions& options) { ownDealer_.SetOptions(options); }
     // false: the first activation does not run the start flow (tests call StartAs...).
-    void SetAutoStart(bool on) { autoStart_ = on; }
+    void SetAutoStart(bool on) { start_->SetAutoStart(on); }
 
     // ---- Start ----
-    void FirstActivation();
-    void StartFlow();
-    void StartAsDealer(const QString& name);
-    void StartAsPlayer(const QString& name, const QString& host);
+    void FirstActivation() { start_->FirstActivation(); }
+    void StartFlow() { start_->Run(); }
+    void StartAsDealer(const QString& name) { start_->AsDealer(name); }
+    void StartAsPlayer(const QString& name, const QString& host) { start_->AsPlayer(name, host); }
 
     // ---- The parts ----
     TSettings& Settings() { return settings_; }
@@ -64,20 +66,12 @@ public:
     QString StatusText() const { return status_.Text(); }
 
 protected:
-    bool event(QEvent* e) override;
     // Closing the main window ends the program, also while it is hidden (as during the
     // welcome dialog), where no last visible window closes.
     void closeEvent(QCloseEvent* e) override;
-    void moveEvent(QMoveEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
 
 private:
     void ConnectParts();
-    void PrepareStart(const QString& name, bool dealer);
-    void HowToPlay(); // "Nasıl Oynamak Istersin": the start flow, once leaving is confirmed
-    void FunctionKey(int key);
-    void PlaceSideWindows();
-    void ShowSideWindows();
 
     std::unique_ptr<TSessionLink> ownLink_;
     TSessionLink& link_;
@@ -90,14 +84,12 @@ private:
     TStatusLine status_;
     TComputerForMe computerForMe_;
     TOwnDealer ownDealer_{settings_};
-    TSideWindows side_;
+    TSideDock* dock_;
     std::unique_ptr<TUserPrompts> ownPrompts_;
     TUserPrompts* prompts_;
     std::unique_ptr<TGameCommands> commands_;
     std::unique_ptr<TContractPrompt> contractPrompt_;
     std::unique_ptr<THint> hint_;
     TMainWindowPlace* place_;
-    quint16 gamePort_ = kGamePort;
-    bool autoStart_ = true;
-    bool firstActivation_ = true;
+    TStartFlow* start_;
 };

@@ -1,6 +1,7 @@
 #include "statusline.h"
 
 #include <QFontMetrics>
+#include <QResizeEvent>
 #include <QLabel>
 #include <QStatusBar>
 
@@ -18,6 +19,7 @@ TStatusLine::TStatusLine(QStatusBar* bar, TSession& session, TSeatModel& model)
     label_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     label_->setTextFormat(Qt::PlainText); // it shows players' names
     bar_->addWidget(label_, 1);
+    bar_->installEventFilter(this); // broken into lines again when the window's width changes
 
     // The dealer's own window says nothing of its connection to itself.
     connect(&session_, &TSession::connecting, this, [this] {
@@ -71,6 +73,14 @@ void TStatusLine::SetText(const QString& text)
 {
     text_ = text;
     Fit();
+}
+
+bool TStatusLine::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == bar_ && e->type() == QEvent::Resize &&
+        static_cast<QResizeEvent*>(e)->size().width() != static_cast<QResizeEvent*>(e)->oldSize().width())
+        Fit();
+    return QObject::eventFilter(watched, e);
 }
 
 void TStatusLine::Fit()

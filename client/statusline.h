@@ -23,6 +23,9 @@ public:
 
     static QString WaitingText() { return tr("Diğerlerinin bağlanması bekleniyor..."); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
     void RecordArrived();
 

@@ -413,7 +413,7 @@ The table is in this program: if you leave, the game ends for the other players 
     </message>
 </context>
 <context>
-    <name>TMainForm</name>
+    <name>TStartFlow</name>
     <message>
         <source>Dağıtıcı başlatılamadı! %1 numaralı port kullanımda; &quot;Ayarlar&quot; menüsünden başka bir port seçebilirsin.</source>
         <translation>The dealer could not start! Port %1 is in use; you can choose another port in the &quot;Settings&quot; menu.</translation>

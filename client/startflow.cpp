@@ -1,0 +1,129 @@
+#include "startflow.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMainWindow>
+#include <QTimer>
+
+#include "commands.h"
+#include "helpform.h"
+#include "highform.h"
+#include "menus.h"
+#include "owndealer.h"
+#include "session.h"
+#include "settings.h"
+#include "sidedock.h"
+#include "sounds.h"
+#include "statusline.h"
+#include "tcplink.h"
+#include "windowplace.h"
+
+TStartFlow::TStartFlow(QMainWindow* window, const TParts& parts) : QObject(window), window_(window), p_(parts)
+{
+    window->installEventFilter(this);
+}
+
+bool TStartFlow::eventFilter(QObject* watched, QEvent* e)
+{
+    // The first activation (or the first showing, where nothing activates windows).
+    if (watched == window_ && (e->type() == QEvent::WindowActivate || e->type() == QEvent::Show) &&
+        firstActivation_ && autoStart_)
+        QTimer::singleShot(0, this, [this] {
+            if (firstActivation_)
+                FirstActivation();
+        });
+    return QObject::eventFilter(watched, e);
+}
+
+void TStartFlow::FirstActivation()
+{
+    if (!firstActivation_)
+        return;
+    firstActivation_ = false;
+    window_->hide();
+    p_.dock.Hide();
+    p_.dock.Enable();
+    p_.place.RestoreOnce();
+    p_.place.SetSaving(true);
+    p_.dock.Place();
+    const TSideWindows& side = p_.dock.Windows();
+    // The help and the lists stay where the user put them, also in the next run.
+    if (side.Help)
+        new TWindowPlace(side.Help, QStringLiteral("Help"));
+    if (side.High)
+        new TWindowPlace(side.High, QStringLiteral("Lists"));
+    side.Bind(p_.session.Record(), p_.session.SeatByte());
+    side.RefreshScore();
+    side.FillWelcome(p_.settings.UserName(), TSettings::IamDealer());
+    p_.session.UserName = p_.settings.UserName();
+    if (autoStart_)
+        Run();
+}
+
+void TStartFlow::Run()
+{
+    p_.sounds.Play(kSoundStart);
+    const TSideWindows::TWelcomeAnswer answer = p_.dock.Windows().RunWelcome();
+    if (answer.quit) {
+        window_->close();
+        return;
+    }
+    if (answer.dealer)
+        AsDealer(answer.name);
+    else
+        AsPlayer(answer.name, QString());
+}
+
+void TStartFlow::Prepare(const QString& name, bool dealer)
+{
+    p_.settings.SetUserName(name);
+    p_.session.UserName = p_.settings.UserName();
+    p_.session.IsDealer = dealer;
+    // Maximised again where it was (the desktop forgets it while the window is hidden).
+    if (p_.place.TakeMaximised())
+        window_->showMaximized();
+    else
+        window_->show();
+    p_.dock.Show();
+    window_->activateWindow();
+    p_.session.ForgetSeat();
+    p_.menus.SetHost(dealer);
+    p_.menus.Reconnect->setEnabled(!dealer);
+}
+
+void TStartFlow::AsDealer(const QString& name)
+{
+    Prepare(name, true);
+    p_.session.NamedSeat = 0;
+    p_.commands.SetDealerRecord(nullptr);
+    if (!p_.ownDealer.Start()) {
+        // Another program holds the port: connecting to "localhost" now would join its
+        // table while this window believes it deals.
+        p_.status.SetText(tr("Dağıtıcı başlatılamadı! %1 numaralı port kullanımda; \"Ayarlar\" menüsünden "
+                             "başka bir port seçebilirsin.")
+                              .arg(p_.ownDealer.PortTried()));
+        return;
+    }
+    p_.commands.SetDealerRecord(&p_.ownDealer.Thread()->GameInfo());
+    p_.status.SetText(TStatusLine::WaitingText());
+    p_.link.SetAddress(QStringLiteral("localhost"), p_.ownDealer.Thread()->Port());
+    p_.session.Open();
+}
+
+void TStartFlow::AsPlayer(const QString& name, const QString& host)
+{
+    Prepare(name, false);
+    // Without a host given, the connection dialog asks for it (its address is used as it
+    // stands when it closes).
+    const TSideWindows& side = p_.dock.Windows();
+    p_.commands.SetDealerAddress(host.isEmpty() && side.Connect ? side.RunConnect(nullptr) : host);
+    p_.session.Open();
+}
+
+void TStartFlow::HowToPlay()
+{
+    if (p_.commands.ConfirmLeaving())
+        Run();
+}
+
+bool TStartFlow::MayClose() { return p_.commands.Leaving() || p_.commands.ConfirmLeaving(); }
