@@ -45,22 +45,9 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
     wake_.setTimerType(Qt::PreciseTimer);
     socket_.setObjectName(QStringLiteral("DealerSocket"));
     socket_.SetPort(options.Port);
-    socket_.OnClientConnect = [this](QTcpSocket* c) { ClientConnect(c); };
-    socket_.OnClientDisconnect = [this](QTcpSocket* c) { ClientDisconnect(c); };
-    socket_.OnClientPacketRead = [this](QTcpSocket* c, TPacketType t, const uint8_t* b, int32_t n) {
-        if (const TConnectionId id = ids_.value(c))
-            table_->Received(id, t, b, n);
-    };
     socket_.SetDataFrameLimit(options.MaxDataFrames, options.DataFrameWindowMs,
                               options.MaxDataFrames > 0 ? options.MaxDataBytes : 0);
-    socket_.OnConnectionMessage = [this](QTcpSocket* c, const QString& text) { ConnectionMessage(c, text); };
-    socket_.OnFull = [this](const QTcpSocket*) {
-        QTcpSocket* room = OldestUnjoined({}).first;
-        if (room)
-            table_->Log(QStringLiteral("all connections taken: closing connection %1 (no seat) to make room")
-                            .arg(ids_.value(room)));
-        return room;
-    };
+    socket_.SetRoom(this);
     TTableLink& link = *this;
     TTableClock& clock = *this;
     TTableFiles& files = *this;
@@ -75,6 +62,19 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
             table_->Log(QStringLiteral("LastHand.rvo could not be written"));
     });
     QObject::connect(&wake_, &QTimer::timeout, table_.get(), [this] { table_->Tick(); });
+    // The table is the context of every connection: none is served once it is gone.
+    TTable* table = table_.get();
+    QObject::connect(&socket_, &TServerPacketSocket::clientConnected, table, [this](QTcpSocket* c) { ClientConnect(c); });
+    QObject::connect(&socket_, &TServerPacketSocket::clientDisconnected, table,
+                     [this](QTcpSocket* c) { ClientDisconnect(c); });
+    QObject::connect(&socket_, &TPacketSocket::packetRead, table,
+                     [this](QTcpSocket* c, TPacketType t, const QByteArray& p) {
+                         if (const TConnectionId id = ids_.value(c))
+                             table_->Received(id, t, reinterpret_cast<const uint8_t*>(p.constData()), int32_t(p.size()));
+                     });
+    QObject::connect(&socket_, &TServerPacketSocket::connectionMessage, table,
+                     [this](QTcpSocket* c, const QString& text) { ConnectionMessage(c, text); });
+    QObject::connect(&socket_, &TPacketSocket::message, table, [this](const QString& text) { Notice(text); });
     socket_.Open();
     if (ackTimeoutMs_ > 0) {
         QObject::connect(&ackWatch_, &QTimer::timeout, table_.get(), [this] { CloseUnacknowledging(); });
@@ -84,17 +84,22 @@ TDealerThread::TDealerThread(const TDealerOptions& options)
 
 TDealerThread::~TDealerThread()
 {
-    socket_.OnClientConnect = nullptr;
-    socket_.OnClientDisconnect = nullptr;
-    socket_.OnClientPacketRead = nullptr;
-    socket_.OnConnectionMessage = nullptr;
-    socket_.OnFull = nullptr;
+    socket_.SetRoom(nullptr);
     socket_.Close();
 }
 
 QTcpSocket* TDealerThread::SocketOf(TConnectionId id) const
 {
     return sockets_.value(id).data();
+}
+
+QTcpSocket* TDealerThread::MakeRoomFor(const QTcpSocket*)
+{
+    QTcpSocket* room = OldestUnjoined({}).first;
+    if (room)
+        table_->Log(QStringLiteral("all connections taken: closing connection %1 (no seat) to make room")
+                        .arg(ids_.value(room)));
+    return room;
 }
 
 std::pair<QTcpSocket*, int> TDealerThread::OldestUnjoined(const QString& address) const

@@ -71,7 +71,7 @@ struct TDealerOptions : TTableOptions {
     int MaxUnjoinedPerAddress = kMaxUnjoinedPerAddress; // 0: no limit
 };
 
-class TDealerThread : private TTableLink, private TTableClock, private TTableFiles {
+class TDealerThread : private TTableLink, private TTableClock, private TTableFiles, private TConnectionRoom {
 public:
     // Creates DealerSocket and starts listening, then the table (see TTable).
     explicit TDealerThread(const TDealerOptions& options = {});
@@ -121,6 +121,9 @@ private:
     void WakeAt(qint64 atMs) override;
     // TTableFiles: returns where the record goes; it is written later, off this thread.
     QString WriteLastHand(const TGameInfo& g) override;
+    // TConnectionRoom: the oldest connection without a seat, from the address that holds
+    // the most of them.
+    QTcpSocket* MakeRoomFor(const QTcpSocket* newcomer) override;
 
     void ClientConnect(QTcpSocket* connection);
     void ClientDisconnect(QTcpSocket* connection);

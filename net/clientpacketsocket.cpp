@@ -1,8 +1,6 @@
 #include "clientpacketsocket.h"
 
-#include "messagehook.h"
-
-TClientPacketSocket::TClientPacketSocket(QObject* parent) : QObject(parent)
+TClientPacketSocket::TClientPacketSocket(QObject* parent) : TPacketSocket(parent)
 {
     setObjectName(QStringLiteral("PlayerSocket"));
 }
@@ -11,11 +9,6 @@ TClientPacketSocket::~TClientPacketSocket()
 {
     thread_.reset(); // its writes go to the socket, which still exists here
     DropSocket();
-}
-
-void TClientPacketSocket::ShowMessage(const QString& text) const
-{
-    ShowNetMessage(OnMessage, text);
 }
 
 void TClientPacketSocket::Open(const QString& host, quint16 port)
@@ -57,8 +50,8 @@ void TClientPacketSocket::Open()
         },
         Qt::QueuedConnection);
     socket->connectToHost(host_, port_);
-    if (OnConnecting && socket == socket_)
-        OnConnecting(socket);
+    if (socket == socket_)
+        emit connecting(socket);
 }
 
 void TClientPacketSocket::Close()
@@ -105,35 +98,28 @@ void TClientPacketSocket::ClientPacketSocketConnect()
     socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     thread_ = std::make_unique<TPacketThread>(objectName(), socket_.data(),
                                               [this](const QString& text) { ShowMessage(text); });
-    if (OnConnect)
-        OnConnect(socket_);
+    emit connected(socket_);
 }
 
 void TClientPacketSocket::ClientPacketSocketDisconnect()
 {
     // The connection is gone for every caller before anyone hears of it; its packet thread
     // and socket are freed from the event loop, so a read or write of it that is under way
-    // (the owner may close inside OnPacketRead) returns safely.
+    // (the owner may close inside packetRead) returns safely.
     QTcpSocket* socket = socket_;
     TPacketThread::DestroyLater(this, std::move(thread_));
     socket_ = nullptr;
     socket->disconnect(this);
     socket->abort();
-    if (OnDisconnect)
-        OnDisconnect(socket);
+    emit disconnected(socket);
     socket->deleteLater();
 }
 
 void TClientPacketSocket::ClientPacketSocketRead()
 {
-    TPacketThread* thread = thread_.get();
-    QTcpSocket* socket = socket_;
-    if (thread == nullptr)
+    if (!thread_)
         return;
-    const TReadEnd end = DeliverIncoming(*thread, socket, OnPacketRead, [&] {
-        return thread_.get() == thread && socket_ == socket;
-    });
-    if (end == TReadEnd::Broken)
+    if (DeliverIncoming(*thread_, socket_) == TReadEnd::Broken)
         Close(); // an impossible frame size: the stream cannot go on
 }
 

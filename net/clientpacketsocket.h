@@ -1,16 +1,17 @@
 // One connection to a dealer, as packets.
 //
 //   TClientPacketSocket socket;                 // component name "PlayerSocket"
-//   socket.OnConnect = [&](QTcpSocket*) { SendJoinRequest(socket, name); };
-//   socket.OnPacketRead = [&](QTcpSocket*, TPacketType t, const uint8_t* buf, int32_t n) {...};
-//   socket.OnDisconnect = [&](QTcpSocket*) { ... };
+//   connect(&socket, &TClientPacketSocket::connected, this, [&](QTcpSocket*) { ... });
+//   connect(&socket, &TPacketSocket::packetRead, this, [&](QTcpSocket*, TPacketType t, const QByteArray& p) {...});
+//   connect(&socket, &TClientPacketSocket::disconnected, this, [&](QTcpSocket*) { ... });
 //   socket.Open("localhost");                   // port kGamePort unless given
 //
-// While connected the component owns one TPacketThread. OnConnect is raised after the
-// packet thread exists, OnDisconnect after it is gone (frames still queued are lost); a
+// While connected the component owns one TPacketThread. connected() is emitted after the
+// packet thread exists, disconnected() after it is gone (frames still queued are lost); a
 // close found while writing is handled from the event loop, never inside the write. A
-// failed connection attempt shows the connect error text and leaves the component
-// unconnected; Open() again to retry. Use the component from the thread that created it.
+// failed connection attempt tells the connect error text through message() and leaves the
+// component unconnected; Open() again to retry. Use the component from the thread that
+// created it.
 #pragma once
 
 #include <cstdint>
@@ -24,11 +25,11 @@
 #include "packetsocket.h"
 #include "packetthread.h"
 
-class TClientPacketSocket : public QObject {
+class TClientPacketSocket : public TPacketSocket {
+    Q_OBJECT
 public:
     explicit TClientPacketSocket(QObject* parent = nullptr);
-    // Drops the connection. Raises no event: the handlers go with the component, so an owner
-    // that holds it as a member need not clear them first.
+    // Drops the connection and emits nothing.
     ~TClientPacketSocket() override;
 
     void SetHost(const QString& host) { host_ = host; }
@@ -39,8 +40,8 @@ public:
     // Starts connecting to Host():Port() (closing any current connection first).
     void Open();
     void Open(const QString& host, quint16 port = kGamePort);
-    // Drops the connection; OnDisconnect is raised from here if it was connected. Safe
-    // inside any handler.
+    // Drops the connection; disconnected() is emitted from here if it was connected. Safe
+    // inside any listener.
     void Close();
     bool Active() const;    // connecting or connected
     bool Connected() const; // connected, with a packet thread
@@ -52,13 +53,10 @@ public:
     // connection, or with a negative count or one above kMaxPayloadSize, nothing is sent.
     void PacketMakeAndSend(TPacketType type, const void* buf, int32_t count);
 
-    TSocketEvent OnConnecting;     // the connection attempt has begun
-    TSocketEvent OnConnect;
-    TSocketEvent OnDisconnect;
-    TPacketReadEvent OnPacketRead;
-    TNetMessageEvent OnMessage;    // default: Notify()
-
-    void ShowMessage(const QString& text) const;
+signals:
+    void connecting(QTcpSocket* attempt); // the connection attempt has begun
+    void connected(QTcpSocket* socket);
+    void disconnected(QTcpSocket* socket);
 
 private:
     void ClientPacketSocketConnect();

@@ -1,8 +1,6 @@
 #include "packetsocket.h"
 
-#include "messagehook.h"
 #include "netlog.h"
-#include "notify.h"
 #include "packetthread.h"
 
 QString SocketErrorText(const QString& componentName, int errorEvent)
@@ -51,30 +49,24 @@ bool IsSendablePayload(const void* buf, int32_t count)
     return count >= 0 && count <= kMaxPayloadSize && (count == 0 || buf != nullptr);
 }
 
-void ShowNetMessage(const TNetMessageEvent& handler, const QString& text)
+void TPacketSocket::ShowMessage(const QString& text)
 {
     if (text.isEmpty())
         return;
     qCWarning(lcNet).noquote() << text;
-    if (handler)
-        handler(text);
-    else
-        Notify(text.toStdString());
+    emit message(text);
 }
 
-TReadEnd DeliverIncoming(TPacketThread& thread, QTcpSocket* socket, const TPacketReadEvent& handler,
-                         const std::function<bool()>& stillOwned)
+TReadEnd TPacketSocket::DeliverIncoming(TPacketThread& thread, QTcpSocket* socket)
 {
+    // The thread outlives this read even when a listener drops the connection: it is
+    // freed from the event loop (DestroyLater), and says so through Dropped().
     do {
         thread.ReadSocket();
         while (thread.CheckIncomingBuffer()) {
-            // Keep the frame alive through the call: the handler may close the connection.
             const QByteArray frame = thread.Link().RecvPacketBuffer();
-            if (handler)
-                handler(socket, TPacketType(uint8_t(frame.at(0))),
-                        reinterpret_cast<const uint8_t*>(frame.constData()) + kHeaderSize,
-                        int32_t(frame.size()) - kHeaderSize);
-            if (!stillOwned())
+            emit packetRead(socket, TPacketType(uint8_t(frame.at(0))), frame.sliced(kHeaderSize));
+            if (thread.Dropped())
                 return TReadEnd::Gone;
         }
         if (thread.Link().Broken())

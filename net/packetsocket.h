@@ -1,35 +1,22 @@
-// What both packet sockets share: the event types, the game's TCP port and the texts of
-// socket errors.
+// What both packet sockets share: their signals for frames and transport messages, the
+// game's TCP port and the texts of socket errors.
 //
-// Events are plain std::function members: assign a lambda, leave empty to ignore. Every
-// event is raised on the thread that created the socket component (the user-interface
-// thread in the program), from its event loop.
+// Every signal is emitted on the thread that created the socket component (the
+// user-interface thread in the program), from its event loop. A listener may close a
+// connection or the whole component, but never destroy the component inside one of its
+// signals (deleteLater() it instead).
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
+#include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QTcpSocket>
 
 #include "packet.h"
 
 class TPacketThread;
-
-// One data frame received: the connection's socket, the frame's type, its payload and the
-// payload's length (may be 0). buf stays valid only during the call; copy what you need.
-// Every frame is acknowledged before its event is raised. A handler may close the
-// connection or the whole component; no further event of that read is raised then.
-using TPacketReadEvent =
-    std::function<void(QTcpSocket* socket, TPacketType type, const uint8_t* buf, int32_t count)>;
-// Connect, disconnect and similar notifications of one connection.
-using TSocketEvent = std::function<void(QTcpSocket* socket)>;
-// A message for the user (socket errors and transport faults, fixed English texts). Every
-// one is logged in the category "zorbela.net" (netlog.h) first; when a component's
-// OnMessage is empty, it then goes to Notify() of rules/notify.h, whose notifier returns at
-// once (the program shows it later, from its own event loop). A handler must not run an
-// event loop either.
-using TNetMessageEvent = std::function<void(const QString& text)>;
 
 enum TErrorEvent : int {
     eeGeneral = 0,
@@ -52,11 +39,32 @@ bool IsSendablePayload(const void* buf, int32_t count);
 
 // How a read of one connection ended.
 enum class TReadEnd { Drained, Gone, Broken };
-// Reads what the connection's socket holds and hands every complete data frame to handler,
-// again and again until no bytes are left: bytes that arrive while a handler shows a box
-// raise no read event of their own (none is raised inside this one). stillOwned says whether
-// the thread still belongs to the socket after a handler ran (a handler may close the
-// connection or the whole component); Gone when it does not, Broken when the link gave up
-// on the stream (see TPacketLink::Broken).
-TReadEnd DeliverIncoming(TPacketThread& thread, QTcpSocket* socket, const TPacketReadEvent& handler,
-                         const std::function<bool()>& stillOwned);
+
+class TPacketSocket : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Logs a transport message in the category "zorbela.net" (netlog.h) and emits it with
+    // message(); an empty text is neither.
+    void ShowMessage(const QString& text);
+
+signals:
+    // One data frame received on a connection: its type and its payload (may be empty).
+    // Every frame is acknowledged before it is told. When a listener closes the connection
+    // or the component, no further frame of that read is told.
+    void packetRead(QTcpSocket* socket, TPacketType type, const QByteArray& payload);
+    // A message for the user (socket errors and transport faults, fixed English texts),
+    // already logged. Nothing is shown unless the owner shows it; a listener must not run
+    // an event loop.
+    void message(const QString& text);
+
+protected:
+    // Reads what the connection's socket holds and tells every complete data frame through
+    // packetRead, again and again until no bytes are left: bytes that arrive while a
+    // listener runs an event loop raise no read event of their own (none is raised inside
+    // this one). Gone when a listener dropped the connection (its thread was handed to
+    // TPacketThread::DestroyLater), Broken when the link gave up on the stream (see
+    // TPacketLink::Broken).
+    TReadEnd DeliverIncoming(TPacketThread& thread, QTcpSocket* socket);
+};

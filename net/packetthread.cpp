@@ -89,6 +89,7 @@ void TPacketThread::DestroyLater(QObject* context, std::unique_ptr<TPacketThread
 {
     if (!thread)
         return;
+    thread->dropped_ = true;
     std::shared_ptr<TPacketThread> held(std::move(thread));
     // The call does nothing: the thread goes when the call (run or dropped) is freed.
     QMetaObject::invokeMethod(context, [held] { (void)held; }, Qt::QueuedConnection);

@@ -67,9 +67,11 @@ public:
 
     // Lets thread go once the event loop of context's thread runs again (or with context):
     // a connection is never destroyed inside its own read, write or event, where its
-    // caller still holds it. Until then it stays whole, and its writes do nothing once its
-    // socket is closed.
+    // caller still holds it. Until then it stays whole, Dropped() says so, and its writes
+    // do nothing once its socket is closed.
     static void DestroyLater(QObject* context, std::unique_ptr<TPacketThread> thread);
+    // Handed to DestroyLater: its component has let the connection go.
+    bool Dropped() const { return dropped_; }
 
 private:
     void Start();
@@ -83,4 +85,5 @@ private:
     TPacketLink link_;
     QObject home_; // lives on the owning thread; frames from other threads are handed over through it
     std::atomic<bool> overflowed_ = false;
+    bool dropped_ = false;
 };

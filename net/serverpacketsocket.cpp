@@ -5,10 +5,9 @@
 #include <QHostAddress>
 #include <QPointer>
 
-#include "messagehook.h"
 
 TServerPacketSocket::TServerPacketSocket(QObject* parent)
-    : QObject(parent), server_(new QTcpServer(this))
+    : TPacketSocket(parent), server_(new QTcpServer(this))
 {
     setObjectName(QStringLiteral("DealerSocket"));
     connect(server_, &QTcpServer::newConnection, this, [this] { ServerPacketSocketConnect(); });
@@ -20,11 +19,6 @@ TServerPacketSocket::TServerPacketSocket(QObject* parent)
 TServerPacketSocket::~TServerPacketSocket()
 {
     Close();
-}
-
-void TServerPacketSocket::ShowMessage(const QString& text) const
-{
-    ShowNetMessage(OnMessage, text);
 }
 
 quint16 TServerPacketSocket::Port() const
@@ -109,7 +103,7 @@ void TServerPacketSocket::ServerPacketSocketConnect()
     while (QTcpSocket* socket = server_->nextPendingConnection()) {
         socket->setParent(this);
         if (int(connections_.size()) >= maxConnections_) {
-            QTcpSocket* room = OnFull ? OnFull(socket) : nullptr;
+            QTcpSocket* room = room_ ? room_->MakeRoomFor(socket) : nullptr;
             if (room != nullptr && std::find(connections_.begin(), connections_.end(), room) != connections_.end()) {
                 CloseConnection(room);
             } else {
@@ -141,8 +135,7 @@ void TServerPacketSocket::ServerPacketSocketConnect()
         threads_.push_back(std::make_unique<TPacketThread>(
             objectName(), socket, [this, socket](const QString& text) { ConnectionMessage(socket, text); }));
         threads_.back()->Link().SetDataFrameLimit(frameLimit_, frameWindowMs_, byteLimit_);
-        if (OnClientConnect)
-            OnClientConnect(socket);
+        emit clientConnected(socket);
     }
 }
 
@@ -153,7 +146,7 @@ void TServerPacketSocket::ServerPacketSocketDisconnect(QTcpSocket* socket)
     // From here the connection is gone for every caller: no lookup finds it, no frame
     // goes to it, no event of its socket is raised. Its packet thread and socket are freed
     // from the event loop, so a read or write of it that is under way returns safely, and
-    // OnClientDisconnect is raised from there too, never inside the call that closed it.
+    // clientDisconnected() is emitted from there too, never inside the call that closed it.
     auto thread = std::find_if(threads_.begin(), threads_.end(),
                                [socket](const auto& t) { return t->Socket() == socket; });
     if (thread != threads_.end()) {
@@ -166,8 +159,7 @@ void TServerPacketSocket::ServerPacketSocketDisconnect(QTcpSocket* socket)
     QMetaObject::invokeMethod(
         this,
         [this, socket] {
-            if (OnClientDisconnect)
-                OnClientDisconnect(socket);
+            emit clientDisconnected(socket);
             socket->deleteLater();
         },
         Qt::QueuedConnection);
@@ -178,12 +170,7 @@ void TServerPacketSocket::ServerPacketSocketRead(QTcpSocket* socket)
     TPacketThread* thread = GetServerPacketThread(socket);
     if (thread == nullptr)
         return;
-    // The handler may close this connection or the whole component: the thread is looked
-    // up again after every call.
-    const TReadEnd end = DeliverIncoming(*thread, socket, OnClientPacketRead, [&] {
-        return GetServerPacketThread(socket) == thread;
-    });
-    if (end == TReadEnd::Broken)
+    if (DeliverIncoming(*thread, socket) == TReadEnd::Broken)
         CloseConnection(socket); // an impossible frame size or a flood: the stream cannot go on
 }
 
@@ -192,10 +179,8 @@ void TServerPacketSocket::SocketError(QTcpSocket* socket, QAbstractSocket::Socke
     ConnectionMessage(socket, SocketErrorText(objectName(), ErrorEventFor(error, false)));
 }
 
-void TServerPacketSocket::ConnectionMessage(QTcpSocket* socket, const QString& text) const
+void TServerPacketSocket::ConnectionMessage(QTcpSocket* socket, const QString& text)
 {
-    if (OnConnectionMessage)
-        OnConnectionMessage(socket, text);
-    else
-        ShowMessage(text);
+    if (!text.isEmpty())
+        emit connectionMessage(socket, text);
 }

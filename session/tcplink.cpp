@@ -12,26 +12,22 @@ constexpr const char* kEverConnected = "zorbelaEverConnected";
 TTcpLink::TTcpLink(QObject* parent) : TSessionLink(parent)
 {
     socket_.setObjectName(QStringLiteral("PlayerSocket"));
-    // The transport's own English texts go to the log only: the session tells its
-    // listeners what happened through its signals.
-    socket_.OnMessage = [](const QString&) {};
-    socket_.OnConnecting = [this](QTcpSocket* attempt) {
+    // The transport's own English texts go to the log only (nobody listens to its
+    // message()): the session tells its listeners what happened through its signals.
+    connect(&socket_, &TClientPacketSocket::connecting, this, [this](QTcpSocket* attempt) {
         // The component reports the error first; an attempt that never connected then
         // tells the session that it failed.
-        QObject::connect(attempt, &QTcpSocket::errorOccurred, this, [this, attempt] {
+        connect(attempt, &QTcpSocket::errorOccurred, this, [this, attempt] {
             if (socket_.Socket() == attempt && !attempt->property(kEverConnected).toBool())
                 emit connectFailed();
         });
-        QObject::connect(attempt, &QTcpSocket::connected, this,
-                         [attempt] { attempt->setProperty(kEverConnected, true); });
+        connect(attempt, &QTcpSocket::connected, this, [attempt] { attempt->setProperty(kEverConnected, true); });
         emit connecting();
-    };
-    socket_.OnConnect = [this](QTcpSocket*) { emit connected(); };
-    socket_.OnDisconnect = [this](QTcpSocket*) { emit disconnected(); };
-    socket_.OnPacketRead = [this](QTcpSocket*, TPacketType type, const uint8_t* buf, int32_t n) {
-        // The payload is copied before anything else: a listener may close the connection.
-        emit received(type, QByteArray(reinterpret_cast<const char*>(buf), buf && n > 0 ? n : 0));
-    };
+    });
+    connect(&socket_, &TClientPacketSocket::connected, this, &TSessionLink::connected);
+    connect(&socket_, &TClientPacketSocket::disconnected, this, &TSessionLink::disconnected);
+    connect(&socket_, &TPacketSocket::packetRead, this,
+            [this](QTcpSocket*, TPacketType type, const QByteArray& payload) { emit received(type, payload); });
 }
 
 void TTcpLink::SetAddress(const QString& host, quint16 port)

@@ -6,9 +6,6 @@
 TBenchPlayer::TBenchPlayer(TMoveLog& log, const QString& host, quint16 port, const QString& name)
     : log_(log)
 {
-    link_.Socket().OnMessage = [name](const QString& text) {
-        qWarning("%s: %s", qPrintable(name), qPrintable(text));
-    };
     session_.UserName = name;
     QObject::connect(&session_, &TSession::seatName, [this](int seat, const QString&) {
         // The table is complete: the dealer's own user starts the game.

@@ -214,7 +214,6 @@ public:
             if (join)
                 JoinAs(name);
         });
-        Link.Socket().OnMessage = [](const QString&) {};
         Link.SetHost(QStringLiteral("127.0.0.1"));
         Link.SetPort(port);
         Link.Open();

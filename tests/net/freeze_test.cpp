@@ -5,7 +5,6 @@
 #include "freezeguard.h"
 #include "payload.h"
 #include "senddealerpackets.h"
-#include "sendplayerpackets.h"
 #include "socket_test_util.h"
 
 namespace {
@@ -23,10 +22,10 @@ TEST_F(TTable, AFrameAnsweredAndAResetFreezeNeitherTheDealerNorThePlayer)
 {
     TWatchdog watchdog("the frame-and-reset test", std::chrono::seconds(60));
     // The dealer answers every frame as a table does: a chat line to everyone, the sender too.
-    server.OnClientPacketRead = [this](QTcpSocket*, TPacketType type, const uint8_t*, int32_t) {
+    QObject::connect(&server, &TPacketSocket::packetRead, &server, [this](QTcpSocket*, TPacketType type) {
         for (int i = 0; i < server.ActiveConnections(); ++i)
             SendChatText(server, server.Connection(i), QStringLiteral("got %1").arg(int(type)));
-    };
+    });
     auto seated = Join(); // a player who sees every answer and must keep its connection
     const std::pair<const char*, QByteArray> kinds[] = {
         {"JOIN_REQUEST", DataFrame(JOIN_REQUEST, 1, TPayloadWriter().Text(QStringLiteral("Ali")).Bytes())},
@@ -44,24 +43,25 @@ TEST_F(TTable, AFrameAnsweredAndAResetFreezeNeitherTheDealerNorThePlayer)
     }
     // The dealer still serves: the seated player's frame is answered, and its connection held.
     const std::size_t before = atPlayer.size();
-    SendChatText(*seated, QStringLiteral("Veli> hâlâ burada mısın?"));
+    seated->session.SendChatLine(QStringLiteral("hâlâ burada mısın?"));
     ASSERT_TRUE(WaitFor([&] { return atPlayer.size() > before; }));
-    EXPECT_TRUE(seated->Connected());
+    EXPECT_TRUE(seated->socket.Connected());
 
-    // The player's end: the dealer sends a frame and resets at once; the player's ACK fails.
+    // The player's end: the dealer sends a frame and resets at once; the player's ACK fails,
+    // and so does the chat line its program answers with.
     for (int round = 0; round < 3; ++round) {
         TRawPeer dealer;
-        TClientPacketSocket player;
+        TNetPlayer player;
         bool gone = false;
-        player.OnPacketRead = [&](QTcpSocket*, TPacketType, const uint8_t*, int32_t) {
-            SendChatText(player, QStringLiteral("Ali> tamam"));
-        };
-        player.OnDisconnect = [&](QTcpSocket*) { gone = true; };
-        player.Open("127.0.0.1", dealer.listener.serverPort());
-        ASSERT_TRUE(WaitFor([&] { return player.Connected() && dealer.socket != nullptr; }));
-        WriteAndReset(*dealer.socket, DataFrame(TRICK_CLEAR, 3) + DataFrame(TRICK_CLEAR, 4));
+        QObject::connect(&player.session, &TSession::trickClear, [&] { player.session.SendChatLine(QStringLiteral("tamam")); });
+        QObject::connect(&player.session, &TSession::disconnected, [&] { gone = true; });
+        player.link.SetAddress(QStringLiteral("127.0.0.1"), dealer.listener.serverPort());
+        player.session.Open();
+        ASSERT_TRUE(WaitFor([&] { return dealer.received.size() >= kHeaderSize; })); // JOIN_REQUEST
+        const QByteArray ack = BuildControlFrame(ACK, HeaderOf(dealer.received).timestamp);
+        WriteAndReset(*dealer.socket, ack + DataFrame(TRICK_CLEAR, 3) + DataFrame(TRICK_CLEAR, 4));
         ASSERT_TRUE(WaitFor([&] { return gone; }));
-        EXPECT_EQ(player.PacketThread(), nullptr);
-        EXPECT_FALSE(player.Active());
+        EXPECT_EQ(player.socket.PacketThread(), nullptr);
+        EXPECT_FALSE(player.session.Active());
     }
 }

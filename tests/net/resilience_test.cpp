@@ -9,7 +9,6 @@
 
 #include "packetlink.h"
 #include "senddealerpackets.h"
-#include "sendplayerpackets.h"
 #include "socket_test_util.h"
 
 namespace {
@@ -88,7 +87,7 @@ TEST_F(TTable, DealerClosesAPlayerThatStopsAcknowledgingAndServesTheOthers)
     QTcpSocket* player = accepted[0];
     QTcpSocket* stuck = accepted[1];
     std::vector<QTcpSocket*> gone;
-    server.OnClientDisconnect = [&](QTcpSocket* s) { gone.push_back(s); };
+    QObject::connect(&server, &TServerPacketSocket::clientDisconnected, [&](QTcpSocket* s) { gone.push_back(s); });
 
     for (int i = 0; i < kMaxPendingFrames; ++i)
         SendTrickClear(server, stuck);
@@ -107,7 +106,7 @@ TEST_F(TTable, DealerClosesAPlayerThatStopsAcknowledgingAndServesTheOthers)
     SendTrickTaker(server, player, 2);
     SendTrickClear(server, player);
     ASSERT_TRUE(WaitFor([&] { return atPlayer.size() == 3; }));
-    EXPECT_TRUE(good->Connected());
+    EXPECT_TRUE(good->socket.Connected());
     EXPECT_EQ(server.ActiveConnections(), 1);
     EXPECT_TRUE(messages.empty());
 }
@@ -118,26 +117,26 @@ TEST(Resilience, PlayerDropsADealerThatStopsAcknowledgingLikeALostConnection)
     TClientPacketSocket player;
     std::vector<QString> messages;
     int disconnects = 0;
-    player.OnMessage = [&](const QString& m) { messages.push_back(m); };
-    player.OnDisconnect = [&](QTcpSocket*) {
+    QObject::connect(&player, &TPacketSocket::message, [&](const QString& m) { messages.push_back(m); });
+    QObject::connect(&player, &TClientPacketSocket::disconnected, [&] {
         ++disconnects;
         EXPECT_EQ(player.PacketThread(), nullptr);
-    };
+    });
     player.Open("127.0.0.1", dealer.listener.serverPort());
     ASSERT_TRUE(WaitFor([&] { return player.Connected() && dealer.socket != nullptr; }));
 
     for (int i = 0; i < kMaxPendingFrames; ++i)
-        SendNewGame(player);
+        SendOn(player, NEW_GAME);
     ASSERT_TRUE(WaitFor([&] { return dealer.received.size() == kHeaderSize; }));
     Settle(100);
     EXPECT_EQ(disconnects, 0);
     EXPECT_TRUE(player.Connected());
 
-    SendNewGame(player);
+    SendOn(player, NEW_GAME);
     ASSERT_TRUE(WaitFor([&] { return disconnects == 1; }));
     EXPECT_FALSE(player.Active());
     EXPECT_TRUE(WaitFor([&] { return dealer.socket->state() == QAbstractSocket::UnconnectedState; }));
-    SendNewGame(player); // without a connection nothing happens
+    SendOn(player, NEW_GAME); // without a connection nothing happens
     Settle(50);
     EXPECT_EQ(disconnects, 1);
     EXPECT_EQ(dealer.received.size(), kHeaderSize);
@@ -185,11 +184,11 @@ TEST_F(TTable, DealerClosesAPlayerThatSendsMoreDataFramesThanTheLimit)
     QTcpSocket* calmSocket = accepted[0];
     QTcpSocket* flooding = accepted[1];
     std::vector<QTcpSocket*> gone;
-    server.OnClientDisconnect = [&](QTcpSocket* s) { gone.push_back(s); };
+    QObject::connect(&server, &TServerPacketSocket::clientDisconnected, [&](QTcpSocket* s) { gone.push_back(s); });
 
     flood->write(Frames(1, 100));
     for (int i = 0; i < 20; ++i)
-        SendStartNow(*calm);
+        calm->session.SendStartNow();
     ASSERT_TRUE(WaitFor([&] { return CountFrom(atDealer, flooding) == 100 && CountFrom(atDealer, calmSocket) == 20; }));
     Settle(100);
     EXPECT_TRUE(gone.empty()) << "the limit itself is still allowed";
@@ -198,9 +197,9 @@ TEST_F(TTable, DealerClosesAPlayerThatSendsMoreDataFramesThanTheLimit)
     ASSERT_TRUE(WaitFor([&] { return !gone.empty(); }));
     EXPECT_EQ(gone, std::vector<QTcpSocket*>{flooding});
     EXPECT_EQ(CountFrom(atDealer, flooding), 100u) << "the frame past the limit is not delivered";
-    SendStartNow(*calm);
+    calm->session.SendStartNow();
     ASSERT_TRUE(WaitFor([&] { return CountFrom(atDealer, calmSocket) == 21; }));
-    EXPECT_TRUE(calm->Connected());
+    EXPECT_TRUE(calm->socket.Connected());
 }
 
 TEST_F(TTable, EveryFrameButTheAckOfTheFrameInFlightCountsAgainstTheLimit)
@@ -208,7 +207,7 @@ TEST_F(TTable, EveryFrameButTheAckOfTheFrameInFlightCountsAgainstTheLimit)
     auto peer = RawJoin();
     server.SetDataFrameLimit(6, 10000); // an open connection gets it as well
     bool gone = false;
-    server.OnClientDisconnect = [&](QTcpSocket*) { gone = true; };
+    QObject::connect(&server, &TServerPacketSocket::clientDisconnected, [&] { gone = true; });
     // Acknowledged frames of the dealer's: their good ACKs are free, however many.
     for (int i = 0; i < 20; ++i) {
         SendTrickClear(server, accepted[0]);
@@ -245,7 +244,7 @@ TEST_F(TTable, TheLimitForgetsFramesOlderThanItsWindow)
     server.SetDataFrameLimit(5, 300);
     auto peer = RawJoin();
     bool gone = false;
-    server.OnClientDisconnect = [&](QTcpSocket*) { gone = true; };
+    QObject::connect(&server, &TServerPacketSocket::clientDisconnected, [&] { gone = true; });
     peer->write(Frames(1, 5));
     ASSERT_TRUE(WaitFor([&] { return atDealer.size() == 5; }));
     Settle(400);
@@ -266,18 +265,18 @@ TEST_F(TTable, HundredsOfAcknowledgedMessagesNeverMeetEitherBound)
     constexpr int kBatches = 4, kBatch = 40;
     for (int b = 1; b <= kBatches; ++b) {
         for (int i = 0; i < kBatch; ++i) {
-            SendTrickTaker(server, c, uint8_t(i % 4));
-            SendContractChoice(*player, uint8_t(i % 10));
+            SendTrickTaker(server, c, uint8_t(i % kSeatCount));
+            player->session.SendContractChoice(uint8_t(i % 10));
         }
         ASSERT_TRUE(WaitFor([&] {
             return atPlayer.size() == std::size_t(b * kBatch) && atDealer.size() == std::size_t(b * kBatch);
         })) << "batch " << b;
     }
-    EXPECT_TRUE(player->Connected());
+    EXPECT_TRUE(player->socket.Connected());
     EXPECT_EQ(server.ActiveConnections(), 1);
     const TPacketLink& dealerSide = server.PacketThreads()[0]->Link();
     EXPECT_EQ(dealerSide.PendingFrames(), 0);
-    EXPECT_EQ(player->PacketThread()->Link().PendingFrames(), 0);
+    EXPECT_EQ(player->socket.PacketThread()->Link().PendingFrames(), 0);
     EXPECT_LE(dealerSide.PeakPendingFrames(), kBatch);
     EXPECT_TRUE(messages.empty());
 }

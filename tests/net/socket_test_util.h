@@ -1,7 +1,9 @@
-// Loopback fixtures shared by the socket tests: a dealer with players joining it, and a
-// bare TCP peer that follows no protocol unless the test makes it.
+// Loopback fixtures shared by the socket tests: a dealer with players' programs (sessions
+// on their TCP links) joining it, and a bare TCP peer that follows no protocol unless the
+// test makes it.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -12,8 +14,10 @@
 #include <gtest/gtest.h>
 
 #include "clientpacketsocket.h"
-#include "wire_test_util.h"
 #include "serverpacketsocket.h"
+#include "session.h"
+#include "tcplink.h"
+#include "wire_test_util.h"
 
 struct TReceived {
     QTcpSocket* socket;
@@ -21,14 +25,28 @@ struct TReceived {
     QByteArray payload;
 };
 
-inline TPacketReadEvent Recorder(std::vector<TReceived>& into)
+// Records every frame a socket component tells.
+inline void Record(TPacketSocket& from, std::vector<TReceived>& into)
 {
-    return [&into](QTcpSocket* s, TPacketType t, const uint8_t* buf, int32_t n) {
-        into.push_back({s, t, QByteArray(reinterpret_cast<const char*>(buf), n)});
-    };
+    QObject::connect(&from, &TPacketSocket::packetRead, &from,
+                     [&into](QTcpSocket* s, TPacketType t, const QByteArray& payload) { into.push_back({s, t, payload}); });
 }
 
-// A dealer listening on a free port; Join() adds a player, RawJoin() a bare TCP peer.
+// Queues a frame on a bare client socket, for the tests of the socket itself.
+inline void SendOn(TClientPacketSocket& socket, TPacketType type, const QByteArray& payload = {})
+{
+    socket.PacketMakeAndSend(type, payload.constData(), int32_t(payload.size()));
+}
+
+// A player's program: its session on a TCP link, whose socket the tests look at.
+struct TNetPlayer {
+    TTcpLink link;
+    TSession session{link};
+    TClientPacketSocket& socket = link.Socket();
+};
+
+// A dealer listening on a free port; Join() adds a player, RawJoin() a bare TCP peer. The
+// dealer shows the transport messages of every connection (messages).
 struct TTable : ::testing::Test {
     TServerPacketSocket server;
     std::vector<QTcpSocket*> accepted;
@@ -38,21 +56,36 @@ struct TTable : ::testing::Test {
     void SetUp() override
     {
         server.SetPort(0);
-        server.OnClientConnect = [this](QTcpSocket* s) { accepted.push_back(s); };
-        server.OnClientPacketRead = Recorder(atDealer);
-        server.OnMessage = [this](const QString& m) { messages.push_back(m); };
+        QObject::connect(&server, &TServerPacketSocket::clientConnected, &server,
+                         [this](QTcpSocket* s) { accepted.push_back(s); });
+        QObject::connect(&server, &TServerPacketSocket::connectionMessage, &server,
+                         [this](QTcpSocket*, const QString& m) { server.ShowMessage(m); });
+        QObject::connect(&server, &TPacketSocket::message, &server, [this](const QString& m) { messages.push_back(m); });
+        Record(server, atDealer);
         ASSERT_TRUE(server.Open());
     }
 
-    std::unique_ptr<TClientPacketSocket> Join()
+    // A player's program connects; the JOIN_REQUEST its session sends is taken off
+    // atDealer once it has arrived, so that a test sees there only what it sent.
+    std::unique_ptr<TNetPlayer> Join()
     {
-        auto client = std::make_unique<TClientPacketSocket>();
-        client->OnPacketRead = Recorder(atPlayer);
-        client->OnMessage = [this](const QString& m) { messages.push_back(m); };
+        auto player = std::make_unique<TNetPlayer>();
+        Record(player->socket, atPlayer);
+        QObject::connect(&player->socket, &TPacketSocket::message, &player->socket,
+                         [this](const QString& m) { messages.push_back(m); });
         const std::size_t before = accepted.size();
-        client->Open("localhost", server.Port());
-        EXPECT_TRUE(WaitFor([&] { return client->Connected() && accepted.size() > before; }));
-        return client;
+        player->session.UserName = QStringLiteral("Ali");
+        player->link.SetAddress(QStringLiteral("localhost"), server.Port());
+        player->session.Open();
+        const auto joined = [&] {
+            return std::find_if(atDealer.begin(), atDealer.end(), [&](const TReceived& r) {
+                return r.type == JOIN_REQUEST && accepted.size() > before && r.socket == accepted.back();
+            });
+        };
+        EXPECT_TRUE(WaitFor([&] { return player->socket.Connected() && joined() != atDealer.end(); }));
+        if (joined() != atDealer.end())
+            atDealer.erase(joined());
+        return player;
     }
 
     // A peer that sends only what the test writes; what arrives stays unread until read.

@@ -5,7 +5,6 @@
 TAutoPlayer::TAutoPlayer(const QString& host, quint16 port, const QString& name, uint32_t seed)
     : random_(seed)
 {
-    Link.Socket().OnMessage = [](const QString&) {};
     Session.UserName = name;
     QObject::connect(&Session, &TSession::disconnected, [this] { Disconnected = true; });
     QObject::connect(&Session, &TSession::recordChanged, [this] {

@@ -14,7 +14,6 @@
 #include "delayproxy.h"
 #include "freezeguard.h"
 #include "payload.h"
-#include "sendplayerpackets.h"
 
 namespace {
 
