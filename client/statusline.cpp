@@ -30,8 +30,9 @@ TStatusLine::TStatusLine(QStatusBar* bar, TSession& session, TSeatModel& model)
         if (!session_.IsDealer)
             SetText(tr("Bağlandı"));
     });
+    // Nor of the lobby's connection at a server of many tables, which it closes itself.
     connect(&session_, &TSession::disconnected, this, [this] {
-        if (!session_.IsDealer)
+        if (!session_.IsDealer && !session_.InLobby())
             SetText(session_.Host() + tr(" : Bağlantı kesildi!"));
     });
     connect(&session_, &TSession::joinAccepted, this, [this](int seat, const QString& text) {

@@ -394,6 +394,9 @@ void TTableHouse::JoinTable(TConnectionId id, TGuest& guest, const uint8_t* buf,
 {
     TJoinExtension extension;
     ReadJoinRequestExtension(buf, count, extension);
+    // Our program asks for the list before it takes a seat anywhere.
+    if ((extension.Flags & TJoinExtension::kTablesFirst) && extension.TableCode.isEmpty())
+        return SendList(id);
     Route(id, guest, extension.TableCode.isEmpty() ? directory_.DefaultCode() : extension.TableCode, JOIN_REQUEST,
           buf, count);
 }

@@ -4,7 +4,8 @@
 // A connection starts in the lobby of the house it was given. There it may ask for the
 // list of tables (LIST_TABLES), create a table (CREATE_TABLE), watch one (WATCH_TABLE) or
 // join one (JOIN_REQUEST; the join block's table code names it, none: the default table,
-// so a peer of the original protocol plays there exactly as at a dealer of one table).
+// so a peer of the original protocol plays there exactly as at a dealer of one table; a
+// block with kTablesFirst and no code asks for the list instead and stays in the lobby).
 // A connection whose table runs on another house is handed to it (THouseLink::Move) with
 // the message that named it; that house goes on as if the message had come to it. Once
 // at its table, a connection talks to the table alone, except for LIST_TABLES.

@@ -37,7 +37,9 @@ void TReconnector::Dropped()
     // The seat's key takes it back from wherever the program is now.
     if (session_.Joined.HasKey())
         session_.JoinKey = session_.Joined.Key;
+    const QByteArray table = session_.AtTable(); // at a server of many tables, the same one
     session_.ForgetSeat();
+    session_.TableCode = table;
     active_ = true;
     attempts_ = 0;
     waitS_ = kFirstWaitS;

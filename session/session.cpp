@@ -15,7 +15,7 @@ TSession::TSession(TSessionLink& link, QObject* parent) : QObject(parent), link_
     connect(&link_, &TSessionLink::connected, this, [this] {
         Joined = {};
         emit connected();
-        SendJoinRequest();
+        Opened();
     });
     connect(&link_, &TSessionLink::received, this, &TSession::HandlePacket);
 }
@@ -30,6 +30,104 @@ void TSession::ForgetSeat()
 {
     MySeat = kNoSeat;
     seatByte_ = kNoSeat;
+    watching_ = false;
+    serverHasTables_ = false;
+    TableCode.clear();
+}
+
+// ---- A server of many tables ----
+
+void TSession::Opened()
+{
+    const TOpening opening = opening_;
+    opening_ = TOpening::Join; // a later connection (taking the seat back, say) joins
+    if (opening == TOpening::Create)
+        Send(CREATE_TABLE, CreateTablePayload(creating_));
+    else if (opening == TOpening::Watch)
+        Send(WATCH_TABLE, WatchTablePayload(TableCode));
+    else
+        SendJoinRequest();
+}
+
+void TSession::Reopen(TOpening opening)
+{
+    // Nothing of the table left behind is taken up again; the server stays known.
+    MySeat = kNoSeat;
+    seatByte_ = kNoSeat;
+    watching_ = false;
+    Joined = {};
+    JoinKey = {};
+    Close();
+    opening_ = opening;
+    Open();
+}
+
+void TSession::ListTables()
+{
+    // A dealer of one table is never asked: it does not know the message.
+    if (Active()) {
+        if (serverHasTables_)
+            Send(LIST_TABLES);
+        return;
+    }
+    TableCode.clear();
+    Reopen(TOpening::Join); // TablesFirst with no code: the list
+}
+
+void TSession::CreateTable(const TTableSettings& settings)
+{
+    creating_ = settings;
+    TableCode.clear();
+    Reopen(TOpening::Create);
+}
+
+void TSession::JoinTable(const QByteArray& code)
+{
+    TableCode = code;
+    Reopen(TOpening::Join);
+}
+
+void TSession::WatchTable(const QByteArray& code)
+{
+    TableCode = code;
+    Reopen(TOpening::Watch);
+}
+
+void TSession::TableAnswer(TPacketType type, const QByteArray& payload)
+{
+    bool ok = false;
+    QString text;
+    if (!ReadTableAnswer(reinterpret_cast<const uint8_t*>(payload.constData()), int32_t(payload.size()), ok, text))
+        return;
+    if (ok && !IsTableCode(text.toLatin1()))
+        ok = false, text.clear();
+    serverHasTables_ = true;
+    if (type == TABLE_CREATED) {
+        if (ok) {
+            TableCode = text.toLatin1();
+            SendJoinRequest(); // the creator joins first and so becomes the host
+        }
+        emit tableCreated(ok, text);
+    } else {
+        watching_ = ok;
+        emit watching(ok, text);
+    }
+    if (!ok)
+        Close(); // back in the lobby, which holds no connection
+}
+
+void TSession::SendSeatToComputer(int seat) { Send(SEAT_TO_COMPUTER, TPayloadWriter().Byte(uint8_t(seat)).Bytes()); }
+
+void TSession::SendRemovePlayer(int seat) { Send(REMOVE_PLAYER, TPayloadWriter().Byte(uint8_t(seat)).Bytes()); }
+
+void TSession::SendLockTable(bool locked) { Send(LOCK_TABLE, TPayloadWriter().Byte(locked ? 1 : 0).Bytes()); }
+
+void TSession::SendTurnClock(int cardS, int contractS)
+{
+    TPayloadWriter w;
+    for (const int s : {cardS, contractS})
+        w.Byte(uint8_t(s & 0xFF)).Byte(uint8_t((s >> 8) & 0xFF));
+    Send(SET_TURN_CLOCK, w.Bytes());
 }
 
 void TSession::HandlePacket(TPacketType type, const QByteArray& payload)
@@ -59,8 +157,11 @@ void TSession::HandlePacket(TPacketType type, const QByteArray& payload)
             return;
         MySeat = seat;
         seatByte_ = seat;
+        watching_ = false;
         Joined = {};
         ReadJoinAcceptedExtension(in, n, Joined);
+        if (!Joined.TableCode.isEmpty())
+            serverHasTables_ = true; // a dealer of one table names none
         emit joinAccepted(seat, text);
         return;
     case STATUS_TEXT:
@@ -103,6 +204,20 @@ void TSession::HandlePacket(TPacketType type, const QByteArray& payload)
         emit turnTime(seat < kSeatCount ? int(seat) : -1, int(std::min<uint32_t>(msLeft, 1u << 30)));
         return;
     }
+    case TABLE_LIST: {
+        QList<TTableListing> tables;
+        if (!ReadTableList(in, n, tables))
+            return;
+        serverHasTables_ = true;
+        // In the lobby the server would close the connection soon: the next step opens a new one.
+        if (!Seated() && !watching_)
+            Close();
+        emit tableList(tables);
+        return;
+    }
+    case TABLE_CREATED:
+    case WATCHING:
+        return TableAnswer(type, payload);
     case GAME_FILE_RESULT: {
         bool ok = false;
         if (!DealerKeepsGames())
@@ -119,6 +234,9 @@ void TSession::HandlePacket(TPacketType type, const QByteArray& payload)
 
 void TSession::Send(TPacketType type, const QByteArray& payload)
 {
+    // A watcher has no seat to act for: it may only ask for the list.
+    if (watching_ && type != LIST_TABLES)
+        return;
     link_.Send(type, payload);
     emit sent(type);
 }
@@ -129,7 +247,10 @@ void TSession::SendJoinRequest()
     // knows the saved-game messages, and the key of the seat it may take back.
     TJoinExtension extension;
     extension.Flags = TJoinExtension::kKnowsMessages;
+    if (TablesFirst && TableCode.isEmpty() && !IsDealer)
+        extension.Flags |= TJoinExtension::kTablesFirst;
     extension.Key = JoinKey;
+    extension.TableCode = TableCode;
     Send(JOIN_REQUEST, TPayloadWriter().Text(UserName).Bytes() + JoinExtensionBytes(extension));
 }
 

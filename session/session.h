@@ -20,6 +20,7 @@
 #include "extension.h"
 #include "gameinfo.h"
 #include "sessionlink.h"
+#include "tablemessages.h"
 
 class TSession : public QObject {
     Q_OBJECT
@@ -63,10 +64,39 @@ public:
     QString UserName;
     // The seat as a byte (kNoSeat while not seated), for those that keep a reference to it.
     const uint8_t& SeatByte() const { return seatByte_; }
-    // Not seated any more.
+    // Not seated (nor watching) any more; the table's code is forgotten too, so that the
+    // next connection the user makes asks a server of many tables for its list.
     void ForgetSeat();
     // A fresh record (InitGameInfo over zeros), as after "Yeni Oyuncuları Bekle".
     void ResetRecord();
+
+    // ---- A server of many tables ----
+    // The table to join (its invite code; empty: the server's default table, or, with
+    // TablesFirst, the server's list first). A dealer of one table seats the program as ever.
+    QByteArray TableCode;
+    // Ask a server of many tables for its list before taking any seat (the join block says
+    // so; a dealer of one table, which does not read it, seats the program as ever).
+    bool TablesFirst = false;
+    // The server sent its list of tables: it has many.
+    bool ServerHasTables() const { return serverHasTables_; }
+    // At such a server, at no table: the list came, the lobby's connection is closed.
+    bool InLobby() const { return serverHasTables_ && !Seated() && !watching_; }
+    // Watching a table: no seat, records without hands, and nothing sent but LIST_TABLES.
+    bool Watching() const { return watching_; }
+    // The code of the table the session is at (joined or watched); empty at a dealer of one table.
+    QByteArray AtTable() const { return watching_ ? TableCode : Joined.TableCode; }
+    // The list again: on the connection there is, or on a new one (the lobby's).
+    void ListTables();
+    // A new connection that creates a table and joins it (as its host), joins the table of
+    // that code, or watches it. The seat held now, if any, is left.
+    void CreateTable(const TTableSettings& settings);
+    void JoinTable(const QByteArray& code);
+    void WatchTable(const QByteArray& code);
+    // The host's acts; the table checks the right and tells everyone.
+    void SendSeatToComputer(int seat);
+    void SendRemovePlayer(int seat);
+    void SendLockTable(bool locked);
+    void SendTurnClock(int cardS, int contractS);
 
     // ---- Messages from the table ----
     // Handles one received message; a payload shorter than its type needs is ignored.
@@ -105,13 +135,26 @@ signals:
     void turnTime(int seat, int msLeft);
     void gameList(const QStringList& names);           // the dealer's saved games
     void gameFileResult(bool ok, const QString& text); // a save or load done
+    // The server's tables (TABLE_LIST).
+    void tableList(const QList<TTableListing>& tables);
+    // TABLE_CREATED and WATCHING: ok and the code, or the server's refusal.
+    void tableCreated(bool ok, const QString& codeOrRefusal);
+    void watching(bool ok, const QString& codeOrRefusal);
     // Every message handed to the link, by type.
     void sent(TPacketType type);
 
 private:
+    enum class TOpening { Join, Create, Watch };
     void Send(TPacketType type, const QByteArray& payload = {});
+    void Opened();
+    void Reopen(TOpening opening);
+    void TableAnswer(TPacketType type, const QByteArray& payload);
 
     TSessionLink& link_;
     alignas(8) TGameInfo record_; // packed: aligned here so the rules may bind references to its numbers
     uint8_t seatByte_ = kNoSeat;
+    TOpening opening_ = TOpening::Join; // what the next connection sends first
+    TTableSettings creating_;
+    bool serverHasTables_ = false;
+    bool watching_ = false;
 };

@@ -8,7 +8,7 @@
 //     it knows them (kKnowsMessages), so a peer without the extension never receives one.
 //
 // The block: the four bytes "ZRB1", a 16-bit little-endian length n, then n bytes:
-//   0: flags (kKnowsMessages, kPrivateHands, kHost)
+//   0: flags (kKnowsMessages, kPrivateHands, kHost, kTablesFirst)
 //   1: the seat key, 16 bytes (all zero: none)
 //  17: the table's code: a length (0..8), then that many ASCII bytes; 0 (or a block that
 //      ends before it): the server's default table. JOIN_ACCEPTED: the table joined.
@@ -47,6 +47,9 @@ struct TJoinExtension {
         kKnowsMessages = 1, // the sender handles the messages of type 20 and above
         kPrivateHands = 2,  // JOIN_ACCEPTED: the other hands in the records are not the real ones
         kHost = 4,          // JOIN_ACCEPTED: this seat runs the table (new game, load, save)
+        kTablesFirst = 8,   // JOIN_REQUEST without a table's code: a server of many tables answers
+                            // with its list (TABLE_LIST) and seats nobody yet
+
     };
     uint8_t Flags = 0;
     TSeatKey Key{}; // JOIN_REQUEST: the key of the seat to take back; JOIN_ACCEPTED: the seat's key

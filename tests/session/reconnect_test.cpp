@@ -58,14 +58,15 @@ QByteArray AcceptedWithKey(uint8_t seat, const TSeatKey& key)
     TJoinExtension extension;
     extension.Flags = TJoinExtension::kKnowsMessages;
     extension.Key = key;
+    extension.TableCode = "QRSTUV"; // a table of a server of many
     return JoinAcceptedPayload(seat, QStringLiteral("Oyuna katıldın")) + JoinExtensionBytes(extension);
 }
 
-TSeatKey KeySent(const QByteArray& join)
+TJoinExtension BlockSent(const QByteArray& join)
 {
     TJoinExtension extension;
     ReadJoinRequestExtension(reinterpret_cast<const uint8_t*>(join.constData()), int32_t(join.size()), extension);
-    return extension.Key;
+    return extension;
 }
 
 TEST(Reconnect, ADroppedProgramTriesAgainWithItsKeyBackingOffUntilSeatedOrStopped)
@@ -118,7 +119,8 @@ TEST(Reconnect, ADroppedProgramTriesAgainWithItsKeyBackingOffUntilSeatedOrStoppe
     // Connected: the name goes with the seat's key, and the seat is given back.
     link.Connect();
     ASSERT_FALSE(link.Joins.empty());
-    EXPECT_EQ(KeySent(link.Joins.back()), key);
+    EXPECT_EQ(BlockSent(link.Joins.back()).Key, key);
+    EXPECT_EQ(BlockSent(link.Joins.back()).TableCode, "QRSTUV"); // back to the same table
     session.HandlePacket(JOIN_ACCEPTED, AcceptedWithKey(2, TSeatKey{8}));
     EXPECT_EQ(backs, 1);
     EXPECT_FALSE(reconnector.Active());
@@ -128,7 +130,7 @@ TEST(Reconnect, ADroppedProgramTriesAgainWithItsKeyBackingOffUntilSeatedOrStoppe
     link.Drop();
     clock.Run(reconnector, 1000);
     link.Connect();
-    EXPECT_EQ(KeySent(link.Joins.back()), TSeatKey{8});
+    EXPECT_EQ(BlockSent(link.Joins.back()).Key, TSeatKey{8});
     reconnector.Stop();
     EXPECT_EQ(stops, 1);
     EXPECT_FALSE(link.Connected);
