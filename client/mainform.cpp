@@ -10,6 +10,7 @@
 #include "contractprompt.h"
 #include "hint.h"
 #include "prompts.h"
+#include "servertables.h"
 #include "tablelayout.h"
 #include "tablesounds.h"
 #include "tableview.h"
@@ -27,12 +28,14 @@ TMainForm::TMainForm(TSessionLink* link, QWidget* parent)
                                                 dock_->Windows(), kGamePort)),
       place_(new TMainWindowPlace(this)),
       start_(new TStartFlow(this, {settings_, session_, link_, sounds_, menus_, status_, ownDealer_, *commands_,
-                                   *dock_, *place_}))
+                                   *dock_, *place_})),
+      serverTables_(new TServerTables(this, session_, model_, *view_, status_))
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Zorbela - RUVO Network"));
     setCentralWidget(view_);
     commands_->SetPrompts(prompts_);
+    serverTables_->SetPrompts(prompts_);
     new TTableSounds(sounds_, model_, session_, settings_, *view_, this);
     SetSideWindows({});
     ConnectParts();
@@ -105,6 +108,7 @@ void TMainForm::SetPrompts(TUserPrompts* prompts)
 {
     prompts_ = prompts ? prompts : ownPrompts_.get();
     commands_->SetPrompts(prompts_);
+    serverTables_->SetPrompts(prompts_);
 }
 
 void TMainForm::SetGamePort(quint16 port)

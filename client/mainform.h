@@ -25,6 +25,7 @@ class TContractPrompt;
 class TGameCommands;
 class THint;
 class TMainWindowPlace;
+class TServerTables;
 class TTableView;
 class TUserPrompts;
 
@@ -61,6 +62,7 @@ public:
     TTableView& View() { return *view_; }
     TGameCommands& Commands() { return *commands_; }
     TComputerForMe& ComputerForMe() { return computerForMe_; }
+    TServerTables& ServerTables() { return *serverTables_; }
     TDealerThread* Dealer() const { return ownDealer_.Thread(); }
     TSoundBox& Sounds() { return sounds_; }
     QString StatusText() const { return status_.Text(); }
@@ -92,4 +94,5 @@ private:
     std::unique_ptr<THint> hint_;
     TMainWindowPlace* place_;
     TStartFlow* start_;
+    TServerTables* serverTables_;
 };
