@@ -35,6 +35,12 @@ const char* const kSentences[] = {
     QT_TRANSLATE_NOOP("DealerText", "Bu ad kullanılamaz: %1"),
     QT_TRANSLATE_NOOP("DealerText", "Dosya açılamıyor!"),
     QT_TRANSLATE_NOOP("DealerText", "Masada boş yer yok!"),
+    QT_TRANSLATE_NOOP("DealerText", "Masa ayarları geçersiz."),
+    QT_TRANSLATE_NOOP("DealerText", "Masa adı geçersiz."),
+    QT_TRANSLATE_NOOP("DealerText", "Böyle bir masa yok."),
+    QT_TRANSLATE_NOOP("DealerText", "Bu masada izleyici yeri kalmadı."),
+    QT_TRANSLATE_NOOP("DealerText", "Sunucuda yeni masaya yer yok."),
+    QT_TRANSLATE_NOOP("DealerText", "Bu adresten açılabilecek masa sayısı doldu."),
 };
 
 struct TSentence {

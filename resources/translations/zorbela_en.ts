@@ -122,6 +122,30 @@
         <source>Masada boş yer yok!</source>
         <translation>There is no free seat at the table!</translation>
     </message>
+    <message>
+        <source>Masa ayarları geçersiz.</source>
+        <translation>The table settings are not valid.</translation>
+    </message>
+    <message>
+        <source>Masa adı geçersiz.</source>
+        <translation>The table name is not valid.</translation>
+    </message>
+    <message>
+        <source>Böyle bir masa yok.</source>
+        <translation>There is no such table.</translation>
+    </message>
+    <message>
+        <source>Bu masada izleyici yeri kalmadı.</source>
+        <translation>This table has no room for more watchers.</translation>
+    </message>
+    <message>
+        <source>Sunucuda yeni masaya yer yok.</source>
+        <translation>The server has no room for a new table.</translation>
+    </message>
+    <message>
+        <source>Bu adresten açılabilecek masa sayısı doldu.</source>
+        <translation>This address has opened as many tables as it may.</translation>
+    </message>
 </context>
 <context>
     <name>Refusal</name>
@@ -661,6 +685,85 @@ Yellow name at the table: who chose this hand&apos;s contract</translation>
     </message>
 </context>
 <context>
+    <name>TServerTables</name>
+    <message>
+        <source>&amp;Masa</source>
+        <translation>&amp;Table</translation>
+    </message>
+    <message>
+        <source>Masalar...</source>
+        <translation>Tables...</translation>
+    </message>
+    <message>
+        <source>Bir oyuncunun yerine bilgisayar oynasın...</source>
+        <translation>Let the computer play for a player...</translation>
+    </message>
+    <message>
+        <source>Bir oyuncuyu bu oyundan çıkar...</source>
+        <translation>Remove a player from this game...</translation>
+    </message>
+    <message>
+        <source>Masayı kilitle</source>
+        <translation>Lock the table</translation>
+    </message>
+    <message>
+        <source>Hamle süresi...</source>
+        <translation>Turn clock...</translation>
+    </message>
+    <message>
+        <source>Yerine bilgisayar oynayacak oyuncu:</source>
+        <translation>Player the computer plays for:</translation>
+    </message>
+    <message>
+        <source>Bu oyundan çıkarılacak oyuncu:</source>
+        <translation>Player to remove from this game:</translation>
+    </message>
+    <message>
+        <source>Süre yok</source>
+        <translation>No time limit</translation>
+    </message>
+    <message>
+        <source>Kağıt %1 sn, oyun seçimi %2 sn</source>
+        <translation>Card %1 s, contract %2 s</translation>
+    </message>
+    <message>
+        <source>Hamle süresi:</source>
+        <translation>Turn clock:</translation>
+    </message>
+    <message>
+        <source>Masa kuruluyor...</source>
+        <translation>Creating the table...</translation>
+    </message>
+    <message>
+        <source>%1 masasına katılınıyor...</source>
+        <translation>Joining the table %1...</translation>
+    </message>
+    <message>
+        <source>%1 masasını izliyorsun.</source>
+        <translation>You are watching the table %1.</translation>
+    </message>
+    <message>
+        <source>%1 masası</source>
+        <translation>%1's table</translation>
+    </message>
+    <message>
+        <source>Sunucuda %1 masa var: &quot;Masalar&quot; penceresinden birine katıl ya da yeni bir masa kur.</source>
+        <translation>The server has %1 tables: join one in the &quot;Tables&quot; window or create a new one.</translation>
+    </message>
+    <message>
+        <source>Oyun devam ediyor...
+
+Bu masadan ayrılırsan yerine bilgisayar oynar. Ayrılmak istiyor musun?</source>
+        <translation>A game is in progress...
+
+If you leave this table, the computer plays for you. Leave it?</translation>
+    </message>
+    <message>
+        <source>%1 sn kaldı</source>
+        <translation>%1 s left</translation>
+    </message>
+</context>
+<context>
     <name>TStatusLine</name>
     <message>
         <source> : bağlanmaya çalışılıyor...</source>
@@ -708,6 +811,153 @@ Yellow name at the table: who chose this hand&apos;s contract</translation>
     <message>
         <source>Sarı isim: bu elin oyununu seçen. Çerçeveli isim: sıra onda.</source>
         <translation>Yellow name: who chose this hand&apos;s contract. Framed name: whose turn it is.</translation>
+    </message>
+</context>
+<context>
+    <name>TTablesForm</name>
+    <message>
+        <source>%1 sn</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 (genel)</source>
+        <translation>%1 (general)</translation>
+    </message>
+    <message>
+        <source>(%1 boş yer)</source>
+        <translation>(%1 free seats)</translation>
+    </message>
+    <message>
+        <source>Usta</source>
+        <translation>Expert</translation>
+    </message>
+    <message>
+        <source>Acemi</source>
+        <translation>Novice</translation>
+    </message>
+    <message>
+        <source>yok</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>oynanıyor</source>
+        <translation>playing</translation>
+    </message>
+    <message>
+        <source>bekliyor</source>
+        <translation>waiting</translation>
+    </message>
+    <message>
+        <source>kilitli</source>
+        <translation>locked</translation>
+    </message>
+    <message>
+        <source>eller gizli</source>
+        <translation>private hands</translation>
+    </message>
+    <message>
+        <source>%1 izleyici</source>
+        <translation>%1 watching</translation>
+    </message>
+    <message>
+        <source>Masalar</source>
+        <translation>Tables</translation>
+    </message>
+    <message>
+        <source>Masa</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>Oyuncular</source>
+        <translation>Players</translation>
+    </message>
+    <message>
+        <source>Seviye</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Süre (kağıt / oyun)</source>
+        <translation>Clock (card / contract)</translation>
+    </message>
+    <message>
+        <source>Durum</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Kod</source>
+        <translation>Code</translation>
+    </message>
+    <message>
+        <source>Katıl</source>
+        <translation>Join</translation>
+    </message>
+    <message>
+        <source>İzle</source>
+        <translation>Watch</translation>
+    </message>
+    <message>
+        <source>Yenile</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Davet kodu:</source>
+        <translation>Invite code:</translation>
+    </message>
+    <message>
+        <source>Kodla katıl</source>
+        <translation>Join by code</translation>
+    </message>
+    <message>
+        <source>Yeni masa</source>
+        <translation>New table</translation>
+    </message>
+    <message>
+        <source>Adı:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Bilgisayar seviyesi:</source>
+        <translation>Computer level:</translation>
+    </message>
+    <message>
+        <source> sn</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>sınırsız</source>
+        <translation>unlimited</translation>
+    </message>
+    <message>
+        <source>Kağıt için süre:</source>
+        <translation>Time for a card:</translation>
+    </message>
+    <message>
+        <source>Oyun seçmek için süre:</source>
+        <translation>Time for a contract:</translation>
+    </message>
+    <message>
+        <source>Herkes yalnız kendi elini görsün</source>
+        <translation>Everyone sees only their own hand</translation>
+    </message>
+    <message>
+        <source>Masayı kur</source>
+        <translation>Create the table</translation>
+    </message>
+    <message>
+        <source>Sunucuda masa yok: yeni bir masa kurabilirsin.</source>
+        <translation>The server has no tables: you can create one.</translation>
+    </message>
+    <message>
+        <source>Bu masada boş yer yok; izleyebilirsin.</source>
+        <translation>This table has no free seat; you can watch it.</translation>
+    </message>
+    <message>
+        <source>Davet kodu %1 harf ya da rakamdır (örneğin ABC234).</source>
+        <translation>An invite code is %1 letters or digits (for example ABC234).</translation>
+    </message>
+    <message>
+        <source>Masaya bir ad ver.</source>
+        <translation>Give the table a name.</translation>
     </message>
 </context>
 <context>

@@ -1,0 +1,179 @@
+// Two programs at a server of many tables over loopback: one creates a table from the
+// "Masalar" window, the other joins it from the list with a double click, two computers
+// fill the other seats and the game is played to its end with the turn clock counting.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <cstring>
+#include <map>
+#include <memory>
+
+#include "client_test_util.h"
+#include "mainform.h"
+#include "move.h"
+#include "seatmodel.h"
+#include "servertables.h"
+#include "tableserver.h"
+#include "tablesform.h"
+#include "tableview.h"
+
+namespace {
+
+std::unique_ptr<TMainForm> Program(TScriptedUser& user, const QString& name, quint16 port)
+{
+    auto form = std::make_unique<TMainForm>();
+    form->SetPrompts(&user);
+    form->SetAutoStart(false);
+    form->FirstActivation();
+    form->StartAsPlayer(name, QStringLiteral("127.0.0.1:%1").arg(port));
+    return form;
+}
+
+QTreeWidgetItem* Row(const TTablesForm& form, const QByteArray& code)
+{
+    for (int i = 0; i < form.List()->topLevelItemCount(); ++i)
+        if (form.List()->topLevelItem(i)->text(5) == QString::fromLatin1(code))
+            return form.List()->topLevelItem(i);
+    return nullptr;
+}
+
+// The user's move, as a click makes it: the first card or contract the rules allow.
+void UserMoves(TMainForm& f)
+{
+    const TGameInfo& g = f.Session().Record();
+    const int seat = f.Session().MySeat;
+    for (uint8_t c = 0; c < 10 && f.Model().ContractDue(); ++c)
+        if (CheckMove(g, seat, TMove::ChooseContract(c)) == TRefusal::None)
+            return f.Model().ChooseContract(c);
+    for (int i = 0; i < g.CardCount[seat] && f.Model().CardDue(); ++i)
+        if (f.Model().MayPlay(g.CardSuit[seat][i], g.CardValue[seat][i]))
+            return f.Model().PlayCard(g.CardSuit[seat][i], g.CardValue[seat][i]);
+}
+
+} // namespace
+
+TEST(ServerTables, TwoProgramsAndTwoComputersPlayAWholeGameAtATableMadeInMasalar)
+{
+    ClearSettings();
+    TTableServerOptions options;
+    options.Port = 0;
+    options.Threads = 1;
+    options.House.Table.Quick = true;
+    options.House.Table.TrickResolveExtraMs = 0;
+    options.MaxDataFrames = 0;
+    TTableServer server(options);
+    ASSERT_TRUE(server.Listening());
+
+    // The list comes before any seat: the server's default table is all there is.
+    TScriptedUser hostUser, guestUser;
+    auto host = Program(hostUser, QStringLiteral("Ali"), server.Port());
+    TTablesForm& hostTables = *host->ServerTables().Form();
+    ASSERT_TRUE(WaitFor([&] { return hostTables.isVisible() && hostTables.List()->topLevelItemCount() == 1; }));
+    EXPECT_FALSE(host->Session().Seated());
+    EXPECT_EQ(hostTables.List()->topLevelItem(0)->text(0), QStringLiteral("Genel (genel)"));
+    EXPECT_TRUE(host->ServerTables().TablesAction()->isEnabled());
+    EXPECT_FALSE(host->ServerTables().Lock()->isEnabled());
+
+    // A new table: its creator sits at it as its host.
+    hostTables.NameEdit()->setText(QStringLiteral("Çay ocağı"));
+    QTest::mouseClick(hostTables.CreateButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return host->Session().Seated(); }));
+    const QByteArray code = host->Session().AtTable();
+    EXPECT_TRUE(IsTableCode(code));
+    EXPECT_TRUE(host->Session().IsHost());
+    EXPECT_FALSE(hostTables.isVisible());
+    EXPECT_TRUE(host->ServerTables().Lock()->isEnabled());
+
+    // The second program finds it in the list, with its creator and its clock.
+    auto guest = Program(guestUser, QStringLiteral("Veli"), server.Port());
+    TTablesForm& guestTables = *guest->ServerTables().Form();
+    // The server makes its list at most once a second: "Yenile" until the new table is in it.
+    QElapsedTimer refreshed;
+    refreshed.start();
+    ASSERT_TRUE(WaitFor([&] {
+        if (Row(guestTables, code) || !guestTables.isVisible() || refreshed.elapsed() < 300)
+            return Row(guestTables, code) != nullptr;
+        refreshed.restart();
+        QTest::mouseClick(guestTables.RefreshButton(), Qt::LeftButton);
+        return false;
+    }));
+    QTreeWidgetItem* row = Row(guestTables, code);
+    EXPECT_EQ(row->text(0), QStringLiteral("Çay ocağı"));
+    EXPECT_EQ(row->text(1), QStringLiteral("Ali (3 boş yer)"));
+    EXPECT_EQ(row->text(3), QStringLiteral("30 sn / 45 sn"));
+    const QRect place = guestTables.List()->visualItemRect(row);
+    QTest::mouseClick(guestTables.List()->viewport(), Qt::LeftButton, {}, place.center());
+    QTest::mouseDClick(guestTables.List()->viewport(), Qt::LeftButton, {}, place.center());
+    ASSERT_TRUE(WaitFor([&] { return guest->Session().Seated(); }));
+    EXPECT_EQ(guest->Session().MySeat, 1);
+    EXPECT_EQ(guest->Session().AtTable(), code);
+    EXPECT_FALSE(guest->ServerTables().Lock()->isEnabled()); // only the host acts
+
+    // The countdown stands beside the awaited seat whenever the clock is told.
+    int countdowns = 0, misplaced = 0;
+    QObject::connect(&guest->Session(), &TSession::turnTime, [&](int seat, int ms) {
+        const QLabel* shown = guest->ServerTables().CountdownLabel();
+        if (ms <= 0 || seat < 0)
+            return;
+        ++countdowns;
+        const QLabel* name = guest->View().NameLabel(guest->View().RelativePosition(seat));
+        if (!shown->isVisible() || shown->text() != QStringLiteral("%1 sn kaldı").arg((ms + 999) / 1000) ||
+            std::abs(shown->x() - name->x()) > name->width())
+            ++misplaced;
+    });
+
+    // F2: two computers; the table-complete question (Yes) deals; the users click their moves.
+    host->Menus().Start->trigger();
+    std::map<TMainForm*, QByteArray> asked;
+    const auto over = [&] {
+        return host->Session().Record().Phase == psGameOver && guest->Session().Record().Phase == psGameOver;
+    };
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            for (TMainForm* f : {host.get(), guest.get()}) {
+                const QByteArray record(reinterpret_cast<const char*>(&f->Session().Record()), sizeof(TGameInfo));
+                if (f->Model().Due() != TMove::TKind::None && asked[f] != record) {
+                    asked[f] = record;
+                    UserMoves(*f);
+                }
+            }
+            return over();
+        },
+        120000))
+        << "hands played: " << ContractsPlayed(host->Session().Record());
+    EXPECT_EQ(ContractsPlayed(guest->Session().Record()), 20);
+    EXPECT_EQ(std::memcmp(&host->Session().Record().Score, &guest->Session().Record().Score,
+                          sizeof host->Session().Record().Score), 0);
+    EXPECT_GT(countdowns, 0);
+    EXPECT_EQ(misplaced, 0);
+    EXPECT_EQ(hostUser.questions.size(), 1);
+    EXPECT_TRUE(guestUser.questions.isEmpty());
+
+    // The list shows the game under way, with its four players.
+    guest->ServerTables().TablesAction()->trigger();
+    ASSERT_TRUE(WaitFor([&] { return Row(guestTables, code) && Row(guestTables, code)->text(4).startsWith(QStringLiteral("oynanıyor")); }));
+    Row(guestTables, code)->setSelected(true);
+    EXPECT_FALSE(guestTables.JoinButton()->isEnabled()); // four players: nothing to join
+    EXPECT_TRUE(guestTables.WatchButton()->isEnabled());
+}
+
+TEST(ServerTables, TheCountdownShowsWholeSecondsUntilTheTimeIsUp)
+{
+    TTurnCountdown countdown;
+    countdown.Start(2, 2500, 1000);
+    EXPECT_EQ(countdown.SecondsLeft(1000), 3);
+    EXPECT_EQ(countdown.NextChangeMs(1000), 1500);
+    EXPECT_EQ(countdown.SecondsLeft(1500), 2);
+    EXPECT_EQ(countdown.SecondsLeft(3499), 1);
+    EXPECT_EQ(countdown.SecondsLeft(3500), 0);
+    EXPECT_EQ(countdown.NextChangeMs(3500), -1);
+    countdown.Start(1, 0, 4000); // 0 ms: no clock runs
+    EXPECT_FALSE(countdown.Running());
+}
