@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFormLayout>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QVBoxLayout>
 
 #include <memory>
@@ -96,6 +97,9 @@ int main(int argc, char** argv)
     mainForm->SetSideWindows(side);
     mainForm->show();
     const int rc = app.exec();
+    // An exception that reached the loop ended it: its text is shown now, outside any handler.
+    if (!app.FaultText().isEmpty())
+        QMessageBox::critical(mainForm.get(), QStringLiteral("Zorbela - RUVO Network"), app.FaultText());
     mainForm.reset(); // plays the closing sound while the other windows still exist
     SetNotifier(nullptr);
     return rc;

@@ -1,15 +1,8 @@
 #include "application.h"
 
-#include <QMessageBox>
-
 #include <exception>
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
-{
-    ShowFault = [](const QString& text) {
-        QMessageBox::critical(nullptr, QStringLiteral("Zorbela - RUVO Network"), text);
-    };
-}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TApplication::notify(QObject* receiver, QEvent* event)
 {
@@ -25,9 +18,9 @@ bool TApplication::notify(QObject* receiver, QEvent* event)
 
 void TApplication::Fault(const QString& text)
 {
-    const bool first = !faulted_;
-    faulted_ = true;
-    if (first && ShowFault)
-        ShowFault(text.isEmpty() ? QStringLiteral("Unknown exception") : text);
     QCoreApplication::exit(kFaultExitCode);
+    if (!faultText_.isEmpty())
+        return;
+    faultText_ = text.isEmpty() ? QStringLiteral("Unknown exception") : text;
+    emit faulted(faultText_);
 }

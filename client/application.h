@@ -1,25 +1,27 @@
 // The program's application object. An exception that escapes an event handler does not
-// reach the message loop: it is shown to the user in a box, and the loop then ends with
-// exit code 1 (later faults, for instance while that box is open, only end the loop).
+// reach the message loop: the loop ends with exit code 1 and `faulted` tells the fault's
+// text once (later faults only end the loop); the program shows it once the loop is over.
 #pragma once
 
 #include <QApplication>
 #include <QString>
 
-#include <functional>
-
 class TApplication : public QApplication {
+    Q_OBJECT
 public:
     TApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // Shows the text of the fault; a message box unless replaced (tests read the text).
-    std::function<void(const QString& text)> ShowFault;
+    // The text of the first fault; empty while there was none.
+    const QString& FaultText() const { return faultText_; }
     static constexpr int kFaultExitCode = 1;
+
+signals:
+    void faulted(const QString& text);
 
 private:
     void Fault(const QString& text);
 
-    bool faulted_ = false; // a fault has been shown; later ones only end the loop
+    QString faultText_;
 };

@@ -16,7 +16,7 @@ THint::THint(TSeatModel& model, TTableView& view, TOKRightDlgContracts* contract
             contracts_->MarkContract(move.Contract);
     });
     if (contracts_)
-        contracts_->OnHint = [this] { Ask(); };
+        connect(contracts_, &TOKRightDlgContracts::hintAsked, this, &THint::Ask);
 }
 
 void THint::Ask() { ticket_ = model_.AskAdvice(); }

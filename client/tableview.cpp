@@ -286,7 +286,7 @@ void TTableView::StartCheer()
 {
     StopCheer();
     cheer_ = std::make_unique<TCheer>(this, QRect(0, kTopPanelHeight, width(), height() - kTopPanelHeight));
-    cheer_->OnCollision = [this] { emit balloonsCollided(); };
+    connect(cheer_.get(), &TCheer::collided, this, &TTableView::balloonsCollided);
     cheer_->Start(model_.Record());
 }
 

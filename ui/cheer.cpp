@@ -159,7 +159,7 @@ TCheer::TCheer(QWidget* owner, const QRect& area)
     canvas_->hide();
     timer_->SetPeriodic(true);
     timer_->SetInterval(kInterval);
-    timer_->SetOnTimer([this](TThreadedTimer*) { Tick(); });
+    connect(timer_.get(), &TThreadedTimer::timeout, this, &TCheer::Tick);
 }
 
 TCheer::~TCheer()
@@ -278,6 +278,6 @@ void TCheer::CollisionPass()
     const int n = BalloonCount();
     for (int i = 0; i < n; ++i)
         for (int j = i + 1; j < n; ++j)
-            if (Collide(balloons_[size_t(i)].state, balloons_[size_t(j)].state, previous_[i][j]) && OnCollision)
-                OnCollision();
+            if (Collide(balloons_[size_t(i)].state, balloons_[size_t(j)].state, previous_[i][j]))
+                emit collided();
 }

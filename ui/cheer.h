@@ -13,12 +13,12 @@
 #include "shapetext.h"
 
 #include <QColor>
+#include <QObject>
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -59,14 +59,15 @@ void Bounce(TBalloonState& b, const TCheerArea& area);
 // Returns whether they collided.
 bool Collide(TBalloonState& a, TBalloonState& b, double& previousDistance);
 
-class TCheer {
+class TCheer : public QObject {
+    Q_OBJECT
 public:
     static constexpr int kMaxBalloons = 10;
     static constexpr int kInterval = 100; // milliseconds per step
 
     // `area` is in the owner's coordinates. Nothing shows until balloons are added.
     TCheer(QWidget* owner, const QRect& area);
-    ~TCheer();
+    ~TCheer() override;
     TCheer(const TCheer&) = delete;
     TCheer& operator=(const TCheer&) = delete;
 
@@ -75,9 +76,6 @@ public:
     void Start(const TGameInfo& g);
     // One more balloon in the next corner (at most kMaxBalloons); starts the timer.
     void AddBalloon(const QString& name, int size, bool winner);
-
-    // Called at every collision.
-    std::function<void()> OnCollision;
 
     // One timer tick: each balloon steps, followed by a collision pass; then one more pass.
     void Tick();
@@ -88,6 +86,9 @@ public:
     const TBalloonState& State(int i) const { return balloons_[size_t(i)].state; }
     TShapeText* Control(int i) const { return balloons_[size_t(i)].control; }
     bool TimerEnabled() const;
+
+signals:
+    void collided(); // two balloons hit each other
 
 private:
     struct Balloon {

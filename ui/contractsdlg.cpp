@@ -38,8 +38,8 @@ TOKRightDlgContracts::TOKRightDlgContracts(QWidget* parent) : QDialog(parent)
 
     SelectPanel = new TSelectPanel(this, 0);
     SelectPanel->move(ComboBoxContracts->pos());
-    SelectPanel->OnChange = [this](TSelectPanel* sender) { SelectionChanged(sender); };
-    SelectPanel->SetOnKeyUp([this](int key) { DialogKeyUp(key); });
+    connect(SelectPanel, &TSelectPanel::changed, this, &TOKRightDlgContracts::SelectionChanged);
+    connect(SelectPanel, &TSelectPanel::keyReleased, this, &TOKRightDlgContracts::DialogKeyUp);
 }
 
 void TOKRightDlgContracts::Bind(const TGameInfo* record, const uint8_t* playerSeat)
@@ -94,7 +94,7 @@ void TOKRightDlgContracts::FormShow()
 }
 
 // The OK button stands beside the selected item.
-void TOKRightDlgContracts::SelectionChanged(TSelectPanel*)
+void TOKRightDlgContracts::SelectionChanged()
 {
     const int count = SelectPanel->Count();
     if (count > 0)
@@ -114,8 +114,8 @@ void TOKRightDlgContracts::DialogKeyUp(int key)
             SelectPanel->SetItemIndex(SelectPanel->ItemIndex() - 1);
             SelectPanel->Tag = -1;
         }
-    } else if (key == Qt::Key_H && OnHint) {
-        OnHint();
+    } else if (key == Qt::Key_H) {
+        emit hintAsked();
     }
 }
 

@@ -4,9 +4,9 @@
 // as "+ <name>". The OK button moves beside the selected item; the arrow keys move the
 // selection.
 //
-// Use: Bind() the main window's record and seat once; exec() for every choice (each
-// opening rebuilds the items; a restore after minimising keeps the selection); then
-// Result() is the chosen contract. Escape, or closing the dialog without OK, gives the
+// Use: Bind() the main window's record and seat once; open() for every choice (each
+// opening rebuilds the items; a restore after minimising keeps the selection); once it
+// is finished Result() is the chosen contract. Escape, or closing the dialog without OK, gives the
 // highlighted contract, as OK would.
 #pragma once
 
@@ -16,7 +16,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class QComboBox;
 class QPushButton;
@@ -39,14 +38,16 @@ public:
     // Builds the offer; run by every showing.
     void FormShow();
 
-    // The H key asks for a hint; MarkContract selects the contract it names, if offered.
-    std::function<void()> OnHint;
+    // MarkContract selects the contract a hint names, if offered.
     void MarkContract(uint8_t contract);
 
     std::array<int32_t, 10> ContractOfItem{};  // contract number of each offered item
     QPushButton* OKBtn;                        // "=> OK     "
     QComboBox* ComboBoxContracts;              // invisible; holds the item index of the result
     TSelectPanel* SelectPanel;
+
+signals:
+    void hintAsked(); // the H key
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -55,7 +56,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    void SelectionChanged(TSelectPanel* sender);
+    void SelectionChanged();
     void DialogKeyUp(int key);
     void OKBtnClick();
     void OKBtnEnter();

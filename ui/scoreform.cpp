@@ -132,9 +132,7 @@ TScoreForm::TScoreForm(QWidget* parent)
     ScoreGrid->SetRowHeight(0, 2 * ((gridH - 12) / 11));
     for (int r = 0; r < 10; ++r)
         ScoreGrid->SetCell(0, r, *kRowTitles[r] ? tr(kRowTitles[r]) : QString());
-    ScoreGrid->OnDrawCell = [this](QPainter& p, int col, int row, const QRect& rect) {
-        ScoreGridDrawCell(p, col, row, rect);
-    };
+    ScoreGrid->SetCellPainter(this);
     ScoreGrid->installEventFilter(this);
 }
 
@@ -203,7 +201,7 @@ void TScoreForm::FitLabel(QLabel* label, const QString& name)
     label->setToolTip(fitted.cut ? name : QString());
 }
 
-void TScoreForm::ScoreGridDrawCell(QPainter& p, int col, int row, const QRect& rect)
+void TScoreForm::PaintCell(QPainter& p, int col, int row, const QRect& rect)
 {
     const int own = ownSeat_ ? static_cast<int8_t>(*ownSeat_) : -1;
     const QColor ink = (col >= 1 && col <= 4 && col - 1 == own) ? QColor(Qt::blue) : QColor(Qt::black);

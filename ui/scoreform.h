@@ -12,6 +12,7 @@
 #pragma once
 
 #include "gameinfo.h"
+#include "stringgrid.h"
 
 #include <QFont>
 #include <QString>
@@ -41,7 +42,7 @@ QString ScoreCellTip(const TGameInfo& g, int ownSeat, int col, int row);
 // Every mark of the score table and of the table's names explained, one line each.
 QString ScoreLegend();
 
-class TScoreForm : public QWidget {
+class TScoreForm : public QWidget, private TCellPainter {
     Q_OBJECT
 public:
     explicit TScoreForm(QWidget* parent = nullptr);
@@ -67,7 +68,7 @@ protected:
 
 private:
     void FitLabel(QLabel* label, const QString& name);
-    void ScoreGridDrawCell(QPainter& p, int col, int row, const QRect& rect);
+    void PaintCell(QPainter& p, int col, int row, const QRect& rect) override;
     void DrawCrossedTitle(QPainter& p, int row, const QRect& rect);
     void DrawChoiceMarks(QPainter& p, int player, const QRect& rect);
 

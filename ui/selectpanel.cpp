@@ -26,13 +26,7 @@ void TSelectItem::mousePressEvent(QMouseEvent* event)
     owner_->PanelMouseDown(this, event->button(), event->modifiers(), at.x(), at.y());
 }
 
-void TSelectItem::keyReleaseEvent(QKeyEvent* event)
-{
-    if (OnKeyUp)
-        OnKeyUp(event->key());
-    else
-        QLabel::keyReleaseEvent(event);
-}
+void TSelectItem::keyReleaseEvent(QKeyEvent* event) { emit keyReleased(event->key()); }
 
 TSelectPanel::TSelectPanel(QWidget* owner, int n) : QFrame(owner)
 {
@@ -40,8 +34,6 @@ TSelectPanel::TSelectPanel(QWidget* owner, int n) : QFrame(owner)
     resize(125, 22);
     for (int i = 0; i < n; ++i)
         AddPanel();
-    OnChange = nullptr;
-    onKeyUp_ = nullptr;
     SetItemIndex(0);
 }
 
@@ -65,7 +57,7 @@ int TSelectPanel::AddPanel()
     QPalette pal = panel->palette();
     pal.setColor(QPalette::WindowText, PanelFontColor);
     panel->setPalette(pal);
-    panel->OnKeyUp = onKeyUp_;
+    connect(panel, &TSelectItem::keyReleased, this, &TSelectPanel::keyReleased);
     panel->show();
     resize(width(), (count + 1) * PanelHeight);
     panels_.push_back(panel);
@@ -104,8 +96,7 @@ void TSelectPanel::PanelMouseDown(QWidget* sender, Qt::MouseButton, Qt::Keyboard
             panel->SetLook(true, SelectedColor);
             if (i != itemIndex_) {
                 itemIndex_ = i;
-                if (OnChange)
-                    OnChange(this);
+                emit changed();
             }
             itemIndex_ = i;
         } else {
@@ -114,17 +105,4 @@ void TSelectPanel::PanelMouseDown(QWidget* sender, Qt::MouseButton, Qt::Keyboard
     }
 }
 
-void TSelectPanel::SetOnKeyUp(TKeyHandler handler)
-{
-    onKeyUp_ = std::move(handler);
-    for (TSelectItem* panel : panels_)
-        panel->OnKeyUp = onKeyUp_;
-}
-
-void TSelectPanel::keyReleaseEvent(QKeyEvent* event)
-{
-    if (onKeyUp_)
-        onKeyUp_(event->key());
-    else
-        QFrame::keyReleaseEvent(event);
-}
+void TSelectPanel::keyReleaseEvent(QKeyEvent* event) { emit keyReleased(event->key()); }

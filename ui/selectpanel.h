@@ -1,15 +1,14 @@
 // TSelectPanel: a vertical column of coloured item panels, one of which is selected
 // (pink, lowered bevel) while the others are blue and raised. A mouse press on any item,
-// with any button, selects it; SetItemIndex() selects by number. OnChange is called when
-// the selection moves to another item. The key-up handler given to SetOnKeyUp() receives
-// the key releases of the column and of its items.
+// with any button, selects it; SetItemIndex() selects by number. `changed` is emitted when
+// the selection moves to another item, `keyReleased` for the key releases of the column
+// and of its items.
 #pragma once
 
 #include <QColor>
 #include <QFrame>
 #include <QLabel>
 
-#include <functional>
 #include <vector>
 
 class TSelectPanel;
@@ -24,7 +23,8 @@ public:
     bool Lowered() const { return frameShadow() == QFrame::Sunken; }
     QColor Colour() const { return palette().color(QPalette::Window); }
 
-    std::function<void(int key)> OnKeyUp;
+signals:
+    void keyReleased(int key); // Qt key code
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -37,8 +37,6 @@ private:
 class TSelectPanel : public QFrame {
     Q_OBJECT
 public:
-    using TKeyHandler = std::function<void(int key)>; // Qt key code
-
     // Builds n items and selects the first.
     explicit TSelectPanel(QWidget* owner, int n = 0);
     ~TSelectPanel() override;
@@ -55,7 +53,6 @@ public:
     // Mouse-down handler of every item: selects the item standing where sender stands.
     void PanelMouseDown(QWidget* sender, Qt::MouseButton button = Qt::LeftButton,
                         Qt::KeyboardModifiers shift = {}, int x = 0, int y = 0);
-    void SetOnKeyUp(TKeyHandler handler);
 
     int ItemIndex() const { return itemIndex_; }
     int Count() const { return int(panels_.size()); }
@@ -67,14 +64,17 @@ public:
     QColor SelectedColor = QColor(255, 179, 217);
     QColor PanelFontColor = QColor(Qt::black);
     int Tag = 0;
-    // Called with the column when a press or SetItemIndex selects another item.
-    std::function<void(TSelectPanel*)> OnChange;
+
+signals:
+    // A press or SetItemIndex selected another item.
+    void changed();
+    // A key was released over the column or one of its items (Qt key code).
+    void keyReleased(int key);
 
 protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
     int itemIndex_ = -1;
-    TKeyHandler onKeyUp_;
     std::vector<TSelectItem*> panels_;
 };

@@ -74,7 +74,7 @@ void TStringGrid::paintEvent(QPaintEvent*)
                 p.drawText(r.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
                 p.restore();
             }
-            if (OnDrawCell)
-                OnDrawCell(p, col, row, r);
+            if (painter_)
+                painter_->PaintCell(p, col, row, r);
         }
 }

@@ -1,8 +1,8 @@
 // TStringGrid: a fixed grid of text cells with one fixed row and one fixed column, grid
 // lines, no scrolling, no editing and no selection. Each cell is filled with its colour
-// and its text written in TextColor 2 pixels from its left and top; then the OnDrawCell
-// hook may draw over it. The area beyond the cells shows the grid's colour. One painter
-// serves a whole paint, so a font set by the hook stays for the cells drawn after it
+// and its text written in TextColor 2 pixels from its left and top; then the cell painter,
+// if one is set, may draw over it. The area beyond the cells shows the grid's colour. One painter
+// serves a whole paint, so a font set by the painter stays for the cells drawn after it
 // (cells are drawn row by row, left to right).
 #pragma once
 
@@ -10,8 +10,16 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <functional>
 #include <vector>
+
+// Draws over a cell after its default drawing (a window that shows more than text).
+class TCellPainter {
+public:
+    virtual void PaintCell(QPainter& p, int col, int row, const QRect& rect) = 0;
+
+protected:
+    ~TCellPainter() = default;
+};
 
 class TStringGrid : public QWidget {
     Q_OBJECT
@@ -38,8 +46,8 @@ public:
     static constexpr int kBorder = 1;            // frame around the grid
     static constexpr int kLineWidth = 1;         // grid line after every cell
 
-    // Called for every cell after its default drawing.
-    std::function<void(QPainter& p, int col, int row, const QRect& rect)> OnDrawCell;
+    // Draws over every cell after its default drawing; it outlives the grid (its window).
+    void SetCellPainter(TCellPainter* painter) { painter_ = painter; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -48,4 +56,5 @@ private:
     std::vector<int> colWidths_;
     std::vector<int> rowHeights_;
     std::vector<QString> cells_;
+    TCellPainter* painter_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "thdtimer.h"
 
+#include <QMetaMethod>
 #include <QMetaObject>
 #include <QPointer>
 
@@ -15,7 +16,6 @@ struct TTimerShared {
     std::condition_variable signal;
     bool enabled = false;
     bool periodic = false;
-    bool hasHandler = false;
     uint32_t interval = 1000;
     QThread::Priority priority = QThread::NormalPriority;
     bool suspended = true;  // the timing thread waits for a resumption
@@ -188,21 +188,18 @@ void TThreadedTimer::SetThreadPriority(QThread::Priority value)
         UpdateTimer();
 }
 
-void TThreadedTimer::SetOnTimer(TNotifyEvent handler)
+// Qt may hold its connection lock here: the timer looks at its connections afterwards.
+void TThreadedTimer::connectNotify(const QMetaMethod&)
 {
-    onTimer_ = std::move(handler);
-    {
-        std::lock_guard guard(shared_->lock);
-        shared_->hasHandler = static_cast<bool>(onTimer_);
-    }
-    UpdateTimer();
+    QMetaObject::invokeMethod(this, &TThreadedTimer::UpdateTimer, Qt::QueuedConnection);
 }
 
-void TThreadedTimer::Timer()
+void TThreadedTimer::disconnectNotify(const QMetaMethod&)
 {
-    if (onTimer_)
-        onTimer_(this);
+    QMetaObject::invokeMethod(this, &TThreadedTimer::UpdateTimer, Qt::QueuedConnection);
 }
+
+void TThreadedTimer::Timer() { emit timeout(); }
 
 bool TThreadedTimer::Running() const
 {
@@ -219,6 +216,7 @@ int TThreadedTimer::ThreadSwitches() const
 void TThreadedTimer::UpdateTimer()
 {
     bool start = false;
+    const bool connected = isSignalConnected(QMetaMethod::fromSignal(&TThreadedTimer::timeout));
     {
         std::lock_guard guard(shared_->lock);
         TTimerShared& s = *shared_;
@@ -226,7 +224,7 @@ void TThreadedTimer::UpdateTimer()
             s.suspended = true;
             ++s.switches;
         }
-        if (s.interval != 0 && s.enabled && s.hasHandler && !s.stop) {
+        if (s.interval != 0 && s.enabled && connected && !s.stop) {
             s.suspended = false;
             ++s.switches;
             ++s.resumes;

@@ -593,7 +593,7 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
     // A bump is heard even with "Sesli" off.
     form->Menus().Sound->trigger();
     ASSERT_FALSE(form->Menus().Sound->isChecked());
-    form->View().Cheer()->OnCollision();
+    emit form->View().Cheer()->collided();
     EXPECT_EQ(form->Sounds().Requests(kSoundBalloonCollision), 1);
     // A press anywhere on the table ends it and leaves no balloon behind.
     QTest::mousePress(form->centralWidget(), Qt::LeftButton, {}, QPoint(200, 200));

@@ -38,11 +38,7 @@ struct Dialog {
         dlg.show();
         QApplication::processEvents();
         // Count the selection changes the dialog sees.
-        auto original = dlg.SelectPanel->OnChange;
-        dlg.SelectPanel->OnChange = [this, original](TSelectPanel* s) {
-            ++changes;
-            original(s);
-        };
+        QObject::connect(dlg.SelectPanel, &TSelectPanel::changed, [this] { ++changes; });
     }
     auto* Item(int i) { return static_cast<TSelectItem*>(dlg.SelectPanel->GetPanel(i)); }
     QStringList Captions()
@@ -185,7 +181,7 @@ TEST(SelectPanel, BuildsNumberedItemsAndClearsThem)
     EXPECT_EQ(static_cast<QLabel*>(panel.GetPanel(2))->text(), "Panel3");
     EXPECT_EQ(panel.GetPanel(2)->geometry(), QRect(0, 44, 125, 22));
     int keys = 0;
-    panel.SetOnKeyUp([&](int) { ++keys; });
+    QObject::connect(&panel, &TSelectPanel::keyReleased, [&](int) { ++keys; });
     EXPECT_EQ(panel.AddPanel(), 4);
     QTest::keyRelease(panel.GetPanel(3), Qt::Key_A);
     QTest::keyRelease(&panel, Qt::Key_B);

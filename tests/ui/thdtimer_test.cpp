@@ -13,12 +13,12 @@ namespace {
 struct Counter {
     int calls = 0;
     QThread* thread = nullptr;
-    TThreadedTimer::TNotifyEvent Handler()
+    QMetaObject::Connection Listen(TThreadedTimer& t)
     {
-        return [this](TThreadedTimer*) {
+        return QObject::connect(&t, &TThreadedTimer::timeout, [this] {
             ++calls;
             thread = QThread::currentThread();
-        };
+        });
     }
 };
 
@@ -29,15 +29,15 @@ TEST(ThreadedTimer, RunsOnlyWithIntervalEnabledAndHandler)
     t.SetInterval(0);
     t.SetEnabled(true);
     t.SetPeriodic(true);
-    t.SetOnTimer(c.Handler());
+    const QMetaObject::Connection first = c.Listen(t);
     Settle(200);
     EXPECT_FALSE(t.Running());
     EXPECT_EQ(c.calls, 0) << "an interval of 0 never fires";
 
-    t.SetOnTimer(nullptr);
+    QObject::disconnect(first);
     t.SetInterval(20);
     EXPECT_FALSE(t.Running()) << "no handler";
-    t.SetOnTimer(c.Handler());
+    c.Listen(t);
     ASSERT_TRUE(WaitFor([&] { return c.calls >= 2; }));
     EXPECT_EQ(c.thread, QCoreApplication::instance()->thread()) << "ticks run on the owning thread";
 
@@ -58,7 +58,7 @@ TEST(ThreadedTimer, OneShotFiresOnceAndAgainWhenEnabledAgain)
     TThreadedTimer t;
     Counter c;
     t.SetInterval(30);
-    t.SetOnTimer(c.Handler());
+    c.Listen(t);
     for (int round = 1; round <= 2; ++round) {
         t.SetEnabled(true);
         ASSERT_TRUE(WaitFor([&] { return c.calls == round; }));
@@ -78,7 +78,7 @@ std::vector<qint64> Gaps(uint32_t interval, int work, int calls)
     std::vector<qint64> starts;
     t.SetInterval(interval);
     t.SetPeriodic(true);
-    t.SetOnTimer([&](TThreadedTimer*) {
+    QObject::connect(&t, &TThreadedTimer::timeout, [&] {
         starts.push_back(clock.elapsed());
         QThread::msleep(static_cast<unsigned long>(work));
     });
@@ -120,13 +120,13 @@ TEST(ThreadedTimer, HandlerCanDisableOrDestroyItsTimer)
     TThreadedTimer t;
     auto* own = new TThreadedTimer;
     int calls = 0, ownCalls = 0;
-    t.SetOnTimer([&](TThreadedTimer* self) {
+    QObject::connect(&t, &TThreadedTimer::timeout, [&] {
         ++calls;
-        self->SetEnabled(false);
+        t.SetEnabled(false);
     });
-    own->SetOnTimer([&](TThreadedTimer* self) {
+    QObject::connect(own, &TThreadedTimer::timeout, [&] {
         ++ownCalls;
-        delete self;
+        delete own;
     });
     for (TThreadedTimer* timer : {&t, own}) {
         timer->SetInterval(20);
@@ -147,7 +147,7 @@ TEST(ThreadedTimer, DestroyedWhileATickWaitsForTheOwningThread)
         TThreadedTimer t;
         t.SetInterval(10);
         t.SetPeriodic(true);
-        t.SetOnTimer([&](TThreadedTimer*) { ++calls; });
+        QObject::connect(&t, &TThreadedTimer::timeout, [&] { ++calls; });
         t.SetEnabled(true);
         // The owning thread is busy: the tick is posted and the timing thread waits for it.
         QThread::msleep(100);
