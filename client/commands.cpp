@@ -52,12 +52,11 @@ TGameCommands::TGameCommands(QWidget* window, TSession& session, TSessionLink& l
         connect(action, &QAction::triggered, this, command);
     connect(&session_, &TSession::joinAccepted, this, &TGameCommands::Joined);
     connect(&model_, &TSeatModel::changed, this, [this] {
-        ++recordsShown_;
+        delete cheerDue_; // the balloons were for an older record
         if (model_.Record().Phase == psGameOver)
             GameOver();
     });
-    // Questions that a message brings are opened, never run in a loop of their own; those
-    // about the connection wait until the socket's own handling is over.
+    // Questions that a message brings are opened, never run in a loop of their own.
     connect(&session_, &TSession::connectFailed, this, [this] {
         if (session_.IsDealer || reconnector_->Active())
             return;
@@ -65,7 +64,7 @@ TGameCommands::TGameCommands(QWidget* window, TSession& session, TSessionLink& l
         // happened in one Turkish sentence.
         const QString reason = ConnectFailureText(link_.Failure(), DealerAddressText(), false);
         status_.SetText(reason);
-        Later([this, reason] { OfferConnectAgain(reason); });
+        OfferConnectAgain(reason);
     });
     connect(&session_, &TSession::seatName, this, [this](int seat, const QString& name) {
         if (session_.IsHost() && seat == 3 && !name.isEmpty())
@@ -84,8 +83,6 @@ TGameCommands::TGameCommands(QWidget* window, TSession& session, TSessionLink& l
     });
 }
 
-void TGameCommands::Later(const std::function<void()>& action) { QTimer::singleShot(0, this, action); }
-
 void TGameCommands::Joined()
 {
     if (session_.Joined.HasKey())
@@ -98,23 +95,30 @@ void TGameCommands::Joined()
 
 void TGameCommands::GameOver()
 {
-    // The lists window waits for the user, so it opens once this record has been handled
-    // and drawn; the balloons fly after it is closed, unless another record came meanwhile.
-    const int shown = recordsShown_;
-    const TGameInfo over = model_.Record();
-    Later([this, shown, over] {
-        // The same finished game sent again (a player who joins again after the end, a
-        // finished game loaded twice) does not enter the lists twice.
-        const QByteArray finished(reinterpret_cast<const char*>(&over), sizeof over);
-        if (finished != listedGame_) {
-            listedGame_ = finished;
-            // The result first, then the lists, then the balloons.
-            prompts_->Tell(window_, GameResultText(over));
-            side_.OfferFinishedGame(over);
-        }
-        if (shown == recordsShown_)
-            view_.StartCheer();
+    // The same finished game sent again (a player who joins again after the end, a
+    // finished game loaded twice) does not enter the lists twice.
+    const TGameInfo& over = model_.Record();
+    const QByteArray finished(reinterpret_cast<const char*>(&over), sizeof over);
+    cheerDue_ = new QObject(this);
+    if (finished == listedGame_)
+        return Cheer();
+    listedGame_ = finished;
+    // The result first, then the lists, then the balloons.
+    connect(prompts_->Tell(window_, GameResultText(over)), &TPromptReply::finished, this, [this, over] {
+        QDialog* lists = side_.OfferFinishedGame(over);
+        if (lists)
+            connect(lists, &QDialog::finished, cheerDue_.data(), [this] { Cheer(); }, Qt::SingleShotConnection);
+        else
+            Cheer();
     });
+}
+
+void TGameCommands::Cheer()
+{
+    if (!cheerDue_)
+        return;
+    delete cheerDue_;
+    view_.StartCheer();
 }
 
 void TGameCommands::TableComplete()
@@ -122,8 +126,8 @@ void TGameCommands::TableComplete()
     const QString question = tr("Kare tamamlandı!\r\rYeni bir oyuna başlamak için 'Evet'\r"
                                             "Dosyadan yüklemek için 'Hayır'\rtuşuna bas...")
                                  .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    prompts_->AskThen(window_, question, this, [this](bool fresh) {
-        if (fresh)
+    connect(prompts_->Ask(window_, question), &TPromptReply::finished, this, [this](TPromptAnswer fresh) {
+        if (fresh == TPromptAnswer::Yes)
             session_.SendNewGame();
         else
             LoadGame(true);
@@ -153,9 +157,9 @@ void TGameCommands::OfferConnectAgain(const QString& reason)
     if (session_.Active() || !side_.Connect)
         return;
     side_.Connect->SetReason(reason);
-    side_.OpenConnect(this, [this](bool confirmed, const QString& address) {
+    connect(side_.OpenConnect(), &TPromptReply::finished, this, [this](TPromptAnswer confirmed, const QString& address) {
         side_.Connect->SetReason(QString());
-        if (!confirmed || session_.Active())
+        if (confirmed != TPromptAnswer::Yes || session_.Active())
             return;
         SetDealerAddress(address);
         session_.Open();
@@ -191,77 +195,92 @@ bool TGameCommands::GameInProgress() const
     return phase == psChoosing || phase == psPlaying || phase == psTrickComplete;
 }
 
-bool TGameCommands::ConfirmDroppingGame(const QString& question)
+TPromptReply* TGameCommands::ConfirmDroppingGame(const QString& question)
 {
-    return !GameInProgress() || prompts_->Ask(window_, tr("Oyun devam ediyor...\n\n") + question);
+    if (!GameInProgress())
+        return TPromptReply::Given(TPromptAnswer::Yes);
+    return prompts_->Ask(window_, tr("Oyun devam ediyor...\n\n") + question);
+}
+
+void TGameCommands::OnYes(TPromptReply* reply, void (TGameCommands::*next)())
+{
+    connect(reply, &TPromptReply::finished, this, [this, next](TPromptAnswer answer) {
+        if (answer == TPromptAnswer::Yes)
+            (this->*next)();
+    });
 }
 
 void TGameCommands::NewGame()
 {
-    if (!ConfirmDroppingGame(tr("Bu oyunu bırakıp yeni bir oyuna başlamak istediğinden emin misin?")))
-        return;
+    OnYes(ConfirmDroppingGame(tr("Bu oyunu bırakıp yeni bir oyuna başlamak istediğinden emin misin?")),
+          &TGameCommands::StartNewGame);
+}
+
+void TGameCommands::StartNewGame()
+{
     view_.StopCheer();
     session_.SendNewGame();
 }
 
-bool TGameCommands::SaveGame()
+TPromptReply* TGameCommands::SaveGame()
 {
     // The dealer's own record is the whole game; a seat's copy may not show the other hands.
     if (dealerRecord_)
-        return SaveGameInteractive(window_, *prompts_, files_, *dealerRecord_);
-    if (session_.DealerKeepsGames()) {
-        const std::optional<QString> name = prompts_->AskLine(window_, tr("Oyunun adı:"));
-        if (!name || name->trimmed().isEmpty())
-            return false;
-        session_.SendSaveGame(name->trimmed());
-        return true;
-    }
-    return SaveGameInteractive(window_, *prompts_, files_, model_.Record());
+        return SaveGameInteractive(window_, *prompts_, files_, *dealerRecord_, this);
+    if (!session_.DealerKeepsGames())
+        return SaveGameInteractive(window_, *prompts_, files_, model_.Record(), this);
+    auto* saved = new TPromptReply(this);
+    connect(prompts_->AskLine(window_, tr("Oyunun adı:")), &TPromptReply::finished, saved,
+            [this, saved](TPromptAnswer answer, const QString& name) {
+                if (answer != TPromptAnswer::Yes || name.trimmed().isEmpty())
+                    return saved->Finish(TPromptAnswer::Back);
+                session_.SendSaveGame(name.trimmed());
+                saved->Finish(TPromptAnswer::Yes);
+            });
+    return saved;
 }
 
 void TGameCommands::Load() { LoadGame(false); }
 
 void TGameCommands::LoadGame(bool newGameOnCancel)
 {
-    if (!ConfirmDroppingGame(tr("Bu oyunu bırakıp kaydedilmiş bir oyunu yüklemek istediğinden emin misin?")))
-        return;
-    if (!dealerRecord_ && session_.DealerKeepsGames()) {
-        // The dealer lists its saved games; the choice follows when the list arrives.
-        loadNewGameOnCancel_ = newGameOnCancel;
-        session_.SendListGames();
-        return;
-    }
-    TGameInfo loaded;
-    switch (LoadGameInteractive(window_, *prompts_, files_, loaded)) {
-    case TLoadOutcome::Loaded:
-        session_.SendGameRecord(loaded);
-        break;
-    case TLoadOutcome::Cancelled:
-        // From the menu the game in progress stays; at a complete table a game must start.
-        if (newGameOnCancel) {
-            prompts_->Inform(window_, tr("Oyun yüklenmedi: yeni oyun başlıyor"));
-            session_.SendNewGame();
+    const QString question = tr("Bu oyunu bırakıp kaydedilmiş bir oyunu yüklemek istediğinden emin misin?");
+    connect(ConfirmDroppingGame(question), &TPromptReply::finished, this, [this, newGameOnCancel](TPromptAnswer go) {
+        if (go != TPromptAnswer::Yes)
+            return;
+        if (!dealerRecord_ && session_.DealerKeepsGames()) {
+            // The dealer lists its saved games; the choice follows when the list arrives.
+            loadNewGameOnCancel_ = newGameOnCancel;
+            session_.SendListGames();
+            return;
         }
-        break;
-    case TLoadOutcome::Unreadable:
-        break;
-    }
+        TPromptReply* loaded = LoadGameInteractive(window_, *prompts_, files_, loaded_, this);
+        connect(loaded, &TPromptReply::finished, this, [this, newGameOnCancel](TPromptAnswer outcome) {
+            if (outcome == TPromptAnswer::Yes)
+                session_.SendGameRecord(loaded_);
+            // From the menu the game in progress stays; at a complete table a game must start.
+            else if (outcome == TPromptAnswer::Back && newGameOnCancel) {
+                prompts_->Inform(window_, tr("Oyun yüklenmedi: yeni oyun başlıyor"));
+                session_.SendNewGame();
+            }
+        });
+    });
 }
 
 void TGameCommands::ChooseHostedGame(const QStringList& names)
 {
     if (names.isEmpty()) {
         prompts_->Inform(window_, tr("Kayıtlı oyun yok."));
-        return HostedGameChosen(std::nullopt);
+        return HostedGameChosen(false, QString());
     }
-    prompts_->AskChoiceThen(window_, tr("Yüklenecek oyun:"), names, this,
-                            [this](std::optional<QString> chosen) { HostedGameChosen(chosen); });
+    connect(prompts_->AskChoice(window_, tr("Yüklenecek oyun:"), names), &TPromptReply::finished, this,
+            [this](TPromptAnswer answer, const QString& name) { HostedGameChosen(answer == TPromptAnswer::Yes, name); });
 }
 
-void TGameCommands::HostedGameChosen(const std::optional<QString>& chosen)
+void TGameCommands::HostedGameChosen(bool chosen, const QString& name)
 {
     if (chosen)
-        session_.SendLoadGame(*chosen);
+        session_.SendLoadGame(name);
     else if (loadNewGameOnCancel_) {
         prompts_->Inform(window_, tr("Oyun yüklenmedi: yeni oyun başlıyor"));
         session_.SendNewGame();
@@ -269,20 +288,25 @@ void TGameCommands::HostedGameChosen(const std::optional<QString>& chosen)
     loadNewGameOnCancel_ = false;
 }
 
-void TGameCommands::Quit()
+void TGameCommands::Quit() { OnYes(ConfirmLeaving(), &TGameCommands::Leave); }
+
+void TGameCommands::Leave()
 {
-    if (!ConfirmLeaving())
-        return;
     leaving_ = true; // asked already: closing asks nothing more
     window_->close();
     leaving_ = false;
 }
 
-bool TGameCommands::ConfirmLeaving()
+bool TGameCommands::LeavingLosesTheGame() const
 {
     // Before any game and once it is over nothing is lost.
-    if (!GameInProgress() || !session_.Seated())
-        return true;
+    return GameInProgress() && session_.Seated();
+}
+
+TPromptReply* TGameCommands::ConfirmLeaving()
+{
+    if (!LeavingLosesTheGame())
+        return TPromptReply::Given(TPromptAnswer::Yes);
     if (!session_.IsHost())
         return prompts_->Ask(window_, tr("Oyun devam ediyor...\n\nÇıkarsan yerine bilgisayar oynar. "
                                                      "Çıkmak istediğinden emin misin?"));
@@ -292,26 +316,29 @@ bool TGameCommands::ConfirmLeaving()
                            .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     if (session_.IsDealer)
         question += tr("\n\nMasa bu programda: çıkarsan diğer oyuncular için de oyun biter.");
-    const TUserPrompts::TAnswer answer = prompts_->AskOrBack(window_, question);
-    if (answer == TUserPrompts::TAnswer::Back)
-        return false;
-    return answer == TUserPrompts::TAnswer::Yes || SaveGame();
+    auto* leave = new TPromptReply(this);
+    connect(prompts_->AskOrBack(window_, question), &TPromptReply::finished, leave, [this, leave](TPromptAnswer answer) {
+        if (answer != TPromptAnswer::No)
+            return leave->Finish(answer);
+        connect(SaveGame(), &TPromptReply::finished, leave, [leave](TPromptAnswer saved) { leave->Finish(saved); });
+    });
+    return leave;
 }
 
-void TGameCommands::Reconnect()
+void TGameCommands::Reconnect() { OnYes(ConfirmLeaving(), &TGameCommands::ConnectElsewhere); }
+
+void TGameCommands::ConnectElsewhere()
 {
-    if (!ConfirmLeaving())
-        return;
     reconnector_->Stop();
     session_.ForgetSeat(); // a connection closed on purpose is not taken up again
     session_.Close();
-    bool confirmed = false;
-    const QString address = side_.RunConnect(&confirmed);
-    if (confirmed) {
-        SetDealerAddress(address);
-        WriteRegString(kRegKey, kRegDealerAddress, address.trimmed());
-    }
-    session_.Open();
+    connect(side_.OpenConnect(), &TPromptReply::finished, this, [this](TPromptAnswer confirmed, const QString& address) {
+        if (confirmed == TPromptAnswer::Yes) {
+            SetDealerAddress(address);
+            WriteRegString(kRegKey, kRegDealerAddress, address.trimmed());
+        }
+        session_.Open();
+    });
 }
 
 void TGameCommands::WaitForPlayers()
@@ -332,6 +359,9 @@ void TGameCommands::Chat()
         return;
     }
     // A cancelled box sends nothing.
-    if (const std::optional<QString> line = prompts_->AskLine(window_, tr("Ne dinonuz?")))
-        session_.SendChatLine(*line);
+    connect(prompts_->AskLine(window_, tr("Ne dinonuz?")), &TPromptReply::finished, this,
+            [this](TPromptAnswer answer, const QString& line) {
+                if (answer == TPromptAnswer::Yes)
+                    session_.SendChatLine(line);
+            });
 }

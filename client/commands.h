@@ -6,8 +6,7 @@
 #include <QObject>
 #include <QStringList>
 
-#include <functional>
-#include <optional>
+#include <QPointer>
 
 #include "gameinfo.h"
 
@@ -18,6 +17,7 @@ class TSessionLink;
 class TMenus;
 class TSeatModel;
 class TStatusLine;
+class TPromptReply;
 class TTableView;
 class TUserPrompts;
 class TReconnector;
@@ -40,8 +40,9 @@ public:
     void Start();          // "Başla" and F2
     void NewGame();        // "Yeni"
     void Save() { SaveGame(); } // "Kaydet"
-    // "Kaydet": false when nothing was saved (the dialog cancelled, say).
-    bool SaveGame();
+    // "Kaydet": the reply finishes with Yes when the game was saved, Back when nothing was
+    // (the dialog cancelled, say).
+    TPromptReply* SaveGame();
     void Load();           // "Yükle"
     void Quit();           // "Oyundan Çık"
     void Reconnect();      // "Yeni Bir Oyuna Bağlan"
@@ -49,19 +50,30 @@ public:
     void Chat();           // the chat button
     // While a game is in progress, asks whether to leave it ("Oyundan Çık" and the close
     // box): the host may save first, and a cancelled save goes back to the game; at the
-    // program's own dealer the question says the table ends for the others. true: leave.
-    bool ConfirmLeaving();
+    // program's own dealer the question says the table ends for the others. The reply
+    // finishes with Yes to leave (at once from the event loop when nothing is lost).
+    TPromptReply* ConfirmLeaving();
+    // Leaving would lose a game in progress: ConfirmLeaving asks.
+    bool LeavingLosesTheGame() const;
     bool Leaving() const { return leaving_; } // leaving was confirmed: closing asks nothing
+    // Closes the main window without asking again.
+    void Leave();
 
 private:
     bool GameInProgress() const;
-    // Asks "Oyun devam ediyor..." with the question while a game is in progress; true to go on.
-    bool ConfirmDroppingGame(const QString& question);
+    // Asks "Oyun devam ediyor..." with the question while a game is in progress; Yes to go on.
+    TPromptReply* ConfirmDroppingGame(const QString& question);
+    // Runs next once the reply finishes with Yes.
+    void OnYes(TPromptReply* reply, void (TGameCommands::*next)());
+    void StartNewGame();
+    // "Yeni Bir Oyuna Bağlan" once leaving is confirmed: the connection window, then the
+    // address it names (or the last one).
+    void ConnectElsewhere();
     // A cancelled file dialog starts a new game only where one must start.
     void LoadGame(bool newGameOnCancel);
     void TableComplete();
     void ChooseHostedGame(const QStringList& names);
-    void HostedGameChosen(const std::optional<QString>& chosen);
+    void HostedGameChosen(bool chosen, const QString& name);
     // A joining player's connection attempt failed: the connection window is offered again,
     // with the reason above the address.
     void OfferConnectAgain(const QString& reason);
@@ -70,11 +82,10 @@ private:
     void Joined();
     // A dropped connection is taken up again by itself; the status line counts down.
     void StartReconnecting();
-    // The finished game offered to the best and worst lists, then the balloons, unless
-    // another record came meanwhile.
+    // The result, then the finished game offered to the best and worst lists, then the
+    // balloons; a record that comes meanwhile cancels the balloons.
     void GameOver();
-    // Runs the action from the event loop once the current handler has returned.
-    void Later(const std::function<void()>& action);
+    void Cheer();
 
     QWidget* window_;
     TSession& session_;
@@ -92,6 +103,7 @@ private:
     const TGameInfo* dealerRecord_ = nullptr;
     bool loadNewGameOnCancel_ = false;
     bool leaving_ = false;
-    int recordsShown_ = 0;
-    QByteArray listedGame_; // the finished record last offered to the lists
+    TGameInfo loaded_{};                // the record read by "Yükle"
+    QPointer<QObject> cheerDue_;        // the balloons wait for the lists; the next record drops them
+    QByteArray listedGame_;             // the finished record last offered to the lists
 };

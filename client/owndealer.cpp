@@ -53,19 +53,21 @@ void TOwnDealer::SettingChanged()
 void TOwnDealer::ChoosePort(QWidget* window, TUserPrompts& prompts, TStatusLine& status)
 {
     const int now = ReadRegInteger(kRegKey, kRegDealerPort, kGamePort);
-    const std::optional<QString> line = prompts.AskLine(
+    TPromptReply* line = prompts.AskLine(
         window, QCoreApplication::translate("TOwnDealer", "Masayı bu programda kurarken kullanılacak port (şu an %1, olağanı %2). "
                                "Katılanlar adrese \":port\" ekler.")
                     .arg(now)
                     .arg(kGamePort));
-    if (!line)
-        return;
-    bool ok = false;
-    const uint port = line->trimmed().toUInt(&ok);
-    if (!ok || port < 1 || port > 65535) {
-        prompts.Inform(window, QCoreApplication::translate("TOwnDealer", "Port 1 ile 65535 arasında bir sayı olmalı."));
-        return;
-    }
-    WriteRegInteger(kRegKey, kRegDealerPort, int(port));
-    status.SetText(QCoreApplication::translate("TOwnDealer", "Dağıtıcı bundan sonra %1 numaralı portu kullanacak.").arg(port));
+    connect(line, &TPromptReply::finished, this, [window, &prompts, &status](TPromptAnswer answer, const QString& text) {
+        if (answer != TPromptAnswer::Yes)
+            return;
+        bool ok = false;
+        const uint port = text.trimmed().toUInt(&ok);
+        if (!ok || port < 1 || port > 65535) {
+            prompts.Inform(window, QCoreApplication::translate("TOwnDealer", "Port 1 ile 65535 arasında bir sayı olmalı."));
+            return;
+        }
+        WriteRegInteger(kRegKey, kRegDealerPort, int(port));
+        status.SetText(QCoreApplication::translate("TOwnDealer", "Dağıtıcı bundan sonra %1 numaralı portu kullanacak.").arg(port));
+    });
 }

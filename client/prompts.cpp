@@ -123,44 +123,75 @@ void TUserPrompts::Inform(QWidget* parent, const QString& text)
     Notice(parent, text);
 }
 
-void TUserPrompts::AskThen(QWidget* parent, const QString& text, QObject* context, std::function<void(bool)> then)
+void TPromptReply::Finish(TPromptAnswer answer, const QString& text)
 {
-    auto* box = new QMessageBox(QMessageBox::Question, Title(), text, QMessageBox::Yes | QMessageBox::No, parent);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    NameYesNo(*box);
-    QObject::connect(box, &QMessageBox::finished, context,
-                     [box, then = std::move(then)] { then(box->clickedButton() == box->button(QMessageBox::Yes)); });
-    box->open();
+    emit finished(answer, text);
+    deleteLater();
 }
 
-void TUserPrompts::AskChoiceThen(QWidget* parent, const QString& caption, const QStringList& items,
-                                 QObject* context, std::function<void(std::optional<QString>)> then)
+void TPromptReply::FinishLater(TPromptAnswer answer, const QString& text)
 {
-    auto* dialog = new QInputDialog(parent);
+    QMetaObject::invokeMethod(this, [this, answer, text] { Finish(answer, text); }, Qt::QueuedConnection);
+}
+
+TPromptReply* TPromptReply::Given(TPromptAnswer answer, const QString& text)
+{
+    auto* reply = new TPromptReply(QCoreApplication::instance());
+    reply->FinishLater(answer, text);
+    return reply;
+}
+
+namespace {
+
+// Opens a dialog that goes when it is closed; the reply, which goes with it, tells how it
+// was closed.
+template <typename Dialog, typename Answer>
+TPromptReply* OpenDialog(Dialog* dialog, Answer answer)
+{
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(Title());
-    dialog->setLabelText(caption);
-    dialog->setComboBoxItems(items);
-    dialog->setComboBoxEditable(false);
-    QObject::connect(dialog, &QInputDialog::finished, context, [dialog, then = std::move(then)](int result) {
-        const QString item = dialog->textValue();
-        then(result == QDialog::Accepted && !item.isEmpty() ? std::optional<QString>(item) : std::nullopt);
+    auto* reply = new TPromptReply(dialog);
+    QObject::connect(dialog, &QDialog::finished, reply, [dialog, reply, answer](int result) {
+        const auto [given, text] = answer(*dialog, result);
+        reply->Finish(given, text);
     });
     dialog->open();
+    return reply;
 }
 
-void TUserPrompts::Tell(QWidget* parent, const QString& text)
+using TGiven = std::pair<TPromptAnswer, QString>;
+
+TGiven Accepted(int result, const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, Title(), text, QMessageBox::Ok, parent);
-    box.exec();
+    if (result == QDialog::Accepted && !text.isEmpty())
+        return {TPromptAnswer::Yes, text};
+    return {TPromptAnswer::Back, QString()};
 }
 
-bool TUserPrompts::Ask(QWidget* parent, const QString& text, bool warning)
+TPromptReply* OpenBox(QMessageBox* box)
 {
-    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Question, Title(), text,
-                    QMessageBox::Yes | QMessageBox::No, parent);
-    NameYesNo(box);
-    return box.exec() == QMessageBox::Yes;
+    return OpenDialog(box, [](QMessageBox& b, int) { return TGiven{TUserPrompts::AnswerOf(b), QString()}; });
+}
+
+TPromptReply* OpenFileDialog(QFileDialog* dialog)
+{
+    return OpenDialog(dialog, [](QFileDialog& d, int result) {
+        return Accepted(result, d.selectedFiles().isEmpty() ? QString() : d.selectedFiles().first());
+    });
+}
+
+} // namespace
+
+TPromptReply* TUserPrompts::Tell(QWidget* parent, const QString& text)
+{
+    return OpenBox(new QMessageBox(QMessageBox::Information, Title(), text, QMessageBox::Ok, parent));
+}
+
+TPromptReply* TUserPrompts::Ask(QWidget* parent, const QString& text, bool warning)
+{
+    auto* box = new QMessageBox(warning ? QMessageBox::Warning : QMessageBox::Question, Title(), text,
+                                QMessageBox::Yes | QMessageBox::No, parent);
+    NameYesNo(*box);
+    return OpenBox(box);
 }
 
 std::unique_ptr<QMessageBox> TUserPrompts::BackBox(QWidget* parent, const QString& text)
@@ -174,63 +205,61 @@ std::unique_ptr<QMessageBox> TUserPrompts::BackBox(QWidget* parent, const QStrin
     return box;
 }
 
-TUserPrompts::TAnswer TUserPrompts::AnswerOf(const QMessageBox& box)
+TPromptAnswer TUserPrompts::AnswerOf(const QMessageBox& box)
 {
     if (box.clickedButton() == box.button(QMessageBox::Yes))
-        return TAnswer::Yes;
+        return TPromptAnswer::Yes;
     if (box.clickedButton() == box.button(QMessageBox::No))
-        return TAnswer::No;
-    return TAnswer::Back; // "Oyuna dön", Escape, the close button
+        return TPromptAnswer::No;
+    // "Oyuna dön", Escape, the close button; the OK of a notice counts as Yes.
+    return box.clickedButton() == box.button(QMessageBox::Ok) ? TPromptAnswer::Yes : TPromptAnswer::Back;
 }
 
-TUserPrompts::TAnswer TUserPrompts::AskOrBack(QWidget* parent, const QString& text)
+TPromptReply* TUserPrompts::AskOrBack(QWidget* parent, const QString& text)
 {
-    const std::unique_ptr<QMessageBox> box = BackBox(parent, text);
-    box->exec();
-    return AnswerOf(*box);
+    return OpenBox(BackBox(parent, text).release());
 }
 
-std::optional<QString> TUserPrompts::AskLine(QWidget* parent, const QString& caption)
+TPromptReply* TUserPrompts::AskLine(QWidget* parent, const QString& caption)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, caption, QString(), QLineEdit::Normal, QString(), &ok);
-    if (!ok)
-        return std::nullopt;
-    return text;
+    auto* dialog = new QInputDialog(parent);
+    dialog->setWindowTitle(caption);
+    dialog->setInputMode(QInputDialog::TextInput);
+    // An empty line is an answer too: only a cancelled box gives Back.
+    return OpenDialog(dialog, [](QInputDialog& d, int result) {
+        return result == QDialog::Accepted ? TGiven{TPromptAnswer::Yes, d.textValue()}
+                                           : TGiven{TPromptAnswer::Back, QString()};
+    });
 }
 
-std::optional<QString> TUserPrompts::AskChoice(QWidget* parent, const QString& caption,
-                                              const QStringList& items)
+TPromptReply* TUserPrompts::AskChoice(QWidget* parent, const QString& caption, const QStringList& items)
 {
-    bool ok = false;
-    const QString item = QInputDialog::getItem(parent, Title(), caption, items, 0, false, &ok);
-    if (!ok || item.isEmpty())
-        return std::nullopt;
-    return item;
+    auto* dialog = new QInputDialog(parent);
+    dialog->setWindowTitle(Title());
+    dialog->setLabelText(caption);
+    dialog->setComboBoxItems(items);
+    dialog->setComboBoxEditable(false);
+    return OpenDialog(dialog, [](QInputDialog& d, int result) { return Accepted(result, d.textValue()); });
 }
 
-QString TUserPrompts::SaveFileName(QWidget* parent, const QString& title, const QString& filter,
-                                   const QString& defaultSuffix)
+TPromptReply* TUserPrompts::SaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                         const QString& defaultSuffix)
 {
-    QFileDialog dialog(parent, title, QString(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(defaultSuffix);
+    auto* dialog = new QFileDialog(parent, title, QString(), filter);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(defaultSuffix);
     // The overwrite question is the window's own, asked after the dialog closes.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
+    return OpenFileDialog(dialog);
 }
 
-QString TUserPrompts::OpenFileName(QWidget* parent, const QString& title, const QString& filter,
-                                   const QString& defaultSuffix, const QString& proposedName)
+TPromptReply* TUserPrompts::OpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                         const QString& defaultSuffix, const QString& proposedName)
 {
-    QFileDialog dialog(parent, title, QString(), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(defaultSuffix);
-    dialog.selectFile(proposedName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().first();
+    auto* dialog = new QFileDialog(parent, title, QString(), filter);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setDefaultSuffix(defaultSuffix);
+    dialog->selectFile(proposedName);
+    return OpenFileDialog(dialog);
 }

@@ -17,36 +17,58 @@ QString CannotOpen() { return Text(QT_TRANSLATE_NOOP("SaveGame", "Dosya açılam
 
 } // namespace
 
-bool SaveGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, const TGameInfo& g)
+namespace {
+
+// Writes the file; Yes when it was written.
+TPromptAnswer Write(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, const TGameInfo& g,
+                    const QString& path)
 {
-    const QString path =
-        prompts.SaveFileName(parent, Text(QT_TRANSLATE_NOOP("SaveGame", "Oyunu kaydet")), kFilter, kSuffix);
-    if (path.isEmpty())
-        return false;
-    if (QFile::exists(path) &&
-        !prompts.Ask(parent,
-                     Text(QT_TRANSLATE_NOOP("SaveGame", "Bu isimde zaten bir dosya var, değiştirmek istiyor musunuz?")),
-                     true))
-        return false;
-    if (!files.WriteGame(path, g)) {
-        prompts.Inform(parent, CannotOpen());
-        return false;
-    }
-    return true;
+    if (files.WriteGame(path, g))
+        return TPromptAnswer::Yes;
+    prompts.Inform(parent, CannotOpen());
+    return TPromptAnswer::Back;
 }
 
-TLoadOutcome LoadGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, TGameInfo& g)
+} // namespace
+
+TPromptReply* SaveGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, const TGameInfo& g,
+                                  QObject* context)
 {
-    const QString path = prompts.OpenFileName(parent, Text(QT_TRANSLATE_NOOP("SaveGame", "Oyun yükle")), kFilter,
-                                              kSuffix, QStringLiteral("*.rvo"));
-    if (path.isEmpty())
-        return TLoadOutcome::Cancelled;
-    TGameInfo loaded;
-    std::memset(&loaded, 0, sizeof loaded);
-    if (!files.ReadGame(path, loaded) || !IsValidGameInfo(loaded)) {
-        prompts.Inform(parent, CannotOpen());
-        return TLoadOutcome::Unreadable;
-    }
-    g = loaded;
-    return TLoadOutcome::Loaded;
+    auto* saved = new TPromptReply(context);
+    TPromptReply* named =
+        prompts.SaveFileName(parent, Text(QT_TRANSLATE_NOOP("SaveGame", "Oyunu kaydet")), kFilter, kSuffix);
+    QObject::connect(named, &TPromptReply::finished, saved, [=, &prompts, &files, &g](TPromptAnswer answer, const QString& path) {
+        if (answer != TPromptAnswer::Yes)
+            return saved->Finish(TPromptAnswer::Back);
+        if (!QFile::exists(path))
+            return saved->Finish(Write(parent, prompts, files, g, path));
+        TPromptReply* replace = prompts.Ask(
+            parent, Text(QT_TRANSLATE_NOOP("SaveGame", "Bu isimde zaten bir dosya var, değiştirmek istiyor musunuz?")),
+            true);
+        QObject::connect(replace, &TPromptReply::finished, saved, [=, &prompts, &files, &g](TPromptAnswer yes) {
+            saved->Finish(yes == TPromptAnswer::Yes ? Write(parent, prompts, files, g, path) : TPromptAnswer::Back);
+        });
+    });
+    return saved;
+}
+
+TPromptReply* LoadGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, TGameInfo& g,
+                                  QObject* context)
+{
+    auto* loaded = new TPromptReply(context);
+    TPromptReply* named = prompts.OpenFileName(parent, Text(QT_TRANSLATE_NOOP("SaveGame", "Oyun yükle")), kFilter,
+                                               kSuffix, QStringLiteral("*.rvo"));
+    QObject::connect(named, &TPromptReply::finished, loaded, [=, &prompts, &files, &g](TPromptAnswer answer, const QString& path) {
+        if (answer != TPromptAnswer::Yes)
+            return loaded->Finish(TPromptAnswer::Back);
+        TGameInfo read;
+        std::memset(&read, 0, sizeof read);
+        if (!files.ReadGame(path, read) || !IsValidGameInfo(read)) {
+            prompts.Inform(parent, CannotOpen());
+            return loaded->Finish(TPromptAnswer::No);
+        }
+        g = read;
+        loaded->Finish(TPromptAnswer::Yes);
+    });
+    return loaded;
 }

@@ -6,7 +6,9 @@
 
 #include "gameinfo.h"
 
+class QObject;
 class QWidget;
+class TPromptReply;
 class TUserPrompts;
 
 // Where the game files on the user's disk are read and written (the game files of the
@@ -19,14 +21,15 @@ public:
     virtual bool ReadGame(const QString& path, TGameInfo& g) = 0;
 };
 
-// The save command: file dialog, overwrite question, write. Returns whether a file was
-// written.
-bool SaveGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, const TGameInfo& g);
+// The save command: file dialog, overwrite question, write. The reply finishes with Yes
+// when a file was written, Back otherwise. The record is read when the file is written,
+// so it must live as long as context, which the reply belongs to.
+TPromptReply* SaveGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, const TGameInfo& g,
+                                  QObject* context);
 
-enum class TLoadOutcome {
-    Loaded,     // g holds the loaded record: send it to the dealer
-    Cancelled,  // the dialog was cancelled (nothing was shown)
-    Unreadable, // the file could not be used: nothing is to be sent
-};
-// A record the rules cannot work on counts as unreadable.
-TLoadOutcome LoadGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, TGameInfo& g);
+// The load command: file dialog, then the file read into g (which must live as long as
+// context). The reply finishes with Yes when g holds the loaded record (send it to the
+// dealer), Back when the dialog was cancelled (nothing was shown), No when the file could
+// not be used (a record the rules cannot work on counts as unreadable).
+TPromptReply* LoadGameInteractive(QWidget* parent, TUserPrompts& prompts, TGameFilePort& files, TGameInfo& g,
+                                  QObject* context);

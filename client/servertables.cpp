@@ -120,8 +120,9 @@ void TServerTables::ChooseSeatThen(const QString& caption, void (TSession::*send
     }
     if (names.isEmpty() || !prompts_)
         return;
-    prompts_->AskChoiceThen(window_, caption, names, this, [this, names, seats, send](std::optional<QString> chosen) {
-        const qsizetype at = chosen ? names.indexOf(*chosen) : -1;
+    connect(prompts_->AskChoice(window_, caption, names), &TPromptReply::finished, this,
+            [this, names, seats, send](TPromptAnswer answer, const QString& chosen) {
+        const qsizetype at = answer == TPromptAnswer::Yes ? names.indexOf(chosen) : -1;
         if (at >= 0 && session_.Seated())
             (session_.*send)(seats[at]);
     });
@@ -134,8 +135,9 @@ void TServerTables::ChooseTurnClock()
     QStringList items;
     for (const auto& [cardS, contractS] : kClockChoices)
         items << (cardS == 0 ? tr("Süre yok") : tr("Kağıt %1 sn, oyun seçimi %2 sn").arg(cardS).arg(contractS));
-    prompts_->AskChoiceThen(window_, tr("Hamle süresi:"), items, this, [this, items](std::optional<QString> chosen) {
-        const qsizetype at = chosen ? items.indexOf(*chosen) : -1;
+    connect(prompts_->AskChoice(window_, tr("Hamle süresi:"), items), &TPromptReply::finished, this,
+            [this, items](TPromptAnswer answer, const QString& chosen) {
+        const qsizetype at = answer == TPromptAnswer::Yes ? items.indexOf(chosen) : -1;
         if (at >= 0 && session_.Seated())
             session_.SendTurnClock(kClockChoices[at][0], kClockChoices[at][1]);
     });
@@ -211,17 +213,19 @@ QString TServerTables::TableName(const QByteArray& code) const
     return QString::fromLatin1(code);
 }
 
-void TServerTables::LeaveThen(const std::function<void()>& go)
+template <typename Go>
+void TServerTables::LeaveThen(Go go)
 {
     const uint8_t phase = model_.Record().Phase;
     const bool playing = session_.Seated() && (phase == psChoosing || phase == psPlaying || phase == psTrickComplete);
     if (!playing || !prompts_)
         return go();
-    prompts_->AskThen(window_, tr("Oyun devam ediyor...\n\nBu masadan ayrılırsan yerine bilgisayar oynar. Ayrılmak istiyor musun?"),
-                      this, [go](bool yes) {
-                          if (yes)
-                              go();
-                      });
+    const QString question =
+        tr("Oyun devam ediyor...\n\nBu masadan ayrılırsan yerine bilgisayar oynar. Ayrılmak istiyor musun?");
+    connect(prompts_->Ask(window_, question), &TPromptReply::finished, this, [go](TPromptAnswer yes) {
+        if (yes == TPromptAnswer::Yes)
+            go();
+    });
 }
 
 // ---- The countdown ----

@@ -6,7 +6,6 @@
 // unless the dealer knows them (the program's own dealer does).
 #pragma once
 
-#include <functional>
 
 #include <QElapsedTimer>
 #include <QList>
@@ -51,7 +50,8 @@ private:
     void UpdateMenu();
     void TablesArrived(const QList<TTableListing>& tables);
     // Leaves the table the program is at (asking first during a game), then does go.
-    void LeaveThen(const std::function<void()>& go);
+    template <typename Go>
+    void LeaveThen(Go go);
     // Asks which other seat the act is for, then sends it.
     void ChooseSeatThen(const QString& caption, void (TSession::*send)(int));
     void ChooseTurnClock();

@@ -10,6 +10,7 @@
 #include "helpform.h"
 #include "highform.h"
 #include "penaltyform.h"
+#include "prompts.h"
 #include "scoreform.h"
 #include "sideplace.h"
 #include "stringgrid.h"
@@ -122,49 +123,42 @@ void TSideWindows::FillWelcome(const QString& name, bool dealer) const
     Welcome->RadioButton2->setChecked(dealer);
 }
 
-TSideWindows::TWelcomeAnswer TSideWindows::RunWelcome() const
+QDialog* TSideWindows::OpenWelcome() const
+{
+    if (Welcome)
+        Welcome->open();
+    return Welcome;
+}
+
+TSideWindows::TWelcomeAnswer TSideWindows::WelcomeAnswer(int result) const
 {
     TWelcomeAnswer answer;
     if (!Welcome)
         return answer;
     // "Kapat", Escape and the close box all leave the program.
-    answer.quit = Welcome->exec() != QDialog::Accepted || Welcome->QuitMark();
+    answer.quit = result != QDialog::Accepted || Welcome->QuitMark();
     answer.name = Welcome->PlayerName().trimmed();
     answer.dealer = Welcome->DealerChosen();
     return answer;
 }
 
-QString TSideWindows::RunConnect(bool* confirmed) const
-{
-    if (!Connect) {
-        if (confirmed)
-            *confirmed = false;
-        return {};
-    }
-    Connect->exec();
-    if (confirmed)
-        *confirmed = Connect->Confirmed();
-    return Connect->Address();
-}
-
-void TSideWindows::OpenConnect(QObject* context,
-                               std::function<void(bool confirmed, const QString& address)> then) const
+TPromptReply* TSideWindows::OpenConnect() const
 {
     if (!Connect)
-        return;
+        return TPromptReply::Given(TPromptAnswer::Back);
     TConnectForm* dialog = Connect;
-    auto* once = new QObject(context); // the connection lives for this one closing
-    QObject::connect(dialog, &QDialog::finished, once, [dialog, once, then = std::move(then)] {
-        once->deleteLater();
-        then(dialog->Confirmed(), dialog->Address());
+    auto* reply = new TPromptReply(dialog); // for this one closing
+    QObject::connect(dialog, &QDialog::finished, reply, [dialog, reply] {
+        reply->Finish(dialog->Confirmed() ? TPromptAnswer::Yes : TPromptAnswer::Back, dialog->Address());
     });
     dialog->open();
+    return reply;
 }
 
 void TSideWindows::ShowAbout() const
 {
     if (About)
-        About->exec();
+        About->open();
 }
 
 void TSideWindows::ShowHelp() const
@@ -179,8 +173,10 @@ void TSideWindows::ShowHigh() const
         High->ShowLists();
 }
 
-void TSideWindows::OfferFinishedGame(const TGameInfo& g) const
+QDialog* TSideWindows::OfferFinishedGame(const TGameInfo& g) const
 {
-    if (High)
-        High->OfferGame(g);
+    if (!High)
+        return nullptr;
+    const bool open = High->isVisible(); // only brought to the front
+    return High->OfferGame(g) != 0 && !open ? High : nullptr;
 }

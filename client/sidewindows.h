@@ -9,12 +9,12 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 
 #include "gameinfo.h"
 
-class QObject;
+class QDialog;
 class QWidget;
+class TPromptReply;
 class TAboutBox;
 class TScoreForm;
 class TOKRightDlgContracts;
@@ -68,18 +68,19 @@ struct TSideWindows {
         QString name;
         bool dealer = true;
     };
-    TWelcomeAnswer RunWelcome() const;
+    // Opens the welcome dialog (null: there is none); WelcomeAnswer reads it once it has
+    // finished with the result given.
+    QDialog* OpenWelcome() const;
+    TWelcomeAnswer WelcomeAnswer(int result) const;
 
-    // Connection dialog: the address when it closes, and whether it was confirmed.
-    QString RunConnect(bool* confirmed) const;
-    // The same opened without a loop of its own: then(confirmed, address) once it closes,
-    // unless context is gone by then.
-    void OpenConnect(QObject* context, std::function<void(bool confirmed, const QString& address)> then) const;
+    // Opens the connection dialog: the reply finishes with Yes when it was confirmed, Back
+    // otherwise, and the address as it stands when it closed (Back at once without one).
+    TPromptReply* OpenConnect() const;
 
     void ShowAbout() const;
     void ShowHelp() const;
     void ShowHigh() const;
-    // Offers a finished game to the best and worst lists; returns once the lists window,
-    // if it opened, is closed again.
-    void OfferFinishedGame(const TGameInfo& g) const;
+    // Offers a finished game to the best and worst lists; returns the lists window when it
+    // opened for it (it finishes when the user closes it), null when nothing is to wait for.
+    QDialog* OfferFinishedGame(const TGameInfo& g) const;
 };

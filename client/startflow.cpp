@@ -1,6 +1,7 @@
 #include "startflow.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QEvent>
 #include <QMainWindow>
 #include <QTimer>
@@ -10,6 +11,7 @@
 #include "highform.h"
 #include "menus.h"
 #include "owndealer.h"
+#include "prompts.h"
 #include "session.h"
 #include "settings.h"
 #include "sidedock.h"
@@ -63,12 +65,19 @@ void TStartFlow::FirstActivation()
 void TStartFlow::Run()
 {
     p_.sounds.Play(kSoundStart);
-    const TSideWindows::TWelcomeAnswer answer = p_.dock.Windows().RunWelcome();
-    if (answer.quit) {
+    const TSideWindows& side = p_.dock.Windows();
+    QDialog* welcome = side.OpenWelcome();
+    if (!welcome)
+        return Welcomed(side.WelcomeAnswer(QDialog::Accepted));
+    connect(welcome, &QDialog::finished, this, [this](int result) { Welcomed(p_.dock.Windows().WelcomeAnswer(result)); },
+            Qt::SingleShotConnection);
+}
+
+void TStartFlow::Welcomed(const TSideWindows::TWelcomeAnswer& answer)
+{
+    if (answer.quit)
         window_->close();
-        return;
-    }
-    if (answer.dealer)
+    else if (answer.dealer)
         AsDealer(answer.name);
     else
         AsPlayer(answer.name, QString());
@@ -116,14 +125,29 @@ void TStartFlow::AsPlayer(const QString& name, const QString& host)
     // Without a host given, the connection dialog asks for it (its address is used as it
     // stands when it closes).
     const TSideWindows& side = p_.dock.Windows();
-    p_.commands.SetDealerAddress(host.isEmpty() && side.Connect ? side.RunConnect(nullptr) : host);
-    p_.session.Open();
+    if (!host.isEmpty() || !side.Connect) {
+        p_.commands.SetDealerAddress(host);
+        p_.session.Open();
+        return;
+    }
+    connect(side.OpenConnect(), &TPromptReply::finished, this, [this](TPromptAnswer, const QString& address) {
+        p_.commands.SetDealerAddress(address);
+        p_.session.Open();
+    });
 }
 
 void TStartFlow::HowToPlay()
 {
-    if (p_.commands.ConfirmLeaving())
-        Run();
+    connect(p_.commands.ConfirmLeaving(), &TPromptReply::finished, this, [this](TPromptAnswer leave) {
+        if (leave == TPromptAnswer::Yes)
+            Run();
+    });
 }
 
-bool TStartFlow::MayClose() { return p_.commands.Leaving() || p_.commands.ConfirmLeaving(); }
+bool TStartFlow::MayClose()
+{
+    if (p_.commands.Leaving() || !p_.commands.LeavingLosesTheGame())
+        return true;
+    p_.commands.Quit(); // asks, and closes the window again once leaving is confirmed
+    return false;
+}

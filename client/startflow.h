@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QString>
 
+#include "sidewindows.h"
+
 class QMainWindow;
 class TGameCommands;
 class TMainWindowPlace;
@@ -47,13 +49,15 @@ public:
     void AsDealer(const QString& name);
     void AsPlayer(const QString& name, const QString& host);
     void HowToPlay(); // "Nasıl Oynamak Istersin": Run, once leaving is confirmed
-    // Whether the main window may close now: asks what "Oyundan Çık" asks while a game runs.
+    // Whether the main window may close now; while a game runs it may not, and what
+    // "Oyundan Çık" asks is asked instead.
     bool MayClose();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void Welcomed(const TSideWindows::TWelcomeAnswer& answer);
     // What both starts do first: remember the name, show the table, forget any seat.
     void Prepare(const QString& name, bool dealer);
 

@@ -298,10 +298,8 @@ int THighForm::OfferGame(const TGameInfo& g)
         if (isVisible()) {
             raise();
             activateWindow();
-        } else if (ShowModalHook) {
-            ShowModalHook();
         } else {
-            exec();
+            open();
         }
     }
     lists_.ForgetLastInserted();
@@ -315,6 +313,7 @@ void THighForm::ShowLists()
         activateWindow();
         return;
     }
+    setWindowModality(Qt::NonModal); // after a game it opened window-modal
     show();
 }
 

@@ -17,7 +17,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 
 class QLabel;
 
@@ -107,16 +106,12 @@ public:
     explicit THighForm(QWidget* parent = nullptr);
 
     // Offers the four players' final scores of a finished game. When any of them entered
-    // a list, the window shows the lists with the new entries in red and the call returns
-    // after the user has closed it (a window already open is only brought to the front).
-    // Returns the number of entries made.
+    // a list, the window opens with the new entries in red (one already open is only
+    // brought to the front). Returns the number of entries made.
     int OfferGame(const TGameInfo& g);
 
     // The menu command: shows the lists without waiting.
     void ShowLists();
-
-    // How the window is shown and waited for after a game; exec() unless replaced.
-    std::function<void()> ShowModalHook;
 
     TTopListBox* ListBox(int list) const { return boxes_[size_t(list)]; }
     QLabel* Caption(int list) const { return captions_[size_t(list)]; }

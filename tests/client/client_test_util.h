@@ -2,12 +2,14 @@
 // for conditions while the event loop runs, and records built by the rules.
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "gameinfo.h"
@@ -15,64 +17,54 @@
 #include "eventwait.h"
 #include "prompts.h"
 
-#include <QTimer>
 
+// Every answer comes from the event loop, as from a window the user closes.
 class TScriptedUser : public TUserPrompts {
 public:
+    using A = TPromptAnswer;
     void Inform(QWidget*, const QString& text) override { notices.append(text); }
-    void Tell(QWidget*, const QString& text) override { notices.append(text); }
-    bool Ask(QWidget*, const QString& text, bool) override
+    TPromptReply* Tell(QWidget*, const QString& text) override
+    {
+        notices.append(text);
+        return TPromptReply::Given(A::Yes);
+    }
+    TPromptReply* Ask(QWidget*, const QString& text, bool) override
     {
         questions.append(text);
-        if (answers.empty())
-            return true;
-        const bool a = answers.front();
-        answers.pop_front();
-        return a;
+        const bool a = answers.empty() || answers.front();
+        if (!answers.empty())
+            answers.pop_front();
+        return TPromptReply::Given(a ? A::Yes : A::No);
     }
-    // Answered from the event loop, as a box the user closes.
-    void AskThen(QWidget* parent, const QString& text, QObject* context, std::function<void(bool)> then) override
-    {
-        const bool a = Ask(parent, text, false);
-        QTimer::singleShot(0, context, [then = std::move(then), a] { then(a); });
-    }
-    void AskChoiceThen(QWidget* parent, const QString& caption, const QStringList& items, QObject* context,
-                       std::function<void(std::optional<QString>)> then) override
-    {
-        const std::optional<QString> a = AskChoice(parent, caption, items);
-        QTimer::singleShot(0, context, [then = std::move(then), a] { then(a); });
-    }
-    TAnswer AskOrBack(QWidget*, const QString& text) override
+    TPromptReply* AskOrBack(QWidget*, const QString& text) override
     {
         questions.append(text);
-        if (threeWay.empty())
-            return TAnswer::Back;
-        const TAnswer a = threeWay.front();
-        threeWay.pop_front();
-        return a;
+        const A a = threeWay.empty() ? A::Back : threeWay.front();
+        if (!threeWay.empty())
+            threeWay.pop_front();
+        return TPromptReply::Given(a);
     }
-    std::optional<QString> AskLine(QWidget*, const QString& caption) override
+    TPromptReply* AskLine(QWidget*, const QString& caption) override
     {
         lineCaptions.append(caption);
-        return line;
+        return Given(line);
     }
-    std::optional<QString> AskChoice(QWidget*, const QString& caption, const QStringList& items) override
+    TPromptReply* AskChoice(QWidget*, const QString& caption, const QStringList& items) override
     {
         lineCaptions.append(caption);
         choices = items;
-        return choice;
+        return Given(choice && !choice->isEmpty() ? choice : std::nullopt);
     }
-    QString SaveFileName(QWidget*, const QString& title, const QString& filter,
-                         const QString&) override
+    TPromptReply* SaveFileName(QWidget*, const QString& title, const QString& filter, const QString&) override
     {
         dialogTitles.append(title + QStringLiteral(" | ") + filter);
-        return saveName;
+        return Given(saveName.isEmpty() ? std::nullopt : std::optional(saveName));
     }
-    QString OpenFileName(QWidget*, const QString& title, const QString& filter, const QString&,
-                         const QString&) override
+    TPromptReply* OpenFileName(QWidget*, const QString& title, const QString& filter, const QString&,
+                               const QString&) override
     {
         dialogTitles.append(title + QStringLiteral(" | ") + filter);
-        return openName;
+        return Given(openName.isEmpty() ? std::nullopt : std::optional(openName));
     }
 
     QStringList notices, questions, lineCaptions, dialogTitles;
@@ -80,10 +72,23 @@ public:
     std::optional<QString> line; // nothing: the box is cancelled
     QStringList choices;           // the items of the last list offered
     std::optional<QString> choice; // nothing: the list is cancelled
-    QString saveName, openName;
-    std::deque<TAnswer> threeWay; // empty: back to the game
+    QString saveName, openName;    // empty: the dialog is cancelled
+    std::deque<A> threeWay;        // empty: back to the game
+
+private:
+    static TPromptReply* Given(const std::optional<QString>& text)
+    {
+        return text ? TPromptReply::Given(A::Yes, *text) : TPromptReply::Given(A::Back);
+    }
 };
 
+
+// Lets the scripted user's answers, and whatever they set off, arrive.
+inline void Answered()
+{
+    for (int i = 0; i < 8; ++i)
+        QCoreApplication::sendPostedEvents();
+}
 
 // Messages the session handed to its socket, by type.
 struct TSentLog {

@@ -112,11 +112,6 @@ QStringList PlayAndLook(TLanguage language)
         for (int k = 0; k < g.CardCount[g.Turn]; ++k)
             if (!CanPlay(g, g.Turn, g.CardSuit[g.Turn][k], g.CardValue[g.Turn][k]))
                 QTest::mouseClick(form.View().CardSlot(0, k), Qt::LeftButton);
-        high.ShowModalHook = [&] {
-            high.show();
-            seen << ShownTexts();
-            high.hide();
-        };
         TRandom rnd(5);
         int records = 0;
         PlayComputerGame(g, rnd, [&](const TGameInfo& now) {
@@ -125,6 +120,9 @@ QStringList PlayAndLook(TLanguage language)
                 look();
         });
         look();
+        EXPECT_TRUE(WaitFor([&] { return high.isVisible(); })) << "the lists open after the result";
+        seen << ShownTexts();
+        high.close();
         form.Menus().DealerPort->trigger();
         user.line = QStringLiteral("x");
         form.Menus().DealerPort->trigger();

@@ -31,6 +31,7 @@
 #include "menus.h"
 #include "seatmodel.h"
 #include "settings.h"
+#include "tablenews.h"
 #include "tableview.h"
 #include "payload.h"
 #include "penaltyform.h"
@@ -301,6 +302,7 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     Record(g);
     user.saveName = path;
     form->Menus().Save->trigger();
+    Answered();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray saved = file.readAll();
@@ -313,6 +315,7 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     Record(DealtRecord(52));
     user.answers = {false};
     form->Menus().Save->trigger();
+    Answered();
     EXPECT_EQ(user.questions.value(0),
               QStringLiteral("Bu isimde zaten bir dosya var, değiştirmek istiyor musunuz?"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -327,6 +330,7 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     out.close();
     user.openName = bad;
     form->Menus().Load->trigger();
+    Answered();
     EXPECT_EQ(user.notices.value(0), QStringLiteral("Dosya açılamıyor!"));
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
     EXPECT_EQ(sent.Count(NEW_GAME), 0);
@@ -342,12 +346,14 @@ TEST_F(MainFormTest, SaveAskBeforeOverwritingAndLoadRefusesBadFiles)
     stuckFile.close();
     user.openName = stuckPath;
     form->Menus().Load->trigger();
+    Answered();
     EXPECT_EQ(user.notices.value(1), QStringLiteral("Dosya açılamıyor!"));
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
 
     // A load cancelled from the menu leaves the game as it is.
     user.openName.clear();
     form->Menus().Load->trigger();
+    Answered();
     EXPECT_EQ(user.notices.size(), 2);
     EXPECT_EQ(sent.Count(NEW_GAME), 0);
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
@@ -549,17 +555,21 @@ TEST_F(MainFormTest, HelpKeyShowsHelpAndChatBoxSendsNothingOnCancel)
     EXPECT_EQ(help.findChild<QTreeWidget*>(QStringLiteral("TreeViewTopics"))->topLevelItemCount(), 6);
     help.hide();
     form->Menus().HelpTopics->trigger();
+    Answered();
     EXPECT_TRUE(help.isVisible());
     user.line.reset();
     form->Commands().Chat(); // at no table: it says so and asks nothing
+    Answered();
     EXPECT_EQ(user.notices.value(0), QStringLiteral("Henüz bir masada değilsin: yazdığını okuyacak kimse yok."));
     EXPECT_TRUE(user.lineCaptions.isEmpty());
     Seat(0);
     form->Commands().Chat();
+    Answered();
     EXPECT_EQ(user.lineCaptions.value(0), QStringLiteral("Ne dinonuz?"));
     EXPECT_EQ(sent.Count(CHAT_TEXT), 0);
     user.line = QString();
     form->Commands().Chat();
+    Answered();
     EXPECT_EQ(sent.Count(CHAT_TEXT), 1);
 }
 
@@ -570,11 +580,7 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
     side.High = &high;
     form->SetSideWindows(side);
     int listsShown = 0;
-    bool balloonsDuringLists = false;
-    high.ShowModalHook = [&] {
-        ++listsShown;
-        balloonsDuringLists = form->View().Cheer() != nullptr;
-    };
+    QObject::connect(&high, &QDialog::finished, [&] { ++listsShown; });
     for (int n = 0; n < 4; ++n) {
         WriteRegInteger(kRegKey, QStringLiteral("TopListsCount%1").arg(n), 0);
         WriteRegBinary(kRegKey, QStringLiteral("TopListsScores%1").arg(n), QByteArray(240, '\0').constData(), 240);
@@ -586,9 +592,14 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
 
     const auto widgetsBefore = form->findChildren<QWidget*>().size();
     Record(g);
+    // The result, then the lists; the balloons wait until the lists window is closed.
+    ASSERT_TRUE(WaitFor([&] { return high.isVisible(); }, 3000));
+    EXPECT_TRUE(user.notices.contains(GameResultText(g))) << "the result came first";
+    Settle(50);
+    EXPECT_EQ(form->View().Cheer(), nullptr);
+    high.close();
     ASSERT_TRUE(WaitFor([&] { return form->View().Cheer() != nullptr; }, 3000));
     EXPECT_EQ(listsShown, 1);
-    EXPECT_FALSE(balloonsDuringLists);
     EXPECT_EQ(form->View().Cheer()->BalloonCount(), 4);
     // A bump is heard even with "Sesli" off.
     form->Menus().Sound->trigger();
@@ -612,11 +623,10 @@ TEST_F(MainFormTest, GameOverOffersTheListsThenFliesBalloonsUntilAClick)
     // open; that record keeps the balloons away.
     TGameInfo other = DealtRecord(9);
     ASSERT_TRUE(PlayComputerGame(other, rnd));
-    high.ShowModalHook = [&] {
-        ++listsShown;
-        Record(next);
-    };
     Record(other);
+    ASSERT_TRUE(WaitFor([&] { return high.isVisible(); }, 3000));
+    Record(next);
+    high.close();
     Settle(200);
     EXPECT_EQ(listsShown, 2);
     EXPECT_EQ(form->View().Cheer(), nullptr);

@@ -119,6 +119,7 @@ TEST_F(NetworkGameTest, TheOwnDealersWholeGameIsSavedToAFileAndLoadedForEveryone
     const TGameInfo saved = DealerRecord(); // what "Kaydet" writes: the whole game
     dealerUser.saveName = path;
     dealerForm->Menus().Save->trigger();
+    Answered();
     EXPECT_EQ(QFileInfo(path).size(), 440);
     for (int move = 0; move < 3; ++move)
         ASSERT_TRUE(HumanMove(humans));
@@ -154,11 +155,13 @@ TEST_F(NetworkGameTest, DealerOnATakenPortDoesNotJoinTheOtherTable)
     dealerForm->SetGamePort(kGamePort);
     dealerUser.line = QStringLiteral("70000");
     dealerForm->Menus().DealerPort->trigger();
+    Answered();
     EXPECT_EQ(ReadRegInteger(kRegKey, kRegDealerPort, 0), 0);
     const quint16 free = ListenablePort();
     ASSERT_NE(free, 0);
     dealerUser.line = QString::number(free);
     dealerForm->Menus().DealerPort->trigger();
+    Answered();
     dealerForm->StartAsDealer(QStringLiteral("Ali"));
     ASSERT_TRUE(dealerForm->Dealer()->Listening());
     EXPECT_EQ(dealerForm->Dealer()->Port(), free);
@@ -203,6 +206,7 @@ TEST_F(NetworkGameTest, DroppedPlayerGoesBackToItsSeatByItselfUnlessStopped)
 
     // Connecting anew from the menu in the middle of the game asks first (Yes here).
     player->Menus().Reconnect->trigger();
+    Answered();
     ASSERT_TRUE(WaitFor([&] { return player->Session().MySeat == 1; }));
     ASSERT_EQ(playerUser.questions.size(), 1);
     EXPECT_TRUE(playerUser.questions[0].contains(QStringLiteral("yerine bilgisayar oynar")));

@@ -34,18 +34,22 @@ TEST_F(DealerWindowTest, NewAndLoadAskFirstWhileAGameIsInProgressAndNoKeepsIt)
 {
     user.answers = {false};
     form->Menus().NewGame->trigger();
+    Answered();
     ASSERT_EQ(user.questions.size(), 1);
     EXPECT_TRUE(user.questions[0].startsWith(QStringLiteral("Oyun devam ediyor...\n\n")));
     EXPECT_EQ(sent.Count(NEW_GAME), 0);
     form->Menus().NewGame->trigger(); // Yes
+    Answered();
     EXPECT_EQ(sent.Count(NEW_GAME), 1);
 
     user.answers = {false};
     form->Menus().Load->trigger();
+    Answered();
     EXPECT_EQ(user.questions.size(), 3);
     EXPECT_TRUE(user.dialogTitles.isEmpty()); // No: no file dialog at all
     // Yes, then the file dialog cancelled: the game goes on, no new game either.
     form->Menus().Load->trigger();
+    Answered();
     EXPECT_EQ(user.dialogTitles.size(), 1);
     EXPECT_EQ(sent.Count(NEW_GAME), 1);
     EXPECT_EQ(sent.Count(GAME_RECORD), 0);
@@ -56,7 +60,9 @@ TEST_F(DealerWindowTest, NewAndLoadAskFirstWhileAGameIsInProgressAndNoKeepsIt)
     Record(over);
     const auto asked = user.questions.size();
     form->Menus().Load->trigger();
+    Answered();
     form->Menus().NewGame->trigger();
+    Answered();
     EXPECT_EQ(user.questions.size(), asked);
     EXPECT_EQ(user.dialogTitles.size(), 2);
     EXPECT_EQ(sent.Count(NEW_GAME), 2);
@@ -65,32 +71,37 @@ TEST_F(DealerWindowTest, NewAndLoadAskFirstWhileAGameIsInProgressAndNoKeepsIt)
 TEST_F(DealerWindowTest, LeavingTheGameHasAWayBackAndYesAndNoKeepTheirMeaning)
 {
     form->Menus().Quit->trigger(); // the scripted user answers "Oyuna dön"
+    Answered();
     EXPECT_EQ(user.questions.size(), 1);
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(user.dialogTitles.isEmpty());
 
     // Save first, then out: a cancelled save dialog returns to the game.
-    user.threeWay = {TUserPrompts::TAnswer::No};
+    user.threeWay = {TPromptAnswer::No};
     form->Menus().Quit->trigger();
+    Answered();
     EXPECT_EQ(user.dialogTitles.size(), 1);
     EXPECT_TRUE(form->isVisible());
 
     // The close box asks the same, and says that the table ends for the others too.
     form->close();
+    Answered();
     ASSERT_EQ(user.questions.size(), 3);
     EXPECT_EQ(user.questions[2], user.questions[0]);
     EXPECT_TRUE(user.questions[2].contains(QStringLiteral("diğer oyuncular için de oyun biter")));
     EXPECT_TRUE(form->isVisible());
     QTemporaryDir folder;
     user.saveName = folder.filePath(QStringLiteral("yarim.rvo"));
-    user.threeWay = {TUserPrompts::TAnswer::No}; // saved, then out
+    user.threeWay = {TPromptAnswer::No}; // saved, then out
     form->close();
+    Answered();
     EXPECT_TRUE(QFile::exists(user.saveName));
     EXPECT_FALSE(form->isVisible());
 
     form->show();
-    user.threeWay = {TUserPrompts::TAnswer::Yes}; // out without saving
+    user.threeWay = {TPromptAnswer::Yes}; // out without saving
     form->Menus().Quit->trigger();
+    Answered();
     EXPECT_EQ(user.dialogTitles.size(), 2);
     EXPECT_FALSE(form->isVisible());
 
@@ -99,9 +110,11 @@ TEST_F(DealerWindowTest, LeavingTheGameHasAWayBackAndYesAndNoKeepTheirMeaning)
     form->Session().IsDealer = false;
     user.answers = {false};
     form->close();
+    Answered();
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(user.questions.back().contains(QStringLiteral("yerine bilgisayar oynar")));
     form->close(); // Yes
+    Answered();
     EXPECT_FALSE(form->isVisible());
 }
 
@@ -117,13 +130,13 @@ TEST(Prompts, EscapeInTheLeavingQuestionGoesBackToTheGame)
     box->show();
     QTest::keyClick(box.get(), Qt::Key_Escape);
     EXPECT_FALSE(box->isVisible());
-    EXPECT_EQ(TUserPrompts::AnswerOf(*box), TUserPrompts::TAnswer::Back);
+    EXPECT_EQ(TUserPrompts::AnswerOf(*box), TPromptAnswer::Back);
     box->show();
     box->button(QMessageBox::No)->click();
-    EXPECT_EQ(TUserPrompts::AnswerOf(*box), TUserPrompts::TAnswer::No);
+    EXPECT_EQ(TUserPrompts::AnswerOf(*box), TPromptAnswer::No);
     box->show();
     box->button(QMessageBox::Yes)->click();
-    EXPECT_EQ(TUserPrompts::AnswerOf(*box), TUserPrompts::TAnswer::Yes);
+    EXPECT_EQ(TUserPrompts::AnswerOf(*box), TPromptAnswer::Yes);
 }
 
 TEST_F(MainFormTest, ComputerSwitchedOnDuringTheUsersTurnPlaysAtOnce)

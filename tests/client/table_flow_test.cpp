@@ -56,6 +56,7 @@ TEST_F(MainFormTest, OyundanCikAsksOnlyWhileAGameIsInProgress)
     form->Session().IsDealer = true;
     // Before any game the window closes without a question.
     form->Menus().Quit->trigger();
+    Answered();
     EXPECT_TRUE(user.questions.isEmpty());
     EXPECT_FALSE(form->isVisible());
 
@@ -66,8 +67,9 @@ TEST_F(MainFormTest, OyundanCikAsksOnlyWhileAGameIsInProgress)
         return ContractsPlayed(g) == 20 && g.Phase == psPlaying && g.TrickCount == 1;
     });
     Record(last);
-    user.threeWay = {TUserPrompts::TAnswer::Yes};
+    user.threeWay = {TPromptAnswer::Yes};
     form->Menus().Quit->trigger();
+    Answered();
     ASSERT_EQ(user.questions.size(), 1);
     EXPECT_TRUE(user.questions[0].startsWith(QStringLiteral("Oyun devam ediyor...")));
     EXPECT_FALSE(form->isVisible());
@@ -76,6 +78,7 @@ TEST_F(MainFormTest, OyundanCikAsksOnlyWhileAGameIsInProgress)
     form->show();
     Record(PlayUntil(last, [](const TGameInfo& g) { return g.Phase == psGameOver; }));
     form->Menus().Quit->trigger();
+    Answered();
     EXPECT_EQ(user.questions.size(), 1);
     EXPECT_FALSE(form->isVisible());
 }

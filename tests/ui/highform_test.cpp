@@ -30,17 +30,18 @@ struct Shown {
     int times = 0;
     std::array<QStringList, 4> items;
     std::array<QList<int>, 4> red{};
-    void Attach(THighForm& form)
+    // Reads the window if the offer opened it, then the user closes it.
+    void Take(THighForm& form)
     {
-        form.ShowModalHook = [this, &form] {
-            ++times;
-            form.show();
-            for (int n = 0; n < 4; ++n) {
-                items[size_t(n)] = form.ListBox(n)->Items();
-                red[size_t(n)] = form.ListBox(n)->RedIndices();
-            }
-            form.hide();
-        };
+        if (!form.isVisible())
+            return;
+        ++times;
+        EXPECT_TRUE(form.isModal());
+        for (int n = 0; n < 4; ++n) {
+            items[size_t(n)] = form.ListBox(n)->Items();
+            red[size_t(n)] = form.ListBox(n)->RedIndices();
+        }
+        form.close();
     }
 };
 
@@ -55,11 +56,11 @@ TEST_F(TopLists, FirstGameEverAndASecondGame)
 {
     THighForm form;
     Shown shown;
-    shown.Attach(form);
     // Totals: Ayşe 100, Bora 300, Cem -600, Derya 0.
     const TGameInfo g = Finished({{{-300, 400}, {-200, 500}, {-600, 0}, {0, 0}}});
     // The empty lists take every result, each in its place, and all of them are red.
     EXPECT_EQ(form.OfferGame(g), 16);
+    shown.Take(form);
     ASSERT_EQ(shown.times, 1);
     EXPECT_EQ(shown.items[0], QStringList({"Bora   300", "Ayşe   100", "Derya   0", "Cem   -600"}));
     EXPECT_EQ(shown.items[1], QStringList({"Cem   -600", "Derya   0", "Ayşe   100", "Bora   300"}));
@@ -75,6 +76,7 @@ TEST_F(TopLists, FirstGameEverAndASecondGame)
     TGameInfo g2 = Finished({{{-100, 0}, {-400, 50}, {0, 0}, {0, 0}}});
     g2.PlayerName[2][0] = g2.PlayerName[3][0] = '\0';
     EXPECT_EQ(form.OfferGame(g2), 8);
+    shown.Take(form);
     EXPECT_EQ(shown.items[0], QStringList({"Bora   300", "Ayşe   100", "Derya   0", "Ayşe   -100",
                                             "Bora   -350", "Cem   -600"}));
     EXPECT_EQ(shown.red[0], QList<int>({3, 4}));
@@ -87,25 +89,25 @@ TEST_F(TopLists, FirstGameEverAndASecondGame)
     // only brings it to the front.
     form.ShowLists();
     EXPECT_TRUE(form.isVisible());
+    EXPECT_FALSE(form.isModal());
     EXPECT_EQ(form.ListBox(1)->Items().size(), 6);
     for (int n = 0; n < 4; ++n)
         EXPECT_TRUE(form.ListBox(n)->RedIndices().isEmpty());
     const TGameInfo g3 = Finished({{{0, 900}, {-2000, 0}, {-300, 0}, {-50, 0}}});
     EXPECT_GT(form.OfferGame(g3), 0);
     EXPECT_EQ(shown.times, 2);
+    EXPECT_FALSE(form.isModal()) << "only brought to the front";
     form.hide();
 }
 
 TEST_F(TopLists, OnlyPlayersWithANameAreOfferedAndNothingEnteredOpensNothing)
 {
     THighForm form;
-    Shown shown;
-    shown.Attach(form);
     TGameInfo g = Finished({{{-100, 0}, {-200, 50}, {-300, 0}, {0, 0}}});
     for (int p = 0; p < 4; ++p)
         g.PlayerName[p][0] = '\0';
     EXPECT_EQ(form.OfferGame(g), 0);
-    EXPECT_EQ(shown.times, 0);
+    EXPECT_FALSE(form.isVisible());
     TTopLists lists;
     lists.Load();
     for (const TTopList& list : lists.Lists)

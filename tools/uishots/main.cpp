@@ -189,12 +189,11 @@ void HighShot()
     for (const auto& r : results)
         earlier.OfferPlayer(QString::fromUtf8(r.name), r.total, r.penalty, r.trump);
     THighForm high;
-    high.ShowModalHook = [&high] {
-        Save(high, "highform");
-        high.hide();
-    };
     const TGameInfo over = PlayedRecord(21, 0);
     std::printf("lists: %d entries from a game that ended in phase %d\n", high.OfferGame(over), over.Phase);
+    if (high.isVisible())
+        Save(high, "highform");
+    high.close();
 }
 
 // The help window on the rules topic.
