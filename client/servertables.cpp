@@ -1,6 +1,7 @@
 #include "servertables.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
@@ -39,7 +40,7 @@ TServerTables::TServerTables(QMainWindow* window, TSession& session, TSeatModel&
     countdownLabel_->setAlignment(Qt::AlignCenter);
     countdownLabel_->setStyleSheet(QStringLiteral(
         "QLabel { background: #fff3b0; color: #5a3b00; border: 1px solid #b08a00; border-radius: 4px;"
-        " padding: 1px 6px; font-weight: bold; }"));
+        " padding: 1px 6px; }"));
     countdownLabel_->hide();
     clock_.start();
     tick_.setSingleShot(true);
@@ -55,6 +56,15 @@ TServerTables::TServerTables(QMainWindow* window, TSession& session, TSeatModel&
         countdown_.Clear();
         ShowCountdown();
     });
+    view_.installEventFilter(this); // the names move when the table is zoomed
+}
+
+bool TServerTables::eventFilter(QObject* watched, QEvent* event)
+{
+    // The view places its names in its own handler, after this one.
+    if (watched == &view_ && event->type() == QEvent::Resize && countdown_.Running())
+        QTimer::singleShot(0, this, &TServerTables::ShowCountdown);
+    return QObject::eventFilter(watched, event);
 }
 
 TServerTables::~TServerTables() = default;
@@ -245,13 +255,19 @@ void TServerTables::ShowCountdown()
         countdownLabel_->hide();
         return;
     }
+    const QLabel* name = view_.NameLabel(view_.RelativePosition(countdown_.Seat()));
+    QFont font = name->font(); // as large as the names, which grow with the table
+    font.setPointSizeF(font.pointSizeF() * 0.85);
+    font.setBold(true);
+    countdownLabel_->setFont(font);
     countdownLabel_->setText(tr("%1 sn kaldı").arg(seconds));
     countdownLabel_->adjustSize();
-    // Beside the name of the seat that is to move: under it, or over it for the user's own.
+    // Centred under the name of the seat that is to move, or over it for the user's own.
     const int position = view_.RelativePosition(countdown_.Seat());
-    const QRect name = view_.NameLabel(position)->geometry();
+    const QRect place = name->geometry();
     const QSize size = countdownLabel_->sizeHint();
-    QPoint at = position == table::kBottom ? QPoint(name.left(), name.top() - size.height() - 2) : QPoint(name.left(), name.bottom() + 3);
+    const int left = place.center().x() - size.width() / 2;
+    QPoint at = position == table::kBottom ? QPoint(left, place.top() - size.height() - 2) : QPoint(left, place.bottom() + 3);
     at.setX(std::clamp(at.x(), 0, std::max(0, view_.width() - size.width())));
     at.setY(std::clamp(at.y(), 0, std::max(0, view_.height() - size.height())));
     countdownLabel_->move(at);

@@ -44,6 +44,9 @@ public:
     QLabel* CountdownLabel() const { return countdownLabel_; }
     const TTurnCountdown& Countdown() const { return countdown_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void BuildMenu();
     void WireForm();

@@ -1,5 +1,7 @@
 #include "tablesform.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -9,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -74,10 +77,8 @@ void TTablesForm::Build()
     list_->setRootIsDecorated(false);
     list_->setAllColumnsShowFocus(true);
     list_->setHeaderLabels({tr("Masa"), tr("Oyuncular"), tr("Seviye"), tr("Süre (kağıt / oyun)"), tr("Durum"), tr("Kod")});
-    list_->header()->setStretchLastSection(false);
     list_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
-    list_->setMinimumSize(640, 160);
+    list_->setMinimumSize(480, 160);
     layout->addWidget(list_, 1);
     message_ = new QLabel(this);
     message_->setWordWrap(true);
@@ -152,12 +153,30 @@ void TTablesForm::SetTables(const QList<TTableListing>& tables)
         auto* item = new QTreeWidgetItem(list_, {row.Name, row.Players, row.Level, row.Clock, row.State,
                                                  QString::fromLatin1(row.Code)});
         item->setData(0, Qt::UserRole, row.Code);
+        for (int column = 0; column < list_->columnCount(); ++column)
+            item->setToolTip(column, item->text(column)); // whole, where the column cuts it
         if (row.Code == selected)
             item->setSelected(true);
     }
     if (rows_.isEmpty())
         SetMessage(tr("Sunucuda masa yok: yeni bir masa kurabilirsin."));
     SelectionChanged();
+    FitList();
+}
+
+void TTablesForm::FitList()
+{
+    // Wide enough for every column, as far as the screen allows; never narrower than before.
+    int wanted = 2 * list_->frameWidth() + 4;
+    for (int column = 0; column < list_->columnCount(); ++column) {
+        int widest = list_->header()->sectionSizeHint(column);
+        for (int i = 0; i < list_->topLevelItemCount(); ++i)
+            widest = std::max(widest, list_->fontMetrics().horizontalAdvance(list_->topLevelItem(i)->text(column)) + 16);
+        wanted += widest;
+    }
+    const QScreen* screen = this->screen();
+    const int room = screen ? screen->availableGeometry().width() * 9 / 10 : wanted;
+    list_->setMinimumWidth(std::max(list_->minimumWidth(), std::min(wanted, room)));
 }
 
 void TTablesForm::SetMessage(const QString& text) { message_->setText(text); }

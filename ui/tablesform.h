@@ -64,6 +64,7 @@ private:
     void JoinByCode();
     void Create();
     void SelectionChanged();
+    void FitList();
 
     QTreeWidget* list_;
     QLabel* message_;

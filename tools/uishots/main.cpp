@@ -7,6 +7,7 @@
 #include "cheer.h"
 #include "connectform.h"
 #include "contractsdlg.h"
+#include "dealertext.h"
 #include "gameinfo.h"
 #include "helpform.h"
 #include "highform.h"
@@ -22,6 +23,8 @@
 #include "penaltyform.h"
 #include "scoreform.h"
 #include "selectpanel.h"
+#include "tablemessages.h"
+#include "tablesform.h"
 #include "welcomeform.h"
 
 #include <QApplication>
@@ -157,9 +160,13 @@ void MainShot(const TGameInfo& g)
     const auto deliver = [&form](TPacketType type, const QByteArray& payload) {
         form.Session().HandlePacket(type, payload);
     };
+    // The host of a table at a server of many tables: the "Masa" menu and the turn clock.
+    TJoinExtension block;
+    block.Flags = TJoinExtension::kKnowsMessages | TJoinExtension::kHost;
+    block.TableCode = "K7MX2Q";
     TPayloadWriter joined;
     joined.Byte(0).Text(QStringLiteral("Oyuna katıldın (1. oyuncu olarak)"));
-    deliver(JOIN_ACCEPTED, joined.Bytes());
+    deliver(JOIN_ACCEPTED, joined.Bytes() + JoinExtensionBytes(block));
     TPayloadWriter waiting;
     waiting.Text(QStringLiteral("Oyuna başlamak için 2 kişi bekleniyor... (Mevcut oyuncularla başlamak için "
                                 "F2 tuşuna basın)"));
@@ -171,10 +178,39 @@ void MainShot(const TGameInfo& g)
     TPayloadWriter record;
     record.Record(g);
     deliver(GAME_RECORD, record.Bytes());
+    deliver(TURN_TIME, TurnTimePayload(g.Turn, 23400));
     Save(form, "main");
     form.resize(900, 1000);
     QApplication::processEvents();
     Save(form, "main_large");
+}
+
+// "Masalar": a server's tables, one of them selected, and a refusal under the list.
+void TablesShot()
+{
+    const auto table = [](const char* code, const QString& name, uint8_t level, uint16_t cardS, uint16_t contractS,
+                          uint8_t flags, uint8_t watchers, std::array<QByteArray, 4> seats) {
+        TTableListing t;
+        t.Code = code;
+        t.Settings = {name, level, cardS, contractS, flags};
+        t.Watchers = watchers;
+        t.Seats = seats;
+        return t;
+    };
+    const QList<TTableListing> tables{
+        table("K7MX2Q", QStringLiteral("Genel"), 0, 30, 45, TTableSettings::kDefault | TTableSettings::kStarted |
+              TTableSettings::kPrivateHands, 2, {"Ay\xFE" "e", "Bora", "Acemi1", "Acemi2"}),
+        table("HJ3NPA", QStringLiteral("Çay ocağı"), 1, 20, 40, TTableSettings::kPrivateHands, 0, {"\xDE" "ener", "Derya", "", ""}),
+        table("ZZ8RT4", QStringLiteral("Akşam oyunu"), 0, 0, 0, TTableSettings::kLocked, 0, {"Mehmet", "", "", ""}),
+        table("B4CQW9", QStringLiteral("Ustalar masası"), 1, 60, 90, TTableSettings::kStarted | TTableSettings::kPrivateHands, 5,
+              {"G\xFC" "l", "Usta1", "Kemal", "Usta2"})};
+    TTablesForm form;
+    form.SetTables(tables);
+    form.ProposeName(QCoreApplication::translate("TServerTables", "%1 masası").arg(QStringLiteral("Ayşe")));
+    form.List()->topLevelItem(1)->setSelected(true);
+    form.SetMessage(DealerText(QStringLiteral("Bu adresten açılabilecek masa sayısı doldu.")));
+    form.adjustSize();
+    Save(form, "tables");
 }
 
 // The best and worst lists after a few earlier results and a whole game played by the
@@ -269,6 +305,7 @@ int main(int argc, char** argv)
             }
     }
     MainShot(trick);
+    TablesShot();
     HighShot();
     HelpShot();
     TGameInfo finished = mid;
