@@ -1,6 +1,7 @@
 // Two programs at a server of many tables over loopback: one creates a table from the
-// "Masalar" window, the other joins it from the list with a double click, two computers
-// fill the other seats and the game is played to its end with the turn clock counting.
+// "Masalar" window, the other joins it from the list with a double click, a third watches,
+// two computers fill the other seats and the game is played to its end with the turn clock
+// counting.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -13,6 +14,7 @@
 
 #include <cstring>
 #include <map>
+#include <vector>
 #include <memory>
 
 #include "client_test_util.h"
@@ -116,6 +118,10 @@ TEST(ServerTables, TwoProgramsAndTwoComputersPlayAWholeGameAtATableMadeInMasalar
     EXPECT_EQ(guest->Session().AtTable(), code);
     EXPECT_FALSE(guest->ServerTables().Lock()->isEnabled()); // only the host acts
 
+    // The host locks the table from its menu; everyone is told.
+    host->ServerTables().Lock()->trigger();
+    EXPECT_TRUE(WaitFor([&] { return guest->View().Messages().contains(QStringLiteral("Masa kilitlendi")); }));
+
     // The countdown stands beside the awaited seat whenever the clock is told.
     int countdowns = 0, misplaced = 0;
     QObject::connect(&guest->Session(), &TSession::turnTime, [&](int seat, int ms) {
@@ -131,6 +137,16 @@ TEST(ServerTables, TwoProgramsAndTwoComputersPlayAWholeGameAtATableMadeInMasalar
 
     // F2: two computers; the table-complete question (Yes) deals; the users click their moves.
     host->Menus().Start->trigger();
+    // A third program watches from the list.
+    TScriptedUser watcherUser;
+    auto watcher = Program(watcherUser, QStringLiteral("Cem"), server.Port());
+    std::vector<TPacketType> watcherSent;
+    QObject::connect(&watcher->Session(), &TSession::sent, [&](TPacketType t) { watcherSent.push_back(t); });
+    TTablesForm& watcherTables = *watcher->ServerTables().Form();
+    ASSERT_TRUE(WaitFor([&] { return watcherTables.isVisible() && Row(watcherTables, code); }));
+    Row(watcherTables, code)->setSelected(true);
+    QTest::mouseClick(watcherTables.WatchButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return watcher->Session().Watching(); }));
     std::map<TMainForm*, QByteArray> asked;
     const auto over = [&] {
         return host->Session().Record().Phase == psGameOver && guest->Session().Record().Phase == psGameOver;
@@ -149,6 +165,10 @@ TEST(ServerTables, TwoProgramsAndTwoComputersPlayAWholeGameAtATableMadeInMasalar
         120000))
         << "hands played: " << ContractsPlayed(host->Session().Record());
     EXPECT_EQ(ContractsPlayed(guest->Session().Record()), 20);
+    // The watcher saw the game to its end and asked for nothing but to watch.
+    ASSERT_TRUE(WaitFor([&] { return watcher->StatusText() == QStringLiteral("Oyun bitti"); }));
+    EXPECT_EQ(watcherSent, (std::vector<TPacketType>{JOIN_REQUEST, WATCH_TABLE})); // the list first, then to watch
+    EXPECT_FALSE(watcher->Session().Seated());
     EXPECT_EQ(std::memcmp(&host->Session().Record().Score, &guest->Session().Record().Score,
                           sizeof host->Session().Record().Score), 0);
     EXPECT_GT(countdowns, 0);
@@ -158,7 +178,7 @@ TEST(ServerTables, TwoProgramsAndTwoComputersPlayAWholeGameAtATableMadeInMasalar
 
     // The list shows the game under way, with its four players.
     guest->ServerTables().TablesAction()->trigger();
-    ASSERT_TRUE(WaitFor([&] { return Row(guestTables, code) && Row(guestTables, code)->text(4).startsWith(QStringLiteral("oynanıyor")); }));
+    ASSERT_TRUE(WaitFor([&] { return Row(guestTables, code) && Row(guestTables, code)->text(4).startsWith(QStringLiteral("oynanıyor, kilitli")); }));
     Row(guestTables, code)->setSelected(true);
     EXPECT_FALSE(guestTables.JoinButton()->isEnabled()); // four players: nothing to join
     EXPECT_TRUE(guestTables.WatchButton()->isEnabled());
