@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 #include "dealertext.h"
 #include "move.h"
@@ -88,8 +89,7 @@ void TServerTables::BuildMenu()
 
     connect(tables_, &QAction::triggered, this, [this] {
         showList_ = true;
-        form_->show();
-        form_->raise();
+        ShowForm();
         session_.ListTables();
     });
     connect(seatToComputer_, &QAction::triggered, this, [this] {
@@ -209,10 +209,27 @@ void TServerTables::TablesArrived(const QList<TTableListing>& tables)
         showList_ = true;
     }
     if (std::exchange(showList_, false)) {
-        form_->show();
-        form_->raise();
-        form_->activateWindow();
+        ShowForm();
     }
+}
+
+void TServerTables::ShowForm()
+{
+    // The first time over the middle of the table; later where the user left it.
+    if (!form_->isVisible() && !placed_) {
+        placed_ = true;
+        form_->adjustSize();
+        QPoint at = window_->frameGeometry().center() - form_->rect().center();
+        if (const QScreen* screen = window_->screen()) {
+            const QRect room = screen->availableGeometry();
+            at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - form_->width())));
+            at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - form_->height())));
+        }
+        form_->move(at);
+    }
+    form_->show();
+    form_->raise();
+    form_->activateWindow();
 }
 
 QString TServerTables::TableName(const QByteArray& code) const

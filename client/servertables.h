@@ -52,6 +52,7 @@ private:
     void WireForm();
     void UpdateMenu();
     void TablesArrived(const QList<TTableListing>& tables);
+    void ShowForm();
     // Leaves the table the program is at (asking first during a game), then does go.
     template <typename Go>
     void LeaveThen(Go go);
@@ -77,6 +78,7 @@ private:
     QAction* turnClock_ = nullptr;
     QList<TTableListing> listed_;
     bool showList_ = false; // the user asked for the list
+    bool placed_ = false;   // the window was placed over the table once
     TTurnCountdown countdown_;
     QElapsedTimer clock_;
     QTimer tick_;

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -167,11 +168,11 @@ void TTablesForm::SetTables(const QList<TTableListing>& tables)
 void TTablesForm::FitList()
 {
     // Wide enough for every column, as far as the screen allows; never narrower than before.
-    int wanted = 2 * list_->frameWidth() + 4;
+    int wanted = 2 * list_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
     for (int column = 0; column < list_->columnCount(); ++column) {
         int widest = list_->header()->sectionSizeHint(column);
         for (int i = 0; i < list_->topLevelItemCount(); ++i)
-            widest = std::max(widest, list_->fontMetrics().horizontalAdvance(list_->topLevelItem(i)->text(column)) + 16);
+            widest = std::max(widest, list_->fontMetrics().horizontalAdvance(list_->topLevelItem(i)->text(column)) + 20);
         wanted += widest;
     }
     const QScreen* screen = this->screen();
