@@ -100,7 +100,13 @@ int main(int argc, char** argv)
     // An exception that reached the loop ended it: its text is shown now, outside any handler.
     if (!app.FaultText().isEmpty())
         QMessageBox::critical(mainForm.get(), QStringLiteral("Zorbela - RUVO Network"), app.FaultText());
-    mainForm.reset(); // plays the closing sound while the other windows still exist
+    // The closing sound plays to its end while the windows still exist; nothing from the
+    // network reaches the window meanwhile.
+    mainForm->Session().blockSignals(true);
+    QObject::connect(&mainForm->Sounds(), &TSoundBox::played, &app, &QCoreApplication::quit);
+    mainForm->Sounds().PlayToEnd(kSoundClosing, 2500);
+    app.exec();
+    mainForm.reset();
     SetNotifier(nullptr);
     return rc;
 }

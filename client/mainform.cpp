@@ -52,7 +52,6 @@ TMainForm::~TMainForm()
     // going away; the table view goes before the parts it shows.
     place_->SetSaving(false);
     session_.blockSignals(true);
-    sounds_.PlayToEnd(kSoundClosing, 2500);
     session_.Close();
     commands_.reset();
     ownDealer_.Stop();

@@ -2,12 +2,14 @@
 
 #include <QAudioDevice>
 #include <QCoreApplication>
-#include <QEventLoop>
 #include <QFile>
 #include <QMediaDevices>
 #include <QSoundEffect>
 #include <QTimer>
 #include <QUrl>
+
+#include <memory>
+#include <utility>
 
 TSoundBox::TSoundBox(QObject* parent) : QObject(parent) {}
 
@@ -82,26 +84,35 @@ bool TSoundBox::PlayUnlessPlaying(int number)
 
 void TSoundBox::PlayToEnd(int number, int maxWaitMs)
 {
-    if (!Play(number))
+    if (!Play(number)) {
+        QMetaObject::invokeMethod(this, &TSoundBox::played, Qt::QueuedConnection);
         return;
+    }
     QSoundEffect* effect = Effect(number);
-    // The effect loads asynchronously: wait, without user input, for it to start and then
-    // to stop, or to fail, or for the time to run out. Nothing polls; the loop sleeps in
-    // the event dispatcher until one of them happens.
-    QEventLoop loop;
-    bool started = effect->isPlaying();
-    auto check = [&] {
-        if (effect->status() == QSoundEffect::Error)
-            loop.quit();
-        else if (effect->isPlaying())
-            started = true;
-        else if (started)
-            loop.quit();
+    // The effect loads asynchronously: it is over once it has started and stopped again,
+    // or failed, or the time ran out. The watch goes with the first of them.
+    auto* watch = new QObject(this);
+    struct TState {
+        bool started = false;
+        bool over = false;
     };
-    QObject::connect(effect, &QSoundEffect::playingChanged, &loop, check);
-    QObject::connect(effect, &QSoundEffect::statusChanged, &loop, check);
-    QTimer::singleShot(maxWaitMs, &loop, &QEventLoop::quit);
-    check();
-    if (effect->status() != QSoundEffect::Error && (!started || effect->isPlaying()))
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    const auto state = std::make_shared<TState>(TState{effect->isPlaying()});
+    const auto over = [this, watch, state] {
+        if (std::exchange(state->over, true))
+            return;
+        watch->deleteLater();
+        emit played();
+    };
+    const auto check = [effect, state, over] {
+        if (effect->status() == QSoundEffect::Error)
+            over();
+        else if (effect->isPlaying())
+            state->started = true;
+        else if (state->started)
+            over();
+    };
+    connect(effect, &QSoundEffect::playingChanged, watch, check);
+    connect(effect, &QSoundEffect::statusChanged, watch, check);
+    QTimer::singleShot(maxWaitMs, watch, over);
+    QMetaObject::invokeMethod(watch, check, Qt::QueuedConnection);
 }

@@ -19,6 +19,7 @@ enum TSoundNumber : int {
 };
 
 class TSoundBox : public QObject {
+    Q_OBJECT
 public:
     explicit TSoundBox(QObject* parent = nullptr);
     ~TSoundBox() override;
@@ -32,8 +33,8 @@ public:
     // Starts the sound whatever the "Sesli" check mark says, unless that same sound is still
     // playing (it is not started again over itself). Returns whether it was started.
     bool PlayUnlessPlaying(int number);
-    // Plays the sound to its end, waiting at most maxWaitMs in an event loop that takes no
-    // user input (for the closing sound, once the window is gone).
+    // Starts the sound and returns at once; played follows once it has ended, failed or
+    // maxWaitMs have passed (from the event loop, also when it does not play at all).
     void PlayToEnd(int number, int maxWaitMs = 3000);
 
     // The resource path of a sound number ("" for a number the program does not have).
@@ -44,6 +45,9 @@ public:
     // Count of sounds requested, by number (what tests look at); a sound that follows the
     // check mark counts only while enabled.
     int Requests(int number) const;
+
+signals:
+    void played(); // the sound of PlayToEnd is over
 
 private:
     QSoundEffect* Effect(int number);

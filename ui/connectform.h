@@ -3,7 +3,7 @@
 // Every opening fills EditAddress from "DealerAddress" (default "localhost") and clears the
 // confirmed mark; a window restored after being minimised keeps what the user typed. "OK" with a non-empty address sets the mark and stores the address;
 // "OK" closes the window unless the address cannot be read (it then says why and stays
-// open). After exec() read Address() and Confirmed().
+// open). Once it has finished read Address() and Confirmed().
 #pragma once
 
 #include <QDialog>

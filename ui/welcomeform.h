@@ -1,8 +1,8 @@
 // TWelcomeForm: the window "Merhaba" of the start flow. The user gives a name and chooses
 // between being the dealer and joining another game.
 //
-// Use: LoadSettings() (or fill EditName and the radio buttons yourself), exec(), then read
-// QuitMark(), PlayerName() and DealerChosen(). "OK" stores a non-empty name as "UserName"
+// Use: LoadSettings() (or fill EditName and the radio buttons yourself), open(); once it has
+// finished read QuitMark(), PlayerName() and DealerChosen(). "OK" stores a non-empty name as "UserName"
 // and the choice as "IamDealer"; "Kapat" stores nothing and sets the quit mark. Closing
 // by the window's close box stores nothing and leaves the quit mark unset.
 #pragma once

@@ -406,6 +406,17 @@ TEST_F(MainFormTest, SoundsFollowTheTableOnlyWhileSesliIsChecked)
     EXPECT_EQ(sounds.Requests(kSoundTrickCleared), 1);
     EXPECT_EQ(sounds.Requests(kSoundCardIntoTrick), 1);
     EXPECT_EQ(sounds.Requests(kSoundNewHand), 2);
+
+    // The closing sound never waits inside the caller; its end is told, silent or not.
+    int played = 0;
+    QObject::connect(&sounds, &TSoundBox::played, [&] { ++played; });
+    for (bool on : {false, true}) {
+        sounds.SetEnabled(on);
+        sounds.PlayToEnd(kSoundClosing, 300);
+        EXPECT_EQ(played, int(on)) << on;
+        ASSERT_TRUE(WaitFor([&] { return played == int(on) + 1; }, 3000)) << on;
+    }
+    EXPECT_EQ(sounds.Requests(kSoundClosing), 1);
 }
 
 TEST_F(MainFormTest, SideWindowsKeepTheirSizeAndStayOnTheScreenWhateverTheMainWindowDoes)

@@ -1,7 +1,10 @@
 // The program's line of notices: nothing is shown inside the caller, one box at a time, not
 // modal, the next after the open one is closed, repeats of a waiting text dropped.
 #include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -66,4 +69,41 @@ TEST(Notices, BeepsComeFirstAndTheQueueIsBounded)
         WaitFor([] { return !OpenBoxes().isEmpty() || TUserPrompts::PendingNotices() == 0; });
     }
     EXPECT_EQ(TUserPrompts::PendingNotices(), 0);
+}
+
+// The real windows: every question returns at once with its window open, and the answer
+// follows when the user closes it.
+TEST(Prompts, QuestionsReturnAtOnceAndAnswerWhenTheirWindowCloses)
+{
+    TUserPrompts prompts;
+    QList<std::pair<TPromptAnswer, QString>> answers;
+    const auto listen = [&](TPromptReply* reply) {
+        QObject::connect(reply, &TPromptReply::finished,
+                         [&](TPromptAnswer a, const QString& text) { answers.append({a, text}); });
+    };
+    listen(prompts.AskOrBack(nullptr, QStringLiteral("Oyun devam ediyor...")));
+    ASSERT_EQ(OpenBoxes().size(), 1);
+    EXPECT_TRUE(answers.isEmpty());
+    OpenBoxes()[0]->button(QMessageBox::No)->click();
+    ASSERT_EQ(answers.size(), 1);
+    EXPECT_EQ(answers[0].first, TPromptAnswer::No);
+
+    listen(prompts.AskLine(nullptr, QStringLiteral("Ne dinonuz?")));
+    auto* line = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(line, nullptr);
+    line->setTextValue(QStringLiteral("selam"));
+    line->accept();
+    listen(prompts.SaveFileName(nullptr, QStringLiteral("Oyunu kaydet"), QStringLiteral("*.rvo"), QStringLiteral("rvo")));
+    ASSERT_NE(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()), nullptr);
+    QApplication::activeModalWidget()->close();
+    ASSERT_EQ(answers.size(), 3);
+    EXPECT_EQ(answers[1], std::make_pair(TPromptAnswer::Yes, QStringLiteral("selam")));
+    EXPECT_EQ(answers[2].first, TPromptAnswer::Back) << "a cancelled file dialog";
+    // Each window goes once it is closed.
+    EXPECT_TRUE(WaitFor([] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (qobject_cast<QDialog*>(w))
+                return false;
+        return true;
+    }));
 }
