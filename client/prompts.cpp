@@ -11,6 +11,8 @@
 
 #include <deque>
 
+#include "boxowner.h"
+
 namespace {
 
 QString Title() { return QStringLiteral("Zorbela - RUVO Network"); }
@@ -84,8 +86,8 @@ private:
 
     void Show()
     {
-        QWidget* parent = current_.parent ? current_.parent.data() : QApplication::activeWindow();
-        auto* box = new QMessageBox(QMessageBox::Information, Title(), current_.text, QMessageBox::Ok, parent);
+        auto* box = new QMessageBox(QMessageBox::Information, Title(), current_.text, QMessageBox::Ok,
+                                    BoxOwner(current_.parent.data()));
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->setWindowModality(Qt::NonModal);
         connect(box, &QMessageBox::finished, this, [this] { Next(); });

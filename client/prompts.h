@@ -68,7 +68,8 @@ public:
     // notice follows once it is closed. Returns at once; a notice whose text is open or
     // already waiting is dropped, and at most kMaxWaitingNotices wait. Any thread: the
     // notice is shown from the user-interface thread's event loop, never inside the
-    // caller. Without a parent (or once it is gone) the box belongs to the active window.
+    // caller. Without a parent (or once it is gone) the box belongs to the active window, or
+    // the main window (BoxOwner).
     static void Notice(QWidget* parent, const QString& text, int beeps = 0);
     // Notices waiting or open (tests).
     static int PendingNotices();

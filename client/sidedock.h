@@ -1,6 +1,8 @@
 // The score table and the taken-cards window at the main window's edge: they become its
 // tool windows (the desktop keeps them above it), are forgotten when they go before it,
-// and are placed again whenever it moves or changes size, once docking is on.
+// and are placed again whenever it moves or changes size, once docking is on. They keep
+// the size they have beside the smallest main window and stay wholly on its screen: beside
+// it where there is room, else over a strip at its edge that the table keeps free of cards.
 #pragma once
 
 #include <QObject>
@@ -13,7 +15,7 @@ class TSideDock : public QObject {
     Q_OBJECT
 public:
     // Watches mainWindow (and is owned by it); the windows' places keep clear of the hand.
-    TSideDock(QWidget* mainWindow, const TTableView& view);
+    TSideDock(QWidget* mainWindow, TTableView& view);
 
     const TSideWindows& Windows() const { return side_; }
     void SetWindows(const TSideWindows& w);
@@ -32,7 +34,7 @@ protected:
 
 private:
     QWidget* window_;
-    const TTableView& view_;
+    TTableView& view_;
     TSideWindows side_;
     bool enabled_ = false;
 };

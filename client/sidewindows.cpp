@@ -1,7 +1,6 @@
 #include "sidewindows.h"
 
 #include <QLineEdit>
-#include <QScreen>
 #include <QRadioButton>
 
 #include "aboutbox.h"
@@ -12,9 +11,7 @@
 #include "penaltyform.h"
 #include "prompts.h"
 #include "scoreform.h"
-#include "sideplace.h"
 #include "stringgrid.h"
-#include "tablelayout.h"
 #include "welcomeform.h"
 
 QWidget* TSideWindows::ScoreWindow() const { return Score; }
@@ -41,39 +38,6 @@ void TSideWindows::Release(QWidget* mainWindow) const
     for (QWidget* w : {ScoreWindow(), PenaltyWindow()})
         if (w && w->parentWidget() == mainWindow)
             w->setParent(nullptr, (w->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
-}
-
-void TSideWindows::Dock(QWidget* mainWindow, const QRect& inside, const QRect& keepClear) const
-{
-    QWidget* score = ScoreWindow();
-    QWidget* penalty = PenaltyWindow();
-    if (!score && !penalty)
-        return;
-    // They keep the size they have beside the smallest main window, whatever its size now;
-    // the user does not resize them.
-    const QSize design(800 - table::WindowSize().width(), table::WindowSize().height() / 2);
-    const QRect frame = mainWindow->frameGeometry();
-    // Until the desktop has framed a side window (it does so a moment after showing it),
-    // the main window's frame stands in for its frame.
-    const QPoint clientOffset = mainWindow->geometry().topLeft() - frame.topLeft();
-    const QSize decoration = frame.size() - mainWindow->size();
-    const auto framed = [](QWidget* w) { return w->isVisible() && w->frameGeometry() != w->geometry(); };
-    const auto frameSize = [&](QWidget* w) {
-        return w ? (framed(w) ? w->frameGeometry().size() : design + decoration) : QSize(0, 0);
-    };
-    const QScreen* screen = mainWindow->screen();
-    const QRect available = screen ? screen->availableGeometry() : frame;
-    const TSidePlaces places =
-        ::PlaceSideWindows(available, frame, inside, keepClear, frameSize(score), frameSize(penalty));
-    const auto put = [&](QWidget* w, QPoint frameTopLeft) {
-        if (!w)
-            return;
-        w->setFixedSize(design);
-        const QPoint offset = framed(w) ? w->geometry().topLeft() - w->frameGeometry().topLeft() : clientOffset;
-        w->setGeometry(QRect(frameTopLeft + offset, design));
-    };
-    put(score, places.score);
-    put(penalty, places.penalty);
 }
 
 void TSideWindows::Bind(const TGameInfo& g, const uint8_t& seat) const

@@ -43,11 +43,6 @@ struct TSideWindows {
     // again before the main window goes (it does not own them).
     void Adopt(QWidget* mainWindow) const;
     void Release(QWidget* mainWindow) const;
-    // The score table and the taken-cards window beside the main window, wholly on its
-    // screen, with the size they have beside the smallest main window; where no side has
-    // room, over `inside` (screen coordinates: the part of the main window they may cover)
-    // and clear of `keepClear` (the user's hand) where they can be.
-    void Dock(QWidget* mainWindow, const QRect& inside, const QRect& keepClear) const;
 
     // Gives the score table and the contract dialog the client's record and seat.
     void Bind(const TGameInfo& g, const uint8_t& seat) const;

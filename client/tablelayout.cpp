@@ -110,6 +110,18 @@ double TableZoom(QSize area, QSize design)
     return std::max(1.0, zoom);
 }
 
+Placement TablePlacement(QSize view, QSize design, int freeLeft, int freeRight)
+{
+    const int between = std::max(0, view.width() - freeLeft - freeRight);
+    Placement p;
+    p.zoom = TableZoom(QSize(between, view.height()), design);
+    const double width = design.width() * p.zoom;
+    const double left = freeLeft + std::max(0.0, (between - width) / 2);
+    p.origin = QPointF(std::max(0.0, std::min(left, view.width() - width)),
+                       std::max(0.0, (view.height() - design.height() * p.zoom) / 2));
+    return p;
+}
+
 QPoint ContractDialogPlace(int tableWidth, int highest, int gapTop, int gapBottom, QSize size,
                            const QMargins& frame)
 {

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QMargins>
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 
@@ -46,6 +47,16 @@ QSize WindowSize();
 // whose design size is `design`: the smaller ratio of the two sides (so the proportions
 // stay), never below 1.
 double TableZoom(QSize area, QSize design);
+
+// Where a table of design size `design` lies in a view of `view` pixels that keeps strips
+// `freeLeft` and `freeRight` wide at its edges free of it where it can: its zoom (TableZoom
+// of the room between the strips) and where the design's (0, 0) lies, centred between the
+// strips and never past the view's edges.
+struct Placement {
+    double zoom = 1;
+    QPointF origin;
+};
+Placement TablePlacement(QSize view, QSize design, int freeLeft, int freeRight);
 
 // Top-left of the contract dialog's inner area in table coordinates: centred across a
 // table `tableWidth` wide and between the top and bottom hands (gapTop, gapBottom). The

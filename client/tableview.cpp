@@ -434,6 +434,21 @@ QRect TTableView::Inside() const
     return QRect(mapToGlobal(QPoint(0, panel_->height())), QSize(width(), height() - panel_->height()));
 }
 
+QRect TTableView::CardArea() const
+{
+    const QPoint topLeft = OnTable(QPoint(0, kTopPanelHeight));
+    return QRect(mapToGlobal(topLeft), mapToGlobal(OnTable(QPoint(design_.width(), design_.height()))) - QPoint(1, 1));
+}
+
+void TTableView::KeepFree(int left, int right)
+{
+    if (left == freeLeft_ && right == freeRight_)
+        return;
+    freeLeft_ = left;
+    freeRight_ = right;
+    ApplyZoom();
+}
+
 QPoint TTableView::DialogPlace(QSize size, const QMargins& frame) const
 {
     // Over the middle of the table, between the top and bottom hands, its frame included;
@@ -441,7 +456,9 @@ QPoint TTableView::DialogPlace(QSize size, const QMargins& frame) const
     // hand instead.
     const int gapTop = OnTable(QPoint(0, PositionRect(kTop).bottom)).y();
     const int gapBottom = OnTable(QPoint(0, PositionRect(kBottom).top)).y();
-    return mapToGlobal(ContractDialogPlace(width(), panel_->height(), gapTop, gapBottom, size, frame));
+    const int tableWidth = qRound(design_.width() * zoom_);
+    return mapToGlobal(QPoint(qRound(origin_.x()), 0) +
+                       ContractDialogPlace(tableWidth, panel_->height(), gapTop, gapBottom, size, frame));
 }
 
 QRect TTableView::UserHand() const
@@ -489,10 +506,11 @@ void TTableView::ApplyZoom()
 {
     // The table's design size: its size when the window has its designed size.
     const QSize design(WindowSize().width(), height() - window()->height() + WindowSize().height());
+    design_ = design;
     const double before = zoom_;
-    zoom_ = TableZoom(size(), design);
-    origin_ = QPointF(std::max(0.0, (width() - design.width() * zoom_) / 2),
-                      std::max(0.0, (height() - design.height() * zoom_) / 2));
+    const Placement placed = TablePlacement(size(), design, freeLeft_, freeRight_);
+    zoom_ = placed.zoom;
+    origin_ = placed.origin;
     panelLeft_ = origin_.x();
 
     panel_->setGeometry(0, 0, width(), qRound(kTopPanelHeight * zoom_));

@@ -52,9 +52,14 @@ public:
     void EndLastTrick();
     bool ShowingLastTrick() const { return showingLastTrick_; }
     QRect TrickArea() const;
-    // The table below its top panel, and the user's own hand, in screen coordinates.
+    // The table below its top panel, the part of it that holds the cards and names, and the
+    // user's own hand, in screen coordinates.
     QRect Inside() const;
+    QRect CardArea() const;
     QRect UserHand() const;
+    // Keeps strips at the table's left and right edges free (where side windows lie over the
+    // window): the cards are drawn between them where they fit.
+    void KeepFree(int left, int right);
 
     // Where the seat sits on the table, for the user's seat and direction.
     int RelativePosition(int seat) const;
@@ -107,6 +112,8 @@ private:
     QFont tableFont_;
     double zoom_ = 1;
     QPointF origin_; // where the design's (0, 0) lies on the table
+    QSize design_;   // the table's design size (the top panel included)
+    int freeLeft_ = 0, freeRight_ = 0;
     double panelLeft_ = 0;
     bool showingLastTrick_ = false;
     std::array<bool, kSeatCount> markerWasVisible_{};

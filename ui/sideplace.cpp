@@ -22,7 +22,7 @@ struct TCandidate {
 
 } // namespace
 
-TSidePlaces PlaceSideWindows(const QRect& available, const QRect& mainFrame, const QRect& inside,
+TSidePlaces PlaceSideWindows(const QRect& available, const QRect& mainFrame, const QRect& inside, const QRect& cards,
                              const QRect& keepClear, QSize scoreFrame, QSize penaltyFrame)
 {
     // The two windows at `left`, `top` in one arrangement, moved wholly onto the screen.
@@ -58,13 +58,15 @@ TSidePlaces PlaceSideWindows(const QRect& available, const QRect& mainFrame, con
     if (!stackFits)
         ways.push_back(TArrangement::Squeezed);
 
-    // What a place costs: covering the user's hand most, then the main window's menu and
-    // top panel, then its table, then one window the other; the first cheapest wins.
+    // What a place costs: covering the user's hand most, then the table's cards, then the
+    // main window's menu and top panel, then the rest of it, then one window the other; the
+    // first cheapest wins.
     const auto cost = [&](const TCandidate& c) {
         const QRect top = inside.isEmpty() ? mainFrame : QRect(mainFrame.topLeft(), QPoint(mainFrame.right(), inside.top() - 1));
         qint64 total = 0;
         for (const QRect& r : {c.score, c.penalty}) {
             total += 1000 * Area(r, keepClear);
+            total += 8 * Area(r, cards);
             total += 4 * Area(r, top);
             total += Area(r, mainFrame) - Area(r, top);
         }
@@ -88,4 +90,19 @@ TSidePlaces PlaceSideWindows(const QRect& available, const QRect& mainFrame, con
             }
     }
     return {best.score.topLeft(), best.penalty.topLeft()};
+}
+
+TSideStrips CoveredStrips(const QRect& available, const QRect& mainFrame, QSize scoreFrame, QSize penaltyFrame)
+{
+    const int width = std::max(scoreFrame.width(), penaltyFrame.width());
+    const int roomRight = std::max(0, available.right() - mainFrame.right());
+    const int roomLeft = std::max(0, mainFrame.left() - available.left());
+    TSideStrips strips;
+    if (roomRight >= width || roomLeft >= width)
+        return strips;
+    if (roomRight >= roomLeft)
+        strips.right = std::min(width - roomRight, mainFrame.width());
+    else
+        strips.left = std::min(width - roomLeft, mainFrame.width());
+    return strips;
 }

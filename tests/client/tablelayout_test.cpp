@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "client_test_util.h"
+#include "sideplace.h"
 #include "tablelayout.h"
 
 using namespace table;
@@ -89,6 +90,55 @@ TEST(TableLayout, TheContractDialogWithItsTitleBarNeverCoversTheUsersHand)
                     EXPECT_LE(std::abs(outer.center().y() - (gapTop + gapBottom) / 2), 1) << where;
                 }
             }
+}
+
+// The main window from its smallest size to maximised on a 1600 x 1200 screen at scale
+// factors 1, 1.5 and 2, with the score table and the taken-cards window docked as the main
+// window docks them: both stay whole on the screen, clear of each other and of the user's
+// hand, and where the screen is wide enough for the table and them, clear of every hand
+// and of the trick; the table stays whole in its view.
+TEST(TableLayout, SideWindowsAndTheTableShareEveryScreenSizeAndScale)
+{
+    for (const double scale : {1.0, 1.5, 2.0}) {
+        const QRect screen(0, 0, qRound(1600 / scale), qRound(1200 / scale));
+        const QSize decoration(2, qRound(25 / scale)); // the desktop draws title bars in device pixels
+        const QSize side = QSize(330, 283) + decoration;
+        const QRect maximised = screen.adjusted(0, 0, -decoration.width(), -decoration.height());
+        for (const QRect& client : {QRect(QPoint(1, decoration.height()), WindowSize()),
+                                    QRect(QPoint(screen.width() / 4, decoration.height()),
+                                          WindowSize().expandedTo(maximised.size() * 3 / 4)),
+                                    maximised}) {
+            const auto where = testing::Message() << scale << " " << client.width() << "x" << client.height();
+            const QRect frame = client.adjusted(-1, 1 - decoration.height(), 1, 1);
+            const QRect view = client.adjusted(0, 22, 0, -20); // below the menu, above the status bar
+            const TSideStrips strips = CoveredStrips(screen, frame, side, side);
+            const QSize design(470, view.height() - client.height() + WindowSize().height());
+            const Placement p = TablePlacement(view.size(), design, std::max(0, strips.left - 1),
+                                               std::max(0, strips.right - 1));
+            const auto on = [&](int x, int y, int w, int h) {
+                return QRect(view.topLeft() + QPoint(qRound(p.origin.x() + x * p.zoom), qRound(p.origin.y() + y * p.zoom)),
+                             QSize(qRound(w * p.zoom), qRound(h * p.zoom)));
+            };
+            EXPECT_TRUE(view.contains(on(0, 0, design.width(), design.height()))) << where;
+            const Rect b = PositionRect(kBottom);
+            const QRect hand = on(b.left, b.top, b.right - b.left, b.bottom - b.top);
+            const TSidePlaces at = PlaceSideWindows(screen, frame, view.adjusted(0, 49, 0, 0),
+                                                    on(0, kTopPanelHeight, design.width(), design.height()), hand, side, side);
+            const QRect score(at.score, side), penalty(at.penalty, side);
+            EXPECT_TRUE(screen.contains(score) && screen.contains(penalty)) << where;
+            EXPECT_FALSE(score.intersects(penalty)) << where;
+            QList<QRect> cards{hand};
+            for (int position = 0; position < 4; ++position) {
+                const Rect r = PositionRect(position);
+                cards << on(r.left, r.top, r.right - r.left, r.bottom - r.top);
+                const QPoint trick = TrickCardTopLeft(position);
+                cards << on(trick.x(), trick.y(), kCardWidth, kCardHeight);
+            }
+            const bool room = screen.width() >= PositionRect(kRight).right + decoration.width() + side.width();
+            for (const QRect& c : room ? cards : QList<QRect>{hand})
+                EXPECT_FALSE(score.intersects(c) || penalty.intersects(c)) << where << " " << c.x() << "," << c.y();
+        }
+    }
 }
 
 TEST(TableLayout, RelativePositionTurnsTheTableForEachSeat)
