@@ -2,9 +2,11 @@
 
 #include <QEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 #include "sideplace.h"
 #include "tablelayout.h"
@@ -18,24 +20,35 @@ TSideDock::TSideDock(QWidget* mainWindow, TTableView& view)
 
 void TSideDock::SetWindows(const TSideWindows& w)
 {
-    side_.Release(window_);
+    HandBack();
     side_ = w;
     side_.Adopt(window_);
-    // A side window that goes before the main window (its owner decides) is no longer its.
+    // A side window that goes before the main window (its owner decides) is no longer its;
+    // one shown or closed changes the room the table leaves.
     for (QWidget* window : {side_.ScoreWindow(), side_.PenaltyWindow()})
-        if (window)
+        if (window) {
+            window->installEventFilter(this);
             connect(window, &QObject::destroyed, this, [this, window] {
                 if (side_.ScoreWindow() == window)
                     side_.Score = nullptr;
                 if (side_.PenaltyWindow() == window)
                     side_.Penalty = nullptr;
             });
+        }
+}
+
+void TSideDock::HandBack()
+{
+    for (QWidget* window : {side_.ScoreWindow(), side_.PenaltyWindow()})
+        if (window)
+            window->removeEventFilter(this);
+    side_.Release(window_);
 }
 
 void TSideDock::Release()
 {
     enabled_ = false;
-    side_.Release(window_);
+    HandBack();
 }
 
 void TSideDock::Enable() { enabled_ = true; }
@@ -63,7 +76,8 @@ void TSideDock::Place()
     const QScreen* screen = window_->screen();
     const QRect available = screen ? screen->availableGeometry() : frame;
     // Where they must lie over the main window, the table keeps its cards out of their strip.
-    const TSideStrips strips = CoveredStrips(available, frame, frameSize(score), frameSize(penalty));
+    const auto shown = [&](QWidget* w) { return w && w->isVisible() ? frameSize(w) : QSize(); };
+    const TSideStrips strips = CoveredStrips(available, frame, shown(score), shown(penalty));
     const QRect view(view_.mapToGlobal(QPoint(0, 0)), view_.size());
     view_.KeepFree(std::max(0, strips.left - (view.left() - frame.left())),
                    std::max(0, strips.right - (frame.right() - view.right())));
@@ -97,7 +111,16 @@ void TSideDock::Show()
 
 bool TSideDock::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched == window_ && enabled_ && (e->type() == QEvent::Move || e->type() == QEvent::Resize))
+    if (!enabled_)
+        return QObject::eventFilter(watched, e);
+    if (watched == window_ && (e->type() == QEvent::Move || e->type() == QEvent::Resize))
         Place();
+    // From the event loop: a side window may be hidden on its way out.
+    if (watched != window_ && (e->type() == QEvent::Show || e->type() == QEvent::Hide) && !std::exchange(queued_, true))
+        QTimer::singleShot(0, this, [this] {
+            queued_ = false;
+            if (enabled_)
+                Place();
+        });
     return QObject::eventFilter(watched, e);
 }

@@ -1,6 +1,7 @@
 // The score table and the taken-cards window at the main window's edge: they become its
 // tool windows (the desktop keeps them above it), are forgotten when they go before it,
-// and are placed again whenever it moves or changes size, once docking is on. They keep
+// and are placed again whenever it moves or changes size or they are shown or closed, once
+// docking is on. They keep
 // the size they have beside the smallest main window and stay wholly on its screen: beside
 // it where there is room, else over a strip at its edge that the table keeps free of cards.
 #pragma once
@@ -33,8 +34,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void HandBack();
+
     QWidget* window_;
     TTableView& view_;
     TSideWindows side_;
     bool enabled_ = false;
+    bool queued_ = false;
 };

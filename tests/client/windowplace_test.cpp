@@ -25,8 +25,8 @@ TEST_F(MainFormTest, SideWindowsKeepTheirSizeAndStayOnTheScreenWhateverTheMainWi
     TMainForm docked;
     docked.SetSideWindows({.Score = &score, .Penalty = &penalty});
     docked.SetAutoStart(false);
-    docked.show();
     docked.FirstActivation();
+    docked.show();
     score.show();
     penalty.show();
     const QRect screen = docked.screen()->availableGeometry();
@@ -43,6 +43,22 @@ TEST_F(MainFormTest, SideWindowsKeepTheirSizeAndStayOnTheScreenWhateverTheMainWi
         }
         EXPECT_FALSE(score.frameGeometry().intersects(penalty.frameGeometry())) << size.width();
     }
+    // Over a window as wide as the screen they lie on a strip that the table keeps free of
+    // cards; closed, they give it back.
+    TTableView& view = docked.View();
+    docked.setGeometry(QRect(screen.topLeft(), QSize(screen.width(), table::WindowSize().height())));
+    Settle(50);
+    for (int p = 0; p < 4; ++p)
+        for (int slot : {0, 12}) {
+            const QRect card(view.mapToGlobal(view.OnTable(table::SlotTopLeft(p, slot))), QSize(71, 96));
+            EXPECT_FALSE(card.intersects(score.frameGeometry()) || card.intersects(penalty.frameGeometry())) << p;
+        }
+    score.close();
+    penalty.close();
+    const int centred = (view.width() - table::WindowSize().width()) / 2;
+    EXPECT_TRUE(WaitFor([&] { return view.OnTable(QPoint(0, 0)).x() == centred; }, 3000));
+    score.show();
+    penalty.show();
     // The desktop keeps them above the main window: they are its tool windows. A notice
     // (a port in use, say) asked for while one of them is active opens over the main window
     // as well, mapped after them, so it is not hidden beneath them.
