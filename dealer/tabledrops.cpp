@@ -181,7 +181,8 @@ void TTable::HandOver(SeatEntry& entry, TConnectionId id, const TJoinExtension& 
         link_.Close(old);
     }
     entry.Connection = id;
-    turnClock_.Forget(entry.Seat);
+    // The turn clock's time-outs stay: coming back (as a program does by itself after a drop
+    // or a restart) is no act of the player; its first move or chat line is.
     // A new key: the one the seat had is worth nothing from now on, whoever knew it.
     GiveKey(entry, id, extension, true);
     if (auto it = connections_.find(id); it != connections_.end())

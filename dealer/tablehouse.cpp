@@ -144,6 +144,9 @@ TTableHouse::TSlot& TTableHouse::MakeTable(const QByteArray& code, const TTableS
         table.OpenHands = !(settings.Flags & TTableSettings::kPrivateHands);
         table.GamesFolder.clear();
         table.HostSendsRecords = false;
+    } else if (settings.Level != table.Level) {
+        // A kept default table keeps its own level, whatever the command line says now.
+        SetComputerLevel(table, settings.Level == 1 ? TComputerLevel::Usta : TComputerLevel::Acemi);
     }
     auto slot = std::make_unique<TSlot>(*this, code, settings, isDefault);
     TSlot& made = *slot;

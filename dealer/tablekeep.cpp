@@ -14,7 +14,8 @@ TTableState TTable::State() const
                       .Default = default_};
     for (const SeatEntry& entry : seats_)
         state.Seats.append({entry.Seat, entry.Kind, entry.Name, entry.Requested, entry.Host, entry.Key,
-                            entry.Extended, entry.Removed});
+                            entry.Extended, entry.Removed, uint8_t(turnClock_.TimeoutsInARow(entry.Seat)),
+                            turnClock_.TakenOver(entry.Seat)});
     return state;
 }
 
@@ -47,6 +48,7 @@ void TTable::Restore(const TTableState& state)
                            .Requested = kept.Requested, .Host = kept.Host, .Key = kept.Key,
                            .Extended = kept.Extended, .Removed = kept.Removed});
             computerCount_ += kept.Kind == SeatEntry::Computer;
+            turnClock_.Restore(kept.Seat, kept.TimeoutsInARow, kept.ComputerPlays);
         }
     } else {
         // A table still being filled gives a seat up with its connection: every seat is free.
@@ -76,8 +78,10 @@ void TTable::Closing()
 
 bool TTable::WaitsForReturn(const SeatEntry& entry)
 {
+    // A seat the computer played before the restart (its player let the time run out, or the
+    // host gave it away) goes on at once.
     if (entry.Kind != SeatEntry::Human || entry.Connection != kNoConnection || entry.Removed ||
-        clock_.NowMs() >= graceUntil_)
+        turnClock_.TakenOver(entry.Seat) || clock_.NowMs() >= graceUntil_)
         return false;
     computerMoveTimer_.At = graceUntil_;
     Reschedule();

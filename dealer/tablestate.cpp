@@ -19,7 +19,7 @@ constexpr int kMaxCodeBytes = 8;
 constexpr int kMaxTableNameBytes = 64;
 constexpr int kMaxHostBytes = 64; // an IPv6 address in text with room to spare
 constexpr uint8_t kOpenHands = 1, kLocked = 2, kDefault = 4;
-constexpr uint8_t kExtended = 1, kRemoved = 2;
+constexpr uint8_t kExtended = 1, kRemoved = 2, kComputerPlays = 4; // kComputerPlays: version 2
 
 // A code names a file: capital letters and digits only.
 bool IsSafeCode(const QByteArray& code)
@@ -73,7 +73,7 @@ private:
     qsizetype size_;
 };
 
-bool ReadBody(const QByteArray& body, TTableState& state, QString& why)
+bool ReadBody(const QByteArray& body, uint32_t version, TTableState& state, QString& why)
 {
     TBodyReader in(body);
     if (!in.Record(state.Record))
@@ -95,14 +95,17 @@ bool ReadBody(const QByteArray& body, TTableState& state, QString& why)
         TSeatState seat;
         uint8_t seatFlags = 0;
         QByteArray host;
+        const bool second = version >= 2;
         if (!in.Byte(seat.Seat, kSeatCount - 1) || !in.Byte(seat.Kind, 2) || seat.Kind == 0 ||
-            !in.Byte(seatFlags, kExtended | kRemoved) || !in.Text(seat.Name, kMaxNameBytes) ||
+            !in.Byte(seatFlags, kExtended | kRemoved | (second ? kComputerPlays : 0)) ||
+            (second && !in.Byte(seat.TimeoutsInARow, kTimeoutsInARow)) || !in.Text(seat.Name, kMaxNameBytes) ||
             !in.Text(seat.Requested, kMaxNameBytes) || !in.Text(host, kMaxHostBytes) || !in.Key(seat.Key))
             return why = QStringLiteral("seat entry %1 is missing or out of range").arg(i), false;
         if (!state.Seats.isEmpty() && seat.Seat <= state.Seats.back().Seat)
             return why = QStringLiteral("the seats are not in order"), false;
         seat.Extended = seatFlags & kExtended;
         seat.Removed = seatFlags & kRemoved;
+        seat.ComputerPlays = seatFlags & kComputerPlays;
         seat.Host = QString::fromLatin1(host);
         state.Seats.append(seat);
     }
@@ -136,25 +139,33 @@ QByteArray TableStateBytes(const TTableState& state)
     for (const TSeatState& seat : state.Seats) {
         body.Byte(seat.Seat)
             .Byte(seat.Kind)
-            .Byte(uint8_t((seat.Extended ? kExtended : 0) | (seat.Removed ? kRemoved : 0)))
+            .Byte(uint8_t((seat.Extended ? kExtended : 0) | (seat.Removed ? kRemoved : 0) |
+                          (seat.ComputerPlays ? kComputerPlays : 0)))
+            .Byte(seat.TimeoutsInARow)
             .Text(seat.Name.left(kMaxNameBytes))
             .Text(seat.Requested.left(kMaxNameBytes))
             .Text(seat.Host.toLatin1().left(kMaxHostBytes));
         for (const uint8_t b : seat.Key)
             body.Byte(b);
     }
+    return SealTableState(body.Bytes());
+}
+
+QByteArray SealTableState(const QByteArray& body, uint16_t version)
+{
     QByteArray out(kMagic, sizeof kMagic);
-    PutNumber(out, kTableStateVersion, 2);
-    PutNumber(out, uint32_t(body.Size()), 4);
-    PutNumber(out, Crc32().Calculate(body.Data(), std::size_t(body.Size())), 4);
-    return out + body.Bytes();
+    PutNumber(out, version, 2);
+    PutNumber(out, uint32_t(body.size()), 4);
+    PutNumber(out, Crc32().Calculate(body.constData(), std::size_t(body.size())), 4);
+    return out + body;
 }
 
 bool ReadTableState(const QByteArray& bytes, TTableState& state, QString& why)
 {
     if (bytes.size() < kStateHeaderSize || std::memcmp(bytes.constData(), kMagic, sizeof kMagic) != 0)
         return why = QStringLiteral("not a table state (%1 bytes)").arg(bytes.size()), false;
-    if (const uint32_t version = Number(bytes, 4, 2); version != kTableStateVersion)
+    const uint32_t version = Number(bytes, 4, 2);
+    if (version < 1 || version > kTableStateVersion)
         return why = QStringLiteral("version %1 is not known").arg(version), false;
     const QByteArray body = bytes.mid(kStateHeaderSize);
     if (Number(bytes, 6, 4) != uint32_t(body.size()))
@@ -162,7 +173,7 @@ bool ReadTableState(const QByteArray& bytes, TTableState& state, QString& why)
     if (Number(bytes, 10, 4) != Crc32().Calculate(body.constData(), std::size_t(body.size())))
         return why = QStringLiteral("the checksum does not match"), false;
     TTableState read;
-    if (!ReadBody(body, read, why))
+    if (!ReadBody(body, version, read, why))
         return false;
     state = read;
     return true;

@@ -3,7 +3,7 @@
 // state to its TTableStore after every change; the adapter writes it to disk off the
 // table's thread, and a server started again builds the table from it (TTable::Restore).
 //
-// On disk a state is one file: the magic "ZTBL", a 16-bit version, the 32-bit length of
+// On disk a state is one file: the magic "ZTBL", a 16-bit version (1 or 2), the 32-bit length of
 // the body and the body's CRC-32, then the body (numbers little-endian, texts as in the
 // game messages). Every byte read back is checked: a file cut short, a wrong checksum, a
 // version this program does not know, a field out of its range or a record the rules
@@ -30,6 +30,8 @@ struct TSeatState {
     TSeatKey Key{};
     bool Extended = false; // our program: only the key takes the seat back
     bool Removed = false;  // removed by the host for the rest of this game
+    uint8_t TimeoutsInARow = 0; // the turn clock's, up to kTimeoutsInARow
+    bool ComputerPlays = false; // until the player acts again (time-outs or the host)
     bool operator==(const TSeatState&) const = default;
 };
 
@@ -46,10 +48,13 @@ struct TTableState {
     bool operator==(const TTableState& other) const;
 };
 
-inline constexpr uint16_t kTableStateVersion = 1;
+// Version 2 added each seat's turn-clock time-outs; files of version 1 are still read.
+inline constexpr uint16_t kTableStateVersion = 2;
 
 // The file's bytes for the state.
 QByteArray TableStateBytes(const TTableState& state);
+// A body of version under the file's header: its length and checksum made right.
+QByteArray SealTableState(const QByteArray& body, uint16_t version = kTableStateVersion);
 // The state in bytes; false with why set (and state untouched) for anything not exactly
 // as TableStateBytes writes it.
 bool ReadTableState(const QByteArray& bytes, TTableState& state, QString& why);

@@ -1,5 +1,7 @@
 #include "turnclock.h"
 
+#include <algorithm>
+
 #include <QStringList>
 
 bool ParseTurnClock(const QString& text, TTurnClockSetting& setting)
@@ -47,6 +49,14 @@ bool TTurnClock::PlayerActed(int seat)
     owed_[s] = false;
     taken_[s] = false;
     return wasTaken;
+}
+
+void TTurnClock::Restore(int seat, int timeoutsInARow, bool takenOver)
+{
+    const auto s = std::size_t(seat);
+    inARow_[s] = std::clamp(timeoutsInARow, 0, kTimeoutsInARow);
+    owed_[s] = false;
+    taken_[s] = takenOver;
 }
 
 void TTurnClock::Forget(int seat)

@@ -51,6 +51,9 @@ public:
     // Whether the computer is to make the seat's next move.
     bool ComputerPlays(int seat) const { return owed_[std::size_t(seat)] || taken_[std::size_t(seat)]; }
     bool TakenOver(int seat) const { return taken_[std::size_t(seat)]; }
+    // What a restart keeps of a seat: its time-outs in a row and whether the computer plays it.
+    int TimeoutsInARow(int seat) const { return inARow_[std::size_t(seat)]; }
+    void Restore(int seat, int timeoutsInARow, bool takenOver);
     // The seat has a new player, or none: nothing of the last one counts.
     void Forget(int seat);
 

@@ -6,91 +6,13 @@
 // nothing goes to a connection, nor does a seat keep one, after the table was told that
 // it closed.
 #include <algorithm>
-#include <set>
 #include <string>
 #include <vector>
 
 #include "extension.h"
 #include "fuzz_util.h"
 #include "payload.h"
-#include "table.h"
-
-namespace {
-
-class TFakePorts : public TTableLink, public TTableClock, public TTableFiles {
-public:
-    qint64 now = 0;
-    qint64 wake = -1;
-    int backlog = 0;
-    qint64 backlogBytes = 0;
-    std::vector<TConnectionId> closing, probed;
-    std::set<TConnectionId> gone; // the table was told that these closed
-
-    void Send(TConnectionId id, TPacketType type, const QByteArray& payload) override
-    {
-        FUZZ_CHECK(!gone.count(id));
-        FUZZ_CHECK(payload.size() <= kMaxPayloadSize);
-        if (type == GAME_RECORD) {
-            TGameInfo g;
-            FUZZ_CHECK(ReadGameRecord(reinterpret_cast<const uint8_t*>(payload.constData()), int32_t(payload.size()), g));
-            FUZZ_CHECK(IsValidGameInfo(g));
-        }
-    }
-    void Close(TConnectionId id, bool) override
-    {
-        FUZZ_CHECK(!gone.count(id));
-        closing.push_back(id);
-    }
-    void Probe(TConnectionId id) override
-    {
-        FUZZ_CHECK(!gone.count(id));
-        probed.push_back(id);
-    }
-    int Backlog(TConnectionId) const override { return backlog; }
-    qint64 BacklogBytes(TConnectionId) const override { return backlogBytes; }
-    void Notice(const QString&) override {}
-    qint64 NowMs() const override { return now; }
-    void WakeAt(qint64 atMs) override { wake = atMs; }
-    QString WriteLastHand(const TGameInfo& g) override
-    {
-        FUZZ_CHECK(IsValidGameInfo(g));
-        return QStringLiteral("LastHand.rvo");
-    }
-};
-
-// The awaited seat's first legal card or first available contract, so that games get far.
-QByteArray AwaitedMove(const TGameInfo& g, TPacketType& type)
-{
-    if (g.Phase == psChoosing && g.Chooser < kSeatCount) {
-        type = CONTRACT_CHOICE;
-        for (uint8_t c = 0; c < kContractCount; ++c)
-            if (ContractAvailable(g, g.Chooser, c))
-                return TPayloadWriter().Byte(c).Bytes();
-    }
-    if (g.Phase == psPlaying && g.Turn < kSeatCount) {
-        type = CARD_PLAY;
-        for (int i = 0; i < g.CardCount[g.Turn] && i < 13; ++i)
-            if (CanPlay(g, g.Turn, g.CardSuit[g.Turn][i], g.CardValue[g.Turn][i]))
-                return TPayloadWriter().Byte(g.Turn).Byte(g.CardSuit[g.Turn][i]).Byte(g.CardValue[g.Turn][i]).Bytes();
-    }
-    type = NEW_GAME;
-    return {};
-}
-
-void CheckTable(const TTable& table, const TFakePorts& ports)
-{
-    const TGameInfo& g = table.GameInfo();
-    FUZZ_CHECK(table.SeatCount() <= kSeatCount);
-    if (g.Phase != psWaiting)
-        FUZZ_CHECK(IsValidGameInfo(g));
-    const QList<SeatEntry>& seats = table.Seats();
-    for (qsizetype i = 0; i < seats.size(); ++i) {
-        FUZZ_CHECK(i == 0 || seats[i - 1].Seat < seats[i].Seat);
-        FUZZ_CHECK(!ports.gone.count(seats[i].Connection));
-    }
-}
-
-} // namespace
+#include "table_ports.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
@@ -164,11 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
             }
             break;
         case 6:
-            ports.now += in.Byte() * 10;
-            for (int i = 0; i < 64 && ports.wake >= 0 && ports.wake <= ports.now; ++i) {
-                ports.wake = -1;
-                table.Tick();
-            }
+            ports.Advance(table, in.Byte() * 10);
             break;
         case 7:
             if (!ports.probed.empty()) {
@@ -183,16 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
             ports.backlogBytes = qint64(in.Byte()) * 128;
             break;
         }
-        // What the table closed goes, as an adapter reports it: after the call.
-        while (!ports.closing.empty()) {
-            const TConnectionId id = ports.closing.front();
-            ports.closing.erase(ports.closing.begin());
-            if (const auto it = std::find(open.begin(), open.end(), id); it != open.end()) {
-                open.erase(it);
-                ports.gone.insert(id);
-                table.Disconnected(id);
-            }
-        }
+        ports.CloseWhatTheTableClosed(table, open);
         CheckTable(table, ports);
     }
     return 0;
