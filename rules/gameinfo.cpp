@@ -153,6 +153,12 @@ void ChooseContract(TGameInfo& g, uint8_t contract)
     g.LeadSuit = kNone;
     g.TricksPlayed = 0;
     g.TrickCount = 0;
+    // The play starts with nothing led and nothing taken, whatever a record from outside
+    // left in these counts while the contract was being chosen.
+    for (auto& led : g.LedCount)
+        led = 0;
+    for (auto& count : g.TakenCount)
+        count = 0;
     if (contract <= RifkiAlmaz) {
         MarkChosen(g.Score, contract);
         ++g.Score.PenaltiesChosen[g.Turn];
