@@ -1,7 +1,7 @@
 // zorbela-load: many tables at once against a server, over loopback.
 //
-//   zorbela-load --tables N --pace-ms M --seconds S [--port P] [--loops L] [--dealer PATH]
-//                [--per-table-dealers 1]
+//   zorbela-load --tables N --pace-ms M --seconds S [--port P] [--loops L] [--processes K]
+//                [--dealer PATH] [--per-table-dealers 1]
 //
 // Without --port it starts the server itself: one zorbela-dealer process (with --quick and
 // --quiet, on a free port) that hosts every table, each created by its first player and
@@ -11,7 +11,10 @@
 // the server of many tables listening there and reads the figures of the processes
 // holding that port. Four players per table, plain frame-level clients spread over L epoll
 // loops (threads, default 1), each table's players on one loop and each table on its own
-// loopback address (127.1.x.y), make one move per table every M ms. After every table has
+// loopback address (127.1.x.y), make one move per table every M ms. With --processes K the
+// tables are shared among K child processes of this program, each with L loops, so that
+// no process holds more connections than it may open files; their figures come back to
+// this one over pipes. After every table has
 // started its game (or a time-out), the figures are taken over S seconds: moves per second,
 // the time from a CARD_PLAY to the record holding it at all four players (50th and 99th
 // percentile, slowest), the servers' resident memory at the end and their processor time
@@ -33,6 +36,7 @@
 
 #include "gameinfo.h"
 #include "loadloop.h"
+#include "players.h"
 #include "servers.h"
 
 #ifndef ZORBELA_DEALER_PATH
@@ -49,6 +53,7 @@ struct TOptions {
     int Seconds = 10;
     int Port = 0;   // 0: start the dealers
     int Loops = 1;
+    int Processes = 1;
     bool PerTable = false;
     std::string Dealer = ZORBELA_DEALER_PATH;
 };
@@ -79,6 +84,8 @@ bool ParseOptions(int argc, char** argv, TOptions& o)
             o.Port = int(number);
         else if (name == "--loops" && number >= 1 && number <= 64)
             o.Loops = int(number);
+        else if (name == "--processes" && number >= 1 && number <= 64)
+            o.Processes = int(number);
         else if (name == "--per-table-dealers" && (number == 0 || number == 1))
             o.PerTable = number == 1;
         else
@@ -112,13 +119,15 @@ int main(int argc, char** argv)
     TOptions o;
     if (!ParseOptions(argc, argv, o)) {
         std::fprintf(stderr, "usage: zorbela-load --tables N --pace-ms M --seconds S [--port P] [--loops L] "
-                             "[--dealer PATH] [--per-table-dealers 1]\n");
+                             "[--processes K] [--dealer PATH] [--per-table-dealers 1]\n");
         return 2;
     }
     const rlim_t files = RaiseFileLimit();
-    if (rlim_t(o.Tables) * kSeatCount + 64 > files) {
-        std::fprintf(stderr, "zorbela-load: %d players need more than the %lu open files this process may have\n",
-                     o.Tables * kSeatCount, static_cast<unsigned long>(files));
+    const int perProcess = (o.Tables + o.Processes - 1) / o.Processes;
+    if (rlim_t(perProcess) * kSeatCount + 64 > files) {
+        std::fprintf(stderr, "zorbela-load: %d players need more than the %lu open files a process may have "
+                             "(--processes spreads them)\n",
+                     perProcess * kSeatCount, static_cast<unsigned long>(files));
         return 2;
     }
 
@@ -164,57 +173,59 @@ int main(int argc, char** argv)
     }
     std::fflush(stdout);
 
-    // The players.
-    TLoadControl control;
-    control.PaceMs = o.PaceMs;
-    std::vector<std::vector<TLoadTarget>> shares(size_t(o.Loops));
-    for (size_t i = 0; i < targets.size(); ++i)
-        shares[i % shares.size()].push_back(targets[i]);
-    std::vector<TLoadFigures> results(shares.size());
-    std::vector<std::thread> threads;
-    for (size_t k = 0; k < shares.size(); ++k)
-        threads.emplace_back([&, k] { results[k] = TLoadLoop(control, shares[k]).Run(); });
-
+    // The players: each table's on one loop, the tables dealt out to the processes in turn.
+    std::vector<std::vector<TLoadTarget>> tablesOf(std::size_t(std::min<int>(o.Processes, int(targets.size()))));
+    for (std::size_t i = 0; i < targets.size(); ++i)
+        tablesOf[i % tablesOf.size()].push_back(targets[i]);
+    std::vector<std::unique_ptr<TPlayerShare>> shares;
+    for (std::vector<TLoadTarget>& share : tablesOf)
+        shares.push_back(o.Processes > 1 ? PlayersInAChild(o.PaceMs, std::move(share), o.Loops)
+                                         : PlayersHere(o.PaceMs, std::move(share), o.Loops));
+    int playing = 0;
+    for (auto& share : shares) {
+        share->WaitPlaying();
+        playing += share->Started();
+    }
     const int tables = int(targets.size());
-    const auto setupUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(30000 + 20 * tables);
-    while (control.Started.load() + control.Failed.load() < tables && std::chrono::steady_clock::now() < setupUntil)
-        std::this_thread::sleep_for(20ms);
-    std::printf("%d of %d tables playing\n", control.Started.load(), tables);
+    std::printf("%d of %d tables playing%s\n", playing, tables,
+                o.Processes > 1 ? (" (" + std::to_string(shares.size()) + " processes)").c_str() : "");
 
     // The window opens once every table has had time for a move or two.
     const auto warmUp = std::chrono::milliseconds(std::max(o.PaceMs, 1000));
     std::this_thread::sleep_for(warmUp);
     const TProcFigures before = ReadProcFigures(pids);
     const int64_t start = TLoadControl::Now();
-    control.WindowStart.store(start);
-    control.WindowEnd.store(start + int64_t(o.Seconds) * 1000000000);
+    for (auto& share : shares)
+        share->OpenWindow(start, start + int64_t(o.Seconds) * 1000000000);
     std::this_thread::sleep_for(std::chrono::seconds(o.Seconds));
     const TProcFigures after = ReadProcFigures(pids);
     const double windowS = double(TLoadControl::Now() - start) / 1e9;
     std::this_thread::sleep_for(1s); // the last cards of the window reach their tables
-    control.Stop.store(true);
-    for (std::thread& t : threads)
-        t.join();
-    StopDealers(started);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-
     TLoadFigures all;
-    for (TLoadFigures& r : results) {
+    int seated = 0, failed = 0;
+    for (auto& share : shares) {
+        int shareStarted = 0, shareFailed = 0;
+        TLoadFigures r = share->Stop(shareStarted, shareFailed);
         all.LatencyMs.insert(all.LatencyMs.end(), r.LatencyMs.begin(), r.LatencyMs.end());
         all.Moves += r.Moves;
         all.Unseen += r.Unseen;
         all.Connections += r.Connections;
+        seated += shareStarted;
+        failed += shareFailed;
     }
+    shares.clear();
+    StopDealers(started);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+
     std::sort(all.LatencyMs.begin(), all.LatencyMs.end());
-    std::printf("cards measured %zu, unseen %ld, tables failed %d\n", all.LatencyMs.size(), all.Unseen,
-                control.Failed.load());
+    std::printf("cards measured %zu, unseen %ld, tables failed %d\n", all.LatencyMs.size(), all.Unseen, failed);
     std::printf("tables=%d connections=%ld moves_per_s=%.1f p50_ms=%.2f p99_ms=%.2f max_ms=%.2f server_rss_mb=%.1f "
                 "server_cpu_pct=%.1f\n",
                 tables, all.Connections, double(all.Moves) / windowS, Percentile(all.LatencyMs, 0.50),
                 Percentile(all.LatencyMs, 0.99), all.LatencyMs.empty() ? 0.0 : all.LatencyMs.back(), after.RssMb,
                 100.0 * (after.CpuSeconds - before.CpuSeconds) / windowS);
-    const bool whole = control.Failed.load() == 0 && control.Started.load() == o.Tables && all.Unseen == 0
+    const bool whole = failed == 0 && seated == o.Tables && all.Unseen == 0
         && !all.LatencyMs.empty();
     return whole ? 0 : 1;
 }
