@@ -124,6 +124,27 @@ private:
     TConnectionId lastId_ = 0;
 };
 
+// JOIN_REQUEST as our program sends it: the name, then the block with the table's code
+// (empty: the default table) and the key of the seat to take back.
+inline QByteArray OurJoin(const QString& name, const QByteArray& code = {}, const TSeatKey& key = {})
+{
+    TJoinExtension e;
+    e.Flags = TJoinExtension::kKnowsMessages;
+    e.TableCode = code;
+    e.Key = key;
+    return TPayloadWriter().Text(name).Bytes() + JoinExtensionBytes(e);
+}
+
+// The block of the last JOIN_ACCEPTED the player received (the seat's key, the table's code).
+inline TJoinExtension AcceptedBlock(const TTestPlayer& player)
+{
+    TJoinExtension block;
+    for (const TReceived& r : player.Received)
+        if (r.Type == JOIN_ACCEPTED)
+            ReadJoinAcceptedExtension(reinterpret_cast<const uint8_t*>(r.Payload.constData()), int32_t(r.Payload.size()), block);
+    return block;
+}
+
 // A player of the houses: any program, of the original protocol or ours.
 class THousePlayer : public TTestPlayer {
 public:
@@ -135,12 +156,9 @@ public:
     void SendRaw(TPacketType type, const QByteArray& payload = {}) override { houses_.Post(Id, type, payload); }
     void Close() override { houses_.Hangup(Id); }
     // Joins as our program does, at the table of code (empty: the default table).
-    void JoinOurs(const QString& name, const QByteArray& code)
+    void JoinOurs(const QString& name, const QByteArray& code, const TSeatKey& key = {})
     {
-        TJoinExtension e;
-        e.Flags = TJoinExtension::kKnowsMessages;
-        e.TableCode = code;
-        SendRaw(JOIN_REQUEST, TPayloadWriter().Text(name).Bytes() + JoinExtensionBytes(e));
+        SendRaw(JOIN_REQUEST, OurJoin(name, code, key));
     }
     const TReceived* Last(TPacketType type) const
     {

@@ -19,24 +19,6 @@ struct TRecordingStore : TTableStore {
     void Keep(const TTableState& state) override { Kept.push_back(state); }
 };
 
-// Our program joins with its extension (and the key of the seat it takes back).
-void JoinWithKey(TLocalPlayer& player, const QString& name, const TSeatKey& key = {})
-{
-    TJoinExtension extension;
-    extension.Flags = TJoinExtension::kKnowsMessages;
-    extension.Key = key;
-    player.SendRaw(JOIN_REQUEST, TPayloadWriter().Text(name).Bytes() + JoinExtensionBytes(extension));
-}
-
-TSeatKey KeyGiven(const TTestPlayer& player)
-{
-    TJoinExtension given;
-    for (const TReceived& r : player.Received)
-        if (r.Type == JOIN_ACCEPTED)
-            ReadJoinAcceptedExtension(reinterpret_cast<const uint8_t*>(r.Payload.constData()), int32_t(r.Payload.size()), given);
-    return given.Key;
-}
-
 struct Keep : ::testing::Test {
     TRandom random{20261207};
     TRandom moves{5};
@@ -76,7 +58,7 @@ TEST_F(Keep, ARestoredTableWaitsForItsPlayersButNotForASeatTheComputerPlays)
     TLocalPlayer ayse(*first, QStringLiteral("127.0.0.1"));
     TLocalPlayer omer(*first, QStringLiteral("10.0.0.2")); // peers of the original protocol
     TLocalPlayer can(*first, QStringLiteral("10.0.0.3"));
-    JoinWithKey(ayse, QStringLiteral("Ayşe"));
+    ayse.SendRaw(JOIN_REQUEST, OurJoin(QStringLiteral("Ayşe")));
     ASSERT_TRUE(first->RunUntil([&] { return ayse.Count(JOIN_ACCEPTED) == 1; }));
     omer.JoinAs(QStringLiteral("Ömer"));
     ASSERT_TRUE(first->RunUntil([&] { return omer.Count(JOIN_ACCEPTED) == 1; }));
@@ -99,7 +81,7 @@ TEST_F(Keep, ARestoredTableWaitsForItsPlayersButNotForASeatTheComputerPlays)
     EXPECT_EQ(state.Seats[1].Host, QStringLiteral("10.0.0.2"));
     EXPECT_FALSE(state.Seats[1].Extended);
     EXPECT_EQ(state.Seats[1].TimeoutsInARow, kTimeoutsInARow);
-    EXPECT_EQ(state.Seats[0].Key, KeyGiven(ayse));
+    EXPECT_EQ(state.Seats[0].Key, AcceptedBlock(ayse).Key);
     TTableState read;
     QString why;
     ASSERT_TRUE(ReadTableState(TableStateBytes(state), read, why)) << why.toStdString();
@@ -188,7 +170,7 @@ TEST(KeepHouses, EveryTableOfAServerIsRestoredWithItsCodeAndForgottenWhenClosed)
         }
         ASSERT_TRUE(houses.RunUntil([&] { return players[0]->Count(GAME_RECORD) >= 20; }, 60000));
         houses.RunUntil([] { return false; }, 3000);
-        key = KeyGiven(*players[2]);
+        key = AcceptedBlock(*players[2]).Key;
         ASSERT_EQ(store.Latest.count(QString::fromLatin1(code)), 1u);
         before = store.Latest[QString::fromLatin1(code)].Record;
         EXPECT_TRUE(SameRecord(before, players[2]->LastRecord()));
@@ -208,11 +190,7 @@ TEST(KeepHouses, EveryTableOfAServerIsRestoredWithItsCodeAndForgottenWhenClosed)
     EXPECT_EQ(table->SeatCount(), 4);
     EXPECT_EQ(houses.Directory().List().back().Settings.Name, QStringLiteral("Akşam"));
     THousePlayer back(houses, 1, QStringLiteral("10.9.9.9"));
-    TJoinExtension block;
-    block.Flags = TJoinExtension::kKnowsMessages;
-    block.Key = key;
-    block.TableCode = code;
-    back.SendRaw(JOIN_REQUEST, TPayloadWriter().Text(QStringLiteral("Oyuncu2")).Bytes() + JoinExtensionBytes(block));
+    back.JoinOurs(QStringLiteral("Oyuncu2"), code, key);
     ASSERT_TRUE(houses.RunUntil([&] { return back.Count(GAME_RECORD) > 0; }, 1000));
     EXPECT_TRUE(back.Has(AcceptedLine(2)));
     EXPECT_TRUE(SameRecord(back.LastRecord(), before));

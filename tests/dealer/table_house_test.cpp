@@ -118,9 +118,7 @@ TEST_F(TableHouse, TablesAreCreatedJoinedByCodeWatchedWithoutHandsAndClosedWhenE
         ASSERT_TRUE(Wait([&] { return players.back()->Count(JOIN_ACCEPTED) > 0; }));
         EXPECT_EQ(players.back()->Lines().contains(AcceptedLine(i)), true);
     }
-    TJoinExtension block;
-    const TReceived* accepted = host.Last(JOIN_ACCEPTED);
-    ASSERT_TRUE(ReadJoinAcceptedExtension(reinterpret_cast<const uint8_t*>(accepted->Payload.constData()), int32_t(accepted->Payload.size()), block));
+    const TJoinExtension block = AcceptedBlock(host);
     EXPECT_EQ(block.TableCode, code);
     EXPECT_TRUE(block.Flags & TJoinExtension::kHost);
 
