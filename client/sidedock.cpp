@@ -23,18 +23,13 @@ void TSideDock::SetWindows(const TSideWindows& w)
     HandBack();
     side_ = w;
     side_.Adopt(window_);
-    // A side window that goes before the main window (its owner decides) is no longer its;
-    // one shown or closed changes the room the table leaves.
+    // A window that goes before the main window (its owner decides) is no longer its; a
+    // side window shown or closed changes the room the table leaves.
+    for (QWidget* window : side_.Adopted())
+        connect(window, &QObject::destroyed, this, [this](QObject* gone) { side_.Forget(gone); });
     for (QWidget* window : {side_.ScoreWindow(), side_.PenaltyWindow()})
-        if (window) {
+        if (window)
             window->installEventFilter(this);
-            connect(window, &QObject::destroyed, this, [this, window] {
-                if (side_.ScoreWindow() == window)
-                    side_.Score = nullptr;
-                if (side_.PenaltyWindow() == window)
-                    side_.Penalty = nullptr;
-            });
-        }
 }
 
 void TSideDock::HandBack()

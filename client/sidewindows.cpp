@@ -26,18 +26,46 @@ void TSideWindows::ShowNormal(QWidget* w)
     w->raise();
 }
 
+QList<QWidget*> TSideWindows::Adopted() const
+{
+    QList<QWidget*> all;
+    for (QWidget* w : {ScoreWindow(), PenaltyWindow(), static_cast<QWidget*>(Contracts), static_cast<QWidget*>(Connect),
+                       static_cast<QWidget*>(High), static_cast<QWidget*>(About)})
+        if (w)
+            all << w;
+    return all;
+}
+
 void TSideWindows::Adopt(QWidget* mainWindow) const
 {
-    for (QWidget* w : {ScoreWindow(), PenaltyWindow()})
-        if (w && w->parentWidget() != mainWindow)
-            w->setParent(mainWindow, (w->windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool);
+    for (QWidget* w : Adopted())
+        if (w->parentWidget() != mainWindow) {
+            const bool tool = w == ScoreWindow() || w == PenaltyWindow();
+            w->setParent(mainWindow, tool ? (w->windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool : w->windowFlags());
+        }
 }
 
 void TSideWindows::Release(QWidget* mainWindow) const
 {
-    for (QWidget* w : {ScoreWindow(), PenaltyWindow()})
-        if (w && w->parentWidget() == mainWindow)
-            w->setParent(nullptr, (w->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window);
+    for (QWidget* w : Adopted())
+        if (w->parentWidget() == mainWindow) {
+            const bool tool = w == ScoreWindow() || w == PenaltyWindow();
+            w->setParent(nullptr, tool ? (w->windowFlags() & ~Qt::WindowType_Mask) | Qt::Window : w->windowFlags());
+        }
+}
+
+void TSideWindows::Forget(const QObject* window)
+{
+    const auto forget = [window](auto*& member) {
+        if (static_cast<const QObject*>(member) == window)
+            member = nullptr;
+    };
+    forget(Score);
+    forget(Penalty);
+    forget(Contracts);
+    forget(Connect);
+    forget(High);
+    forget(About);
 }
 
 void TSideWindows::Bind(const TGameInfo& g, const uint8_t& seat) const

@@ -3,6 +3,7 @@
 // window uses them. Every pointer may be empty: the main window then simply goes without.
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -13,6 +14,7 @@
 #include "gameinfo.h"
 
 class QDialog;
+class QObject;
 class QWidget;
 class TPromptReply;
 class TAboutBox;
@@ -39,10 +41,14 @@ struct TSideWindows {
     // Restores a side window to its normal state and brings it up.
     static void ShowNormal(QWidget* w);
     // The score table and the taken-cards window become tool windows of the main window:
-    // the desktop keeps them above it, also when it is clicked or maximised. Released
-    // again before the main window goes (it does not own them).
+    // the desktop keeps them above it, also when it is clicked or maximised; the dialogs of
+    // a game (contract, connection, lists, about) become its dialogs, so they open above
+    // those tool windows. Released again before the main window goes (it does not own them).
     void Adopt(QWidget* mainWindow) const;
     void Release(QWidget* mainWindow) const;
+    QList<QWidget*> Adopted() const;
+    // A window that goes before the main window is no longer in the list.
+    void Forget(const QObject* window);
 
     // Gives the score table and the contract dialog the client's record and seat.
     void Bind(const TGameInfo& g, const uint8_t& seat) const;

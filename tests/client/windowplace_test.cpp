@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include "card.h"
+#include "connectform.h"
 #include "helpform.h"
 #include "mainform_fixture.h"
 #include "penaltyform.h"
@@ -22,8 +23,9 @@ TEST_F(MainFormTest, SideWindowsKeepTheirSizeAndStayOnTheScreenWhateverTheMainWi
 {
     TScoreForm score;
     TPenaltyForm penalty;
+    TConnectForm connectForm;
     TMainForm docked;
-    docked.SetSideWindows({.Score = &score, .Penalty = &penalty});
+    docked.SetSideWindows({.Score = &score, .Connect = &connectForm, .Penalty = &penalty});
     docked.SetAutoStart(false);
     docked.FirstActivation();
     docked.show();
@@ -59,18 +61,18 @@ TEST_F(MainFormTest, SideWindowsKeepTheirSizeAndStayOnTheScreenWhateverTheMainWi
     EXPECT_TRUE(WaitFor([&] { return view.OnTable(QPoint(0, 0)).x() == centred; }, 3000));
     score.show();
     penalty.show();
-    // The desktop keeps them above the main window: they are its tool windows. A notice
-    // (a port in use, say) asked for while one of them is active opens over the main window
-    // as well, mapped after them, so it is not hidden beneath them.
-    for (QWidget* w : {static_cast<QWidget*>(&score), static_cast<QWidget*>(&penalty)}) {
-        EXPECT_EQ(w->windowType(), Qt::Tool);
+    // The desktop keeps them above the main window: they are its tool windows. The dialogs
+    // of a game and a notice (a port in use, say) asked for from one of them are the main
+    // window's too, opened after them, so they are not hidden beneath them.
+    connectForm.show();
+    for (QWidget* w : {static_cast<QWidget*>(&score), static_cast<QWidget*>(&penalty), static_cast<QWidget*>(&connectForm)}) {
+        EXPECT_EQ(w->windowType(), w == &connectForm ? Qt::Dialog : Qt::Tool);
         EXPECT_EQ(w->windowHandle()->transientParent(), docked.windowHandle());
     }
-    penalty.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&penalty));
-    TUserPrompts::Notice(nullptr, QStringLiteral("Dağıtıcı başlatılamadı!"));
+    connectForm.close();
+    TUserPrompts::Notice(&penalty, QStringLiteral("Dağıtıcı başlatılamadı!"));
     QMessageBox* box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = docked.findChild<QMessageBox*>()) && box->isVisible(); }, 3000));
+    ASSERT_TRUE(WaitFor([&] { return (box = docked.findChild<QMessageBox*>(QString(), Qt::FindDirectChildrenOnly)) && box->isVisible(); }, 3000));
     EXPECT_EQ(box->windowHandle()->transientParent(), docked.windowHandle());
     box->close();
 }
