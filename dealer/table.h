@@ -227,7 +227,7 @@ public:
     // ---- Watchers (tableaudience.cpp) ----
     // The connection watches the table from now on: it is sent every seat's name, the
     // record with no hand at all (only the trick and the taken cards), the end of every
-    // trick and every chat line; nothing it sends is acted on. It holds no seat and never
+    // trick, every chat line and the time left of a clocked turn; nothing it sends is acted on. It holds no seat and never
     // takes one; Disconnected (or Unwatch) ends it.
     void Watch(TConnectionId id);
     void Unwatch(TConnectionId id);
@@ -283,7 +283,8 @@ private:
     QList<TConnectionId> Audience() const;
     void SendWatchers(TPacketType type, const QByteArray& payload);
     // TURN_TIME to a player whose program knows it: the awaited seat and the time left
-    // (0: no clock runs).
+    // (0: no clock runs). Watchers are sent the same (they know the message: they asked to watch).
+    QByteArray TurnTimeNow() const;
     void SendTurnTime(const SeatEntry& entry);
     void Changed() { ++version_; } // the record, or who plays a seat
     void Keep();                   // hands a changed state to the store

@@ -5,6 +5,7 @@
 #include "payload.h"
 #include "seatnames.h"
 #include "table.h"
+#include "tablemessages.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ void TTable::RestartTurnClock()
     Start(turnTimer_);
     for (const SeatEntry& player : seats_)
         SendTurnTime(player);
+    SendWatchers(TURN_TIME, TurnTimeNow());
 }
 
 void TTable::TurnClockTick()

@@ -41,6 +41,8 @@ void TTable::Watch(TConnectionId id)
         SendSeatName(id, seat, FromCp1254(SeatNameInRecord(game_, seat)));
     if (SeatCount() == kSeatCount && game_.Phase != psWaiting)
         Send(id, GAME_RECORD, TPayloadWriter().Record(WatcherRecord(game_)).Bytes());
+    if (turnTimer_.isActive()) // mid-turn: the countdown from now
+        Send(id, TURN_TIME, TurnTimeNow());
     MarkTold(id);
 }
 
@@ -51,11 +53,15 @@ void TTable::Unwatch(TConnectionId id)
         Log(QStringLiteral("connection %1 stops watching (%2 watching)").arg(id).arg(watchers_.size()));
 }
 
-void TTable::SendTurnTime(const SeatEntry& entry)
+QByteArray TTable::TurnTimeNow() const
 {
-    if (!entry.Extended || entry.Connection == kNoConnection || entry.Kind != SeatEntry::Human)
-        return;
     const int seat = SeatCount() == kSeatCount ? AwaitedSeat(game_) : kNoSeat;
     const qint64 left = turnTimer_.isActive() ? std::max<qint64>(turnTimer_.At - clock_.NowMs(), 1) : 0;
-    Send(entry.Connection, TURN_TIME, TurnTimePayload(uint8_t(seat == kNoSeat ? kNone : seat), uint32_t(left)));
+    return TurnTimePayload(uint8_t(seat == kNoSeat ? kNone : seat), uint32_t(left));
+}
+
+void TTable::SendTurnTime(const SeatEntry& entry)
+{
+    if (entry.Extended && entry.Connection != kNoConnection && entry.Kind == SeatEntry::Human)
+        Send(entry.Connection, TURN_TIME, TurnTimeNow());
 }

@@ -140,15 +140,17 @@ TEST_F(TableHouse, TablesAreCreatedJoinedByCodeWatchedWithoutHandsAndClosedWhenE
     host.NewGame();
     uint8_t seat = 0;
     uint32_t ms = 0;
-    const auto turn = [&] {
-        const TReceived* r = players[3]->Last(TURN_TIME);
+    const auto turn = [&](THousePlayer& p) {
+        const TReceived* r = p.Last(TURN_TIME);
         return r && ReadTurnTime(reinterpret_cast<const uint8_t*>(r->Payload.constData()), int32_t(r->Payload.size()), seat, ms);
     };
-    ASSERT_TRUE(turn());
+    ASSERT_TRUE(turn(*players[3]));
     EXPECT_EQ(std::make_pair(seat, ms), std::make_pair(kNoSeat, 0u)); // on joining: no clock runs yet
-    ASSERT_TRUE(Wait([&] { return turn() && ms > 0; }));
+    ASSERT_TRUE(Wait([&] { return turn(*players[3]) && ms > 0; }));
     EXPECT_EQ(seat, Awaited(players[3]->LastRecord()));
     EXPECT_EQ(ms, 45000u);
+    ASSERT_TRUE(Wait([&] { return turn(*watcher); })); // the watcher is shown the same countdown
+    EXPECT_EQ(std::make_pair(int(seat), ms), std::make_pair(Awaited(players[3]->LastRecord()), 45000u));
     players[1]->Chat(QStringLiteral("merhaba"));
     ASSERT_TRUE(Wait([&] { return ContractsPlayed(watcher->LastRecord()) >= 2 && watcher->ChatCount(QStringLiteral("merhaba")) == 1; }));
     // Across tricks and a hand's end, not one card of any hand reached the watcher.
@@ -190,17 +192,29 @@ TEST_F(TableHouse, TablesAreCreatedJoinedByCodeWatchedWithoutHandsAndClosedWhenE
 
 TEST_F(TableHouse, AWatcherSeesNoHandOfALoadedGame)
 {
+    options.Table.TurnClock = {30, 45};
     Start();
     std::vector<std::unique_ptr<THousePlayer>> players;
     players.push_back(Player(QStringLiteral("10.0.0.1"), 1));
     THousePlayer& host = *players[0];
     host.JoinOurs(QStringLiteral("Ev sahibi"), {});
-    auto watcher = Player(QStringLiteral("10.0.2.1"), 1);
-    watcher->SendRaw(WATCH_TABLE, WatchTablePayload(houses->Directory().DefaultCode()));
-    ASSERT_TRUE(Wait([&] { return host.Count(JOIN_ACCEPTED) > 0 && watcher->Count(SEAT_NAME) == 4; }));
+    ASSERT_TRUE(Wait([&] { return host.Count(JOIN_ACCEPTED) > 0; }));
     host.StartNow();
-    PlayOwnMoves(players, random);
     host.NewGame();
+    // Watching starts while the host's time runs: the watcher is told what is left of it.
+    ASSERT_TRUE(Wait([&] { return host.Count(GAME_RECORD) > 0 && Awaited(host.LastRecord()) == 0; }));
+    const auto watcher = Player(QStringLiteral("10.0.2.1"), 1);
+    watcher->SendRaw(WATCH_TABLE, WatchTablePayload(houses->Directory().DefaultCode()));
+    uint8_t seat = kNone;
+    uint32_t ms = 0;
+    ASSERT_TRUE(Wait([&] {
+        const TReceived* r = watcher->Last(TURN_TIME);
+        return r && ReadTurnTime(reinterpret_cast<const uint8_t*>(r->Payload.constData()), int32_t(r->Payload.size()), seat, ms);
+    }));
+    EXPECT_EQ(seat, 0);
+    EXPECT_TRUE(ms > 0 && ms <= 45000u) << ms;
+    PlayOwnMoves(players, random);
+    host.SendOwnMove(0, host.LastRecord(), random);
     ASSERT_TRUE(Wait([&] { return host.LastRecord().TricksPlayed >= 2; }));
     host.SendRaw(SAVE_GAME, TPayloadWriter().Text(QStringLiteral("izlenen")).Bytes());
     ASSERT_TRUE(Wait([&] { return host.LastRecord().TricksPlayed >= 5; }));
