@@ -76,8 +76,9 @@ TGameCommands::TGameCommands(QWidget* window, TSession& session, TSessionLink& l
         if (!text.isEmpty())
             prompts_->Inform(window_, DealerText(text));
     });
-    connect(&session_, &TSession::tableFull, this,
-            [this] { prompts_->Inform(window_, tr("Masada boş yer yok!")); });
+    connect(&session_, &TSession::tableFull, this, [this](const QString& reason) {
+        prompts_->Inform(window_, reason.isEmpty() ? tr("Masada boş yer yok!") : DealerText(reason));
+    });
     connect(&session_, &TSession::unknownPacket, this, [this] {
         prompts_->Inform(window_, tr("Player: Bilinmeyen bir paket alındı"));
     });

@@ -421,8 +421,10 @@ void TTableHouse::Route(TConnectionId id, TGuest& guest, const QByteArray& code,
         if (type == WATCH_TABLE)
             return Answer(id, WATCHING, false, QStringLiteral("Böyle bir masa yok."));
         Log(QStringLiteral("connection %1 asked for table %2, which is not here").arg(id).arg(QString::fromLatin1(code.toHex())));
-        link_.Send(id, STATUS_TEXT, TPayloadWriter().Text(QStringLiteral("Böyle bir masa yok.")).Bytes());
-        link_.Send(id, TABLE_FULL, {});
+        // Only our program names a table: the refusal says why, in the status line and with TABLE_FULL.
+        const QByteArray why = TPayloadWriter().Text(QStringLiteral("Böyle bir masa yok.")).Bytes();
+        link_.Send(id, STATUS_TEXT, why);
+        link_.Send(id, TABLE_FULL, why);
         LeaveLobby(id, guest);
         return link_.Close(id, true);
     }

@@ -180,7 +180,10 @@ void TSession::HandlePacket(TPacketType type, const QByteArray& payload)
         emit seatName(seat, text);
         return;
     case TABLE_FULL:
-        emit tableFull();
+        // Nothing in it from a dealer of one table; a server of many tables may say why.
+        if (!ReadStatusText(in, n, text))
+            text.clear();
+        emit tableFull(text);
         return;
     case TRICK_TAKER:
         if (ReadTrickTaker(in, n, seat) && seat < kSeatCount)
@@ -199,7 +202,8 @@ void TSession::HandlePacket(TPacketType type, const QByteArray& payload)
     }
     case TURN_TIME: {
         uint32_t msLeft = 0;
-        if (!Joined.Flags || !ReadTurnTime(in, n, seat, msLeft))
+        // Told to a program that sent the extension block, or that asked to watch.
+        if ((!Joined.Flags && !watching_) || !ReadTurnTime(in, n, seat, msLeft))
             break;
         emit turnTime(seat < kSeatCount ? int(seat) : -1, int(std::min<uint32_t>(msLeft, 1u << 30)));
         return;

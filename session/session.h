@@ -126,7 +126,9 @@ signals:
     void joinAccepted(int seat, const QString& text);
     void statusText(const QString& text);
     void seatName(int seat, const QString& name);
-    void tableFull();
+    // Refused: reason is empty for a full or locked table, or the server's text (a table's
+    // code that is not there).
+    void tableFull(const QString& reason);
     void trickTaker(int seat);
     void trickClear();
     void unknownPacket();

@@ -118,17 +118,23 @@ TEST(ServerTables, TwoProgramsAndTwoComputersPlayAWholeGameAtATableMadeInMasalar
     EXPECT_EQ(guest->Session().AtTable(), code);
     EXPECT_FALSE(guest->ServerTables().Lock()->isEnabled()); // only the host acts
 
-    // The host locks the table from its menu; everyone is told.
+    // The host locks the table and shortens the clock from its menu; everyone is told.
     host->ServerTables().Lock()->trigger();
     EXPECT_TRUE(WaitFor([&] { return guest->View().Messages().contains(QStringLiteral("Masa kilitlendi")); }));
+    hostUser.choice = QStringLiteral("Kağıt 15 sn, oyun seçimi 30 sn");
+    host->ServerTables().TurnClock()->trigger();
+    EXPECT_TRUE(WaitFor([&] {
+        return guest->View().Messages().contains(QStringLiteral("Hamle süresi: kağıt için 15 sn, oyun seçmek için 30 sn."));
+    }));
 
     // The countdown stands beside the awaited seat whenever the clock is told.
-    int countdowns = 0, misplaced = 0;
+    int countdowns = 0, misplaced = 0, longest = 0;
     QObject::connect(&guest->Session(), &TSession::turnTime, [&](int seat, int ms) {
         const QLabel* shown = guest->ServerTables().CountdownLabel();
         if (ms <= 0 || seat < 0)
             return;
         ++countdowns;
+        longest = std::max(longest, ms);
         const QLabel* name = guest->View().NameLabel(guest->View().RelativePosition(seat));
         if (!shown->isVisible() || shown->text() != QStringLiteral("%1 sn kaldı").arg((ms + 999) / 1000) ||
             std::abs(shown->x() - name->x()) > name->width())
@@ -147,13 +153,22 @@ TEST(ServerTables, TwoProgramsAndTwoComputersPlayAWholeGameAtATableMadeInMasalar
     Row(watcherTables, code)->setSelected(true);
     QTest::mouseClick(watcherTables.WatchButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return watcher->Session().Watching(); }));
+    int watcherCountdowns = 0;
+    QObject::connect(&watcher->Session(), &TSession::turnTime, [&](int seat, int ms) { watcherCountdowns += seat >= 0 && ms > 0; });
     std::map<TMainForm*, QByteArray> asked;
     const auto over = [&] {
         return host->Session().Record().Phase == psGameOver && guest->Session().Record().Phase == psGameOver;
     };
+    // Half way through, the host gives Veli's seat to the computer, which plays it to the end.
+    bool given = false;
+    hostUser.choice = QStringLiteral("Veli");
     ASSERT_TRUE(WaitFor(
         [&] {
-            for (TMainForm* f : {host.get(), guest.get()}) {
+            if (!given && ContractsPlayed(host->Session().Record()) >= 10 && guest->Model().Due() == TMove::TKind::None) {
+                given = true;
+                host->ServerTables().SeatToComputer()->trigger();
+            }
+            for (TMainForm* f : given ? std::vector{host.get()} : std::vector{host.get(), guest.get()}) {
                 const QByteArray record(reinterpret_cast<const char*>(&f->Session().Record()), sizeof(TGameInfo));
                 if (f->Model().Due() != TMove::TKind::None && asked[f] != record) {
                     asked[f] = record;
@@ -171,7 +186,15 @@ TEST(ServerTables, TwoProgramsAndTwoComputersPlayAWholeGameAtATableMadeInMasalar
     EXPECT_FALSE(watcher->Session().Seated());
     EXPECT_EQ(std::memcmp(&host->Session().Record().Score, &guest->Session().Record().Score,
                           sizeof host->Session().Record().Score), 0);
+    EXPECT_TRUE(guest->View().Messages().contains(
+        QStringLiteral("Masa sahibi Veli yerine bilgisayarı oynatıyor; Veli bir şey yapınca yeniden kendisi oynar.")));
     EXPECT_GT(countdowns, 0);
+    EXPECT_GT(longest, 15000); // a contract's time, as the host set it
+    EXPECT_LE(longest, 30000);
+    EXPECT_GT(watcherCountdowns, 0);
+    // Its only notice is the end of the game (a countdown it could not read would add one).
+    EXPECT_TRUE(watcherUser.notices.size() == 1 && watcherUser.notices[0].startsWith(QStringLiteral("Oyun bitti.")))
+        << watcherUser.notices.join(" | ").toStdString();
     EXPECT_EQ(misplaced, 0);
     EXPECT_EQ(hostUser.questions.size(), 1);
     EXPECT_TRUE(guestUser.questions.isEmpty());
@@ -182,6 +205,11 @@ TEST(ServerTables, TwoProgramsAndTwoComputersPlayAWholeGameAtATableMadeInMasalar
     Row(guestTables, code)->setSelected(true);
     EXPECT_FALSE(guestTables.JoinButton()->isEnabled()); // four players: nothing to join
     EXPECT_TRUE(guestTables.WatchButton()->isEnabled());
+
+    // The host removes Veli from the table; both are told.
+    host->ServerTables().RemovePlayer()->trigger();
+    EXPECT_TRUE(WaitFor([&] { return guest->View().Messages().contains(QStringLiteral("Masa sahibi seni bu oyundan çıkardı.")); }));
+    EXPECT_TRUE(host->View().Messages().contains(QStringLiteral("Masa sahibi Veli oyuncusunu bu oyundan çıkardı")));
 }
 
 TEST(ServerTables, TheCountdownShowsWholeSecondsUntilTheTimeIsUp)

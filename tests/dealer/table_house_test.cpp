@@ -134,6 +134,11 @@ TEST_F(TableHouse, TablesAreCreatedJoinedByCodeWatchedWithoutHandsAndClosedWhenE
     ASSERT_TRUE(Wait([&] { return late->Count(WATCHING) == 2; })) << late->Lines().join(" | ").toStdString();
     EXPECT_EQ(AnswerOf(&late->Received[0]).second, QStringLiteral("Bu masada izleyici yeri kalmadı."));
     EXPECT_EQ(AnswerOf(&late->Received[1]).second, QStringLiteral("Böyle bir masa yok."));
+    auto lost = Player(QStringLiteral("10.0.2.3"));
+    lost->JoinOurs(QStringLiteral("Gezgin"), "ZZZZZ2");
+    ASSERT_TRUE(Wait([&] { return lost->Count(TABLE_FULL) == 1; }));
+    EXPECT_TRUE(lost->Has(QStringLiteral("STATUS_TEXT Böyle bir masa yok.")));
+    EXPECT_EQ(lost->Last(TABLE_FULL)->Payload, TPayloadWriter().Text(QStringLiteral("Böyle bir masa yok.")).Bytes());
 
     // The game: the clock runs for the chooser and the players' programs are told so.
     PlayOwnMoves(players, random);

@@ -78,6 +78,12 @@ TEST(SessionTables, ListCreateJoinActWatchAndRefusals)
     EXPECT_EQ(created.back(), std::pair(false, QStringLiteral("Masa adı geçersiz.")));
     EXPECT_EQ(link.LastType(), CREATE_TABLE);
     EXPECT_FALSE(link.Active());
+    // A table's code that is not there: the server's reason, not a full table.
+    std::vector<QString> full;
+    QObject::connect(&s, &TSession::tableFull, [&](const QString& why) { full.push_back(why); });
+    Deliver(s, TABLE_FULL, TPayloadWriter().Text(QStringLiteral("Böyle bir masa yok.")).Bytes());
+    Deliver(s, TABLE_FULL, {});
+    EXPECT_EQ(full, (std::vector<QString>{QStringLiteral("Böyle bir masa yok."), QString()}));
 
     // Created: the creator joins it by its code, and is its host.
     s.CreateTable(settings);
