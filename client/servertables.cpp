@@ -119,6 +119,11 @@ void TServerTables::UpdateMenu()
         act->setEnabled(host);
 }
 
+bool TServerTables::StillHostAt(const QByteArray& table) const
+{
+    return session_.Seated() && session_.IsHost() && session_.AtTable() == table;
+}
+
 void TServerTables::ChooseSeatThen(const QString& caption, void (TSession::*send)(int))
 {
     QStringList names;
@@ -130,10 +135,13 @@ void TServerTables::ChooseSeatThen(const QString& caption, void (TSession::*send
     }
     if (names.isEmpty() || !prompts_)
         return;
+    // The answer acts only on the player chosen: at the same table, still the host, and
+    // the same name still in that seat (someone else may have taken it meanwhile).
     connect(prompts_->AskChoice(window_, caption, names), &TPromptReply::finished, this,
-            [this, names, seats, send](TPromptAnswer answer, const QString& chosen) {
+            [this, names, seats, send, table = session_.AtTable()](TPromptAnswer answer, const QString& chosen) {
         const qsizetype at = answer == TPromptAnswer::Yes ? names.indexOf(chosen) : -1;
-        if (at >= 0 && session_.Seated())
+        if (at >= 0 && StillHostAt(table) &&
+            RecordText(model_.Record().PlayerName[seats[at]], int(kNameSize)) == chosen)
             (session_.*send)(seats[at]);
     });
 }
@@ -146,9 +154,9 @@ void TServerTables::ChooseTurnClock()
     for (const auto& [cardS, contractS] : kClockChoices)
         items << (cardS == 0 ? tr("Süre yok") : tr("Kağıt %1 sn, oyun seçimi %2 sn").arg(cardS).arg(contractS));
     connect(prompts_->AskChoice(window_, tr("Hamle süresi:"), items), &TPromptReply::finished, this,
-            [this, items](TPromptAnswer answer, const QString& chosen) {
+            [this, items, table = session_.AtTable()](TPromptAnswer answer, const QString& chosen) {
         const qsizetype at = answer == TPromptAnswer::Yes ? items.indexOf(chosen) : -1;
-        if (at >= 0 && session_.Seated())
+        if (at >= 0 && StillHostAt(table))
             session_.SendTurnClock(kClockChoices[at][0], kClockChoices[at][1]);
     });
 }

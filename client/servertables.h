@@ -57,6 +57,7 @@ private:
     template <typename Go>
     void LeaveThen(Go go);
     // Asks which other seat the act is for, then sends it.
+    bool StillHostAt(const QByteArray& table) const;
     void ChooseSeatThen(const QString& caption, void (TSession::*send)(int));
     void ChooseTurnClock();
     QString TableName(const QByteArray& code) const;

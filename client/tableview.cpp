@@ -490,8 +490,8 @@ void TTableView::PlaceNameLabel(int position)
         label->adjustSize();
     }
     const bool cut = label->text() != name;
-    label->setToolTip(cut ? (nameTips_[position].isEmpty() ? name : name + QLatin1Char('\n') + nameTips_[position])
-                          : nameTips_[position]);
+    label->setToolTip(PlainTip(cut ? (nameTips_[position].isEmpty() ? name : name + QLatin1Char('\n') + nameTips_[position])
+                                   : nameTips_[position]));
     const QSize design(qRound(label->width() / zoom_), qRound(label->height() / zoom_));
     label->move(OnTable(NameLabelTopLeft(position, design)));
 }

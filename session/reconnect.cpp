@@ -25,6 +25,15 @@ TReconnector::TReconnector(TSession& session, TReconnectClock& clock, QObject* p
         clock_.WakeAt(-1);
         emit back();
     });
+    // The user went to another table (or to the list): the seat left behind is not taken up
+    // again, and no attempt of ours closes the connection the user's choice opened.
+    connect(&session_, &TSession::reopening, this, [this] {
+        if (!active_)
+            return;
+        active_ = attempting_ = false;
+        clock_.WakeAt(-1);
+        emit stopped();
+    });
     // The seat went to someone else, or the host removed this player: nothing to go back to.
     connect(&session_, &TSession::tableFull, this, [this] {
         if (active_)

@@ -51,10 +51,13 @@ void TSession::Opened()
 
 void TSession::Reopen(TOpening opening)
 {
+    // The user chose where to go: nothing goes back to the table left behind.
+    emit reopening();
     // Nothing of the table left behind is taken up again; the server stays known.
     MySeat = kNoSeat;
     seatByte_ = kNoSeat;
     watching_ = false;
+    listOnly_ = false;
     Joined = {};
     JoinKey = {};
     Close();
@@ -213,8 +216,10 @@ void TSession::HandlePacket(TPacketType type, const QByteArray& payload)
         if (!ReadTableList(in, n, tables))
             return;
         serverHasTables_ = true;
-        // In the lobby the server would close the connection soon: the next step opens a new one.
-        if (!Seated() && !watching_)
+        // A connection that asked only for the list stays in the lobby, which the server
+        // closes soon: the next step opens a new one. One that is creating or joining a
+        // table (the list asked for meanwhile) waits for its answer.
+        if (listOnly_ && !Seated() && !watching_)
             Close();
         emit tableList(tables);
         return;
@@ -251,7 +256,8 @@ void TSession::SendJoinRequest()
     // knows the saved-game messages, and the key of the seat it may take back.
     TJoinExtension extension;
     extension.Flags = TJoinExtension::kKnowsMessages;
-    if (TablesFirst && TableCode.isEmpty() && !IsDealer)
+    listOnly_ = TablesFirst && TableCode.isEmpty() && !IsDealer;
+    if (listOnly_)
         extension.Flags |= TJoinExtension::kTablesFirst;
     extension.Key = JoinKey;
     extension.TableCode = TableCode;

@@ -144,6 +144,8 @@ signals:
     void watching(bool ok, const QString& codeOrRefusal);
     // Every message handed to the link, by type.
     void sent(TPacketType type);
+    // A new connection for a table the user chose (the list, a new table, a code, watching).
+    void reopening();
 
 private:
     enum class TOpening { Join, Create, Watch };
@@ -159,4 +161,5 @@ private:
     TTableSettings creating_;
     bool serverHasTables_ = false;
     bool watching_ = false;
+    bool listOnly_ = false; // this connection asked only for the list of tables
 };

@@ -117,7 +117,7 @@ void TPenaltyForm::Refresh()
         const QString name = RecordText(game_->PlayerName[j], int(kNameSize));
         const QString shown = label->fontMetrics().elidedText(name, Qt::ElideRight, label->width());
         label->setText(shown);
-        label->setToolTip(shown == name ? QString() : name);
+        label->setToolTip(shown == name ? QString() : PlainTip(name));
         label->show();
     }
 }

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include <QTextDocument>
+
 QString RecordText(const char* field, int size)
 {
     const void* end = std::memchr(field, 0, static_cast<size_t>(size));
@@ -17,4 +19,9 @@ QFont ArialPixels(int pixels, bool bold)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
+}
+
+QString PlainTip(const QString& text)
+{
+    return text.isEmpty() ? QString() : Qt::convertFromPlainText(text, Qt::WhiteSpaceNormal);
 }

@@ -198,7 +198,7 @@ void TScoreForm::FitLabel(QLabel* label, const QString& name)
     const TFittedName fitted = FitName(label->font(), name, ScoreGrid->ColWidth(1), PanelTop->height());
     label->setFont(fitted.font);
     label->setText(fitted.text);
-    label->setToolTip(fitted.cut ? name : QString());
+    label->setToolTip(fitted.cut ? PlainTip(name) : QString());
 }
 
 void TScoreForm::PaintCell(QPainter& p, int col, int row, const QRect& rect)

@@ -1,5 +1,7 @@
 #include "tablesform.h"
 
+#include "recordtext.h"
+
 #include <algorithm>
 
 #include <QCheckBox>
@@ -155,7 +157,7 @@ void TTablesForm::SetTables(const QList<TTableListing>& tables)
                                                  QString::fromLatin1(row.Code)});
         item->setData(0, Qt::UserRole, row.Code);
         for (int column = 0; column < list_->columnCount(); ++column)
-            item->setToolTip(column, item->text(column)); // whole, where the column cuts it
+            item->setToolTip(column, PlainTip(item->text(column))); // whole, where the column cuts it
         if (row.Code == selected)
             item->setSelected(true);
     }

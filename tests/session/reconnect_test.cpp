@@ -162,4 +162,26 @@ TEST(Reconnect, ADroppedProgramTriesAgainWithItsKeyBackingOffUntilSeatedOrStoppe
     EXPECT_FALSE(reconnector.Active());
 }
 
+TEST(Reconnect, ATableChosenWhileWaitingEndsTheAttemptsForTheSeatLeftBehind)
+{
+    TScriptedLink link;
+    TSession session(link);
+    TManualClock clock;
+    TReconnector reconnector(session, clock);
+    session.UserName = QStringLiteral("Ayşe");
+    link.Connect();
+    session.HandlePacket(JOIN_ACCEPTED, AcceptedWithKey(2, TSeatKey{7, 7, 7}));
+    link.Drop();
+    ASSERT_TRUE(reconnector.Active());
+    // Before the first attempt the user watches another table from "Masalar".
+    session.WatchTable("BBBBBB");
+    link.Connect();
+    session.HandlePacket(WATCHING, TableAnswerPayload(true, QStringLiteral("BBBBBB")));
+    const int opens = link.Opens;
+    clock.Run(reconnector, 1000);
+    EXPECT_FALSE(reconnector.Active());
+    EXPECT_EQ(link.Opens, opens);
+    EXPECT_TRUE(link.Connected && session.Watching());
+}
+
 } // namespace

@@ -145,3 +145,23 @@ TEST(SessionTables, ADealerOfOneTableIsAskedNothingNew)
     EXPECT_TRUE(link.Sent.empty());
     EXPECT_FALSE(s.ServerHasTables());
 }
+
+TEST(SessionTables, TheListAskedForWhileATableIsMadeKeepsTheConnectionThatJoinsIt)
+{
+    TRecordingLink link;
+    TSession s(link);
+    s.UserName = QStringLiteral("Ayşe");
+    s.TablesFirst = true;
+    s.Open();
+    Deliver(s, TABLE_LIST, TableListPayload({}));
+    EXPECT_FALSE(link.Active()); // the lobby's connection, which asked only for the list
+    TTableSettings settings;
+    settings.Name = QStringLiteral("Akşam");
+    s.CreateTable(settings);
+    s.ListTables(); // "Yenile" before the answer
+    EXPECT_EQ(link.LastType(), LIST_TABLES);
+    Deliver(s, TABLE_CREATED, TableAnswerPayload(true, QStringLiteral("HJKLMN")));
+    EXPECT_EQ(link.LastType(), JOIN_REQUEST);
+    Deliver(s, TABLE_LIST, TableListPayload({}));
+    EXPECT_TRUE(link.Active());
+}

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <QTextDocument>
 #include <QWidget>
 
 #include <cstring>
@@ -71,4 +72,13 @@ QColor Negative(const QColor& c)
 void ClearSettings()
 {
     QSettings(QStringLiteral("Fendral"), QStringLiteral("Zorbela")).clear();
+}
+
+QString ShownTip(const QString& tip)
+{
+    if (!Qt::mightBeRichText(tip))
+        return tip;
+    QTextDocument document;
+    document.setHtml(tip);
+    return document.toPlainText();
 }

@@ -19,5 +19,8 @@ QImage Grab(QWidget& w);
 QColor Pixel(const QImage& img, int x, int y);
 QColor Negative(const QColor& c);
 
+// What a tooltip shows as the user reads it (markup rendered, as Qt renders the tip).
+QString ShownTip(const QString& tip);
+
 // Clears the program's settings store.
 void ClearSettings();
