@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -148,7 +149,9 @@ TEST_F(MainFormTest, PlayingTheFifthCardClosesTheGapAndOtherSeatsShowBacks)
     for (int p = 0; p < 4; ++p) {
         const QLabel* label = form->View().NameLabel(p);
         EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << p;
-        EXPECT_TRUE(label->toolTip().startsWith(longName)) << p;
+        QTextDocument tip;
+        tip.setHtml(label->toolTip());
+        EXPECT_TRUE(tip.toPlainText().startsWith(longName)) << p;
         EXPECT_TRUE(form->View().rect().contains(label->geometry())) << p;
         for (int q = 0; q < 4; ++q)
             for (int k = 0; k < 13; ++k)
