@@ -8,7 +8,7 @@ bool IsPenalty(uint8_t contract) { return contract <= RifkiAlmaz; }
 
 bool TrickHolds(const TGameInfo& g, bool (*match)(uint8_t suit, uint8_t value))
 {
-    for (int i = 0; i < g.TrickCount && i < 4; ++i)
+    for (int i = 0; i < g.TrickCount && i < kTrickSize; ++i)
         if (match(g.TrickSuit[i], g.TrickValue[i]))
             return true;
     return false;
@@ -28,7 +28,7 @@ struct TSituation {
     const TGameInfo& g;
     int seat;
     uint8_t s;     // the chosen suit
-    bool leads;    // Leader is 255
+    bool leads;    // Leader is kNoSeat
     bool last;     // three cards lie in the trick
     int led;       // completed tricks of this hand led in s
 };
@@ -212,7 +212,7 @@ void SelectCard(TComputerPlayer& p, int seat, uint8_t& suit, uint8_t& value)
     const TGameInfo& g = *p.Game;
     suit = SelectSuit(p);
 
-    const TSituation x{p, g, seat, suit, g.Leader == kNone, g.TrickCount == 3,
+    const TSituation x{p, g, seat, suit, g.Leader == kNoSeat, g.TrickCount == kTrickSize - 1,
                        suit < 4 ? g.LedCount[suit] : 0};
     switch (g.Contract) {
     case ElAlmaz: value = ElAlmazCard(x); break;

@@ -111,10 +111,10 @@ namespace {
 // Trick position of the card now winning, -1 while the trick is empty.
 int WinningPosition(const TGameInfo& g)
 {
-    if (g.TrickCount == 0 || g.TrickCount > 4)
+    if (g.TrickCount == 0 || g.TrickCount > kTrickSize)
         return -1;
     const uint8_t winner = WhoBiggest(g);
-    if (winner == kNone)
+    if (winner == kNoSeat)
         return -1;
     return (winner - g.Leader + kSeatCount) % kSeatCount;
 }

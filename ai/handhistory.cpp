@@ -13,7 +13,7 @@ TCardMask TakenCards(const TGameInfo& g)
     if (g.Contract != KupaAlmaz && g.Contract != KizAlmaz && g.Contract != ErkekAlmaz)
         return 0;
     TCardMask m = 0;
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         for (int i = 0; i < g.TakenCount[s] && i < 13; ++i)
             if (g.TakenSuit[s][i] <= Spades && g.TakenValue[s][i] <= King)
                 m |= Card(g.TakenSuit[s][i], g.TakenValue[s][i]);
@@ -79,7 +79,7 @@ void THandHistory::StartHand(const TGameInfo& g)
 
 void THandHistory::Learn(const TGameInfo& g, int position)
 {
-    const int seat = (g.Leader + position) & 3;
+    const int seat = (g.Leader + position) % kSeatCount;
     const int card = Index(g.TrickSuit[position], g.TrickValue[position]);
     TCardMask before = 0;
     for (int i = 0; i < position; ++i)
@@ -103,7 +103,7 @@ void THandHistory::Feed(const TGameInfo& g)
     contract_ = g.Contract;
     if (g.Phase == psChoosing || g.Contract > KozMaca)
         return;
-    for (int i = 0; i < g.TrickCount && i < 4; ++i)
+    for (int i = 0; i < g.TrickCount && i < kTrickSize; ++i)
         if (g.TrickSuit[i] > Spades || g.TrickValue[i] > King || g.Leader > 3)
             return; // not a trick the rules could have built
     if (g.TricksPlayed != tricksPlayed_) {
@@ -119,7 +119,7 @@ void THandHistory::Feed(const TGameInfo& g)
         complete_ = false;
         trickCount_ = 0;
     }
-    for (int i = trickCount_; i < g.TrickCount && i < 4; ++i)
+    for (int i = trickCount_; i < g.TrickCount && i < kTrickSize; ++i)
         Learn(g, i);
     trickCount_ = g.TrickCount;
     leader_ = g.Leader;

@@ -34,15 +34,15 @@ private:
     void StartHand(const TGameInfo& g);
     void Learn(const TGameInfo& g, int position);
 
-    TCardMask playedBy_[4] = {};
-    TCardMask excluded_[4] = {};
+    TCardMask playedBy_[kSeatCount] = {};
+    TCardMask excluded_[kSeatCount] = {};
     TCardMask gone_ = 0;
     bool complete_ = false;
     bool started_ = false;
     uint8_t contract_ = kNone;
-    uint8_t handChooser_ = kNone;
+    uint8_t handChooser_ = kNoSeat;
     uint8_t tricksPlayed_ = 0;
     // The trick of the last record: its leader and its cards, to see which are new.
-    uint8_t leader_ = kNone;
+    uint8_t leader_ = kNoSeat;
     uint8_t trickCount_ = 0;
 };

@@ -20,23 +20,28 @@ constexpr double kPenaltyBaseline = 60.0;
 
 constexpr int kSampleAttempts = 12;
 
+// The places a card of a sampled deal can go: the seats, and one more for the cards played
+// unseen.
+constexpr int kUnseenPlace = kSeatCount;
+constexpr int kPlaces = kSeatCount + 1;
+
 // One attempt at dealing cards[0..n) to the places with room: the four seats that allow
-// a card, and place 4 for the cards played unseen; false when some card found no place.
-bool TryDeal(const uint8_t* cards, int n, const TCardMask allowedOf[4], int room[5],
-             TRandom& rnd, TCardMask hands[4])
+// a card, and kUnseenPlace for the cards played unseen; false when some card found no place.
+bool TryDeal(const uint8_t* cards, int n, const TCardMask allowedOf[kSeatCount], int room[kPlaces],
+             TRandom& rnd, TCardMask hands[kSeatCount])
 {
     auto fits = [&](int place, TCardMask bit) {
-        return room[place] > 0 && (place == 4 || (allowedOf[place] & bit));
+        return room[place] > 0 && (place == kUnseenPlace || (allowedOf[place] & bit));
     };
     TCardMask done = 0;
     // The most constrained cards first: those with one possible place, then two...
-    for (int places = 1; places <= 5; ++places) {
+    for (int places = 1; places <= kPlaces; ++places) {
         for (int i = 0; i < n; ++i) {
             const TCardMask bit = Bit(cards[i]);
             if (done & bit)
                 continue;
             int options = 0, total = 0;
-            for (int p = 0; p < 5; ++p)
+            for (int p = 0; p < kPlaces; ++p)
                 if (fits(p, bit)) {
                     ++options;
                     total += room[p];
@@ -46,11 +51,11 @@ bool TryDeal(const uint8_t* cards, int n, const TCardMask allowedOf[4], int room
             if (options > places)
                 continue;
             int r = rnd.Next(total);
-            for (int p = 0; p < 5; ++p) {
+            for (int p = 0; p < kPlaces; ++p) {
                 if (!fits(p, bit))
                     continue;
                 if (r < room[p]) {
-                    if (p < 4)
+                    if (p < kSeatCount)
                         hands[p] |= bit;
                     --room[p];
                     break;
@@ -70,14 +75,14 @@ int UstaPlayouts(const TUstaOptions& o)
     return std::max(1, o.Ms) * kPlayoutsPerMs;
 }
 
-void SampleHands(const TUstaView& v, TRandom& rnd, TCardMask hands[4])
+void SampleHands(const TUstaView& v, TRandom& rnd, TCardMask hands[kSeatCount])
 {
     uint8_t cards[52];
     int n = 0;
     for (TCardMask m = v.Unseen; m; m &= m - 1)
         cards[n++] = static_cast<uint8_t>(Lowest(m));
     int need = 0;
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         if (s != v.Seat)
             need += v.Held[s];
     for (int level = 0; level < 2; ++level) {
@@ -85,14 +90,14 @@ void SampleHands(const TUstaView& v, TRandom& rnd, TCardMask hands[4])
             // Each pass over the constrained cards happens in a fresh random order.
             for (int i = n - 1; i > 0; --i)
                 std::swap(cards[i], cards[rnd.Next(i + 1)]);
-            TCardMask allowedOf[4];
-            int room[5] = {};
-            for (int s = 0; s < 4; ++s) {
+            TCardMask allowedOf[kSeatCount];
+            int room[kPlaces] = {};
+            for (int s = 0; s < kSeatCount; ++s) {
                 hands[s] = 0;
                 allowedOf[s] = s == v.Seat ? 0 : (level == 0 ? ~v.Excluded[s] : kAll);
                 room[s] = s == v.Seat ? 0 : v.Held[s];
             }
-            room[4] = std::max(0, n - need); // played unseen
+            room[kUnseenPlace] = std::max(0, n - need);
             if (TryDeal(cards, n, allowedOf, room, rnd, hands)) {
                 hands[v.Seat] = v.Own;
                 return;
@@ -100,10 +105,10 @@ void SampleHands(const TUstaView& v, TRandom& rnd, TCardMask hands[4])
         }
     }
     // The counts cannot be met (a record that contradicts itself): deal what there is.
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         hands[s] = 0;
     int next = 0;
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         for (int k = 0; s != v.Seat && k < v.Held[s] && next < n; ++k)
             hands[s] |= Bit(cards[next++]);
     hands[v.Seat] = v.Own;
@@ -112,16 +117,16 @@ void SampleHands(const TUstaView& v, TRandom& rnd, TCardMask hands[4])
 namespace {
 
 // The hand in play as it stands in the view, on a sampled deal.
-void WorldOf(const TUstaView& v, const TCardMask hands[4], TMaskHand& h)
+void WorldOf(const TUstaView& v, const TCardMask hands[kSeatCount], TMaskHand& h)
 {
     h = TMaskHand{};
     TCardMask held = 0;
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         held |= h.Hand[s] = hands[s];
     h.Out = kAll & ~held;
     h.Contract = v.Contract;
     h.Turn = v.Seat;
-    h.Leader = v.TrickCount ? v.Leader : kNone;
+    h.Leader = v.TrickCount ? v.Leader : kNoSeat;
     h.TrickCount = v.TrickCount;
     for (int i = 0; i < v.TrickCount; ++i)
         h.Trick[i] = v.Trick[i];
@@ -139,7 +144,7 @@ TMove ChooseCard(const TUstaView& v, const TUstaOptions& o, TRandom& rnd)
     long total[13] = {};
     if (n > 1) {
         const int samples = std::max(1, UstaPlayouts(o) / n);
-        TCardMask hands[4];
+        TCardMask hands[kSeatCount];
         TMaskHand world, h;
         for (int k = 0; k < samples; ++k) {
             SampleHands(v, rnd, hands);
@@ -175,12 +180,12 @@ TMove ChooseContract(const TUstaView& v, const TUstaOptions& o, TRandom& rnd)
     if (n > 1) {
         TUstaView deal = v;
         deal.Unseen = kAll & ~v.Own;
-        for (int s = 0; s < 4; ++s) {
+        for (int s = 0; s < kSeatCount; ++s) {
             deal.Held[s] = 13;
             deal.Excluded[s] = 0;
         }
         const int samples = std::max(1, UstaPlayouts(o) / n);
-        TCardMask hands[4];
+        TCardMask hands[kSeatCount];
         TMaskHand h;
         for (int k = 0; k < samples; ++k) {
             SampleHands(deal, rnd, hands);
@@ -211,7 +216,7 @@ TMove UstaDecide(const TUstaView& v, const TUstaOptions& o, TRandom& rnd)
         return {};
     if (v.Phase == psChoosing && v.Chooser == v.Seat)
         return ChooseContract(v, o, rnd);
-    if (v.Phase == psPlaying && v.Turn == v.Seat && v.TrickCount < 4)
+    if (v.Phase == psPlaying && v.Turn == v.Seat && v.TrickCount < kTrickSize)
         return ChooseCard(v, o, rnd);
     return {};
 }

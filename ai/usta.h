@@ -36,7 +36,7 @@ TMove UstaMove(const TGameInfo& g, int seat, const THandHistory& history, const 
 // Deals the unseen cards to the other seats of the view (hands[view.Seat] is its own
 // hand): each seat gets as many as it holds and none it is proved not to hold, when that
 // is possible. Cards left over (played unseen) go to no hand.
-void SampleHands(const TUstaView& view, TRandom& rnd, TCardMask hands[4]);
+void SampleHands(const TUstaView& view, TRandom& rnd, TCardMask hands[kSeatCount]);
 
 // The card the fast playout policy plays for h.Turn among legal.
 int PolicyCard(const TMaskHand& h, TCardMask legal);

@@ -119,7 +119,7 @@ int PenaltyCard(const TMaskHand& h, TCardMask legal, TCardMask others)
     if (under)
         return Highest(under);
     // Every card takes the trick so far.
-    if (h.TrickCount == 3) {
+    if (h.TrickCount == kTrickSize - 1) {
         const TCardMask safe = legal & ~PenaltyCards(h.Contract);
         return Highest(safe ? safe : legal);
     }
@@ -135,7 +135,7 @@ bool Master(TCardMask others, int card, const TMaskHand& h, int seat)
     if (!IsTrump(h.Contract) || suit == h.Contract - KozSinek)
         return true;
     const TCardMask trumps = Suit(h.Contract - KozSinek);
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         if (s != seat && !(h.Hand[s] & Suit(suit)) && (h.Hand[s] & trumps))
             return false;
     return true;
@@ -167,14 +167,14 @@ int TrumpCard(const TMaskHand& h, TCardMask legal, TCardMask others)
         const TCardMask side = legal & ~trumps;
         return LowestRank(side ? side : legal);
     }
-    if (h.TrickCount == 3)
+    if (h.TrickCount == kTrickSize - 1)
         return LowestRank(beat);
     // Not last: the lowest card that no later seat can beat, else the highest.
     for (TCardMask m = beat; m; m &= m - 1) {
         const int c = Lowest(m);
         bool safe = true;
-        for (int k = h.TrickCount + 1; k < 4 && safe; ++k) {
-            const int s = (h.Leader + k) & 3;
+        for (int k = h.TrickCount + 1; k < kTrickSize && safe; ++k) {
+            const int s = (h.Leader + k) % kSeatCount;
             const TCardMask hand = h.Hand[s];
             const int lead = SuitOf(h.Trick[0]);
             const TCardMask playable = (hand & Suit(lead)) ? hand & Suit(lead) : hand;

@@ -16,11 +16,11 @@ TUstaView MakeUstaView(const TGameInfo& g, int seat, const THandHistory& history
     v.Leader = g.Leader;
     v.TricksPlayed = g.TricksPlayed;
     v.Score = g.Score;
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         v.Held[s] = g.CardCount[s] > 13 ? 13 : g.CardCount[s];
     v.Own = HandMask(g, seat);
     TCardMask trick = 0;
-    for (int i = 0; i < g.TrickCount && i < 4; ++i) {
+    for (int i = 0; i < g.TrickCount && i < kTrickSize; ++i) {
         if (g.TrickSuit[i] > Spades || g.TrickValue[i] > King)
             break;
         v.Trick[v.TrickCount++] = static_cast<uint8_t>(Index(g.TrickSuit[i], g.TrickValue[i]));
@@ -29,7 +29,7 @@ TUstaView MakeUstaView(const TGameInfo& g, int seat, const THandHistory& history
     const bool choosing = g.Phase == psChoosing;
     v.Out = choosing ? 0 : (history.Played() | history.Gone() | trick) & ~v.Own;
     v.Unseen = kAll & ~v.Own & ~v.Out;
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         v.Excluded[s] = choosing || s == seat ? 0 : history.Excluded(s);
     // The cards the rules let the seat play, as its window offers them.
     if (g.Phase == psPlaying && g.Turn == seat) {

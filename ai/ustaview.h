@@ -12,23 +12,23 @@
 #include "maskengine.h"
 
 struct TUstaView {
-    uint8_t Seat = kNone;
+    uint8_t Seat = kNoSeat;
     uint8_t Phase = psWaiting;
     uint8_t Contract = kNone;
-    uint8_t Chooser = kNone;
-    uint8_t Turn = kNone;
-    uint8_t Leader = kNone;
+    uint8_t Chooser = kNoSeat;
+    uint8_t Turn = kNoSeat;
+    uint8_t Leader = kNoSeat;
     uint8_t TrickCount = 0;
-    uint8_t Trick[4] = {};       // card indices of the trick, in the order played
+    uint8_t Trick[kTrickSize] = {}; // card indices of the trick, in the order played
     uint8_t TricksPlayed = 0;
-    uint8_t Held[4] = {};        // how many cards each seat holds
+    uint8_t Held[kSeatCount] = {};  // how many cards each seat holds
     TCardMask Own = 0;           // the seat's own hand
     TCardMask Legal = 0;         // the cards of its hand the rules let it play now
     // The cards that may lie in the other hands. When the history missed plays, this also
     // holds the cards played unseen; there are then more of them than the hands hold.
     TCardMask Unseen = 0;
     TCardMask Out = 0;           // cards known to have left the hands, the trick included
-    TCardMask Excluded[4] = {};  // cards a seat is proved not to hold
+    TCardMask Excluded[kSeatCount] = {}; // cards a seat is proved not to hold
     TScoreInfo Score = {};       // scores and the contracts used so far
 };
 

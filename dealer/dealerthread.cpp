@@ -106,7 +106,7 @@ std::pair<QTcpSocket*, int> TDealerThread::OldestUnjoined(const QString& address
 {
     QHash<QString, std::pair<TConnectionId, int>> unjoined; // oldest id and count per address
     for (auto it = ids_.cbegin(); it != ids_.cend(); ++it) {
-        if (table_->SeatOf(it.value()) >= 0 || !socket_.GetServerPacketThread(it.key()))
+        if (table_->SeatOf(it.value()) != kNoSeat || !socket_.GetServerPacketThread(it.key()))
             continue; // seated, or already closed
         const QString from = PeerAddress(it.key()).toString();
         if (!address.isEmpty() && from != address)
@@ -155,7 +155,7 @@ void TDealerThread::ConnectionMessage(QTcpSocket* connection, const QString& tex
     // messages are shown only for the connections of seated players, and not for the
     // answer of one that is being asked for a sign of life.
     const TConnectionId id = ids_.value(connection);
-    if (table_->SeatOf(id) >= 0 && !table_->Probed(id))
+    if (table_->SeatOf(id) != kNoSeat && !table_->Probed(id))
         socket_.ShowMessage(text);
     else if (!text.isEmpty())
         table_->Log(QStringLiteral("not shown (connection %1 holds no seat or is being asked): %2").arg(id).arg(text));

@@ -192,11 +192,11 @@ QString TTable::Peer(TConnectionId id) const
 int TTable::SeatOf(TConnectionId id) const
 {
     if (id == kNoConnection)
-        return -1;
+        return kNoSeat;
     for (const SeatEntry& entry : seats_)
         if (entry.Kind == SeatEntry::Human && entry.Connection == id)
             return entry.Seat;
-    return -1;
+    return kNoSeat;
 }
 
 QList<TConnectionId> TTable::HumanConnections() const
@@ -232,7 +232,7 @@ void TTable::SendMissing()
         SendText(own, STATUS_TEXT,
                  QStringLiteral("Oyuna başlamak için %1 kişi bekleniyor... (Mevcut oyuncularla "
                                 "başlamak için F2 tuşuna basın)")
-                     .arg(4 - SeatCount()));
+                     .arg(kSeatCount - SeatCount()));
 }
 
 void TTable::Connected(TConnectionId id, const QString& host, quint16 port)
@@ -245,7 +245,7 @@ void TTable::Connected(TConnectionId id, const QString& host, quint16 port)
     Log(QStringLiteral("connection from %1").arg(Peer(id)));
     // A full table still waits for the join of a connection that may take back a seat
     // whose player dropped, or that comes from the address of a seated player.
-    if (SeatCount() >= 4 && !SeatDropped() && !SeatFromSameAddress(id)) {
+    if (SeatCount() >= kSeatCount && !SeatDropped() && !SeatFromSameAddress(id)) {
         Refuse(id);
     } else {
         connection.JoinBy = clock_.NowMs() + joinTimeoutMs_;
@@ -282,7 +282,7 @@ void TTable::Disconnected(TConnectionId id)
     }
     for (qsizetype i = 0; i < seats_.size(); ++i) {
         if (seats_[i].Kind == SeatEntry::Human && seats_[i].Connection == id) {
-            if (SeatCount() < 4)
+            if (SeatCount() < kSeatCount)
                 FreeSeatOf(int(i));
             else
                 ComputerTakesOver(seats_[i]);
@@ -352,7 +352,7 @@ void TTable::Handle(TConnectionId id, TPacketType type, const uint8_t* buf, int3
         Log(QStringLiteral("unknown message type %1 from %2").arg(int(type)).arg(Peer(id)));
         // Only a seated player's program shows the dealer's user a box; a stranger's
         // messages are in the log alone.
-        if (seat >= 0)
+        if (seat != kNoSeat)
             link_.Notice(QStringLiteral("Dealer: Bilinmeyen bir paket alındı"));
         return;
     }
@@ -360,7 +360,7 @@ void TTable::Handle(TConnectionId id, TPacketType type, const uint8_t* buf, int3
 
 void TTable::JoinRequest(TConnectionId id, const uint8_t* buf, int32_t count)
 {
-    if (SeatOf(id) >= 0)
+    if (SeatOf(id) != kNoSeat)
         return Drop("JOIN_REQUEST", QStringLiteral("the connection holds a seat already"));
     const auto it = connections_.constFind(id);
     if (it != connections_.constEnd() && it->Refused)
@@ -373,7 +373,7 @@ void TTable::JoinRequest(TConnectionId id, const uint8_t* buf, int32_t count)
         return Drop("JOIN_REQUEST", QStringLiteral("payload too short"));
     TJoinExtension extension; // all zero from a program that adds nothing to the name
     ReadJoinRequestExtension(buf, count, extension);
-    if (SeatCount() > 3) {
+    if (SeatCount() >= kSeatCount) {
         if (!Rejoin(id, name, extension))
             Refuse(id);
         return;
@@ -409,9 +409,9 @@ void TTable::JoinRequest(TConnectionId id, const uint8_t* buf, int32_t count)
 
 void TTable::StartNow()
 {
-    if (SeatCount() >= 4)
+    if (SeatCount() >= kSeatCount)
         return Drop("START_NOW", QStringLiteral("the table is full"));
-    while (SeatCount() < 4) {
+    while (SeatCount() < kSeatCount) {
         ++computerCount_;
         SeatEntry entry;
         entry.Seat = uint8_t(FreeSeat());
@@ -442,7 +442,7 @@ void TTable::AddSeat(SeatEntry entry)
     seats_.insert(at, entry);
     if (auto it = connections_.find(entry.Connection); it != connections_.end())
         it->JoinBy = -1;
-    if (SeatCount() < 4)
+    if (SeatCount() < kSeatCount)
         game_.Phase = psWaiting;
     char* field = game_.PlayerName[entry.Seat];
     std::memset(field, 0, kNameSize);

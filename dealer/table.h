@@ -221,7 +221,7 @@ public:
     void Log(const QString& line);
     // Whether the connection is being asked for a sign of life for its seat.
     bool Probed(TConnectionId id) const;
-    // The seat of a connection, -1 for one without a seat.
+    // The seat of a connection, kNoSeat for one without a seat.
     int SeatOf(TConnectionId id) const;
 
     // ---- Watchers (tableaudience.cpp) ----
@@ -265,7 +265,7 @@ private:
     void JoinRequest(TConnectionId id, const uint8_t* buf, int32_t count);
     void StartNow();
     void AddSeat(SeatEntry entry);
-    int FreeSeat() const;                     // the lowest seat not taken; 4 for none
+    int FreeSeat() const;                     // the lowest seat not taken; kSeatCount for none
     void SendMissing();                       // STATUS_TEXT to the dealer's own user
     void Refuse(TConnectionId id);
     QList<TConnectionId> HumanConnections() const; // live connections of the human seats

@@ -91,7 +91,7 @@ void TTable::TurnClockTick()
 
 void TTable::PlayerActs(int seat)
 {
-    if (seat < 0 || !turnClock_.PlayerActed(seat))
+    if (seat == kNoSeat || !turnClock_.PlayerActed(seat))
         return;
     const QString name = NameOf(seat);
     Log(QStringLiteral("seat %1 (%2) acts again; the computer no longer plays it").arg(seat).arg(name));

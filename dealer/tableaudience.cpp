@@ -32,7 +32,7 @@ void TTable::SendWatchers(TPacketType type, const QByteArray& payload)
 
 void TTable::Watch(TConnectionId id)
 {
-    if (watchers_.contains(id) || SeatOf(id) >= 0)
+    if (watchers_.contains(id) || SeatOf(id) != kNoSeat)
         return Drop("WATCH_TABLE", QStringLiteral("%1 watches or plays already").arg(Peer(id)));
     connections_.remove(id); // a watcher is never asked to join
     watchers_.append(id);

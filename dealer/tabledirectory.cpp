@@ -112,7 +112,7 @@ QList<TTableListing> TTableDirectory::List() const
                 open.prepend(t);
             else if (taken == 0)
                 continue;
-            else if (taken < 4 && !(t.Settings.Flags & TTableSettings::kLocked))
+            else if (taken < kSeatCount && !(t.Settings.Flags & TTableSettings::kLocked))
                 open.append(t);
             else
                 full.append(t);

@@ -17,7 +17,7 @@ void TTable::JoinTimeouts()
     for (auto it = connections_.begin(); it != connections_.end(); ++it) {
         if (it->JoinBy >= 0 && it->JoinBy <= now) {
             it->JoinBy = -1;
-            if (SeatOf(it.key()) < 0 && !it->Refused)
+            if (SeatOf(it.key()) == kNoSeat && !it->Refused)
                 late.append(it.key());
         }
     }
@@ -72,13 +72,13 @@ void TTable::ProbeTimeouts()
     }
     // Silence: the seat goes to the newcomer, as if its old connection had closed.
     for (const TProbe& probe : due)
-        if (probe.Newcomer != kNoConnection && SeatOf(probe.Newcomer) < 0 && !Rejoin(probe.Newcomer, probe.Name, probe.Extension, false))
+        if (probe.Newcomer != kNoConnection && SeatOf(probe.Newcomer) == kNoSeat && !Rejoin(probe.Newcomer, probe.Name, probe.Extension, false))
             Refuse(probe.Newcomer);
 }
 
 bool TTable::SeatDropped() const
 {
-    if (SeatCount() < 4)
+    if (SeatCount() < kSeatCount)
         return false;
     return std::any_of(seats_.begin(), seats_.end(), [](const SeatEntry& e) {
         return e.Kind == SeatEntry::Human && e.Connection == kNoConnection;
@@ -189,7 +189,7 @@ void TTable::HandOver(SeatEntry& entry, TConnectionId id, const TJoinExtension& 
         it->JoinBy = -1;
     Changed(); // a computer's answer for the seat is not wanted any more
     Log(QStringLiteral("seat %1 (%2) taken back by %3").arg(entry.Seat).arg(FromCp1254(shown), Peer(id)));
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < kSeatCount; ++k)
         SendSeatName(id, k, FromCp1254(SeatNameInRecord(game_, k)));
     Send(id, JOIN_ACCEPTED, JoinAcceptedPayload(entry));
     // Before the first deal nobody has been sent a record.

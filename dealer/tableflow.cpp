@@ -73,7 +73,7 @@ void TTable::TakeLoadedGame(const TGameInfo& loaded)
 
 void TTable::ChatText(int seat, const uint8_t* buf, int32_t count)
 {
-    if (seat < 0)
+    if (seat == kNoSeat)
         return Drop("CHAT_TEXT", QStringLiteral("from a connection without a seat"));
     QString received;
     if (!ReadChatText(buf, count, received))
@@ -112,7 +112,7 @@ void TTable::ContractChoice(int seat, const uint8_t* buf, int32_t count)
     uint8_t contract = kNone;
     if (!ReadContractChoice(buf, count, contract))
         return Drop("CONTRACT_CHOICE", QStringLiteral("payload too short"));
-    if (seat < 0 || SeatCount() != kSeatCount)
+    if (seat == kNoSeat || SeatCount() != kSeatCount)
         return Drop("CONTRACT_CHOICE", QStringLiteral("%1 is not to choose").arg(SeatText(seat)));
     const TMove move = TMove::ChooseContract(contract);
     const QString refusal = MoveRefusal(game_, seat, move);
@@ -126,7 +126,7 @@ void TTable::CardPlay(int seat, const uint8_t* buf, int32_t count)
     uint8_t cardSeat = kNone, suit = kNone, value = kNone;
     if (!ReadCardPlay(buf, count, cardSeat, suit, value))
         return Drop("CARD_PLAY", QStringLiteral("payload too short"));
-    if (seat < 0 || cardSeat != seat)
+    if (seat == kNoSeat || cardSeat != seat)
         return Drop("CARD_PLAY",
                     QStringLiteral("%1 plays for seat %2").arg(SeatText(seat)).arg(int(cardSeat)));
     if (SeatCount() != kSeatCount)

@@ -61,7 +61,7 @@ QByteArray TTable::JoinAcceptedPayload(const SeatEntry& entry) const
 
 bool TTable::EveryPlayerGone() const
 {
-    return SeatCount() == 4 && std::none_of(seats_.begin(), seats_.end(), [](const SeatEntry& e) {
+    return SeatCount() == kSeatCount && std::none_of(seats_.begin(), seats_.end(), [](const SeatEntry& e) {
                return e.Kind == SeatEntry::Human && e.Connection != kNoConnection;
            });
 }

@@ -32,14 +32,14 @@ QString PhaseText(const TGameInfo& g)
 QString TotalsText(const TGameInfo& g)
 {
     QStringList totals;
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         totals << QString::number(g.Score.Totals[s].Total);
     return totals.join(QLatin1Char(' '));
 }
 
 QString SeatText(int seat)
 {
-    return seat < 0 ? QStringLiteral("a connection without a seat") : QStringLiteral("seat %1").arg(seat);
+    return seat == kNoSeat ? QStringLiteral("a connection without a seat") : QStringLiteral("seat %1").arg(seat);
 }
 
 QString ChatLine(const QString& name, const QString& asked, const QString& text, int maxLength)

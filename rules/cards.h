@@ -6,6 +6,7 @@
 constexpr uint8_t kNone = 255; // "none" in every seat, suit, value and contract byte
 constexpr int kSeatCount = 4;      // seats at a table, numbered 0 to 3 in the order of joining
 constexpr uint8_t kNoSeat = kNone; // a seat byte (or seat number) that names no seat
+constexpr int kTrickSize = kSeatCount; // cards of a full trick, one from every seat
 
 enum TCardSuit : uint8_t { Clubs = 0, Diamonds = 1, Hearts = 2, Spades = 3 };
 

@@ -15,7 +15,8 @@ void InitGameInfo(TGameInfo& g)
     // A fresh record carries no leftovers of another game: empty names, hands, rows and
     // scores, nobody to move or to choose, no contract, waiting for the players.
     std::memset(&g, 0, sizeof g);
-    g.LeadSuit = g.Leader = g.Turn = g.Chooser = g.HandChooser = g.Contract = kNone;
+    g.LeadSuit = g.Contract = kNone;
+    g.Leader = g.Turn = g.Chooser = g.HandChooser = kNoSeat;
     g.Phase = psWaiting;
 }
 
@@ -83,8 +84,8 @@ int ContractsPlayed(const TGameInfo& g)
 
 // ---- Changes ----
 
-void AddCard(uint8_t values[4][13], uint8_t suits[4][13], uint8_t counts[4], int seat,
-             uint8_t suit, uint8_t value)
+void AddCard(uint8_t values[kSeatCount][13], uint8_t suits[kSeatCount][13], uint8_t counts[kSeatCount],
+             int seat, uint8_t suit, uint8_t value)
 {
     // A full row takes no more cards: the byte after it belongs to another field.
     if (!IsSeat(seat) || counts[seat] >= kRowSize)
@@ -128,8 +129,8 @@ void StartHand(TGameInfo& g, int seat)
 {
     g.Chooser = static_cast<uint8_t>(seat);
     g.HandChooser = static_cast<uint8_t>(seat);
-    g.Turn = kNone;
-    g.Leader = kNone;
+    g.Turn = kNoSeat;
+    g.Leader = kNoSeat;
     g.LeadSuit = kNone;
     g.TricksPlayed = 0;
     g.TrickCount = 0;
@@ -147,9 +148,9 @@ void ChooseContract(TGameInfo& g, uint8_t contract)
     if (!IsSeat(g.Chooser) || !ContractAvailable(g, g.Chooser, contract))
         return;
     g.Contract = contract;
-    g.Leader = kNone;
+    g.Leader = kNoSeat;
     g.Turn = g.Chooser;
-    g.Chooser = kNone;
+    g.Chooser = kNoSeat;
     g.LeadSuit = kNone;
     g.TricksPlayed = 0;
     g.TrickCount = 0;
@@ -203,8 +204,8 @@ void EndTrick(TGameInfo& g, int winner)
         ++g.LedCount[g.LeadSuit];
     g.TrickCount = 0;
     g.LeadSuit = kNone;
-    g.Leader = kNone;
-    g.Turn = IsSeat(winner) ? static_cast<uint8_t>(winner) : kNone;
+    g.Leader = kNoSeat;
+    g.Turn = IsSeat(winner) ? static_cast<uint8_t>(winner) : kNoSeat;
     g.Phase = psPlaying;
 }
 
@@ -219,10 +220,10 @@ void NextHand(TGameInfo& g, TRandom& rnd)
 void EndGame(TGameInfo& g)
 {
     g.Contract = kNone;
-    g.Chooser = kNone;
-    g.HandChooser = kNone;
-    g.Turn = kNone;
-    g.Leader = kNone;
+    g.Chooser = kNoSeat;
+    g.HandChooser = kNoSeat;
+    g.Turn = kNoSeat;
+    g.Leader = kNoSeat;
     g.LeadSuit = kNone;
     g.TricksPlayed = 0;
     g.TrickCount = 0;

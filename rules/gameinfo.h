@@ -32,22 +32,22 @@ struct TSeatTotals {
 struct TScoreInfo {
     uint8_t UsedOnce;           // bit c: penalty contract c chosen at least once
     uint8_t UsedTwice;          // bit c: penalty contract c chosen twice
-    uint8_t TrumpsChosen[4];    // per seat, 0 to 2
-    uint8_t PenaltiesChosen[4]; // per seat, 0 to 3
-    int16_t PenaltyScore[4][6]; // per seat, per penalty contract: zero or negative
-    TSeatTotals Totals[4];
+    uint8_t TrumpsChosen[kSeatCount];    // per seat, 0 to 2
+    uint8_t PenaltiesChosen[kSeatCount]; // per seat, 0 to 3
+    int16_t PenaltyScore[kSeatCount][6]; // per seat, per penalty contract: zero or negative
+    TSeatTotals Totals[kSeatCount];
 };
 
 struct TGameInfo {
-    uint8_t CardValue[4][13];
-    uint8_t CardSuit[4][13];
-    uint8_t CardCount[4];
-    uint8_t TakenValue[4][13];
-    uint8_t TakenSuit[4][13];
-    uint8_t TakenCount[4];
+    uint8_t CardValue[kSeatCount][13];
+    uint8_t CardSuit[kSeatCount][13];
+    uint8_t CardCount[kSeatCount];
+    uint8_t TakenValue[kSeatCount][13];
+    uint8_t TakenSuit[kSeatCount][13];
+    uint8_t TakenCount[kSeatCount];
     TScoreInfo Score;
-    uint8_t TrickValue[4];
-    uint8_t TrickSuit[4];
+    uint8_t TrickValue[kTrickSize];
+    uint8_t TrickSuit[kTrickSize];
     uint8_t TrickCount;
     uint8_t LedCount[4];
     uint8_t LeadSuit;
@@ -58,7 +58,7 @@ struct TGameInfo {
     uint8_t Contract;
     uint8_t Phase;
     uint8_t TricksPlayed;
-    char PlayerName[4][30]; // zero-terminated, code page 1254
+    char PlayerName[kSeatCount][30]; // zero-terminated, code page 1254
     uint8_t Padding;
 };
 
@@ -124,8 +124,8 @@ int TimesChosen(const TScoreInfo& s, int contract);
 int ContractsPlayed(const TGameInfo& g);
 
 // ---- Changes, in the order the game uses them ----
-void AddCard(uint8_t values[4][13], uint8_t suits[4][13], uint8_t counts[4], int seat,
-             uint8_t suit, uint8_t value);
+void AddCard(uint8_t values[kSeatCount][13], uint8_t suits[kSeatCount][13], uint8_t counts[kSeatCount],
+             int seat, uint8_t suit, uint8_t value);
 void RemoveCard(TGameInfo& g, int seat, uint8_t suit, uint8_t value);
 void NewGame(TGameInfo& g, TRandom& rnd = GameRandom());
 void StartHand(TGameInfo& g, int seat);

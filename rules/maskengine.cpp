@@ -125,10 +125,10 @@ TCardMask mask::HandMask(const TGameInfo& g, int seat)
     return m;
 }
 
-void StartMaskHand(TMaskHand& h, const TCardMask hands[4], uint8_t contract, int chooser)
+void StartMaskHand(TMaskHand& h, const TCardMask hands[kSeatCount], uint8_t contract, int chooser)
 {
     h = TMaskHand{};
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         h.Hand[s] = hands[s];
     h.Out = kAll & ~(hands[0] | hands[1] | hands[2] | hands[3]);
     h.Contract = contract;
@@ -139,14 +139,14 @@ void MaskHandFromRecord(TMaskHand& h, const TGameInfo& g)
 {
     h = TMaskHand{};
     TCardMask held = 0;
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         held |= h.Hand[s] = HandMask(g, s);
     h.Out = kAll & ~held;
     h.Contract = g.Contract;
     h.Turn = g.Turn;
     h.Leader = g.Leader;
     h.TricksPlayed = g.TricksPlayed;
-    const int n = g.TrickCount > 4 ? 4 : g.TrickCount;
+    const int n = g.TrickCount > kTrickSize ? kTrickSize : g.TrickCount;
     for (int i = 0; i < n; ++i) {
         if (g.TrickSuit[i] > Spades || g.TrickValue[i] > King)
             break;
@@ -173,7 +173,7 @@ TCardMask LegalCards(const TMaskHand& h, int seat)
 uint8_t TrickWinner(const TMaskHand& h)
 {
     if (h.TrickCount == 0)
-        return kNone;
+        return kNoSeat;
     TCardMask trick = 0;
     for (int i = 0; i < h.TrickCount; ++i)
         trick |= Bit(h.Trick[i]);
@@ -184,7 +184,7 @@ uint8_t TrickWinner(const TMaskHand& h)
     int pos = 0;
     while (h.Trick[pos] != best)
         ++pos;
-    return static_cast<uint8_t>((h.Leader + pos) & 3);
+    return static_cast<uint8_t>((h.Leader + pos) % kSeatCount);
 }
 
 void PlayMaskCard(TMaskHand& h, int card)
@@ -196,20 +196,20 @@ void PlayMaskCard(TMaskHand& h, int card)
     if (h.TrickCount == 0)
         h.Leader = static_cast<uint8_t>(seat);
     h.Trick[h.TrickCount++] = static_cast<uint8_t>(card);
-    h.Turn = static_cast<uint8_t>((seat + 1) & 3);
-    if (h.TrickCount < 4)
+    h.Turn = static_cast<uint8_t>((seat + 1) % kSeatCount);
+    if (h.TrickCount < kTrickSize)
         return;
     const uint8_t winner = TrickWinner(h);
     Book(h, winner, Bit(h.Trick[0]) | Bit(h.Trick[1]) | Bit(h.Trick[2]) | Bit(h.Trick[3]));
     h.TrickCount = 0;
-    h.Leader = kNone;
+    h.Leader = kNoSeat;
     h.Turn = winner;
 }
 
 int TMaskGame::ContractsPlayed() const
 {
     int n = 0;
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         n += Score.TrumpsChosen[s] + Score.PenaltiesChosen[s];
     return n;
 }
@@ -221,14 +221,14 @@ bool TMaskGame::Available(int seat, int contract) const
     return contract >= KozSinek && contract <= KozMaca && Score.TrumpsChosen[seat] < 2;
 }
 
-void DealMasks(TCardMask hands[4], TRandom& rnd)
+void DealMasks(TCardMask hands[kSeatCount], TRandom& rnd)
 {
     uint8_t deck[52];
     for (int i = 0; i < 52; ++i)
         deck[i] = static_cast<uint8_t>(i);
     for (int i = 51; i > 0; --i)
         std::swap(deck[i], deck[rnd.Next(i + 1)]);
-    for (int s = 0; s < 4; ++s) {
+    for (int s = 0; s < kSeatCount; ++s) {
         hands[s] = 0;
         for (int i = 13 * s; i < 13 * s + 13; ++i)
             hands[s] |= Bit(deck[i]);
@@ -237,21 +237,21 @@ void DealMasks(TCardMask hands[4], TRandom& rnd)
 
 namespace {
 
-void StartChoosing(TMaskGame& game, const TCardMask hands[4], int chooser)
+void StartChoosing(TMaskGame& game, const TCardMask hands[kSeatCount], int chooser)
 {
     game.Hand = TMaskHand{};
-    for (int s = 0; s < 4; ++s)
+    for (int s = 0; s < kSeatCount; ++s)
         game.Hand.Hand[s] = hands[s];
     game.HandChooser = game.Chooser = static_cast<uint8_t>(chooser);
 }
 
 } // namespace
 
-void NewMaskGame(TMaskGame& game, const TCardMask hands[4])
+void NewMaskGame(TMaskGame& game, const TCardMask hands[kSeatCount])
 {
     game = TMaskGame{};
     int chooser = 0;
-    while (chooser < 3 && !(hands[chooser] & Card(Diamonds, Deuce)))
+    while (chooser < kSeatCount - 1 && !(hands[chooser] & Card(Diamonds, Deuce)))
         ++chooser;
     StartChoosing(game, hands, chooser);
 }
@@ -259,8 +259,8 @@ void NewMaskGame(TMaskGame& game, const TCardMask hands[4])
 void ChooseMaskContract(TMaskGame& game, uint8_t contract)
 {
     const int seat = game.Chooser;
-    TCardMask hands[4];
-    for (int s = 0; s < 4; ++s)
+    TCardMask hands[kSeatCount];
+    for (int s = 0; s < kSeatCount; ++s)
         hands[s] = game.Hand.Hand[s];
     StartMaskHand(game.Hand, hands, contract, seat);
     if (contract <= RifkiAlmaz) {
@@ -269,13 +269,13 @@ void ChooseMaskContract(TMaskGame& game, uint8_t contract)
     } else if (contract <= KozMaca) {
         ++game.Score.TrumpsChosen[seat];
     }
-    game.Chooser = kNone;
+    game.Chooser = kNoSeat;
 }
 
-void FinishMaskHand(TMaskGame& game, const TCardMask nextHands[4])
+void FinishMaskHand(TMaskGame& game, const TCardMask nextHands[kSeatCount])
 {
     const uint8_t c = game.Hand.Contract;
-    for (int s = 0; s < 4; ++s) {
+    for (int s = 0; s < kSeatCount; ++s) {
         TSeatTotals& t = game.Score.Totals[s];
         if (c <= RifkiAlmaz) {
             int16_t& cell = game.Score.PenaltyScore[s][c];
@@ -290,12 +290,12 @@ void FinishMaskHand(TMaskGame& game, const TCardMask nextHands[4])
         game.Over = true;
         return;
     }
-    StartChoosing(game, nextHands, (game.HandChooser + 1) & 3);
+    StartChoosing(game, nextHands, (game.HandChooser + 1) % kSeatCount);
 }
 
 void PlayRandomMaskGame(TMaskGame& game, TRandom& rnd)
 {
-    TCardMask hands[4];
+    TCardMask hands[kSeatCount];
     DealMasks(hands, rnd);
     NewMaskGame(game, hands);
     while (!game.Over) {

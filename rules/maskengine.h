@@ -60,30 +60,30 @@ TCardMask HandMask(const TGameInfo& g, int seat);
 
 // One hand in play. Only the rules' state: no names, no taken rows, no game totals.
 struct TMaskHand {
-    TCardMask Hand[4] = {};
+    TCardMask Hand[kSeatCount] = {};
     TCardMask Out = 0;     // cards no longer in any hand (played, the trick's cards included)
     uint8_t Contract = kNone;
-    uint8_t Turn = kNone;
-    uint8_t Leader = kNone;     // seat of the trick's first card
+    uint8_t Turn = kNoSeat;
+    uint8_t Leader = kNoSeat;   // seat of the trick's first card
     uint8_t TrickCount = 0;
-    uint8_t Trick[4] = {};      // card indices, in the order played
+    uint8_t Trick[kTrickSize] = {}; // card indices, in the order played
     uint8_t TricksPlayed = 0;   // 13: the hand is over (also after an early end)
-    int16_t Points[4] = {};     // this hand's points per seat: negative penalties, trump gains
-    uint8_t Taken[4] = {};      // as the record's TakenCount: penalty cards, or scoring tricks
+    int16_t Points[kSeatCount] = {}; // this hand's points per seat: negative penalties, trump gains
+    uint8_t Taken[kSeatCount] = {};  // as the record's TakenCount: penalty cards, or scoring tricks
 
     bool Over() const { return TricksPlayed >= 13; }
     uint8_t LeadSuit() const { return TrickCount ? mask::SuitOf(Trick[0]) : kNone; }
 };
 
 // A hand after the deal, with contract chosen and chooser to lead.
-void StartMaskHand(TMaskHand& h, const TCardMask hands[4], uint8_t contract, int chooser);
+void StartMaskHand(TMaskHand& h, const TCardMask hands[kSeatCount], uint8_t contract, int chooser);
 // The hand part of a record (hands, trick, turn, contract, tricks played); points and
 // taken counts start at 0. The record should be in play (a card awaited or a full trick).
 void MaskHandFromRecord(TMaskHand& h, const TGameInfo& g);
 
 // The cards of seat's hand the rules allow it to play now (as IsPlayable decides).
 TCardMask LegalCards(const TMaskHand& h, int seat);
-// The seat whose card wins the cards now in the trick; 255 for an empty trick.
+// The seat whose card wins the cards now in the trick; kNoSeat for an empty trick.
 uint8_t TrickWinner(const TMaskHand& h);
 // Plays card (an index) for h.Turn. The fourth card resolves the trick at once: the
 // winner books it, leads the next trick, and the hand may end early.
@@ -93,8 +93,8 @@ void PlayMaskCard(TMaskHand& h, int card);
 struct TMaskGame {
     TMaskHand Hand;
     TScoreInfo Score = {};
-    uint8_t HandChooser = kNone;
-    uint8_t Chooser = kNone; // 255 once the hand's contract is chosen
+    uint8_t HandChooser = kNoSeat;
+    uint8_t Chooser = kNoSeat; // kNoSeat once the hand's contract is chosen
     bool Over = false;
 
     int ContractsPlayed() const;
@@ -102,14 +102,14 @@ struct TMaskGame {
 };
 
 // Deals four hands of 13 from rnd (a shuffle of the deck, then four rows of 13).
-void DealMasks(TCardMask hands[4], TRandom& rnd);
+void DealMasks(TCardMask hands[kSeatCount], TRandom& rnd);
 // A new game on dealt hands: the holder of the two of diamonds chooses.
-void NewMaskGame(TMaskGame& game, const TCardMask hands[4]);
+void NewMaskGame(TMaskGame& game, const TCardMask hands[kSeatCount]);
 // The chooser's contract: books the choice and the chooser leads.
 void ChooseMaskContract(TMaskGame& game, uint8_t contract);
 // Adds the finished hand's points to the score block; the game ends after 20 contracts,
 // else the next seat chooses on the new hands.
-void FinishMaskHand(TMaskGame& game, const TCardMask nextHands[4]);
+void FinishMaskHand(TMaskGame& game, const TCardMask nextHands[kSeatCount]);
 
 // Plays one whole game with a random available contract and a random legal card at every
 // step; returns the four totals in totals.

@@ -11,7 +11,7 @@ int AwaitedSeat(const TGameInfo& g)
 {
     if (g.Phase == psChoosing && ValidSeat(g.Chooser))
         return g.Chooser;
-    if (g.Phase == psPlaying && ValidSeat(g.Turn) && g.TrickCount < kSeatCount)
+    if (g.Phase == psPlaying && ValidSeat(g.Turn) && g.TrickCount < kTrickSize)
         return g.Turn;
     return kNoSeat;
 }

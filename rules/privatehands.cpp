@@ -7,8 +7,8 @@ TGameInfo PrivateRecord(const TGameInfo& full, int seat)
 {
     TGameInfo out = full;
     std::vector<int> unseen; // suit * 13 + value
-    int room[4] = {};
-    for (int other = 0; other < 4; ++other) {
+    int room[kSeatCount] = {};
+    for (int other = 0; other < kSeatCount; ++other) {
         if (other == seat)
             continue;
         const int count = std::min<int>(full.CardCount[other], 13);
@@ -21,7 +21,7 @@ TGameInfo PrivateRecord(const TGameInfo& full, int seat)
     }
     std::sort(unseen.begin(), unseen.end());
 
-    int next = (seat >= 0 && seat < kSeatCount) ? seat : 3;
+    int next = (seat >= 0 && seat < kSeatCount) ? seat : kSeatCount - 1;
     for (const int code : unseen) {
         do
             next = (next + 1) % kSeatCount;
@@ -33,7 +33,7 @@ TGameInfo PrivateRecord(const TGameInfo& full, int seat)
     // Sort the dealt hands as a deal is sorted; the seat's own hand keeps its order.
     TGameInfo sorted = out;
     SortHands(sorted);
-    for (int other = 0; other < 4; ++other) {
+    for (int other = 0; other < kSeatCount; ++other) {
         if (other == seat)
             continue;
         std::copy(std::begin(sorted.CardValue[other]), std::end(sorted.CardValue[other]),

@@ -6,7 +6,6 @@
 namespace rules_detail {
 
 constexpr int kRowSize = 13;
-constexpr int kTrickSize = kSeatCount;
 
 inline bool IsSeat(int seat) { return seat >= 0 && seat < kSeatCount; }
 

@@ -18,8 +18,8 @@ bool IsSeatOrNone(uint8_t seat) { return seat < kSeatCount || seat == kNoSeat; }
 // cardsInRows: whether the rows below the counts hold cards. The taken rows do so only in
 // the contracts that collect penalty cards; elsewhere their count is a number of tricks and
 // the rows keep whatever an earlier hand (or a fresh record) left there.
-bool RowsValid(const uint8_t values[4][13], const uint8_t suits[4][13], const uint8_t counts[4],
-               bool cardsInRows = true)
+bool RowsValid(const uint8_t values[kSeatCount][13], const uint8_t suits[kSeatCount][13],
+               const uint8_t counts[kSeatCount], bool cardsInRows = true)
 {
     for (int seat = 0; seat < kSeatCount; ++seat) {
         if (counts[seat] > kRowSize)
@@ -96,7 +96,7 @@ bool HandsMatchTheTricks(const TGameInfo& g)
 
 bool CanChoose(const TGameInfo& g)
 {
-    if (g.Chooser > 3 || g.TrickCount != 0 || g.TricksPlayed != 0 || !HandsMatchTheTricks(g))
+    if (g.Chooser >= kSeatCount || g.TrickCount != 0 || g.TricksPlayed != 0 || !HandsMatchTheTricks(g))
         return false;
     for (int c = 0; c < kContractCount; ++c)
         if (ContractAvailable(g, g.Chooser, c))
@@ -114,7 +114,7 @@ bool TrickInOrder(const TGameInfo& g)
 
 bool CanPlayACard(const TGameInfo& g)
 {
-    if (g.Turn > 3 || g.TrickCount >= kTrickSize || g.Contract >= kContractCount ||
+    if (g.Turn >= kSeatCount || g.TrickCount >= kTrickSize || g.Contract >= kContractCount ||
         g.TricksPlayed >= kRowSize || !TrickInOrder(g) || !HandsMatchTheTricks(g))
         return false;
     for (int i = 0; i < g.CardCount[g.Turn]; ++i)

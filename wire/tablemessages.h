@@ -15,6 +15,7 @@
 #include <QList>
 #include <QString>
 
+#include "cards.h"
 #include "packet.h"
 
 constexpr TPacketType LIST_TABLES = TPacketType(29);   // program -> server: nothing
@@ -59,7 +60,7 @@ struct TTableListing {
     QByteArray Code;
     TTableSettings Settings;
     uint8_t Watchers = 0;
-    std::array<QByteArray, 4> Seats; // code page 1254 names; empty: a free seat
+    std::array<QByteArray, kSeatCount> Seats; // code page 1254 names; empty: a free seat
     bool operator==(const TTableListing&) const = default;
 };
 

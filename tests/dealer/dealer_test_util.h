@@ -43,17 +43,6 @@ inline std::pair<uint8_t, uint8_t> FirstPlayable(const TGameInfo& g, int seat)
     return {kNone, kNone};
 }
 
-// The seat whose action the game awaits: the chooser, or the player to move while fewer
-// than four cards lie on the table; -1 otherwise.
-inline int Awaited(const TGameInfo& g)
-{
-    if (g.Phase == psChoosing)
-        return g.Chooser;
-    if (g.Phase == psPlaying && g.TrickCount < 4)
-        return g.Turn;
-    return -1;
-}
-
 // "SEAT_NAME 1 Ali", "TRICK_TAKER 2", "GAME_RECORD" ...
 inline QString Describe(TPacketType type, const QByteArray& payload)
 {
@@ -158,7 +147,7 @@ public:
     // the seat.
     bool SendOwnMove(int seat, const TGameInfo& g, TRandom& random)
     {
-        if (Awaited(g) != seat)
+        if (AwaitedSeat(g) != seat)
             return false;
         TComputerPlayer me;
         const TMove move = ComputerChoice(me, seat, g, random);

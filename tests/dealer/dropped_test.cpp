@@ -28,9 +28,9 @@ struct Dropped : TTableFixture {
     void PlayUntil(int seat)
     {
         for (int actions = 0; actions < 200; ++actions) {
-            ASSERT_TRUE(WaitFor([&] { return Awaited(dealer->GameInfo()) >= 0; }));
+            ASSERT_TRUE(WaitFor([&] { return AwaitedSeat(dealer->GameInfo()) != kNoSeat; }));
             const TGameInfo before = dealer->GameInfo();
-            const int awaited = Awaited(before);
+            const int awaited = AwaitedSeat(before);
             if (awaited == seat)
                 return;
             if (seated.count(awaited)) {
@@ -57,7 +57,7 @@ TEST_F(Dropped, TheComputerPlaysTheDealersOwnSeatToTheEndOfTheGame)
         if (r.Type != GAME_RECORD || gone)
             return;
         const TGameInfo seen = own.LastRecord();
-        if (own.Count(GAME_RECORD) > 30 && Awaited(seen) == 0 && seen.Phase == psPlaying) {
+        if (own.Count(GAME_RECORD) > 30 && AwaitedSeat(seen) == 0 && seen.Phase == psPlaying) {
             gone = true;
             return;
         }
@@ -113,9 +113,9 @@ TEST_F(Dropped, APlayerTakesItsSeatBackByNameAndPlaysItAgain)
     seated.erase(3);
     // The computer acts for the seat at once, and again at its next turn.
     ASSERT_TRUE(WaitFor([&] { return !SameRecord(dealer->GameInfo(), due); }));
-    EXPECT_NE(Awaited(dealer->GameInfo()), 3);
+    EXPECT_NE(AwaitedSeat(dealer->GameInfo()), 3);
     PlayUntil(3);
-    ASSERT_TRUE(WaitFor([&] { return Awaited(dealer->GameInfo()) != 3; }));
+    ASSERT_TRUE(WaitFor([&] { return AwaitedSeat(dealer->GameInfo()) != 3; }));
 
     PlayUntil(0);
     const TGameInfo now = dealer->GameInfo();
@@ -137,7 +137,7 @@ TEST_F(Dropped, APlayerTakesItsSeatBackByNameAndPlaysItAgain)
     const int records = back.Count(GAME_RECORD);
     ASSERT_TRUE(back.SendOwnMove(3, waiting, mine));
     ASSERT_TRUE(back.WaitCount(GAME_RECORD, records + 1));
-    EXPECT_NE(Awaited(back.LastRecord()), 3);
+    EXPECT_NE(AwaitedSeat(back.LastRecord()), 3);
     EXPECT_EQ(dealer->SeatCount(), 4);
     EXPECT_NE(dealer->Seats()[3].Connection, kNoConnection);
 }

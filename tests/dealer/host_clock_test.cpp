@@ -42,7 +42,7 @@ struct TSeatWaits {
 
     void Seen(const TGameInfo& g, qint64 now)
     {
-        const bool awaited = Awaited(g) == Seat;
+        const bool awaited = AwaitedSeat(g) == Seat;
         if (awaited && Since < 0) {
             Since = now;
             Contract = g.Phase == psChoosing;

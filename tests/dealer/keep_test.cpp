@@ -40,7 +40,7 @@ struct Keep : ::testing::Test {
     {
         for (int actions = 0; actions < 3000 && !done(); ++actions) {
             const TGameInfo before = local.Table().GameInfo();
-            const auto it = players.find(Awaited(before));
+            const auto it = players.find(AwaitedSeat(before));
             if (it != players.end())
                 it->second->SendOwnMove(it->first, before, moves);
             if (!local.RunUntil([&] { return done() || !SameRecord(local.Table().GameInfo(), before); }, 10000))
@@ -70,7 +70,7 @@ TEST_F(Keep, ARestoredTableWaitsForItsPlayersButNotForASeatTheComputerPlays)
     // goes when his card is awaited.
     ASSERT_TRUE(Play(*first, {{0, &ayse}, {2, &can}}, [&] {
         const TGameInfo& g = first->Table().GameInfo();
-        return first->Table().State().Seats.value(1).ComputerPlays && g.Phase == psPlaying && Awaited(g) == 1;
+        return first->Table().State().Seats.value(1).ComputerPlays && g.Phase == psPlaying && AwaitedSeat(g) == 1;
     }));
 
     // The last state kept is the table's, and its file gives it back whole.

@@ -13,7 +13,7 @@ namespace {
 // a player decides from the record it was sent.
 bool MoveFromOwnRecord(TTestPlayer& p, int seat, const TGameInfo& g)
 {
-    if (Awaited(g) != seat)
+    if (AwaitedSeat(g) != seat)
         return false;
     if (g.Phase == psChoosing) {
         for (uint8_t c = 0; c < kContractCount; ++c)
@@ -154,8 +154,8 @@ TEST_F(PrivateTable, TheHostSavesListsAndLoadsGamesOnTheDealersMachine)
     // The game moves on, then the saved one comes back for everyone: scores, contracts,
     // names and turn as saved, and the hand in progress dealt again, so that nobody who
     // watched it played out knows the cards.
-    ASSERT_TRUE(MoveFromOwnRecord(host, Awaited(dealer->GameInfo()), dealer->GameInfo()) ||
-                MoveFromOwnRecord(veli, Awaited(dealer->GameInfo()), dealer->GameInfo()));
+    ASSERT_TRUE(MoveFromOwnRecord(host, AwaitedSeat(dealer->GameInfo()), dealer->GameInfo()) ||
+                MoveFromOwnRecord(veli, AwaitedSeat(dealer->GameInfo()), dealer->GameInfo()));
     ASSERT_TRUE(WaitFor([&] { return !SameRecord(dealer->GameInfo(), saved); }));
     host.SendRaw(LOAD_GAME, TPayloadWriter().Text(QStringLiteral("Akşam oyunu")).Bytes());
     ASSERT_TRUE(WaitFor([&] { return EventCount(QStringLiteral("game loaded")) == 1; }));

@@ -53,7 +53,7 @@ TEST_F(SeatDriver, AComputerMoveThatAppliesNothingIsReportedOnceAndTheGameWaits)
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(EventCount("found no move"), 1);
     EXPECT_TRUE(SameRecord(dealer->GameInfo(), stuck));
-    EXPECT_NE(Awaited(stuck), 0);
+    EXPECT_NE(AwaitedSeat(stuck), 0);
     EXPECT_FALSE(dealer->ComputerMoveTimer().isActive());
     // A new record is a new question.
     own.NewGame();

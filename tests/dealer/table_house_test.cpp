@@ -152,10 +152,10 @@ TEST_F(TableHouse, TablesAreCreatedJoinedByCodeWatchedWithoutHandsAndClosedWhenE
     ASSERT_TRUE(turn(*players[3]));
     EXPECT_EQ(std::make_pair(seat, ms), std::make_pair(kNoSeat, 0u)); // on joining: no clock runs yet
     ASSERT_TRUE(Wait([&] { return turn(*players[3]) && ms > 0; }));
-    EXPECT_EQ(seat, Awaited(players[3]->LastRecord()));
+    EXPECT_EQ(seat, AwaitedSeat(players[3]->LastRecord()));
     EXPECT_EQ(ms, 45000u);
     ASSERT_TRUE(Wait([&] { return turn(*watcher); })); // the watcher is shown the same countdown
-    EXPECT_EQ(std::make_pair(int(seat), ms), std::make_pair(Awaited(players[3]->LastRecord()), 45000u));
+    EXPECT_EQ(std::make_pair(int(seat), ms), std::make_pair(AwaitedSeat(players[3]->LastRecord()), 45000u));
     players[1]->Chat(QStringLiteral("merhaba"));
     ASSERT_TRUE(Wait([&] { return ContractsPlayed(watcher->LastRecord()) >= 2 && watcher->ChatCount(QStringLiteral("merhaba")) == 1; }));
     // Across tricks and a hand's end, not one card of any hand reached the watcher.

@@ -197,7 +197,7 @@ TEST(Restart, KilledOrStoppedTheDealerRestoresItsTableAndThePlayersGoOn)
     bool caughtUp = false;
     ASSERT_TRUE(WaitFor([&] {
         const TGameInfo* last = players->Own.Last();
-        caughtUp = caughtUp || (Awaited(*last) == 0 && SameRecord(KeptRecord(folder.path()), *last));
+        caughtUp = caughtUp || (AwaitedSeat(*last) == 0 && SameRecord(KeptRecord(folder.path()), *last));
         return caughtUp;
     }, 30000));
     first.kill();
