@@ -104,7 +104,7 @@ void THandHistory::Feed(const TGameInfo& g)
     if (g.Phase == psChoosing || g.Contract > KozMaca)
         return;
     for (int i = 0; i < g.TrickCount && i < kTrickSize; ++i)
-        if (g.TrickSuit[i] > Spades || g.TrickValue[i] > King || g.Leader > 3)
+        if (g.TrickSuit[i] > Spades || g.TrickValue[i] > King || g.Leader >= kSeatCount)
             return; // not a trick the rules could have built
     if (g.TricksPlayed != tricksPlayed_) {
         // Tricks were resolved since the last record: a trick not seen whole was missed.

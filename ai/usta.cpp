@@ -212,7 +212,7 @@ TMove ChooseContract(const TUstaView& v, const TUstaOptions& o, TRandom& rnd)
 
 TMove UstaDecide(const TUstaView& v, const TUstaOptions& o, TRandom& rnd)
 {
-    if (v.Seat > 3)
+    if (v.Seat >= kSeatCount)
         return {};
     if (v.Phase == psChoosing && v.Chooser == v.Seat)
         return ChooseContract(v, o, rnd);

@@ -67,7 +67,7 @@ TGameCommands::TGameCommands(QWidget* window, TSession& session, TSessionLink& l
         OfferConnectAgain(reason);
     });
     connect(&session_, &TSession::seatName, this, [this](int seat, const QString& name) {
-        if (session_.IsHost() && seat == 3 && !name.isEmpty())
+        if (session_.IsHost() && seat == kSeatCount - 1 && !name.isEmpty())
             TableComplete();
     });
     connect(&session_, &TSession::gameList, this,
@@ -185,7 +185,7 @@ QString TGameCommands::DealerAddressText() const
 
 void TGameCommands::Start()
 {
-    if (session_.IsHost() && session_.NamedSeat < 3)
+    if (session_.IsHost() && session_.NamedSeat < kSeatCount - 1)
         session_.SendStartNow();
 }
 

@@ -41,12 +41,12 @@ TStatusLine::TStatusLine(QStatusBar* bar, TSession& session, TSeatModel& model)
     });
     connect(&session_, &TSession::statusText, this, [this](const QString& text) {
         // Once the table is full, the count of missing players is over.
-        if (!(session_.IsHost() && session_.NamedSeat >= 3))
+        if (!(session_.IsHost() && session_.NamedSeat >= kSeatCount - 1))
             SetText(DealerText(text));
     });
     connect(&session_, &TSession::seatName, this, [this](int seat, const QString& name) {
         // A seat given up before the game comes with an empty name: the table is not complete.
-        if (session_.IsHost() && seat == 3 && !name.isEmpty())
+        if (session_.IsHost() && seat == kSeatCount - 1 && !name.isEmpty())
             SetText(tr("Masa tamamlandı."));
     });
     connect(&model_, &TSeatModel::changed, this, &TStatusLine::RecordArrived);

@@ -221,7 +221,7 @@ void TTableView::DrawHands()
             card->setVisible(s.visible);
         }
     // The one whose move it is has a frame round the name.
-    const int due = g.Phase == psPlaying ? g.Turn : g.Phase == psChoosing ? g.Chooser : -1;
+    const int due = g.Phase == psPlaying ? g.Turn : g.Phase == psChoosing ? g.Chooser : kNoSeat;
     for (int seat = 0; seat < kSeatCount; ++seat) {
         const int p = RelativePosition(seat);
         QLabel* label = nameLabels_[p];

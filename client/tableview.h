@@ -122,7 +122,7 @@ private:
     std::array<TCard*, kSeatCount> trickCards_{};
     std::array<QLabel*, kSeatCount> nameLabels_{};
     std::array<QLabel*, kSeatCount> handMarkers_{};
-    std::array<QString, 4> seatNames_; // by seat, as the joining messages name them
+    std::array<QString, kSeatCount> seatNames_; // by seat, as the joining messages name them
     std::array<QString, kSeatCount> shownNames_; // by position, whole (the label may cut it)
     std::array<QString, kSeatCount> nameTips_;   // by position, what the label's tip explains
     void SetNameLabel(int position, const QString& name, const QString& tip);

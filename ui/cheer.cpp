@@ -59,15 +59,15 @@ private:
     QImage image_;
 };
 
-int CheerSizes(const int totals[4], int sizes[4])
+int CheerSizes(const int totals[kSeatCount], int sizes[kSeatCount])
 {
-    int moved[4];
-    for (int p = 0; p < 4; ++p)
+    int moved[kSeatCount];
+    for (int p = 0; p < kSeatCount; ++p)
         moved[p] = totals[p] >= 0 ? totals[p] + 200 : totals[p] - 200;
-    const int max = *std::max_element(moved, moved + 4);
-    const int min = *std::min_element(moved, moved + 4);
+    const int max = *std::max_element(moved, moved + kSeatCount);
+    const int min = *std::min_element(moved, moved + kSeatCount);
     int winner = 0;
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < kSeatCount; ++p) {
         if (moved[p] == max)
             winner = p;
         sizes[p] = max == min ? 75 : (50 * max + 50 * moved[p] - 100 * min) / (max - min);
@@ -174,12 +174,12 @@ bool TCheer::TimerEnabled() const { return timer_->Enabled(); }
 
 void TCheer::Start(const TGameInfo& g)
 {
-    int totals[4];
-    int sizes[4];
-    for (int p = 0; p < 4; ++p)
+    int totals[kSeatCount];
+    int sizes[kSeatCount];
+    for (int p = 0; p < kSeatCount; ++p)
         totals[p] = g.Score.Totals[p].Total;
     const int winner = CheerSizes(totals, sizes);
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < kSeatCount; ++p)
         AddBalloon(RecordText(g.PlayerName[p], int(kNameSize)), sizes[p], p == winner);
 }
 

@@ -43,7 +43,7 @@ struct TBalloonState {
 // Balloon sizes for the four final totals: 50 pixels for the lowest total, 100 for the
 // highest, linear in between on totals moved 200 away from zero; 75 each when all four are
 // equal. Returns the winner's seat (the last one on a tie for the highest).
-int CheerSizes(const int totals[4], int sizes[4]);
+int CheerSizes(const int totals[kSeatCount], int sizes[kSeatCount]);
 
 // A random diagonal heading: ±(20.1 .. 69.1) or ±(200.1 .. 249.1) degrees.
 double RandomHeading(TRandom& random);

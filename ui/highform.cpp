@@ -289,7 +289,7 @@ THighForm::THighForm(QWidget* parent)
 int THighForm::OfferGame(const TGameInfo& g)
 {
     int sum = 0;
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < kSeatCount; ++p) {
         const TSeatTotals& t = g.Score.Totals[p];
         sum += lists_.OfferPlayer(RecordText(g.PlayerName[p], int(kNameSize)), t.Total,
                                   t.PenaltyTotal, t.TrumpTotal);

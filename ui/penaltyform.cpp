@@ -45,9 +45,9 @@ TPenaltyForm::TPenaltyForm(QWidget* parent)
     auto* stack = new QVBoxLayout(PanelClient);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
-    const int rowHeight = (kClientHeight - 75) / 4;
+    const int rowHeight = (kClientHeight - 75) / kSeatCount;
     int top = 0;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kSeatCount; ++i) {
         QWidget* spacer = ColouredPanel(PanelClient, kLeftColor);
         spacer->setFixedHeight(kSpacerHeight);
         stack->addWidget(spacer);
@@ -97,7 +97,7 @@ void TPenaltyForm::Refresh()
     else if (game_->Phase != psGameOver)
         handContract_ = kNone;
     const bool backs = handContract_ == kNone ? game_->Phase == psGameOver : CountsTricks(handContract_);
-    for (int j = 0; j < 4; ++j) {
+    for (int j = 0; j < kSeatCount; ++j) {
         const int n = game_->TakenCount[j];
         for (int k = 0; k < 13; ++k) {
             TCard* card = cards_[size_t(j)][size_t(k)];

@@ -48,7 +48,7 @@ public:
 private:
     const TGameInfo* game_ = nullptr;
     uint8_t handContract_ = kNone; // the contract of the hand the rows belong to
-    std::array<QWidget*, 4> rows_{};
-    std::array<QLabel*, 4> names_{};
-    std::array<std::array<TCard*, 13>, 4> cards_{};
+    std::array<QWidget*, kSeatCount> rows_{}; // one per seat
+    std::array<QLabel*, kSeatCount> names_{};
+    std::array<std::array<TCard*, 13>, kSeatCount> cards_{};
 };

@@ -67,7 +67,7 @@ TFittedName FitName(const QFont& base, const QString& name, int width, int heigh
 
 QString ScoreCellTip(const TGameInfo& g, int ownSeat, int col, int row)
 {
-    if (col < 0 || col > 4 || row < 0 || row > 9)
+    if (col < 0 || col > kSeatCount || row < 0 || row > 9)
         return {};
     if (col == 0 && row == 0)
         return ScoreLegend();
@@ -103,7 +103,7 @@ TScoreForm::TScoreForm(QWidget* parent)
 
     PanelTop = new QWidget(this);
     PanelTop->setGeometry(0, 0, kClientWidth, kPanelHeight);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kSeatCount; ++i) {
         QLabel* label = new QLabel(PanelTop);
         label->setObjectName(QStringLiteral("Label%1").arg(i));
         label->setAlignment(Qt::AlignCenter);
@@ -145,7 +145,7 @@ bool TScoreForm::eventFilter(QObject* watched, QEvent* event)
     for (int row = 0; row < ScoreGrid->RowCount(); ++row)
         for (int col = 0; col < ScoreGrid->ColCount(); ++col)
             if (ScoreGrid->CellRect(col, row).contains(help->pos()))
-                tip = ScoreCellTip(*game_, ownSeat_ ? static_cast<int8_t>(*ownSeat_) : -1, col, row);
+                tip = ScoreCellTip(*game_, ownSeat_ ? int(*ownSeat_) : int(kNoSeat), col, row);
     if (tip.isEmpty())
         QToolTip::hideText();
     else
@@ -174,17 +174,17 @@ void TScoreForm::Refresh()
         return;
     const TScoreInfo& s = game_->Score;
     for (int c = 0; c < 6; ++c)
-        for (int p = 0; p < 4; ++p)
+        for (int p = 0; p < kSeatCount; ++p)
             ScoreGrid->SetCell(p + 1, c + 1, QString::number(s.PenaltyScore[p][c]));
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < kSeatCount; ++p) {
         ScoreGrid->SetCell(p + 1, 7, QString::number(s.Totals[p].PenaltyTotal));
         ScoreGrid->SetCell(p + 1, 8, QString::number(s.Totals[p].TrumpTotal));
         ScoreGrid->SetCell(p + 1, 9, QString::number(s.Totals[p].Total));
     }
-    for (int p = 0; p < 4; ++p)
+    for (int p = 0; p < kSeatCount; ++p)
         FitLabel(Labels[size_t(p)], RecordText(game_->PlayerName[p], int(kNameSize)));
     // Each label stands over its player's column.
-    for (int p = 0; p < 4; ++p) {
+    for (int p = 0; p < kSeatCount; ++p) {
         const QRect cell = ScoreGrid->CellRect(p + 1, 0);
         Labels[size_t(p)]->setGeometry(ScoreGrid->x() + cell.left(), 0, cell.width(), 19);
     }
@@ -203,8 +203,8 @@ void TScoreForm::FitLabel(QLabel* label, const QString& name)
 
 void TScoreForm::PaintCell(QPainter& p, int col, int row, const QRect& rect)
 {
-    const int own = ownSeat_ ? static_cast<int8_t>(*ownSeat_) : -1;
-    const QColor ink = (col >= 1 && col <= 4 && col - 1 == own) ? QColor(Qt::blue) : QColor(Qt::black);
+    const int own = ownSeat_ ? int(*ownSeat_) : int(kNoSeat);
+    const QColor ink = (col >= 1 && col <= kSeatCount && col - 1 == own) ? QColor(Qt::blue) : QColor(Qt::black);
     QFont font = p.font();
 
     if (row == 0 && col == 0) {

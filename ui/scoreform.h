@@ -37,7 +37,7 @@ inline constexpr int kMinNamePoints = 7;
 TFittedName FitName(const QFont& base, const QString& name, int width, int height);
 
 // What a cell of the score table means, as its tooltip says it (empty: no tooltip).
-// ownSeat is the user's seat, or -1.
+// ownSeat is the user's seat, or kNoSeat.
 QString ScoreCellTip(const TGameInfo& g, int ownSeat, int col, int row);
 // Every mark of the score table and of the table's names explained, one line each.
 QString ScoreLegend();
@@ -47,7 +47,7 @@ class TScoreForm : public QWidget, private TCellPainter {
 public:
     explicit TScoreForm(QWidget* parent = nullptr);
 
-    // record: the client's game record; ownSeat: the user's seat 0..3, 255 while unseated.
+    // record: the client's game record; ownSeat: the user's seat 0..3, kNoSeat while unseated.
     void Bind(const TGameInfo* record, const uint8_t* ownSeat);
     // Copies numbers and names from the record into the grid and the labels, fits the
     // labels' fonts and repaints.
@@ -59,7 +59,7 @@ public:
     static const QColor kFixedColor;     // RGB (255, 206, 183)
 
     QWidget* PanelTop;
-    std::array<QLabel*, 4> Labels;       // Label0 .. Label3, one per seat
+    std::array<QLabel*, kSeatCount> Labels; // Label0 .. Label3, one per seat
     TStringGrid* ScoreGrid;
 
 protected:

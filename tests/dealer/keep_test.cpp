@@ -106,7 +106,7 @@ TEST_F(Keep, ARestoredTableWaitsForItsPlayersButNotForASeatTheComputerPlays)
     ASSERT_TRUE(second.RunUntil([&] { return cards(1) < before.CardCount[1]; }, 2000));
     TLocalPlayer stranger(second, QStringLiteral("10.0.0.66"));
     stranger.JoinAs(QStringLiteral("Ömer"));
-    ASSERT_TRUE(Play(second, {{2, &canBack}}, [&] { return Awaited(second.Table().GameInfo()) == 0; }));
+    ASSERT_TRUE(Play(second, {{2, &canBack}}, [&] { return AwaitedSeat(second.Table().GameInfo()) == 0; }));
     second.RunFor(kRestoreGraceMs - 1000 - second.NowMs());
     EXPECT_TRUE(stranger.Has(QStringLiteral("TABLE_FULL")));
     EXPECT_EQ(cards(0), before.CardCount[0]);

@@ -207,7 +207,7 @@ TEST_F(TableHouse, AWatcherSeesNoHandOfALoadedGame)
     host.StartNow();
     host.NewGame();
     // Watching starts while the host's time runs: the watcher is told what is left of it.
-    ASSERT_TRUE(Wait([&] { return host.Count(GAME_RECORD) > 0 && Awaited(host.LastRecord()) == 0; }));
+    ASSERT_TRUE(Wait([&] { return host.Count(GAME_RECORD) > 0 && AwaitedSeat(host.LastRecord()) == 0; }));
     const auto watcher = Player(QStringLiteral("10.0.2.1"), 1);
     watcher->SendRaw(WATCH_TABLE, WatchTablePayload(houses->Directory().DefaultCode()));
     uint8_t seat = kNone;
