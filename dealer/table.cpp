@@ -253,7 +253,7 @@ void TTable::Connected(TConnectionId id, const QString& host, quint16 port)
     }
 }
 
-void TTable::Refuse(TConnectionId id)
+void TTable::Refuse(TConnectionId id, const QString& why)
 {
     Log(QStringLiteral("table full: refusing %1").arg(Peer(id)));
     if (auto it = connections_.find(id); it != connections_.end()) {
@@ -261,7 +261,7 @@ void TTable::Refuse(TConnectionId id)
         it->JoinBy = -1;
     }
     // The connection is closed once TABLE_FULL has arrived, so that the player learns why.
-    Send(id, TABLE_FULL);
+    Send(id, TABLE_FULL, why.isEmpty() ? QByteArray() : TPayloadWriter().Text(why).Bytes());
     link_.Close(id, true);
 }
 

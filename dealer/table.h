@@ -267,7 +267,9 @@ private:
     void AddSeat(SeatEntry entry);
     int FreeSeat() const;                     // the lowest seat not taken; kSeatCount for none
     void SendMissing();                       // STATUS_TEXT to the dealer's own user
-    void Refuse(TConnectionId id);
+    // TABLE_FULL, then the connection closes. `why` goes with it to our program only (a peer
+    // without the extension reads an empty TABLE_FULL, as ever).
+    void Refuse(TConnectionId id, const QString& why = {});
     QList<TConnectionId> HumanConnections() const; // live connections of the human seats
     TConnectionId OwnUser() const;            // the connection of seat 0, if live
     QString Peer(TConnectionId id) const;

@@ -152,7 +152,12 @@ bool TTable::Rejoin(TConnectionId id, const QByteArray& name, const TJoinExtensi
     }
     if (found && found->Removed) {
         Log(QStringLiteral("seat %1 was removed by the host for this game: refusing %2").arg(found->Seat).arg(Peer(id)));
-        return false;
+        if (!(extension.Flags & TJoinExtension::kKnowsMessages))
+            return false;
+        // Our program is told why, so that it does not take the refusal for a full table
+        // (nor try again): the same words it was given when it was removed.
+        Refuse(id, QStringLiteral("Masa sahibi seni bu oyundan çıkardı."));
+        return true;
     }
     if (found && found->Connection != kNoConnection && probe && probeMs_ > 0) {
         // A seat whose connection still answers is never handed over: ask it first.

@@ -2,8 +2,9 @@
 // one, and the time left for a move. Extension messages: the server sends TABLE_LIST,
 // TABLE_CREATED and WATCHING only in answer to our program's own questions, and TURN_TIME
 // only to a peer whose join block said kKnowsMessages or that watches. A join by a table's
-// code that is not there is answered with TABLE_FULL carrying the reason as a text (as in
-// STATUS_TEXT); a dealer's TABLE_FULL carries nothing. Texts are code page 1254 texts as in
+// code that is not there, or by the key of a seat the host removed for this game, is
+// answered with TABLE_FULL carrying the reason as a text (as in STATUS_TEXT); to a peer
+// without the join block TABLE_FULL carries nothing. Texts are code page 1254 texts as in
 // the other payloads, numbers little-endian. Readers follow the rules of payload.h: all
 // fields present or false, outputs written only on success.
 #pragma once

@@ -210,6 +210,10 @@ TEST(ServerTables, TwoProgramsAndTwoComputersPlayAWholeGameAtATableMadeInMasalar
     host->ServerTables().RemovePlayer()->trigger();
     EXPECT_TRUE(WaitFor([&] { return guest->View().Messages().contains(QStringLiteral("Masa sahibi seni bu oyundan çıkardı.")); }));
     EXPECT_TRUE(host->View().Messages().contains(QStringLiteral("Masa sahibi Veli oyuncusunu bu oyundan çıkardı")));
+    // Veli's program tries its key once, is told why it is refused, and stops trying.
+    EXPECT_TRUE(WaitFor([&] { return guestUser.notices.contains(QStringLiteral("Masa sahibi seni bu oyundan çıkardı.")); }));
+    EXPECT_FALSE(guestUser.notices.contains(QStringLiteral("Masada boş yer yok!")));
+    EXPECT_FALSE(guest->Session().Active());
 }
 
 TEST(ServerTables, TheCountdownShowsWholeSecondsUntilTheTimeIsUp)

@@ -131,6 +131,13 @@ public:
         return int(std::count_if(Received.begin(), Received.end(), [type](const TReceived& r) { return r.Type == type; }));
     }
     bool Has(const QString& line) const { return Lines().contains(line); }
+    const TReceived* Last(TPacketType type) const
+    {
+        for (auto it = Received.rbegin(); it != Received.rend(); ++it)
+            if (it->Type == type)
+                return &*it;
+        return nullptr;
+    }
     bool WaitLine(const QString& line) { return Wait([&] { return Has(line); }, 10000); }
     bool WaitCount(TPacketType type, int count) { return Wait([&] { return Count(type) >= count; }, 10000); }
     std::vector<TGameInfo> Records() const

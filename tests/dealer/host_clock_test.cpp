@@ -166,10 +166,12 @@ TEST_F(HostAndClock, TheHostLocksGivesAndRemovesSeatsAndSetsTheClockAndEveryoneI
     EXPECT_FALSE(old.Has(Told(QStringLiteral("Veli bağlantısı koptu, yerine bilgisayar oynuyor."))));
     TLocalPlayer& back = JoinOurs(QStringLiteral("Veli"), QStringLiteral("10.0.0.2"), key);
     EXPECT_EQ(back.Count(JOIN_ACCEPTED), 0);
-    EXPECT_EQ(back.Count(TABLE_FULL), 1);
+    ASSERT_EQ(back.Count(TABLE_FULL), 1);
+    EXPECT_EQ(back.Last(TABLE_FULL)->Payload, TPayloadWriter().Text(QStringLiteral("Masa sahibi seni bu oyundan çıkardı.")).Bytes());
     TLocalPlayer& byName = Join(QStringLiteral("Veli"), false, QStringLiteral("10.0.0.2"));
     byName.JoinAs(QStringLiteral("Veli"));
     ASSERT_TRUE(byName.WaitCount(TABLE_FULL, 1));
+    EXPECT_TRUE(byName.Last(TABLE_FULL)->Payload.isEmpty());
     ASSERT_TRUE(WaitFor([&] { return EventCount(QStringLiteral("seat 1 (computer)")) >= 2; }, 20000));
 
     // A new game: the seat is Veli's again.

@@ -160,13 +160,6 @@ public:
     {
         SendRaw(JOIN_REQUEST, OurJoin(name, code, key));
     }
-    const TReceived* Last(TPacketType type) const
-    {
-        for (auto it = Received.rbegin(); it != Received.rend(); ++it)
-            if (it->Type == type)
-                return &*it;
-        return nullptr;
-    }
     TConnectionId Id;
 
 private:
