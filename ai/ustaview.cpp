@@ -6,7 +6,7 @@ using namespace mask;
 TUstaView MakeUstaView(const TGameInfo& g, int seat, const THandHistory& history)
 {
     TUstaView v;
-    if (seat < 0 || seat > 3)
+    if (seat < 0 || seat >= kSeatCount)
         return v;
     v.Seat = static_cast<uint8_t>(seat);
     v.Phase = g.Phase;

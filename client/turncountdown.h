@@ -4,17 +4,19 @@
 
 #include <QtGlobal>
 
+#include "cards.h"
+
 class TTurnCountdown {
 public:
     // seat has msLeft milliseconds from nowMs; no seat or no time: nothing runs.
     void Start(int seat, int msLeft, qint64 nowMs)
     {
-        seat_ = seat >= 0 && msLeft > 0 ? seat : -1;
-        endMs_ = seat_ >= 0 ? nowMs + msLeft : -1;
+        seat_ = seat >= 0 && seat < kSeatCount && msLeft > 0 ? seat : kNoSeat;
+        endMs_ = Running() ? nowMs + msLeft : -1;
     }
-    void Clear() { seat_ = -1, endMs_ = -1; }
-    int Seat() const { return seat_; } // -1: none
-    bool Running() const { return seat_ >= 0; }
+    void Clear() { seat_ = kNoSeat, endMs_ = -1; }
+    int Seat() const { return seat_; } // kNoSeat: none
+    bool Running() const { return seat_ != kNoSeat; }
     // Whole seconds left, rounded up (25 while 24.2 s are left); 0 once the time is up.
     int SecondsLeft(qint64 nowMs) const
     {
@@ -29,6 +31,6 @@ public:
     }
 
 private:
-    int seat_ = -1;
+    int seat_ = kNoSeat;
     qint64 endMs_ = -1;
 };

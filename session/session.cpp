@@ -208,7 +208,7 @@ void TSession::HandlePacket(TPacketType type, const QByteArray& payload)
         // Told to a program that sent the extension block, or that asked to watch.
         if ((!Joined.Flags && !watching_) || !ReadTurnTime(in, n, seat, msLeft))
             break;
-        emit turnTime(seat < kSeatCount ? int(seat) : -1, int(std::min<uint32_t>(msLeft, 1u << 30)));
+        emit turnTime(seat < kSeatCount ? int(seat) : int(kNoSeat), int(std::min<uint32_t>(msLeft, 1u << 30)));
         return;
     }
     case TABLE_LIST: {

@@ -132,7 +132,7 @@ signals:
     void trickTaker(int seat);
     void trickClear();
     void unknownPacket();
-    // The server's turn clock: the awaited seat (-1: none) has msLeft milliseconds for its
+    // The server's turn clock: the awaited seat (kNoSeat: none) has msLeft milliseconds for its
     // move (0: no clock runs).
     void turnTime(int seat, int msLeft);
     void gameList(const QStringList& names);           // the dealer's saved games

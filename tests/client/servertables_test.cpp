@@ -131,7 +131,7 @@ TEST(ServerTables, TwoProgramsAndTwoComputersPlayAWholeGameAtATableMadeInMasalar
     int countdowns = 0, misplaced = 0, longest = 0;
     QObject::connect(&guest->Session(), &TSession::turnTime, [&](int seat, int ms) {
         const QLabel* shown = guest->ServerTables().CountdownLabel();
-        if (ms <= 0 || seat < 0)
+        if (ms <= 0 || seat == kNoSeat)
             return;
         ++countdowns;
         longest = std::max(longest, ms);
@@ -154,7 +154,7 @@ TEST(ServerTables, TwoProgramsAndTwoComputersPlayAWholeGameAtATableMadeInMasalar
     QTest::mouseClick(watcherTables.WatchButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return watcher->Session().Watching(); }));
     int watcherCountdowns = 0;
-    QObject::connect(&watcher->Session(), &TSession::turnTime, [&](int seat, int ms) { watcherCountdowns += seat >= 0 && ms > 0; });
+    QObject::connect(&watcher->Session(), &TSession::turnTime, [&](int seat, int ms) { watcherCountdowns += seat != kNoSeat && ms > 0; });
     std::map<TMainForm*, QByteArray> asked;
     const auto over = [&] {
         return host->Session().Record().Phase == psGameOver && guest->Session().Record().Phase == psGameOver;
