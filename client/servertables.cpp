@@ -93,10 +93,10 @@ void TServerTables::BuildMenu()
         session_.ListTables();
     });
     connect(seatToComputer_, &QAction::triggered, this, [this] {
-        ChooseSeatThen(tr("Yerine bilgisayar oynayacak oyuncu:"), &TSession::SendSeatToComputer);
+        ChooseSeatThen(tr("Yerine bilgisayar oynayacak oyuncu:"), false);
     });
     connect(removePlayer_, &QAction::triggered, this, [this] {
-        ChooseSeatThen(tr("Bu oyundan çıkarılacak oyuncu:"), &TSession::SendRemovePlayer);
+        ChooseSeatThen(tr("Bu oyundan çıkarılacak oyuncu:"), true);
     });
     connect(lock_, &QAction::triggered, this, [this](bool locked) { session_.SendLockTable(locked); });
     connect(turnClock_, &QAction::triggered, this, &TServerTables::ChooseTurnClock);
@@ -124,7 +124,7 @@ bool TServerTables::StillHostAt(const QByteArray& table) const
     return session_.Seated() && session_.IsHost() && session_.AtTable() == table;
 }
 
-void TServerTables::ChooseSeatThen(const QString& caption, void (TSession::*send)(int))
+void TServerTables::ChooseSeatThen(const QString& caption, bool remove)
 {
     QStringList names;
     QList<int> seats;
@@ -138,11 +138,17 @@ void TServerTables::ChooseSeatThen(const QString& caption, void (TSession::*send
     // The answer acts only on the player chosen: at the same table, still the host, and
     // the same name still in that seat (someone else may have taken it meanwhile).
     connect(prompts_->AskChoice(window_, caption, names), &TPromptReply::finished, this,
-            [this, names, seats, send, table = session_.AtTable()](TPromptAnswer answer, const QString& chosen) {
+            [this, names, seats, remove, table = session_.AtTable()](TPromptAnswer answer, const QString& chosen) {
         const qsizetype at = answer == TPromptAnswer::Yes ? names.indexOf(chosen) : -1;
-        if (at >= 0 && StillHostAt(table) &&
-            RecordText(model_.Record().PlayerName[seats[at]], int(kNameSize)) == chosen)
-            (session_.*send)(seats[at]);
+        if (at < 0 || !StillHostAt(table))
+            return;
+        const int seat = seats[at];
+        if (RecordText(model_.Record().PlayerName[seat], int(kNameSize)) != names[at])
+            return;
+        if (remove)
+            session_.SendRemovePlayer(seat);
+        else
+            session_.SendSeatToComputer(seat);
     });
 }
 

@@ -58,7 +58,8 @@ private:
     void LeaveThen(Go go);
     // Asks which other seat the act is for, then sends it.
     bool StillHostAt(const QByteArray& table) const;
-    void ChooseSeatThen(const QString& caption, void (TSession::*send)(int));
+    // Asks which other player, then gives the seat to the computer or removes the player.
+    void ChooseSeatThen(const QString& caption, bool remove);
     void ChooseTurnClock();
     QString TableName(const QByteArray& code) const;
     void TurnTime(int seat, int msLeft);
