@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "loopscheduling.h"
 #include "serverloop.h"
 
 namespace {
@@ -59,10 +60,18 @@ TTableServer::TTableServer(const TTableServerOptions& options)
     for (const TTableState& state : options_.Kept)
         houses[state.Default ? 0 : next++ % houses.size()].Kept.push_back(state);
     options_.Kept.clear();
+    const bool realTime = options_.RealTime;
     for (std::size_t i = 0; i < loops_.size(); ++i) {
         TServerLoop* loop = loops_[i];
         const THouseOptions& house = houses[i];
-        QMetaObject::invokeMethod(loop, [loop, &house] { loop->Start(house); }, Qt::BlockingQueuedConnection);
+        QString refusal;
+        QMetaObject::invokeMethod(loop, [loop, &house, &refusal, realTime] {
+            if (realTime)
+                refusal = AskRealTimeScheduling();
+            loop->Start(house);
+        }, Qt::BlockingQueuedConnection);
+        if (realTimeRefusal_.isEmpty())
+            realTimeRefusal_ = refusal;
     }
     listen(QHostAddress::Any, options.Port);
 }

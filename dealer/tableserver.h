@@ -33,6 +33,9 @@ class TServerLoop;
 struct TTableServerOptions {
     quint16 Port = 33471;             // 0: a free port (tests); see Port()
     int Threads = 0;                  // event-loop threads; 0: one per core
+    // The event-loop threads ask for real-time scheduling (loopscheduling.h), so that a busy
+    // machine does not make the players wait; where it is not permitted they run as before.
+    bool RealTime = false;
     THouseOptions House;
     TTableBudgets Budgets;
     int MaxConnections = 19000;       // at once, over all threads; a newer one is closed at once
@@ -58,6 +61,9 @@ public:
     bool Listening() const { return isListening(); }
     quint16 Port() const { return serverPort(); }
     int Threads() const { return int(loops_.size()); }
+    // With options.RealTime: empty when every event-loop thread runs at real-time priority,
+    // otherwise why they do not.
+    const QString& RealTimeRefusal() const { return realTimeRefusal_; }
     TTableDirectory& Directory() { return directory_; }
     // The server stops: every table tells its players and keeps its state as it is, and
     // none changes any more. Returns once every thread has done so.
@@ -77,6 +83,7 @@ private:
     TTableServerOptions options_;
     TTableDirectory directory_;
     QElapsedTimer clock_;
+    QString realTimeRefusal_;
     std::vector<QThread*> threads_;
     std::vector<TServerLoop*> loops_;
     std::atomic<TConnectionId> lastId_{0};

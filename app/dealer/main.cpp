@@ -13,12 +13,10 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
 #include <QLoggingCategory>
 #include <QSocketNotifier>
 #include <QStandardPaths>
-#include <QTextStream>
 #include <QTimer>
 
 #include "dealerthread.h"
@@ -26,6 +24,8 @@
 #include "tableserver.h"
 #include "notify.h"
 #include "dealerlevel.h"
+#include "linelog.h"
+#include "loopscheduling.h"
 
 namespace {
 
@@ -134,11 +134,15 @@ int main(int argc, char** argv)
     const QCommandLineOption emptyOption(QStringLiteral("empty-close"),
         QStringLiteral("Seconds after which a table nobody is at closes (default 600)."), QStringLiteral("S"), QStringLiteral("600"));
     const QCommandLineOption quietOption(QStringLiteral("quiet"), QStringLiteral("Log faults only, not every event."));
+    const QCommandLineOption normalOption(QStringLiteral("no-realtime"),
+        QStringLiteral("Keep the event-loop threads at normal priority (by default they ask for real-time "
+                       "round-robin scheduling at priority 1, where permitted, to answer at once on a busy machine)."));
     parser.addOption(threadsOption);
     parser.addOption(maxTablesOption);
     parser.addOption(perAddressOption);
     parser.addOption(emptyOption);
     parser.addOption(quietOption);
+    parser.addOption(normalOption);
     parser.process(app);
 
     TComputerLevel level = TComputerLevel::Acemi;
@@ -178,10 +182,7 @@ int main(int argc, char** argv)
     // time it was written.
     if (!parser.isSet(quietOption))
         QLoggingCategory::setFilterRules(QStringLiteral("zorbela.dealer.info=true"));
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& line) {
-        static QTextStream out(stdout);
-        out << QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz")) << ' ' << line << Qt::endl;
-    });
+    InstallLineLog(stdout);
     auto print = [](const QString& line) { qInfo().noquote() << line; };
     SetNotifier([&print](const std::string& text, int) { print(QString::fromStdString(text)); });
 
@@ -202,9 +203,14 @@ int main(int argc, char** argv)
         : QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)).filePath(QStringLiteral("games"));
     SetComputerLevel(options, level);
     RaiseFileLimit();
+    // Before any thread is started: the file writers run at the same priority as the
+    // tables' threads (which start the computers' thinking at normal priority).
+    const bool realTime = !parser.isSet(normalOption);
+    const QString realTimeRefusal = realTime ? AskRealTimeScheduling(true) : QString();
     TTableServerOptions server;
     server.Port = options.Port;
     server.Threads = threads;
+    server.RealTime = realTime && realTimeRefusal.isEmpty();
     server.House.Table = options;
     server.House.JoinTimeoutMs = options.JoinTimeoutMs;
     server.House.MaxUnjoinedPerAddress = options.MaxUnjoinedPerAddress;
@@ -229,10 +235,14 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "zorbela-dealer: cannot listen on port %u\n", port);
         return 1;
     }
+    const QString whyNot = realTimeRefusal.isEmpty() ? dealer.RealTimeRefusal() : realTimeRefusal;
     print(QStringLiteral("dealer listening on port %1%2; LastHand.rvo in %3")
               .arg(dealer.Port())
               .arg(options.Quick ? QStringLiteral(" (quick)") : QString(), options.LastHandFolder)
           + QStringLiteral("; %1 threads, at most %2 tables").arg(dealer.Threads()).arg(maxTables)
+          + (!realTime ? QStringLiteral(", normal priority")
+             : whyNot.isEmpty() ? QStringLiteral(", real-time priority")
+                                : QStringLiteral(", normal priority (real-time: %1)").arg(whyNot))
           + QStringLiteral("; computer level %1").arg(QString::fromLatin1(options.ComputerName))
           + QStringLiteral("; %1; saved games in %2")
                 .arg(options.OpenHands ? QStringLiteral("open hands") : QStringLiteral("private hands"), options.GamesFolder)

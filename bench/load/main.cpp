@@ -1,7 +1,7 @@
 // zorbela-load: many tables at once against a server, over loopback.
 //
 //   zorbela-load --tables N --pace-ms M --seconds S [--port P] [--loops L] [--processes K]
-//                [--dealer PATH] [--per-table-dealers 1]
+//                [--dealer PATH] [--per-table-dealers 1] [--players-realtime 0]
 //
 // Without --port it starts the server itself: one zorbela-dealer process (with --quick and
 // --quiet, on a free port) that hosts every table, each created by its first player and
@@ -18,7 +18,12 @@
 // started its game (or a time-out), the figures are taken over S seconds: moves per second,
 // the time from a CARD_PLAY to the record holding it at all four players (50th and 99th
 // percentile, slowest), the servers' resident memory at the end and their processor time
-// over the window (100 is one core). The last line of output holds them as key=value
+// over the window (100 is one core). The players stand in for programs on other machines:
+// where permitted (see loopscheduling.h) they run at real-time priority, as the server's
+// threads do, so that on a busy machine the figures are the server's and not the time the
+// players' own threads wait for a core; --players-realtime 0 keeps them at normal priority.
+// A table shows each finished trick for half a second, so a table makes fewer than 1000/M
+// moves a second. The last line of output holds them as key=value
 // fields. Exit code 0 when every table played through the window, 1 otherwise, 2 for bad
 // options.
 #include <algorithm>
@@ -36,6 +41,7 @@
 
 #include "gameinfo.h"
 #include "loadloop.h"
+#include "loopscheduling.h"
 #include "players.h"
 #include "servers.h"
 
@@ -55,6 +61,7 @@ struct TOptions {
     int Loops = 1;
     int Processes = 1;
     bool PerTable = false;
+    bool RealTimePlayers = true;
     std::string Dealer = ZORBELA_DEALER_PATH;
 };
 
@@ -88,6 +95,8 @@ bool ParseOptions(int argc, char** argv, TOptions& o)
             o.Processes = int(number);
         else if (name == "--per-table-dealers" && (number == 0 || number == 1))
             o.PerTable = number == 1;
+        else if (name == "--players-realtime" && (number == 0 || number == 1))
+            o.RealTimePlayers = number == 1;
         else
             return false;
     }
@@ -119,7 +128,7 @@ int main(int argc, char** argv)
     TOptions o;
     if (!ParseOptions(argc, argv, o)) {
         std::fprintf(stderr, "usage: zorbela-load --tables N --pace-ms M --seconds S [--port P] [--loops L] "
-                             "[--processes K] [--dealer PATH] [--per-table-dealers 1]\n");
+                             "[--processes K] [--dealer PATH] [--per-table-dealers 1] [--players-realtime 0]\n");
         return 2;
     }
     const rlim_t files = RaiseFileLimit();
@@ -172,6 +181,12 @@ int main(int argc, char** argv)
         targets[i].CreateTable = !o.PerTable;
     }
     std::fflush(stdout);
+
+    // The players' scheduling, after the servers have started with their own; the loops and
+    // the child processes inherit it.
+    const QString refusal = o.RealTimePlayers ? AskRealTimeScheduling(true) : QStringLiteral("not asked for");
+    std::printf("players at %s priority%s%s\n", refusal.isEmpty() ? "real-time" : "normal",
+                refusal.isEmpty() ? "" : ": real-time ", qPrintable(refusal));
 
     // The players: each table's on one loop, the tables dealt out to the processes in turn.
     std::vector<std::vector<TLoadTarget>> tablesOf(std::size_t(std::min<int>(o.Processes, int(targets.size()))));

@@ -82,7 +82,8 @@ private:
     if (std::fscanf(in, " window %lld %lld", &start, &end) == 2)
         players.OpenWindow(start, end);
     char word[16] = {};
-    (void)std::fscanf(in, " %15s", word); // "stop", or the end of the parent
+    if (std::fscanf(in, " %15s", word) != 1) // "stop", or the end of the parent
+        word[0] = '\0';
     int started = 0, failed = 0;
     const TLoadFigures f = players.Stop(started, failed);
     std::fprintf(out, "figures %ld %ld %ld %d %d %zu\n", f.Moves, f.Unseen, f.Connections, started, failed,

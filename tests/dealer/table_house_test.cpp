@@ -1,5 +1,13 @@
 // A server of many tables in process: two houses (threads) on the manual clock.
+#include <cstdio>
+#include <thread>
+
+#include <QRegularExpression>
+
 #include "house_fixture.h"
+#include "linelog.h"
+#include "loopscheduling.h"
+#include "serverloop.h"
 #include "tableaudience.h"
 #include "tablemessages.h"
 #include "tableserver.h"
@@ -240,13 +248,16 @@ TEST_F(TableHouse, AWatcherSeesNoHandOfALoadedGame)
 }
 
 // The same over TCP with the server's threads: an old peer at the default table, a table
-// created and joined by its code (connections handed between threads), a watcher.
+// created and joined by its code (connections handed between threads), a watcher. The
+// threads ask for real-time scheduling; a thread they start (a computer's thinking) never
+// has it.
 TEST(TableServer, OverTcpEveryoneReachesTheirTableAcrossThreads)
 {
     QTemporaryDir folder;
     TTableServerOptions options;
     options.Port = 0;
     options.Threads = 2;
+    options.RealTime = true;
     options.House.Table.Quick = true;
     options.House.Table.OpenHands = false;
     options.LastHandFolder = folder.path();
@@ -297,6 +308,42 @@ TEST(TableServer, OverTcpEveryoneReachesTheirTableAcrossThreads)
     EXPECT_EQ(old.Count(GAME_RECORD), 0); // the default table waits for its players
     for (auto& p : players)
         p->OnReceived = nullptr;
+
+    for (int i = 0; i < server.Threads(); ++i) {
+        bool loopRealTime = false, startedRealTime = true;
+        QMetaObject::invokeMethod(server.Loop(i), [&] {
+            loopRealTime = ThreadIsRealTime();
+            std::thread([&] { startedRealTime = ThreadIsRealTime(); }).join();
+        }, Qt::BlockingQueuedConnection);
+        EXPECT_EQ(loopRealTime, server.RealTimeRefusal().isEmpty()) << server.RealTimeRefusal().toStdString();
+        EXPECT_FALSE(startedRealTime);
+    }
+}
+
+// The tables' threads log side by side: every line comes out whole, and none is lost.
+TEST(ServerLog, LinesFromEveryThreadComeOutWholeAndNoneIsLost)
+{
+    constexpr int kThreads = 4, kLines = 3000;
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    const QtMessageHandler previous = InstallLineLog(file);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t)
+        threads.emplace_back([t] {
+            for (int i = 0; i < kLines; ++i)
+                qInfo().noquote() << QStringLiteral("table %1: seat %2 played Karo 8").arg(t).arg(i);
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    qInstallMessageHandler(previous);
+    std::rewind(file);
+    QFile read;
+    ASSERT_TRUE(read.open(file, QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(read.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    std::fclose(file);
+    const QRegularExpression whole(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} table \\d: seat \\d+ played Karo 8$"));
+    EXPECT_EQ(lines.size(), kThreads * kLines);
+    EXPECT_EQ(lines.filter(whole).size(), kThreads * kLines);
 }
 
 } // namespace

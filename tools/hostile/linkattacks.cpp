@@ -1,5 +1,6 @@
 #include "linkattacks.h"
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <vector>
@@ -190,7 +191,7 @@ TSlotFillResult RunSlotFiller(int idle)
 
 namespace {
 
-qint64 logBytes = 0;
+std::atomic<qint64> logBytes{0}; // the dealer's thread and this one both log
 void CountLog(QtMsgType, const QMessageLogContext&, const QString& text)
 {
     logBytes += text.toUtf8().size() + 1;
