@@ -20,11 +20,13 @@ namespace {
 const QString kHost = QStringLiteral("127.0.0.1");
 
 // Starts zorbela-dealer on a free port with its last-hand file in folder; 0 on failure.
+// At normal priority, as the players in this process are: these tests follow the course of
+// a game, not its speed, and a real-time dealer would only compete with them for a core.
 quint16 StartDealerProcess(QProcess& process, const QString& folder, const QStringList& more = {})
 {
     process.setProcessChannelMode(QProcess::SeparateChannels);
     process.start(QStringLiteral(ZORBELA_DEALER_EXE),
-                  QStringList{"--port", "0", "--quick", "--open-hands", "--lasthand-folder", folder} + more);
+                  QStringList{"--port", "0", "--quick", "--open-hands", "--no-realtime", "--lasthand-folder", folder} + more);
     QByteArray out;
     const QRegularExpression listening(QStringLiteral("dealer listening on port (\\d+)"));
     QRegularExpressionMatch match;
@@ -156,10 +158,14 @@ struct TReturningPlayers {
 };
 
 // The records after a restart start with the last one seen before it, and each of the
-// others follows from the one before by one step of the game.
-std::string GoesOn(const TGameInfo& lastSeen, const std::vector<TGameInfo>& after)
+// others follows from the one before by one step of the game. After a kill the first may
+// be one step further: the player's move then in flight reached the dealer, and was kept,
+// but its record never reached the player.
+std::string GoesOn(const TGameInfo& lastSeen, const std::vector<TGameInfo>& after, bool moveInFlight)
 {
-    if (after.empty() || !SameRecord(after.front(), lastSeen))
+    if (after.empty())
+        return "no record after the restart";
+    if (!SameRecord(after.front(), lastSeen) && !(moveInFlight && StepFault(lastSeen, after.front()).empty()))
         return "the game does not go on from the last record seen";
     for (std::size_t i = 1; i < after.size(); ++i)
         if (const std::string fault = StepFault(after[i - 1], after[i]); !fault.empty())
@@ -192,7 +198,8 @@ TEST(Restart, KilledOrStoppedTheDealerRestoresItsTableAndThePlayersGoOn)
     ASSERT_TRUE(WaitFor([&] { return players->Own.Records.size() >= 30; }, 30000));
     // Killed while the game waits for Kasa's move, once the state written off the table's
     // thread has caught up with the game.
-    // (Seen once is enough: the file is read while the dealer may write it again.)
+    // (Seen once is enough: the file is read while the dealer may write it again. Kasa's
+    // move for that record may already be on its way: pausing stops only the next ones.)
     players->Own.Paused = true;
     bool caughtUp = false;
     ASSERT_TRUE(WaitFor([&] {
@@ -210,11 +217,16 @@ TEST(Restart, KilledOrStoppedTheDealerRestoresItsTableAndThePlayersGoOn)
     port = StartDealerProcess(second, folder.path(), noClock);
     ASSERT_NE(port, 0);
     players = std::make_unique<TReturningPlayers>(port, key, 2);
-    ASSERT_TRUE(WaitFor([&] { return players->Own.Records.size() >= 30 && players->Old.Count(GAME_RECORD) >= 30; }, 30000));
+    ASSERT_TRUE(WaitFor([&] { return players->Own.Records.size() >= 30 && players->Old.Count(GAME_RECORD) >= 30; }, 30000))
+        << "Kasa's records " << players->Own.Records.size() << " at seat " << int(players->Own.Seat) << ", Eski's "
+        << players->Old.Count(GAME_RECORD) << "; the dealer "
+        << (second.state() == QProcess::NotRunning ? "ended with " + std::to_string(second.exitCode()) : std::string("runs"))
+        << " and said:\n" << second.readAllStandardOutput().right(3000).toStdString()
+        << second.readAllStandardError().right(3000).toStdString();
     EXPECT_EQ(players->Own.Seat, 0);
     EXPECT_TRUE(players->Old.Has(AcceptedLine(1)));
     EXPECT_GT(players->Own.Moves, 0);
-    EXPECT_EQ(GoesOn(beforeKill, players->Own.Records), "");
+    EXPECT_EQ(GoesOn(beforeKill, players->Own.Records, true), "");
 
     // SIGTERM: the players are told, the program ends well, and nothing at all is lost.
     second.terminate();
@@ -238,7 +250,7 @@ TEST(Restart, KilledOrStoppedTheDealerRestoresItsTableAndThePlayersGoOn)
     ASSERT_NE(port, 0);
     players = std::make_unique<TReturningPlayers>(port, key, 3);
     ASSERT_TRUE(WaitFor([&] { return players->Own.Records.size() >= 5; }, 30000));
-    EXPECT_EQ(GoesOn(lastSeen, players->Own.Records), "");
+    EXPECT_EQ(GoesOn(lastSeen, players->Own.Records, false), "");
     third.terminate();
     EXPECT_TRUE(third.waitForFinished(10000));
 }
