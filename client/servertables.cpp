@@ -119,9 +119,17 @@ void TServerTables::UpdateMenu()
         act->setEnabled(host);
 }
 
-bool TServerTables::StillHostAt(const QByteArray& table) const
+template <typename Act>
+void TServerTables::AskAsHost(const QString& caption, const QStringList& items, Act act)
 {
-    return session_.Seated() && session_.IsHost() && session_.AtTable() == table;
+    if (!prompts_)
+        return;
+    connect(prompts_->AskChoice(window_, caption, items), &TPromptReply::finished, this,
+            [this, items, act, table = session_.AtTable()](TPromptAnswer answer, const QString& chosen) {
+        const qsizetype at = answer == TPromptAnswer::Yes ? items.indexOf(chosen) : -1;
+        if (at >= 0 && session_.Seated() && session_.IsHost() && session_.AtTable() == table)
+            act(int(at));
+    });
 }
 
 void TServerTables::ChooseSeatThen(const QString& caption, bool remove)
@@ -133,15 +141,10 @@ void TServerTables::ChooseSeatThen(const QString& caption, bool remove)
         if (seat != session_.MySeat && !name.isEmpty())
             names << name, seats << seat;
     }
-    if (names.isEmpty() || !prompts_)
+    if (names.isEmpty())
         return;
-    // The answer acts only on the player chosen: at the same table, still the host, and
-    // the same name still in that seat (someone else may have taken it meanwhile).
-    connect(prompts_->AskChoice(window_, caption, names), &TPromptReply::finished, this,
-            [this, names, seats, remove, table = session_.AtTable()](TPromptAnswer answer, const QString& chosen) {
-        const qsizetype at = answer == TPromptAnswer::Yes ? names.indexOf(chosen) : -1;
-        if (at < 0 || !StillHostAt(table))
-            return;
+    // The act is only for the player chosen: someone else may have taken the seat meanwhile.
+    AskAsHost(caption, names, [this, names, seats, remove](int at) {
         const int seat = seats[at];
         if (RecordText(model_.Record().PlayerName[seat], int(kNameSize)) != names[at])
             return;
@@ -154,17 +157,10 @@ void TServerTables::ChooseSeatThen(const QString& caption, bool remove)
 
 void TServerTables::ChooseTurnClock()
 {
-    if (!prompts_)
-        return;
     QStringList items;
     for (const auto& [cardS, contractS] : kClockChoices)
         items << (cardS == 0 ? tr("Süre yok") : tr("Kağıt %1 sn, oyun seçimi %2 sn").arg(cardS).arg(contractS));
-    connect(prompts_->AskChoice(window_, tr("Hamle süresi:"), items), &TPromptReply::finished, this,
-            [this, items, table = session_.AtTable()](TPromptAnswer answer, const QString& chosen) {
-        const qsizetype at = answer == TPromptAnswer::Yes ? items.indexOf(chosen) : -1;
-        if (at >= 0 && StillHostAt(table))
-            session_.SendTurnClock(kClockChoices[at][0], kClockChoices[at][1]);
-    });
+    AskAsHost(tr("Hamle süresi:"), items, [this](int at) { session_.SendTurnClock(kClockChoices[at][0], kClockChoices[at][1]); });
 }
 
 // ---- The "Masalar" window ----

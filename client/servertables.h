@@ -56,8 +56,10 @@ private:
     // Leaves the table the program is at (asking first during a game), then does go.
     template <typename Go>
     void LeaveThen(Go go);
-    // Asks which other seat the act is for, then sends it.
-    bool StillHostAt(const QByteArray& table) const;
+    // Asks the host to choose one of items; act(index) runs with the answer only if the
+    // program is still the host at the same table by then.
+    template <typename Act>
+    void AskAsHost(const QString& caption, const QStringList& items, Act act);
     // Asks which other player, then gives the seat to the computer or removes the player.
     void ChooseSeatThen(const QString& caption, bool remove);
     void ChooseTurnClock();

@@ -19,20 +19,14 @@ TReconnector::TReconnector(TSession& session, TReconnectClock& clock, QObject* p
             AttemptFailed();
     });
     connect(&session_, &TSession::joinAccepted, this, [this] {
-        if (!active_)
-            return;
-        active_ = attempting_ = false;
-        clock_.WakeAt(-1);
-        emit back();
+        if (Finish())
+            emit back();
     });
     // The user went to another table (or to the list): the seat left behind is not taken up
     // again, and no attempt of ours closes the connection the user's choice opened.
     connect(&session_, &TSession::reopening, this, [this] {
-        if (!active_)
-            return;
-        active_ = attempting_ = false;
-        clock_.WakeAt(-1);
-        emit stopped();
+        if (Finish())
+            emit stopped();
     });
     // The seat went to someone else, or the host removed this player: nothing to go back to.
     connect(&session_, &TSession::tableFull, this, [this] {
@@ -87,16 +81,22 @@ void TReconnector::Tick()
     session_.Open();
 }
 
-void TReconnector::Stop()
+bool TReconnector::Finish()
 {
     if (!active_)
-        return;
-    active_ = false;
+        return false;
+    active_ = attempting_ = false;
     clock_.WakeAt(-1);
-    if (attempting_) {
-        attempting_ = false;
-        session_.Close();
-    }
+    return true;
+}
+
+void TReconnector::Stop()
+{
+    const bool attempting = attempting_;
+    if (!Finish())
+        return;
+    if (attempting)
+        session_.Close(); // its word of the closed connection finds nothing under way
     emit stopped();
 }
 

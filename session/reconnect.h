@@ -56,6 +56,8 @@ private:
     void Dropped();
     void AttemptFailed();
     void Wait();
+    // Ends the attempts, without a word; false when none were under way.
+    bool Finish();
 
     TSession& session_;
     TReconnectClock& clock_;
